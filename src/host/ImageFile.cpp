@@ -1,0 +1,146 @@
+#include "host/ImageFile.h"
+
+#include <array>
+#include <cstdio>
+
+namespace host {
+namespace {
+
+void Put16(std::vector<std::uint8_t>& out, unsigned v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back((v >> (8 * i)) & 0xFF);
+}
+void Put32Be(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int i = 3; i >= 0; --i) out.push_back((v >> (8 * i)) & 0xFF);
+}
+std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8);
+}
+std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  crc = ~crc;
+  for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+  return ~crc;
+}
+
+void PngChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+  Put32Be(out, static_cast<std::uint32_t>(data.size()));
+  std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  Put32Be(out, Crc32(out.data() + start, out.size() - start));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp(const Surface& image) {
+  const int w = image.Width(), h = image.Height();
+  const std::uint32_t stride = (static_cast<std::uint32_t>(w) * 3 + 3) & ~3u;
+  const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(h);
+  std::vector<std::uint8_t> out;
+  out.reserve(54 + dataSize);
+  out.push_back('B'), out.push_back('M');
+  Put32(out, 54 + dataSize), Put32(out, 0), Put32(out, 54);
+  Put32(out, 40), Put32(out, static_cast<std::uint32_t>(w)), Put32(out, static_cast<std::uint32_t>(h));
+  Put16(out, 1), Put16(out, 24), Put32(out, 0), Put32(out, dataSize);
+  Put32(out, 3780), Put32(out, 3780), Put32(out, 0), Put32(out, 0);  // 96 dpi
+  for (int y = h - 1; y >= 0; --y) {
+    for (int x = 0; x < w; ++x) {
+      Color c = image.GetPixel(x, y);
+      out.push_back(BlueOf(c)), out.push_back(GreenOf(c)), out.push_back(RedOf(c));
+    }
+    for (std::uint32_t pad = static_cast<std::uint32_t>(w) * 3; pad < stride; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> b) {
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
+  const std::uint32_t offset = Get32(b, 10);
+  const std::uint32_t headerSize = Get32(b, 14);
+  if (headerSize < 40) return std::nullopt;
+  const auto w = static_cast<std::int32_t>(Get32(b, 18));
+  const auto rawH = static_cast<std::int32_t>(Get32(b, 22));
+  const std::uint32_t bpp = Get16(b, 28), compression = Get32(b, 30);
+  if (w <= 0 || rawH == 0 || w > 16384 || rawH > 16384 || rawH < -16384) return std::nullopt;
+  if ((bpp != 24 && bpp != 32) || (compression != 0 && !(compression == 3 && bpp == 32)))
+    return std::nullopt;
+  const bool topDown = rawH < 0;
+  const int h = topDown ? -rawH : rawH;
+  const std::size_t bytesPerPixel = bpp / 8;
+  const std::size_t stride = (static_cast<std::size_t>(w) * bytesPerPixel + 3) & ~std::size_t{3};
+  if (offset > b.size() || (b.size() - offset) / stride < static_cast<std::size_t>(h)) return std::nullopt;
+  Surface image(w, h);
+  for (int row = 0; row < h; ++row) {
+    const int y = topDown ? row : h - 1 - row;
+    const std::size_t at = offset + static_cast<std::size_t>(row) * stride;
+    for (int x = 0; x < w; ++x) {
+      const std::size_t p = at + static_cast<std::size_t>(x) * bytesPerPixel;
+      image.Pixels()[static_cast<std::size_t>(y) * w + x] = Rgb(b[p + 2], b[p + 1], b[p]);
+    }
+  }
+  return image;
+}
+
+std::vector<std::uint8_t> EncodePng(const Surface& image) {
+  const int w = image.Width(), h = image.Height();
+  std::vector<std::uint8_t> raw;
+  raw.reserve(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < w; ++x) {
+      Color c = image.GetPixel(x, y);
+      raw.push_back(RedOf(c)), raw.push_back(GreenOf(c)), raw.push_back(BlueOf(c));
+    }
+  }
+  // zlib stream of stored blocks (at most 65535 bytes each) with its Adler-32.
+  std::vector<std::uint8_t> z{0x78, 0x01};
+  std::size_t pos = 0;
+  do {
+    const std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
+    const bool last = pos + n == raw.size();
+    z.push_back(last ? 1 : 0);
+    Put16(z, static_cast<unsigned>(n));
+    Put16(z, static_cast<unsigned>(~n & 0xFFFF));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+    pos += n;
+  } while (pos < raw.size());
+  std::uint32_t a = 1, bsum = 0;
+  for (std::uint8_t v : raw) a = (a + v) % 65521, bsum = (bsum + a) % 65521;
+  Put32Be(z, (bsum << 16) | a);
+
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::uint8_t> ihdr;
+  Put32Be(ihdr, static_cast<std::uint32_t>(w)), Put32Be(ihdr, static_cast<std::uint32_t>(h));
+  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
+  PngChunk(out, "IHDR", ihdr);
+  PngChunk(out, "IDAT", z);
+  PngChunk(out, "IEND", {});
+  return out;
+}
+
+bool WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}
+
+}  // namespace host

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "host/Surface.h"
+
+namespace host {
+
+// Uncompressed 24-bit BMP, bottom-up rows, the format every image tool opens.
+std::vector<std::uint8_t> EncodeBmp(const Surface& image);
+// Reads 24- and 32-bit uncompressed BMP files; nothing for anything else or a damaged file.
+std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes);
+// PNG, 8-bit RGB; compressed with stored deflate blocks, which every reader accepts.
+std::vector<std::uint8_t> EncodePng(const Surface& image);
+
+// Writes the bytes to the file; false (with errno set) when that failed.
+bool WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace host

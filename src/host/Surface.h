@@ -1,0 +1,74 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "host/Color.h"
+
+namespace host {
+
+class Font;
+
+// The three raster operations the game uses on rectangle copies.
+enum class RasterOp { Copy, And, Xor };
+
+// Pen modes of filled rectangles: plain paint, or destination AND pen colour.
+enum class PenMode { Copy, Mask };
+
+// A W x H image of 32-bit pixels with the drawing operations of the game.
+// Every operation clips against both the source and the destination, so nothing ever
+// reads or writes outside a surface.
+class Surface {
+ public:
+  Surface() = default;
+  Surface(int width, int height, Color fill = kBlack);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // Reallocates to the new size, filled with `fill`; the old contents are lost.
+  void Resize(int width, int height, Color fill = kBlack);
+  void Clear(Color fill);
+
+  // Outside the surface GetPixel answers black and SetPixel does nothing.
+  Color GetPixel(int x, int y) const;
+  void SetPixel(int x, int y, Color c);
+
+  // Copies the w x h rectangle at (sx, sy) of `src` to (dx, dy) combined by `op`.
+  // Source pixels outside `src` leave the destination unchanged.
+  void Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
+            RasterOp op = RasterOp::Copy);
+
+  // Fills the rectangle with corners (x1, y1) and (x2, y2), both inclusive, in any order.
+  void FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode = PenMode::Copy);
+
+  // One-pixel line from (x1, y1) to (x2, y2), both ends drawn.
+  void Line(int x1, int y1, int x2, int y2, Color c);
+  // Outline of the rectangle with corners (x1, y1) and (x2, y2), inclusive.
+  void Frame(int x1, int y1, int x2, int y2, Color c);
+  // One-pixel circle of radius r around (cx, cy).
+  void Circle(int cx, int cy, int r, Color c);
+
+  // Draws UTF-8 text with its top-left corner at (x, y); the background stays as it is.
+  // Returns the x just past the text.
+  int DrawText(int x, int y, std::string_view utf8, const Font& font, Color c);
+
+  const std::uint32_t* Pixels() const { return pixels_.data(); }
+  std::uint32_t* Pixels() { return pixels_.data(); }
+
+  // Grows on every change of the pixels; lets a presenter skip unchanged frames.
+  std::uint64_t Version() const { return version_; }
+  void Touch() { ++version_; }
+
+  bool operator==(const Surface& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+  std::uint64_t version_ = 0;
+};
+
+}  // namespace host

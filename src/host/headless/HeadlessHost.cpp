@@ -1,0 +1,1 @@
+// The headless back end.

@@ -1,0 +1,1 @@
+// The SDL back end.

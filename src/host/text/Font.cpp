@@ -1,0 +1,156 @@
+#include "host/Font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "host/Surface.h"
+#include "host/text/Utf8.h"
+
+extern "C" {
+extern const unsigned char skirmora_font_regular_begin[], skirmora_font_regular_end[];
+extern const unsigned char skirmora_font_bold_begin[], skirmora_font_bold_end[];
+extern const unsigned char skirmora_font_italic_begin[], skirmora_font_italic_end[];
+extern const unsigned char skirmora_font_bolditalic_begin[], skirmora_font_bolditalic_end[];
+}
+
+namespace host {
+namespace {
+
+FT_Library Library() {
+  static FT_Library library = [] {
+    FT_Library lib = nullptr;
+    if (FT_Init_FreeType(&lib) != 0) {
+      std::fputs("skirmora: the font engine could not be started\n", stderr);
+      std::abort();
+    }
+    return lib;
+  }();
+  return library;
+}
+
+std::span<const unsigned char> FaceData(bool bold, bool italic) {
+  if (bold && italic) return {skirmora_font_bolditalic_begin, skirmora_font_bolditalic_end};
+  if (bold) return {skirmora_font_bold_begin, skirmora_font_bold_end};
+  if (italic) return {skirmora_font_italic_begin, skirmora_font_italic_end};
+  return {skirmora_font_regular_begin, skirmora_font_regular_end};
+}
+
+struct Glyph {
+  int left = 0, top = 0, width = 0, rows = 0, advance = 0;
+  std::vector<unsigned char> coverage;
+};
+
+}  // namespace
+
+struct Font::Face {
+  FT_Face face = nullptr;
+  std::unordered_map<char32_t, Glyph> glyphs;
+  int underlineOffset = 1;
+  int underlineThickness = 1;
+
+  ~Face() {
+    if (face) FT_Done_Face(face);
+  }
+
+  const Glyph& Get(char32_t cp) {
+    auto it = glyphs.find(cp);
+    if (it != glyphs.end()) return it->second;
+    Glyph g;
+    FT_UInt index = FT_Get_Char_Index(face, cp);
+    if (index == 0 && cp != ' ') index = FT_Get_Char_Index(face, 0xFFFD);
+    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0) {
+      const FT_GlyphSlot slot = face->glyph;
+      const FT_Bitmap& bm = slot->bitmap;
+      g.left = slot->bitmap_left;
+      g.top = slot->bitmap_top;
+      g.width = static_cast<int>(bm.width);
+      g.rows = static_cast<int>(bm.rows);
+      g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+      g.coverage.resize(static_cast<std::size_t>(g.width) * g.rows);
+      for (int y = 0; y < g.rows; ++y)
+        for (int x = 0; x < g.width; ++x)
+          g.coverage[static_cast<std::size_t>(y) * g.width + x] = bm.buffer[y * bm.pitch + x];
+    }
+    return glyphs.emplace(cp, std::move(g)).first->second;
+  }
+};
+
+const Font& Font::Get(const FontSpec& spec) {
+  static std::vector<std::unique_ptr<Font>> fonts;
+  for (const auto& f : fonts)
+    if (f->spec_ == spec) return *f;
+  fonts.push_back(std::unique_ptr<Font>(new Font(spec)));
+  return *fonts.back();
+}
+
+Font::Font(const FontSpec& spec) : spec_(spec), face_(std::make_unique<Face>()) {
+  auto data = FaceData(spec.bold, spec.italic);
+  if (FT_New_Memory_Face(Library(), data.data(), static_cast<FT_Long>(data.size()), 0,
+                         &face_->face) != 0) {
+    std::fputs("skirmora: a built-in font could not be read\n", stderr);
+    std::abort();
+  }
+  // Windows turns a point size into a whole pixel height at 96 dpi.
+  const int pixels = std::max(1, static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+  FT_Set_Pixel_Sizes(face_->face, 0, static_cast<FT_UInt>(pixels));
+  const double upem = face_->face->units_per_EM;
+  double winAscent = face_->face->ascender, winDescent = -face_->face->descender;
+  if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_->face, FT_SFNT_OS2))) {
+    winAscent = os2->usWinAscent;
+    winDescent = os2->usWinDescent;
+  }
+  const int height = static_cast<int>(std::lround((winAscent + winDescent) * pixels / upem));
+  ascent_ = static_cast<int>(std::ceil(winAscent * pixels / upem));
+  descent_ = height - ascent_;
+  face_->underlineThickness = std::max(1, pixels / 14);
+  face_->underlineOffset = std::max(1, pixels / 10);
+}
+
+Font::~Font() = default;
+
+int Font::TextWidth(std::string_view utf8) const {
+  int width = 0;
+  for (std::size_t at = 0; at < utf8.size();) width += face_->Get(NextCodePoint(utf8, at)).advance;
+  return width;
+}
+
+int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color color) const {
+  const int startX = x;
+  const int baseline = y + ascent_;
+  const int tw = target.Width(), th = target.Height();
+  std::uint32_t* pixels = target.Pixels();
+  const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Glyph& g = face_->Get(NextCodePoint(utf8, at));
+    const int gx = x + g.left, gy = baseline - g.top;
+    for (int row = 0; row < g.rows; ++row) {
+      const int py = gy + row;
+      if (py < 0 || py >= th) continue;
+      for (int col = 0; col < g.width; ++col) {
+        const int px = gx + col;
+        if (px < 0 || px >= tw) continue;
+        const int a = g.coverage[static_cast<std::size_t>(row) * g.width + col];
+        if (a == 0) continue;
+        std::uint32_t& d = pixels[static_cast<std::size_t>(py) * tw + px];
+        const int dr = RedOf(d), dg = GreenOf(d), db = BlueOf(d);
+        d = Rgb(dr + (cr - dr) * a / 255, dg + (cg - dg) * a / 255, db + (cb - db) * a / 255);
+      }
+    }
+    x += g.advance;
+  }
+  if (spec_.underline && x > startX) {
+    const int top = baseline + face_->underlineOffset;
+    target.FillRect(startX, top, x - 1, top + face_->underlineThickness - 1, color);
+  }
+  return x;
+}
+
+}  // namespace host
