@@ -1,1 +1,285 @@
-// The headless back end.
+#include "host/headless/HeadlessHost.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace host {
+
+struct HeadlessHost::TimerSlot : Timer {
+  HeadlessHost& host;
+  int interval;
+  std::function<void()> onTick;
+  bool enabled = false;
+  bool running = false;
+  std::int64_t due = 0;
+
+  TimerSlot(HeadlessHost& h, int ms, std::function<void()> tick)
+      : host(h), interval(std::max(1, ms)), onTick(std::move(tick)) {}
+  ~TimerSlot() override { host.ForgetTimer(this); }
+  void SetEnabled(bool on) override {
+    // Enabling a stopped timer starts a fresh interval; enabling a running one changes nothing.
+    if (on && !enabled) due = host.NowMs() + interval;
+    enabled = on;
+  }
+  bool Enabled() const override { return enabled; }
+  void SetInterval(int ms) override {
+    interval = std::max(1, ms);
+    due = host.NowMs() + interval;
+  }
+  int Interval() const override { return interval; }
+};
+
+HeadlessHost::HeadlessHost(std::unique_ptr<RegistryStore> registry) : registry_(std::move(registry)) {}
+
+HeadlessHost::~HeadlessHost() = default;
+
+void HeadlessHost::SetProgramPath(std::string folder, std::string fileName) {
+  programFolder_ = std::move(folder);
+  programFile_ = std::move(fileName);
+}
+
+std::vector<HeadlessWindow*> HeadlessHost::Windows() const { return zOrder_; }
+
+std::unique_ptr<Window> HeadlessHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto window = std::make_unique<HeadlessWindow>(*this, spec, events);
+  zOrder_.insert(zOrder_.begin(), window.get());
+  return window;
+}
+
+void HeadlessHost::Forget(HeadlessWindow* window) {
+  std::erase(zOrder_, window);
+  std::erase(modal_, window);
+  std::erase_if(events_, [window](const Event& e) { return e.window == window; });
+}
+
+void HeadlessHost::Raise(HeadlessWindow* window) {
+  std::erase(zOrder_, window);
+  zOrder_.push_back(window);
+}
+
+void HeadlessHost::QueuePaint(HeadlessWindow* window) { Post({Event::Type::Paint, window}); }
+
+void HeadlessHost::ForgetTimer(TimerSlot* slot) { std::erase(timers_, slot); }
+
+Window* HeadlessHost::FrontWindow() {
+  if (!modal_.empty()) return modal_.back();
+  for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it)
+    if ((*it)->Visible()) return *it;
+  return nullptr;
+}
+
+void HeadlessHost::Post(Event event) { events_.push_back(event); }
+
+void HeadlessHost::PostKeyDown(int keyCode, int shift) {
+  Post({Event::Type::KeyDown, static_cast<HeadlessWindow*>(FrontWindow()), keyCode, shift});
+}
+void HeadlessHost::PostKeyUp(int keyCode, int shift) {
+  Post({Event::Type::KeyUp, static_cast<HeadlessWindow*>(FrontWindow()), keyCode, shift});
+}
+void HeadlessHost::PostChar(char32_t ch) {
+  Post({Event::Type::Char, static_cast<HeadlessWindow*>(FrontWindow()), static_cast<int>(ch)});
+}
+void HeadlessHost::PostMouse(MouseKind kind, int x, int y, int button, int shift) {
+  Event e{Event::Type::Mouse, static_cast<HeadlessWindow*>(FrontWindow()), button, shift};
+  e.mouse = kind, e.x = x, e.y = y;
+  Post(e);
+}
+
+bool HeadlessHost::AcceptsInput(HeadlessWindow* window) const {
+  return window && window->Visible() && (modal_.empty() || modal_.back() == window);
+}
+
+void HeadlessHost::Step() {
+  if (events_.empty()) {
+    if (!waitForInput_) throw ProgramExit{0};
+    waitForInput_();
+    return;
+  }
+  Event e = events_.front();
+  events_.pop_front();
+  if (!e.window) return;
+  WindowEvents& target = e.window->Events();
+  if (e.type == Event::Type::Paint) {
+    if (e.window->Visible()) target.OnPaint();
+    return;
+  }
+  if (!AcceptsInput(e.window)) return;
+  switch (e.type) {
+    case Event::Type::KeyDown:
+      target.OnKeyDown(e.code, e.shift);
+      break;
+    case Event::Type::KeyUp:
+      target.OnKeyUp(e.code, e.shift);
+      break;
+    case Event::Type::Char:
+      target.OnChar(static_cast<char32_t>(e.code));
+      break;
+    case Event::Type::Mouse: {
+      MouseEvent m{e.code, e.shift, e.x, e.y};
+      if (e.mouse == MouseKind::Down) target.OnMouseDown(m);
+      if (e.mouse == MouseKind::Move) target.OnMouseMove(m);
+      if (e.mouse == MouseKind::Up) target.OnMouseUp(m);
+      if (e.mouse == MouseKind::DoubleClick) target.OnDoubleClick(m);
+      break;
+    }
+    case Event::Type::Paint:
+      break;
+  }
+}
+
+void HeadlessHost::RunModal(Window& window) {
+  auto* w = static_cast<HeadlessWindow*>(&window);
+  w->Show();
+  modal_.push_back(w);
+  // The window may be destroyed by its own handlers; only compare the pointer then.
+  auto alive = [this, w] { return std::find(zOrder_.begin(), zOrder_.end(), w) != zOrder_.end(); };
+  while (alive() && w->Visible()) Step();
+  std::erase(modal_, w);
+}
+
+void HeadlessHost::RunMainLoop() {
+  for (;;) Step();
+}
+
+std::unique_ptr<Timer> HeadlessHost::CreateTimer(int intervalMs, std::function<void()> onTick) {
+  auto timer = std::make_unique<TimerSlot>(*this, intervalMs, std::move(onTick));
+  timers_.push_back(timer.get());
+  return timer;
+}
+
+void HeadlessHost::AdvanceTime(std::int64_t ms) {
+  const std::int64_t target = now_ + std::max<std::int64_t>(0, ms);
+  for (;;) {
+    TimerSlot* next = nullptr;
+    for (TimerSlot* t : timers_)
+      if (t->enabled && !t->running && t->due <= target && (!next || t->due < next->due)) next = t;
+    if (!next) break;
+    now_ = std::max(now_, next->due);
+    next->running = true;
+    next->due = now_ + next->interval;
+    // The tick may destroy its own timer; look it up again before touching it.
+    TimerSlot* self = next;
+    self->onTick();
+    if (std::find(timers_.begin(), timers_.end(), self) != timers_.end()) {
+      self->running = false;
+      if (self->due <= now_) self->due = now_ + self->interval;
+    }
+  }
+  now_ = std::max(now_, target);
+}
+
+void HeadlessHost::Sleep(int ms) { now_ += std::max(0, ms); }
+
+std::string HeadlessHost::NextAnswer() {
+  if (answers_.empty()) return {};
+  std::string a = answers_.front();
+  answers_.pop_front();
+  return a;
+}
+
+void HeadlessHost::Record(const HeadlessRecord& record) {
+  if (recorder_) recorder_(record);
+}
+
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return s;
+}
+
+struct ButtonSet {
+  std::vector<std::pair<const char*, MsgResult>> buttons;
+};
+
+ButtonSet ButtonsOf(MsgButtons b) {
+  switch (b) {
+    case MsgButtons::Ok:
+      return {{{"OK", MsgResult::Ok}}};
+    case MsgButtons::OkCancel:
+      return {{{"OK", MsgResult::Ok}, {"Cancel", MsgResult::Cancel}}};
+    case MsgButtons::YesNo:
+      return {{{"Yes", MsgResult::Yes}, {"No", MsgResult::No}}};
+    case MsgButtons::YesNoCancel:
+      return {{{"Yes", MsgResult::Yes}, {"No", MsgResult::No}, {"Cancel", MsgResult::Cancel}}};
+  }
+  return {};
+}
+
+}  // namespace
+
+MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& text, MsgIcon,
+                                   MsgButtons buttons) {
+  const ButtonSet set = ButtonsOf(buttons);
+  const std::string answer = NextAnswer();
+  auto chosen = set.buttons.front();  // unanswered: the default button
+  if (!answer.empty()) {
+    auto it = std::find_if(set.buttons.begin(), set.buttons.end(),
+                           [&](const auto& b) { return Upper(b.first) == Upper(answer); });
+    if (it == set.buttons.end())
+      throw std::invalid_argument("the answer \"" + answer + "\" is not a button of the box \"" +
+                                  title + "\"");
+    chosen = *it;
+  }
+  Record({"dialog", title, text, chosen.first, {}});
+  return chosen.second;
+}
+
+std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt, const std::string& title,
+                                                  const std::string& defaultText) {
+  std::string answer = answers_.empty() ? defaultText : NextAnswer();
+  const bool cancelled = Upper(answer) == "CANCEL";
+  if (Upper(answer) == "OK") answer = defaultText;
+  Record({"input", title, prompt, cancelled ? "Cancel" : answer, {}});
+  if (cancelled) return std::nullopt;
+  return answer;
+}
+
+int HeadlessHost::PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
+                            bool) {
+  const std::string answer = NextAnswer();
+  int chosen = -1;
+  for (std::size_t i = 0; i < items.size() && !answer.empty(); ++i) {
+    std::string plain;
+    for (char c : items[i])
+      if (c != '&') plain += c;
+    if (items[i] != "-" && (Upper(plain) == Upper(answer) || std::to_string(i + 1) == answer))
+      chosen = static_cast<int>(i);
+  }
+  if (!answer.empty() && chosen < 0)
+    throw std::invalid_argument("the answer \"" + answer + "\" is not an item of the popup menu");
+  Record({"popup", owner.Name(), std::to_string(x) + "," + std::to_string(y),
+          chosen < 0 ? "" : items[static_cast<std::size_t>(chosen)], items});
+  return chosen;
+}
+
+void HeadlessHost::OpenDocument(const std::string& target) { Record({"open", "", target, "", {}}); }
+
+bool HeadlessHost::FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+HeadlessWindow::HeadlessWindow(HeadlessHost& host, const WindowSpec& spec, WindowEvents& events)
+    : host_(host), spec_(spec), events_(events), canvas_(spec.width, spec.height, spec.background),
+      topmost_(spec.topmost) {}
+
+HeadlessWindow::~HeadlessWindow() { host_.Forget(this); }
+
+void HeadlessWindow::Show() {
+  if (!visible_) {
+    visible_ = true;
+    host_.QueuePaint(this);
+  }
+  minimized_ = false;
+  host_.Raise(this);
+}
+
+void HeadlessWindow::Invalidate() {
+  if (visible_) host_.QueuePaint(this);
+}
+
+}  // namespace host

@@ -1,0 +1,276 @@
+#include "app/script/Runner.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+
+#include "app/script/Json.h"
+#include "app/script/KeyNames.h"
+#include "host/ImageFile.h"
+#include "host/Keys.h"
+#include "host/RegistryFile.h"
+#include "host/text/Utf8.h"
+#include "shell/TextFields.h"
+
+namespace script {
+namespace {
+
+std::vector<std::string> Split(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+// The text after the first word, as written (for answers and typed text).
+std::string Rest(const std::string& line) {
+  const std::size_t start = line.find_first_not_of(" \t");
+  const std::size_t gap = line.find_first_of(" \t", start);
+  if (gap == std::string::npos) return {};
+  const std::size_t text = line.find_first_not_of(" \t", gap);
+  return text == std::string::npos ? std::string() : line.substr(text);
+}
+
+std::int64_t Number(const std::string& word, const char* what) {
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(word.c_str(), &end, 10);
+  if (word.empty() || *end != '\0' || errno == ERANGE)
+    throw ScenarioError(std::string("expected a number for ") + what + ", got \"" + word + "\"");
+  return v;
+}
+
+void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max, const char* usage) {
+  if (words.size() < min || words.size() > max) throw ScenarioError(std::string("usage: ") + usage);
+}
+
+}  // namespace
+
+Runner::Runner(std::istream& scenario, std::ostream& out, std::string programFolder,
+               std::string programFile)
+    : scenario_(scenario), out_(out), programFolder_(std::move(programFolder)),
+      programFile_(std::move(programFile)) {}
+
+Runner::~Runner() = default;
+
+host::HeadlessHost& Runner::Host() {
+  if (!host_) throw ScenarioError("this command needs the program started first (start)");
+  return *host_;
+}
+
+shell::Program& Runner::Program() {
+  Host();
+  return *program_;
+}
+
+int Runner::Run() {
+  try {
+    while (RunNextCommand()) {
+    }
+    return 0;
+  } catch (const host::ProgramExit& exit) {
+    return exit.status;
+  } catch (const ScenarioError& e) {
+    std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
+    return 2;
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
+    return 2;
+  }
+}
+
+bool Runner::RunNextCommand() {
+  std::string line;
+  while (std::getline(scenario_, line)) {
+    ++line_;
+    std::vector<std::string> words = Split(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    Execute(words, Rest(line));
+    return true;
+  }
+  return false;
+}
+
+void Runner::Execute(const std::vector<std::string>& words, const std::string& rest) {
+  const std::string& command = words[0];
+  if (command == "seed" || command == "rnd" || command == "cd" || command == "registry" ||
+      command == "program" || command == "answer") {
+    ExecuteSetup(command, words, rest);
+  } else if (command == "start") {
+    Expect(words, 1, 1, "start");
+    Start();
+  } else if (command == "menu") {
+    Expect(words, 2, 2, "menu N");
+    MenuItem(static_cast<int>(Number(words[1], "the item")));
+  } else if (command == "down" || command == "up" || command == "press") {
+    Key(command, words);
+  } else if (command == "type") {
+    for (std::size_t at = 0; at < rest.size();) Host().PostChar(host::NextCodePoint(rest, at));
+  } else if (command == "click" || command == "dblclick") {
+    Expect(words, 3, 4, "click X Y [right]");
+    const int x = static_cast<int>(Number(words[1], "X")), y = static_cast<int>(Number(words[2], "Y"));
+    int button = host::kLeftButton;
+    if (words.size() == 4) {
+      if (words[3] != "right") throw ScenarioError("usage: click X Y [right]");
+      button = host::kRightButton;
+    }
+    using Kind = host::HeadlessHost::MouseKind;
+    Host().PostMouse(Kind::Move, x, y, 0, 0);
+    Host().PostMouse(Kind::Down, x, y, button, 0);
+    Host().PostMouse(Kind::Up, x, y, button, 0);
+    if (command == "dblclick") {
+      Host().PostMouse(Kind::DoubleClick, x, y, button, 0);
+      Host().PostMouse(Kind::Up, x, y, button, 0);
+    }
+  } else if (command == "frames") {
+    Expect(words, 2, 2, "frames N");
+    Host().AdvanceTime(50 * Number(words[1], "the frame count"));
+  } else if (command == "wait") {
+    Expect(words, 2, 2, "wait MS");
+    Host().AdvanceTime(Number(words[1], "the milliseconds"));
+  } else if (command == "set") {
+    Expect(words, 3, 3, "set NAME VALUE");
+    Set(words[1], words[2]);
+  } else if (command == "add") {
+    Add(words);
+  } else if (command == "dump") {
+    Expect(words, 1, 1, "dump");
+    Dump();
+  } else if (command == "screenshot") {
+    Expect(words, 2, 2, "screenshot FILE");
+    Screenshot(words[1]);
+  } else if (command == "quit") {
+    Expect(words, 1, 1, "quit");
+    Program().QuitProgram();
+  } else {
+    throw ScenarioError("unknown command \"" + command + "\"");
+  }
+}
+
+void Runner::ExecuteSetup(const std::string& command, const std::vector<std::string>& words,
+                          const std::string& rest) {
+  if (command == "seed") {
+    Expect(words, 2, 2, "seed N");
+    seed_ = static_cast<std::uint32_t>(Number(words[1], "the seed"));
+    if (program_) program_->Game().random.Seed(*seed_);
+  } else if (command == "rnd") {
+    if (words.size() < 2) throw ScenarioError("usage: rnd V1 [V2 ...] | off");
+    forced_.clear();
+    if (words[1] != "off") {
+      for (std::size_t i = 1; i < words.size(); ++i) {
+        char* end = nullptr;
+        const float v = std::strtof(words[i].c_str(), &end);
+        if (*end != '\0' || !(v >= 0.0f && v < 1.0f))
+          throw ScenarioError("random values lie in [0, 1), got \"" + words[i] + "\"");
+        forced_.push_back(v);
+      }
+    }
+    if (program_) program_->Game().random.Force(forced_);
+  } else if (command == "cd") {
+    Expect(words, 2, 2, "cd present|absent");
+    if (words[1] != "present" && words[1] != "absent") throw ScenarioError("usage: cd present|absent");
+    cdPresent_ = words[1] == "present";
+    if (host_) host_->SetCdPresent(cdPresent_);
+  } else if (command == "registry" || command == "program") {
+    Expect(words, 2, 2, command == "registry" ? "registry FILE" : "program PATH");
+    if (host_) throw ScenarioError(command + " must come before start");
+    if (command == "registry") {
+      registryFile_ = words[1];
+    } else {
+      const std::size_t slash = words[1].rfind('/');
+      programFolder_ = slash == std::string::npos ? "." : words[1].substr(0, slash);
+      programFile_ = words[1].substr(slash == std::string::npos ? 0 : slash + 1);
+    }
+  } else if (command == "answer") {
+    if (rest.empty()) throw ScenarioError("usage: answer WORD|TEXT");
+    if (host_) {
+      host_->QueueAnswer(rest);
+    } else {
+      answers_.push_back(rest);
+    }
+  }
+}
+
+void Runner::Start() {
+  if (host_) throw ScenarioError("the program is already started");
+  std::unique_ptr<host::RegistryStore> store;
+  if (registryFile_.empty()) {
+    store = std::make_unique<host::MemoryRegistryStore>();
+  } else {
+    store = std::make_unique<host::FileRegistryStore>(registryFile_);
+  }
+  host_ = std::make_unique<host::HeadlessHost>(std::move(store));
+  host_->SetCdPresent(cdPresent_);
+  host_->SetProgramPath(programFolder_, programFile_);
+  host_->SetClockSeed(seed_.value_or(0));
+  for (const std::string& a : answers_) host_->QueueAnswer(a);
+  host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
+  host_->SetInputSource([this] {
+    if (!RunNextCommand()) throw host::ProgramExit{0};
+  });
+  program_ = std::make_unique<shell::Program>(*host_);
+  program_->Main();
+  if (!forced_.empty()) program_->Game().random.Force(forced_);
+  host_->RunMainLoop();
+}
+
+void Runner::Key(const std::string& command, const std::vector<std::string>& words) {
+  if (words.size() < 2) throw ScenarioError("usage: " + command + " KEY [+SHIFT|+CTRL|+ALT ...]");
+  const auto code = KeyCodeByName(words[1]);
+  if (!code) throw ScenarioError("unknown key \"" + words[1] + "\"");
+  int shift = 0;
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "+SHIFT") shift |= host::kShiftMask;
+    else if (words[i] == "+CTRL") shift |= host::kCtrlMask;
+    else if (words[i] == "+ALT") shift |= host::kAltMask;
+    else throw ScenarioError("unknown modifier \"" + words[i] + "\"");
+  }
+  if (command != "up") {
+    Host().PostKeyDown(*code, shift);
+    // These keys also type a character, as they do on the desktop.
+    if (*code == host::vk::Return || *code == host::vk::Escape || *code == host::vk::Back)
+      Host().PostChar(static_cast<char32_t>(*code));
+  }
+  if (command != "down") Host().PostKeyUp(*code, shift);
+}
+
+void Runner::MenuItem(int n) {
+  host::Window* front = Host().FrontWindow();
+  shell::TextMenu* menu = nullptr;
+  if (front && front == &Program().Menu().Window()) menu = &Program().Menu().MainMenu();
+  if (!menu) throw ScenarioError("the window in front has no text menu");
+  const int items = (shell::CountOccurrences(menu->MenuItems(), "|") + 1) / 2;
+  if (n < 1 || n > items) throw ScenarioError("the menu has items 1 to " + std::to_string(items));
+  const int h = menu->RowHeight();
+  const int x = menu->Left + 20, y = menu->Top + (n - 1) * h + h / 2;
+  using Kind = host::HeadlessHost::MouseKind;
+  Host().PostMouse(Kind::Move, x, y, 0, 0);
+  Host().PostMouse(Kind::Down, x, y, host::kLeftButton, 0);
+  Host().PostMouse(Kind::Up, x, y, host::kLeftButton, 0);
+}
+
+void Runner::Screenshot(const std::string& file) {
+  host::Window* front = Host().FrontWindow();
+  if (!front) throw ScenarioError("no window is open");
+  if (!host::WriteFileBytes(file, host::EncodeBmp(front->Canvas())))
+    throw ScenarioError("cannot write " + file);
+}
+
+void Runner::Record(const host::HeadlessRecord& r) {
+  out_ << "{\"event\":" << JsonString(r.event);
+  if (r.event == "open") {
+    out_ << ",\"target\":" << JsonString(r.text) << "}\n";
+    return;
+  }
+  out_ << ",\"title\":" << JsonString(r.title) << ",\"text\":" << JsonString(r.text);
+  if (!r.items.empty()) {
+    out_ << ",\"items\":[";
+    for (std::size_t i = 0; i < r.items.size(); ++i) out_ << (i ? "," : "") << JsonString(r.items[i]);
+    out_ << "]";
+  }
+  out_ << ",\"answer\":" << JsonString(r.answer) << "}\n";
+  out_.flush();
+}
+
+}  // namespace script

@@ -1,0 +1,62 @@
+#pragma once
+#include <istream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/headless/HeadlessHost.h"
+#include "shell/Program.h"
+
+namespace script {
+
+// A fault in the scenario itself; the runner stops with status 2 and names the line.
+struct ScenarioError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Runs the whole program on the headless back end, driven by a scenario: one command a
+// line, read whenever the program waits for input.
+class Runner {
+ public:
+  Runner(std::istream& scenario, std::ostream& out, std::string programFolder,
+         std::string programFile);
+  ~Runner();
+  // Runs to the end of the scenario or of the program; returns the exit status.
+  int Run();
+
+ private:
+  // Reads and runs the next command; false at the end of the scenario.
+  bool RunNextCommand();
+  void Execute(const std::vector<std::string>& words, const std::string& rest);
+  void ExecuteSetup(const std::string& command, const std::vector<std::string>& words,
+                    const std::string& rest);
+  void Start();
+  void Key(const std::string& command, const std::vector<std::string>& words);
+  void MenuItem(int n);
+  void Set(const std::string& name, const std::string& value);
+  void Add(const std::vector<std::string>& words);
+  void Dump();
+  void Screenshot(const std::string& file);
+  void Record(const host::HeadlessRecord& record);
+  host::HeadlessHost& Host();
+  shell::Program& Program();
+
+  std::istream& scenario_;
+  std::ostream& out_;
+  int line_ = 0;
+  // Set-up before `start`.
+  std::optional<std::uint32_t> seed_;
+  std::vector<float> forced_;
+  bool cdPresent_ = false;
+  std::string registryFile_;
+  std::string programFolder_, programFile_;
+  std::vector<std::string> answers_;
+
+  std::unique_ptr<host::HeadlessHost> host_;
+  std::unique_ptr<shell::Program> program_;
+};
+
+}  // namespace script

@@ -1,0 +1,167 @@
+// The runner's view of the game state: dump, set and add.
+#include <sstream>
+
+#include "app/script/Json.h"
+#include "app/script/Runner.h"
+#include "app/script/StateFields.h"
+#include "host/RegistryStore.h"
+
+namespace script {
+namespace {
+
+std::int32_t ParseValue(const std::string& text) {
+  if (text == "true" || text == "True") return -1;
+  if (text == "false" || text == "False") return 0;
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
+    throw ScenarioError("expected a 32-bit number or true/false, got \"" + text + "\"");
+  return static_cast<std::int32_t>(v);
+}
+
+std::size_t Position(const std::string& text, const std::string& name) {
+  const std::int32_t n = ParseValue(text);
+  if (n < 1 || n > 10) throw ScenarioError(name + " positions are 1 to 10");
+  return static_cast<std::size_t>(n - 1);
+}
+
+void DumpList(std::ostream& out, const game::ProjectileList& list) {
+  out << "[";
+  for (std::int32_t i = 1; i <= list.Count(); ++i) {
+    game::Projectile r = list[i];
+    out << (i > 1 ? "," : "") << "{";
+    for (int f = 0; f < 9; ++f)
+      out << (f ? "," : "") << "\"" << kRecordFields[f] << "\":" << *RecordField(r, kRecordFields[f]);
+    out << "}";
+  }
+  out << "]";
+}
+
+void DumpKey(std::ostream& out, host::RegistryStore& store, const std::string& key, bool& first) {
+  const auto values = store.Values(key);
+  if (!values.empty()) {
+    out << (first ? "" : ",") << JsonString(key) << ":{";
+    first = false;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const auto& [name, value] = values[i];
+      out << (i ? "," : "") << JsonString(name) << ":";
+      if (value.type == host::RegValue::Type::Dword) {
+        out << value.number;
+      } else {
+        out << JsonString(value.text);
+      }
+    }
+    out << "}";
+  }
+  for (const std::string& sub : store.Subkeys(key)) DumpKey(out, store, key + "\\" + sub, first);
+}
+
+}  // namespace
+
+void Runner::Set(const std::string& name, const std::string& value) {
+  game::GameState& s = Program().Game().state;
+  const std::size_t dot = name.find('.');
+  const std::string base = name.substr(0, dot);
+  const std::string index = dot == std::string::npos ? "" : name.substr(dot + 1);
+  if (base == "HighScores" && !index.empty()) {
+    s.HighScores[Position(index, base)] = ParseValue(value);
+  } else if (base == "HighScoreNames" && !index.empty()) {
+    s.HighScoreNames[Position(index, base)] = game::FitInitials(value == "-" ? "" : value);
+  } else if (base == "Initials" && index.empty()) {
+    s.Initials = game::FitInitials(value == "-" ? "" : value);
+  } else if (game::ProjectileList* list = ListByName(s, base); list && !index.empty()) {
+    const std::size_t dot2 = index.find('.');
+    const std::int32_t i = ParseValue(index.substr(0, dot2));
+    if (i < 1 || i > list->Count()) throw ScenarioError(base + " has entries 1 to " + std::to_string(list->Count()));
+    std::int32_t* field = dot2 == std::string::npos ? nullptr : RecordField((*list)[i], index.substr(dot2 + 1));
+    if (!field) throw ScenarioError("unknown record field in \"" + name + "\"");
+    *field = ParseValue(value);
+  } else {
+    for (const StateField& f : StateFields()) {
+      if (f.name != name) continue;
+      const std::int32_t v = ParseValue(value);
+      std::visit(
+          [&](auto member) {
+            using T = std::remove_reference_t<decltype(s.*member)>;
+            if constexpr (std::is_same_v<T, bool>) {
+              s.*member = v != 0;
+            } else if constexpr (std::is_same_v<T, std::int16_t>) {
+              if (v < INT16_MIN || v > INT16_MAX) throw ScenarioError(name + " is a 16-bit number");
+              s.*member = static_cast<std::int16_t>(v);
+            } else {
+              s.*member = v;
+            }
+          },
+          f.member);
+      return;
+    }
+    throw ScenarioError("unknown variable \"" + name + "\"");
+  }
+}
+
+void Runner::Add(const std::vector<std::string>& words) {
+  if (words.size() != 11) throw ScenarioError("usage: add LIST F1 .. F9");
+  game::ProjectileList* list = ListByName(Program().Game().state, words[1]);
+  if (!list) throw ScenarioError("no list \"" + words[1] + "\" (Shots, Debris, Enemies, PowerUps)");
+  game::Projectile record;
+  for (int f = 0; f < 9; ++f) *RecordField(record, kRecordFields[f]) = ParseValue(words[2 + static_cast<std::size_t>(f)]);
+  list->Add() = record;
+}
+
+void Runner::Dump() {
+  shell::Program& program = Program();
+  game::GameState& s = program.Game().state;
+  std::ostringstream out;
+  out << "{\"event\":\"state\",\"time\":" << Host().NowMs();
+  for (const StateField& f : StateFields()) {
+    out << ",\"" << f.name << "\":";
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_reference_t<decltype(s.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            out << (s.*member ? "true" : "false");
+          } else {
+            out << s.*member;
+          }
+        },
+        f.member);
+  }
+  const std::pair<const char*, const game::ProjectileList*> lists[] = {
+      {"Shots", &s.Shots}, {"Debris", &s.Debris}, {"Enemies", &s.Enemies}, {"PowerUps", &s.PowerUps}};
+  const char* counts[] = {"ShotCount", "DebrisCount", "EnemyCount", "PowerUpCount"};
+  for (int i = 0; i < 4; ++i) {
+    out << ",\"" << counts[i] << "\":" << lists[i].second->Count() << ",\"" << lists[i].first << "\":";
+    DumpList(out, *lists[i].second);
+  }
+  out << ",\"HighScores\":[";
+  for (std::size_t i = 0; i < 10; ++i) out << (i ? "," : "") << s.HighScores[i];
+  out << "],\"HighScoreNames\":[";
+  for (std::size_t i = 0; i < 10; ++i) out << (i ? "," : "") << JsonString(s.HighScoreNames[i]);
+  out << "],\"Initials\":" << JsonString(s.Initials);
+  out << ",\"windows\":[";
+  bool first = true;
+  for (host::HeadlessWindow* w : Host().Windows()) {
+    out << (first ? "" : ",") << "{\"name\":" << JsonString(w->Name())
+        << ",\"visible\":" << (w->Visible() ? "true" : "false")
+        << ",\"topmost\":" << (w->Topmost() ? "true" : "false")
+        << ",\"minimized\":" << (w->Minimized() ? "true" : "false") << "}";
+    first = false;
+  }
+  host::Window* front = Host().FrontWindow();
+  out << "],\"front\":" << (front ? JsonString(front->Name()) : "null");
+  game::MainForm* mainForm = program.GameWindow();
+  out << ",\"GameTimer\":" << (mainForm && mainForm->GameTimer().Enabled() ? "true" : "false");
+  out << ",\"ScreenSaverActive\":" << (Host().ScreenSaverFlag() ? "true" : "false");
+  out << ",\"sounds\":{}";
+  out << ",\"registry\":{";
+  first = true;
+  for (const char* root : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                           "HKEY_CURRENT_CONFIG"})
+    DumpKey(out, Host().Registry(), root, first);
+  out << "}}";
+  out_ << out.str() << "\n";
+  out_.flush();
+}
+
+}  // namespace script

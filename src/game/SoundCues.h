@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace host {
+class Window;
+}
+
+namespace game {
+
+// The named sound cues of the game and the shared sound manager behind them.
+//
+// Stand-in until sound is built: no cue is loaded, so every cue plays silently — the
+// state the game is also in on a machine without an audio device.
+class SoundCues {
+ public:
+  void LoadSounds(host::Window& /*gameWindow*/) {}
+  void PlaySound(const std::string& /*cue*/) {}
+  void PlayLooping(const std::string& /*cue*/) {}
+  void StopSound(const std::string& /*cue*/) {}
+  void SetVolume(const std::string& /*cue*/, std::int32_t /*hundredthsOfDecibel*/) {}
+  bool IsLoaded(const std::string& /*cue*/) const { return false; }
+  void ReleaseSoundManager() {}
+};
+
+}  // namespace game

@@ -1,0 +1,158 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/RegistryStore.h"
+
+namespace host {
+
+class HeadlessWindow;
+
+// What the headless back end reports of the dialogs and other outward effects.
+struct HeadlessRecord {
+  std::string event;  // "dialog", "input", "popup", "open"
+  std::string title;
+  std::string text;
+  std::string answer;
+  std::vector<std::string> items;  // popup menus
+};
+
+// The test back end: virtual time, scripted input, in-memory windows, dialog answers
+// from a queue. Whenever the program waits for input the input source is asked to
+// provide some (post events, advance time) or to end the program by throwing ProgramExit.
+class HeadlessHost : public Host {
+ public:
+  explicit HeadlessHost(std::unique_ptr<RegistryStore> registry);
+  ~HeadlessHost() override;
+
+  // --- scripting
+  void SetInputSource(std::function<void()> waitForInput) { waitForInput_ = std::move(waitForInput); }
+  void SetRecorder(std::function<void(const HeadlessRecord&)> recorder) { recorder_ = std::move(recorder); }
+  void PostKeyDown(int keyCode, int shift);
+  void PostKeyUp(int keyCode, int shift);
+  void PostChar(char32_t ch);
+  enum class MouseKind { Down, Move, Up, DoubleClick };
+  void PostMouse(MouseKind kind, int x, int y, int button, int shift);
+  // Advances virtual time, running every timer tick that falls due, in time order.
+  void AdvanceTime(std::int64_t ms);
+  // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item.
+  void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+  std::size_t PendingAnswers() const { return answers_.size(); }
+  void SetCdPresent(bool present) { cdPresent_ = present; }
+  void SetClockSeed(std::uint32_t seed) { clockSeed_ = seed; }
+  void SetProgramPath(std::string folder, std::string fileName);
+  bool ScreenSaverFlag() const { return screenSaver_; }
+  // Every open window, oldest first.
+  std::vector<HeadlessWindow*> Windows() const;
+
+  // --- Host
+  std::unique_ptr<Window> CreateWindow(const WindowSpec& spec, WindowEvents& events) override;
+  void RunModal(Window& window) override;
+  void RunMainLoop() override;
+  Window* FrontWindow() override;
+  std::unique_ptr<Timer> CreateTimer(int intervalMs, std::function<void()> onTick) override;
+  void Sleep(int ms) override;
+  void Present() override {}
+  std::int64_t NowMs() override { return now_; }
+  std::uint32_t ClockSeed() override { return clockSeed_; }
+  MsgResult MessageBox(const std::string& title, const std::string& text, MsgIcon icon,
+                       MsgButtons buttons) override;
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) override;
+  int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
+                bool rightButtonChooses) override;
+  RegistryStore& Registry() override { return *registry_; }
+  void OpenDocument(const std::string& target) override;
+  bool ScreenSaverActive() override { return screenSaver_; }
+  void SetScreenSaverActive(bool active) override { screenSaver_ = active; }
+  bool CdAudioOpens() override { return cdPresent_; }
+  std::string ProgramFolder() override { return programFolder_; }
+  std::string ProgramFileName() override { return programFile_; }
+  bool FileExists(const std::string& path) override;
+  void SetQuitRequestHandler(std::function<void()>) override {}
+
+  // Used by the windows and timers of this back end.
+  void Forget(HeadlessWindow* window);
+  void Raise(HeadlessWindow* window);
+  void QueuePaint(HeadlessWindow* window);
+  struct TimerSlot;
+  void ForgetTimer(TimerSlot* slot);
+
+ private:
+  struct Event {
+    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint } type;
+    HeadlessWindow* window = nullptr;
+    int code = 0;
+    int shift = 0;
+    MouseKind mouse = MouseKind::Move;
+    int x = 0, y = 0;
+  };
+  void Post(Event event);
+  // Delivers one queued event, or asks the input source for more.
+  void Step();
+  bool AcceptsInput(HeadlessWindow* window) const;
+  std::string NextAnswer();
+  void Record(const HeadlessRecord& record);
+
+  std::unique_ptr<RegistryStore> registry_;
+  std::function<void()> waitForInput_;
+  std::function<void(const HeadlessRecord&)> recorder_;
+  std::deque<Event> events_;
+  std::vector<HeadlessWindow*> zOrder_;  // back to front
+  std::vector<HeadlessWindow*> modal_;   // innermost last
+  std::vector<TimerSlot*> timers_;
+  std::deque<std::string> answers_;
+  std::int64_t now_ = 0;
+  bool cdPresent_ = false;
+  std::uint32_t clockSeed_ = 0;
+  bool screenSaver_ = true;
+  std::string programFolder_;
+  std::string programFile_;
+};
+
+class HeadlessWindow : public Window {
+ public:
+  HeadlessWindow(HeadlessHost& host, const WindowSpec& spec, WindowEvents& events);
+  ~HeadlessWindow() override;
+  const std::string& Name() const override { return spec_.name; }
+  Surface& Canvas() override { return canvas_; }
+  void Show() override;
+  void Hide() override { visible_ = false; }
+  bool Visible() const override { return visible_; }
+  void SetTopmost(bool onTop) override { topmost_ = onTop; }
+  bool Topmost() const override { return topmost_; }
+  void Minimize() override { minimized_ = true; }
+  bool Minimized() const override { return minimized_; }
+  bool Maximized() const override { return false; }
+  void SetCursor(Cursor cursor) override { cursor_ = cursor; }
+  Cursor CurrentCursor() const override { return cursor_; }
+  void SetCapture(bool capture) override { capture_ = capture; }
+  bool HasCapture() const override { return capture_; }
+  void DragMove() override { ++drags_; }
+  void Invalidate() override;
+  int ScreenX() const override { return 0; }
+  int ScreenY() const override { return 0; }
+
+  const WindowSpec& Spec() const { return spec_; }
+  WindowEvents& Events() { return events_; }
+  int Drags() const { return drags_; }
+
+ private:
+  HeadlessHost& host_;
+  WindowSpec spec_;
+  WindowEvents& events_;
+  Surface canvas_;
+  bool visible_ = false;
+  bool topmost_ = false;
+  bool minimized_ = false;
+  bool capture_ = false;
+  Cursor cursor_ = Cursor::Default;
+  int drags_ = 0;
+};
+
+}  // namespace host

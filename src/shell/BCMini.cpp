@@ -1,0 +1,15 @@
+#include "shell/BCMini.h"
+
+namespace shell {
+
+void SetAlwaysOnTop(host::Window& window, bool onTop) { window.SetTopmost(onTop); }
+
+void DragWindow(host::Window& window) {
+  if (window.Minimized() || window.Maximized()) return;
+  window.SetCapture(false);
+  window.DragMove();
+}
+
+void OpenDocument(host::Host& host, const std::string& target) { host.OpenDocument(target); }
+
+}  // namespace shell

@@ -1,0 +1,105 @@
+#include "shell/MenuForm.h"
+
+#include "assets/Assets.h"
+#include "shell/BCMini.h"
+#include "shell/Program.h"
+
+namespace shell {
+namespace {
+
+host::WindowSpec Spec() {
+  host::WindowSpec spec;
+  spec.name = "MenuForm";
+  spec.caption = "Skirmora";
+  spec.width = 256;
+  spec.height = 245;
+  spec.withIcon = true;
+  return spec;
+}
+
+}  // namespace
+
+MenuForm::MenuForm(host::Host& host, Program& program)
+    : Form(host, Spec()), program_(program), mainMenu_(*this) {
+  dragBox_.Left = 1, dragBox_.Top = 1, dragBox_.Width = 209, dragBox_.Height = 16;
+  dragBox_.Picture = &assets::Picture("DragBox");
+  dragBox_.OnDown = [this](const host::MouseEvent& e) { DragBoxMouseDown(e); };
+  dragBox_.OnDoubleClick = [this](const host::MouseEvent&) { Window().Minimize(); };
+
+  gameLogo_.Left = 8, gameLogo_.Top = 24, gameLogo_.Width = 240, gameLogo_.Height = 100;
+  gameLogo_.Picture = &assets::Picture("GameLogo");
+
+  versionLabel_.Left = 152, versionLabel_.Top = 56, versionLabel_.Width = 79, versionLabel_.Height = 14;
+  versionLabel_.Align = Alignment::Right;
+  versionLabel_.ForeColor = host::kWhite;
+  versionLabel_.Font = {"Arial", 8.25, true, false, false};
+
+  mainMenu_.Left = 8, mainMenu_.Top = 128, mainMenu_.Width = 241, mainMenu_.Height = 112;
+  mainMenu_.ReadProperties({
+      {"MenuItems", std::string("Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit")},
+      {"ForeColor", std::int64_t{OleRgb(0, 0, 0)}},
+      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
+      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
+      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
+      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
+      {"UsesHTML", false},
+  });
+  mainMenu_.ItemClicked = [this](std::int16_t item, const std::string&) { ItemClicked(item); };
+
+  Add(dragBox_);
+  Add(gameLogo_);
+  Add(versionLabel_);
+  Add(mainMenu_);
+
+  // Load.
+  const assets::Version v = assets::ProgramVersion();
+  versionLabel_.Caption = "Version " + std::to_string(v.major) + "." + std::to_string(v.minor) +
+                          "." + std::to_string(v.revision);
+  dragBox_.Width = 256 - 2;
+}
+
+void MenuForm::PaintForm(host::Surface& canvas) {
+  canvas.Frame(0, 0, canvas.Width() - 1, canvas.Height() - 1, ToRgb(kSysButtonShadow));
+}
+
+void MenuForm::DragBoxMouseDown(const host::MouseEvent& e) {
+  if (e.button == host::kLeftButton && e.x > 16) {
+    DragWindow(Window());
+  } else if (e.button == host::kLeftButton) {
+    program_.Popup().Open(Window(), 1, 18, false);
+  } else {
+    program_.Popup().Open(Window(), e.x, e.y + 1, true);
+  }
+}
+
+void MenuForm::ItemClicked(std::int16_t item) {
+  switch (item) {
+    case 1:
+      program_.Game().state.RookieMode = false;
+      program_.PlayGame();
+      break;
+    case 2:
+      program_.Game().state.RookieMode = true;
+      program_.PlayGame();
+      break;
+    case 3:
+      AboutButton_Click();
+      break;
+    case 4:
+      program_.QuitProgram();
+    default:
+      break;
+  }
+}
+
+void MenuForm::AboutButton_Click() {
+  // Stand-in until the information window is built.
+  Host().MessageBox("Skirmora information",
+                    "Skirmora, version 1.1.27.\n\nShoot anything that's Zorb-related, and pick up "
+                    "anything inside a bubble.  F2 starts a game, F3 pauses it, Esc leaves it.",
+                    host::MsgIcon::Information, host::MsgButtons::Ok);
+}
+
+void MenuForm::OnCloseRequest() { program_.QuitProgram(); }
+
+}  // namespace shell

@@ -1,0 +1,39 @@
+#pragma once
+#include "shell/Controls.h"
+#include "shell/Form.h"
+#include "shell/TextMenu.h"
+
+namespace shell {
+
+class Program;
+
+// The program's small borderless main window: a title strip that drags the window and
+// opens the popup menu, the logo, the version line and the menu of four links.
+class MenuForm : public Form {
+ public:
+  MenuForm(host::Host& host, Program& program);
+
+  // Shows the information window modally.
+  void AboutButton_Click();
+
+  TextMenu& MainMenu() { return mainMenu_; }
+  PictureBox& DragBox() { return dragBox_; }
+  const Label& VersionLabel() const { return versionLabel_; }
+
+  void OnCloseRequest() override;
+
+ protected:
+  void PaintForm(host::Surface& canvas) override;
+
+ private:
+  void DragBoxMouseDown(const host::MouseEvent& e);
+  void ItemClicked(std::int16_t item);
+
+  Program& program_;
+  PictureBox dragBox_;
+  PictureBox gameLogo_;
+  Label versionLabel_;
+  TextMenu mainMenu_;
+};
+
+}  // namespace shell

@@ -1,0 +1,119 @@
+#include "shell/Program.h"
+
+#include "shell/BCMini.h"
+#include "shell/BCRegistry.h"
+#include "shell/InitialsForm.h"
+#include "shell/Settings.h"
+
+namespace shell {
+namespace {
+
+constexpr const char* kWelcome =
+    "Welcome to Skirmora!  To find out how to play, click on Instructions on the main menu.  You "
+    "may wish to click Rookie Mode instead of Play Game if you have not played before.  If you "
+    "have any questions, please E-Mail skirmora@bramblecrest.example.  We sincerely hope you "
+    "enjoy this product.  There is no registration fee -- it's completely free.  Thanks for "
+    "choosing Bramblecrest software!";
+
+constexpr const char* kJoystickNote =
+    "Please note that if there is a joystick plugged into your computer and it only has two "
+    "buttons, we suggest you unplug it and play with the keyboard.  A two-button joystick is "
+    "unable to use your ship's shields -- although this is not a big problem when you play in "
+    "rookie mode.  If you do not have a four-button joystick, you may want to consider "
+    "purchasing one.  (We suggest the Gravis GamePad; it's inexpensive...  the Microsoft "
+    "Sidewinder is nice, but costs more.)  They can be purchased at any computer retailer, and "
+    "will make Skirmora easier and more enjoyable.  Now, on to the game!";
+
+constexpr const char* kCdQuestion =
+    "You seem to be playing a CD.  You may want to play in \"reduced sound\" mode.  (You can "
+    "always change this by pressing the \"S\" key.)  Pressing Yes will activate Reduced Sound "
+    "mode; pressing No will play as normal.";
+
+}  // namespace
+
+Program::Program(host::Host& host) : host_(host), game_(host), popup_(*this) {
+  game_.shell = this;
+}
+
+Program::~Program() = default;
+
+MenuForm& Program::Menu() {
+  if (!menu_) menu_ = std::make_unique<MenuForm>(host_, *this);
+  return *menu_;
+}
+
+void Program::Main() {
+  game_.random.Seed(host_.ClockSeed());
+  {
+    BCRegistry registry(host_.Registry());
+    registry.SetRootPath(kRegistryKey);
+    const std::string folder = host_.ProgramFolder();
+    if (host_.FileExists(folder + "/skirmora")) {
+      registry.SetValue("Location", folder);
+    } else {
+      registry.DeleteValue("Location");
+    }
+    if (registry.ValueLong("Greeted") == 0) {
+      Greet();
+      registry.SetValueLong("Greeted", -1);
+    }
+  }
+  AskAboutCd();
+  LoadSettings(game_.state, host_.Registry());
+  Menu().Show();
+}
+
+void Program::Greet() {
+  host_.MessageBox("Welcome, newcomer!", kWelcome, host::MsgIcon::Information, host::MsgButtons::Ok);
+  host_.MessageBox("A note about joysticks...", kJoystickNote, host::MsgIcon::Information,
+                   host::MsgButtons::Ok);
+}
+
+void Program::AskAboutCd() {
+  // The question needs the menu window as its owner, which loads it (still hidden).
+  Menu();
+  // A CD device that cannot be opened is taken as a sign that another program plays a CD.
+  if (!host_.CdAudioOpens()) {
+    if (host_.MessageBox("Playing a CD...", kCdQuestion, host::MsgIcon::Question,
+                         host::MsgButtons::YesNo) == host::MsgResult::Yes) {
+      game_.state.ReducedSound = true;
+    }
+  }
+}
+
+void Program::PlayGame() {
+  game::GameState& s = game_.state;
+  mainForm_ = std::make_unique<game::MainForm>(game_);
+  game::NewGame(game_);
+  game::SuspendPlay(game_);
+  Menu().Hide();
+  game_.sound.LoadSounds(mainForm_->Window());
+  game_.sound.SetVolume("SMusic", -10000);
+  if (!s.ReducedSound) game_.sound.PlayLooping("SMusic");
+  host_.RunModal(mainForm_->Window());
+  Menu().Show();
+  if (mainForm_->Loaded()) mainForm_->Unload();
+  mainForm_.reset();
+  game_.sound.ReleaseSoundManager();
+}
+
+std::string Program::GetInitials() {
+  if (mainForm_) SetAlwaysOnTop(mainForm_->Window(), false);
+  {
+    InitialsForm form(host_, game_.state);
+    form.ShowModal();
+  }
+  if (mainForm_) SetAlwaysOnTop(mainForm_->Window(), true);
+  return game_.state.Initials;
+}
+
+void Program::QuitProgram() {
+  SaveSettings(game_.state, host_.Registry());
+  game_.sound.ReleaseSoundManager();
+  if (mainForm_) mainForm_->ReleaseResolution();
+  if (mainForm_ && mainForm_->Loaded()) mainForm_->Unload();
+  if (menu_) menu_->Unload();
+  throw host::ProgramExit{0};
+}
+
+}  // namespace shell
