@@ -19,34 +19,32 @@ struct SoundEntry {
   bool extendedFmt;
   Trailer trailer;
   Generator make;
+  double peak;  // loudest sample, of full scale: steady tones sit lower than short hits
   bool loops;  // looping sounds keep their ends as they are so the loop stays seamless
 };
 
 constexpr SoundEntry kSounds[] = {
-    {"SBEEP", 11025, 0.45, true, Trailer::kInfo, sounds::Beep, false},
-    {"SBLASTER", 8000, 0.20, false, Trailer::kNone, sounds::Blaster, false},
-    {"SBOMBFOUND", 8000, 0.34, true, Trailer::kCueAndInfo, sounds::BombFound, false},
-    {"SBOMBUSED", 22050, 1.20, false, Trailer::kNone, sounds::BombUsed, false},
-    {"SERROR", 11025, 2.79, true, Trailer::kDamagedInfo, sounds::Error, false},
-    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, false},
-    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, false},
-    {"SLASER", 11025, 1.21, true, Trailer::kNone, sounds::Laser, false},
-    {"SMONEY", 11025, 0.23, false, Trailer::kNone, sounds::Money, false},
-    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, true},
-    {"SPHOTON", 11025, 0.84, true, Trailer::kInfo, sounds::Photon, false},
-    {"SPLASMA", 11025, 0.32, false, Trailer::kNone, sounds::Plasma, false},
-    {"SPULSE", 11025, 0.19, true, Trailer::kNone, sounds::Pulse, false},
-    {"SSHIELDSHIT", 11025, 0.89, true, Trailer::kNone, sounds::ShieldsHit, false},
-    {"SSHIELDSOFF", 11025, 0.83, true, Trailer::kNone, sounds::ShieldsOff, false},
-    {"SSHIELDSON", 11025, 1.49, true, Trailer::kInfo, sounds::ShieldsOn, false},
-    {"SSPECIAL", 11025, 1.96, false, Trailer::kNone, sounds::Special, false},
-    {"SUPGRADE", 11025, 0.39, false, Trailer::kNone, sounds::Upgrade, false},
-    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, false},
-    {"SWIN", 22050, 2.07, false, Trailer::kNone, sounds::Win, false},
+    {"SBEEP", 11025, 0.45, true, Trailer::kInfo, sounds::Beep, 0.9, false},
+    {"SBLASTER", 8000, 0.20, false, Trailer::kNone, sounds::Blaster, 0.9, false},
+    {"SBOMBFOUND", 8000, 0.34, true, Trailer::kCueAndInfo, sounds::BombFound, 0.7, false},
+    {"SBOMBUSED", 22050, 1.20, false, Trailer::kNone, sounds::BombUsed, 0.9, false},
+    {"SERROR", 11025, 2.79, true, Trailer::kDamagedInfo, sounds::Error, 0.7, false},
+    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, 0.9, false},
+    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, 0.9, false},
+    {"SLASER", 11025, 1.21, true, Trailer::kNone, sounds::Laser, 0.75, false},
+    {"SMONEY", 11025, 0.23, false, Trailer::kNone, sounds::Money, 0.9, false},
+    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, 0.85, true},
+    {"SPHOTON", 11025, 0.84, true, Trailer::kInfo, sounds::Photon, 0.9, false},
+    {"SPLASMA", 11025, 0.32, false, Trailer::kNone, sounds::Plasma, 0.9, false},
+    {"SPULSE", 11025, 0.19, true, Trailer::kNone, sounds::Pulse, 0.9, false},
+    {"SSHIELDSHIT", 11025, 0.89, true, Trailer::kNone, sounds::ShieldsHit, 0.9, false},
+    {"SSHIELDSOFF", 11025, 0.83, true, Trailer::kNone, sounds::ShieldsOff, 0.9, false},
+    {"SSHIELDSON", 11025, 1.49, true, Trailer::kInfo, sounds::ShieldsOn, 0.9, false},
+    {"SSPECIAL", 11025, 1.96, false, Trailer::kNone, sounds::Special, 0.9, false},
+    {"SUPGRADE", 11025, 0.39, false, Trailer::kNone, sounds::Upgrade, 0.9, false},
+    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, 0.6, false},
+    {"SWIN", 22050, 2.07, false, Trailer::kNone, sounds::Win, 0.9, false},
 };
-
-// Loudest sample after levelling: full scale less a margin for the rounding to 8 bits.
-constexpr double kPeak = 0.9;
 
 // Removes any slow drift from the centre line, then fades the first 2 ms in and the last
 // 10 ms out so that starting or cutting a sound never clicks.
@@ -66,10 +64,10 @@ void CleanEnds(synth::Samples& s, int rate) {
   fade(static_cast<std::size_t>(rate / 100), true);
 }
 
-std::vector<std::uint8_t> ToUnsigned8(const synth::Samples& s) {
+std::vector<std::uint8_t> ToUnsigned8(const synth::Samples& s, double level) {
   double peak = 0;
   for (double x : s) peak = std::max(peak, std::fabs(x));
-  const double gain = peak > 0 ? kPeak * 127 / peak : 0;
+  const double gain = peak > 0 ? level * 127 / peak : 0;
   std::vector<std::uint8_t> out;
   out.reserve(s.size());
   for (double x : s) out.push_back(static_cast<std::uint8_t>(128 + std::lround(x * gain)));
@@ -86,7 +84,7 @@ std::vector<assets::PackFile> MakeSounds(const std::string& sourceDir) {
     synth::Samples samples = e.make(job);
     if (!e.loops) CleanEnds(samples, e.rate);
     const wav::Layout layout{e.rate, e.extendedFmt, e.trailer};
-    files.push_back({std::string(e.name) + ".wav", wav::Write(layout, ToUnsigned8(samples), e.name)});
+    files.push_back({std::string(e.name) + ".wav", wav::Write(layout, ToUnsigned8(samples, e.peak), e.name)});
   }
   return files;
 }

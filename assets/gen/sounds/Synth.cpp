@@ -75,9 +75,9 @@ double SquareSample(Oscillator& osc, double hz) {
 }
 
 double LowPass::Run(double in, double cutoffHz) {
-  // Matched to a continuous one-pole at low cutoffs, clamped below 1 so it stays stable.
-  double k = 6.283185307179586 * cutoffHz / rate_;
-  if (k > 1) k = 1;
+  // The exact step response of an analogue one-pole: k = 1 - e^(-2 pi fc / rate), which stays
+  // below 1 and so stable at any cutoff.
+  const double k = 1 - Exp2(-9.064720283654388 * cutoffHz / rate_);  // 2 pi / ln 2
   state_ += k * (in - state_);
   return state_;
 }
