@@ -23,7 +23,9 @@ std::uint32_t Le(Bytes b, std::size_t at, int width) {
   return v;
 }
 
-std::string Tag(Bytes b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
+std::string Tag(Bytes b, std::size_t at) {
+  return std::string(b.begin() + at, b.begin() + at + 4);
+}
 
 struct Chunk {
   std::string id;

@@ -37,8 +37,7 @@ TEST(StringTable, CountAtHundredMatchesTheRandomMessagesThatFollow) {
 }
 
 TEST(StringTable, UnknownIdsAreEmpty) {
-  for (int id : {-1, 0, 1, 99, 111, 200, 204, 1000, 30001})
-    EXPECT_EQ(assets::String(id), "") << id;
+  for (int id : {-1, 0, 1, 99, 111, 200, 204, 1000, 30001}) EXPECT_EQ(assets::String(id), "") << id;
 }
 
 }  // namespace

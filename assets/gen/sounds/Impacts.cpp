@@ -36,12 +36,11 @@ Samples Explode(const Job& job) {
 Samples BombUsed(const Job& job) {
   Samples out = RenderBlast(job, {3000, -40, 1.1, 0.28, 60, 0.8, 0.2}, 37);
   Noise chance(41);
-  Resonator crackle(job.rate);
+  BandPass crackle(job.rate);
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = job.Time(i);
     const double spark = chance.Unit() < 0.004 * Decay(t, 0.2) ? chance.Next() * 6 : 0;
-    crackle.Run(spark, 1800, 0.5);
-    out[i] += 0.35 * crackle.Band() * Decay(t, 0.3);
+    out[i] += 0.35 * crackle.Run(spark, 1800, 0.5) * Decay(t, 0.3);
   }
   return out;
 }

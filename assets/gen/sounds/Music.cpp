@@ -20,7 +20,7 @@ Samples PlayNote(const Job& job, const ScoreNote& note, double length, std::uint
   Oscillator osc(job.rate), vib(job.rate);
   LowPass filter(job.rate);
   Noise noise(seed);
-  Resonator band(job.rate);
+  BandPass band(job.rate);
   const auto render = [&](double seconds, auto sample) {
     Samples out(samples(seconds));
     for (std::size_t i = 0; i < out.size(); ++i) out[i] = sample(job.Time(i));
@@ -49,8 +49,7 @@ Samples PlayNote(const Job& job, const ScoreNote& note, double length, std::uint
     });
   if (note.sound == "s")
     return render(0.2, [&](double t) {
-      band.Run(noise.Next(), 2000, 0.9);
-      return 0.8 * band.Band() * AttackDecay(t, 0.001, 0.035) +
+      return 0.8 * band.Run(noise.Next(), 2000, 0.9) * AttackDecay(t, 0.001, 0.035) +
              0.5 * osc.SineAt(190) * AttackDecay(t, 0.001, 0.025);
     });
   if (note.sound == "h")

@@ -13,13 +13,17 @@ int NoteNumber(const std::string& name) {
   if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
   int semitone = kSemitones[name[0] - 'A'];
   std::size_t at = 1;
-  if (name[at] == '#') ++semitone, ++at;
-  else if (name[at] == 'b') --semitone, ++at;
+  if (name[at] == '#')
+    ++semitone, ++at;
+  else if (name[at] == 'b')
+    --semitone, ++at;
   if (at + 1 != name.size() || name[at] < '0' || name[at] > '8') return -1;
   return 12 * (name[at] - '0' + 1) + semitone;
 }
 
-bool IsDrum(const std::string& token) { return token == "k" || token == "s" || token == "h"; }
+bool IsDrum(const std::string& token) {
+  return token == "k" || token == "s" || token == "h";
+}
 
 }  // namespace
 

@@ -7,9 +7,9 @@ namespace {
 
 // A struck, bell-like note: fundamental plus a quieter octave and twelfth, decaying.
 struct Chime {
-  double note;       // MIDI number
-  double start;      // seconds
-  double halfLife;   // seconds
+  double note;      // MIDI number
+  double start;     // seconds
+  double halfLife;  // seconds
   double level;
 };
 
@@ -46,9 +46,9 @@ Samples Money(const Job& job) {
 
 // A rising major arpeggio.
 Samples Upgrade(const Job& job) {
-  return RenderChimes(job,
-                      {{72, 0, 0.05, 0.8}, {76, 0.07, 0.05, 0.8}, {79, 0.14, 0.05, 0.8},
-                       {84, 0.21, 0.06, 1.0}});
+  return RenderChimes(
+      job,
+      {{72, 0, 0.05, 0.8}, {76, 0.07, 0.05, 0.8}, {79, 0.14, 0.05, 0.8}, {84, 0.21, 0.06, 1.0}});
 }
 
 // Sparkles: a thinning rain of high pentatonic pings over a soft rising glow.
@@ -82,9 +82,8 @@ Samples Win(const Job& job) {
   struct Note {
     double note, start, length;
   };
-  constexpr Note kNotes[] = {{67, 0, 0.14},    {67, 0.16, 0.14}, {67, 0.32, 0.14},
-                             {72, 0.48, 1.59}, {76, 0.48, 1.59}, {79, 0.48, 1.59},
-                             {84, 0.48, 1.59}};
+  constexpr Note kNotes[] = {{67, 0, 0.14},    {67, 0.16, 0.14}, {67, 0.32, 0.14}, {72, 0.48, 1.59},
+                             {76, 0.48, 1.59}, {79, 0.48, 1.59}, {84, 0.48, 1.59}};
   Samples out(job.count, 0.0);
   for (const Note& n : kNotes) {
     Oscillator osc(job.rate), vib(job.rate);

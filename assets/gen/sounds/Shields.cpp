@@ -23,21 +23,25 @@ Samples ShieldSweep(const Job& job, double fromHz, double semitones, double atta
 
 }  // namespace
 
-Samples ShieldsOn(const Job& job) { return ShieldSweep(job, 180, 36, 0.25); }
+Samples ShieldsOn(const Job& job) {
+  return ShieldSweep(job, 180, 36, 0.25);
+}
 
-Samples ShieldsOff(const Job& job) { return ShieldSweep(job, 1100, -30, 0.02); }
+Samples ShieldsOff(const Job& job) {
+  return ShieldSweep(job, 1100, -30, 0.02);
+}
 
 // A bright, bell-like ping: inharmonic partials that die away at different speeds, struck
 // by a short click of filtered noise.
 Samples ShieldsHit(const Job& job) {
   Oscillator p1(job.rate), p2(job.rate), p3(job.rate);
   Noise noise(53);
-  Resonator strike(job.rate);
+  BandPass strike(job.rate);
   return Render(job, [&](double t) {
-    const double bell = p1.SineAt(1250) * Decay(t, 0.16) + 0.5 * p2.SineAt(1250 * 2.76) *
-                        Decay(t, 0.07) + 0.25 * p3.SineAt(1250 * 5.4) * Decay(t, 0.03);
-    strike.Run(noise.Next(), 2500, 0.6);
-    return bell * AttackDecay(t, 0.002, 10) + 0.4 * strike.Band() * Decay(t, 0.008);
+    const double bell = p1.SineAt(1250) * Decay(t, 0.16) +
+                        0.5 * p2.SineAt(1250 * 2.76) * Decay(t, 0.07) +
+                        0.25 * p3.SineAt(1250 * 5.4) * Decay(t, 0.03);
+    return bell * AttackDecay(t, 0.002, 10) + 0.4 * strike.Run(noise.Next(), 2500, 0.6) * Decay(t, 0.008);
   });
 }
 

@@ -41,17 +41,17 @@ Samples Pulse(const Job& job) {
 // Noise through a sweeping resonance plus two beating, wobbling tones: a shimmering whoosh.
 Samples Photon(const Job& job) {
   Noise noise(23);
-  Resonator whoosh(job.rate);
+  BandPass whoosh(job.rate);
   Oscillator a(job.rate), b(job.rate, 0.5), wobble(job.rate);
   const double length = job.Length();
   return Render(job, [&](double t) {
     const double sweep = t / length;
-    whoosh.Run(noise.Next(), Glide(500, 30, sweep), 0.25);
+    const double air = whoosh.Run(noise.Next(), Glide(500, 30, sweep), 0.25);
     const double vibrato = 1 + 0.03 * wobble.SineAt(22);
     const double hz = Glide(1400, 7, sweep) * vibrato;
     const double shimmer = a.SineAt(hz) + b.SineAt(hz * 1.006);
     const double env = Gate(t, 0.12, length, length - 0.2) * (0.4 + 0.6 * Decay(t, 0.25));
-    return (0.35 * whoosh.Band() + 0.3 * shimmer) * env;
+    return (0.35 * air + 0.3 * shimmer) * env;
   });
 }
 

@@ -23,9 +23,8 @@ Samples Beep(const Job& job) {
 // Two tones, high then low.
 Samples Warning(const Job& job) {
   Oscillator hi(job.rate), lo(job.rate);
-  return Render(job, [&](double t) {
-    return Tone(hi, 988, t, 0, 0.2) + Tone(lo, 740, t, 0.22, 0.22);
-  });
+  return Render(job,
+                [&](double t) { return Tone(hi, 988, t, 0, 0.2) + Tone(lo, 740, t, 0.22, 0.22); });
 }
 
 // Three descending buzzy tones, the last one held and sinking further.

@@ -20,7 +20,7 @@ struct SoundEntry {
   Trailer trailer;
   Generator make;
   double peak;  // loudest sample, of full scale: steady tones sit lower than short hits
-  bool loops;  // looping sounds keep their ends as they are so the loop stays seamless
+  bool loops;   // looping sounds keep their ends as they are so the loop stays seamless
 };
 
 constexpr SoundEntry kSounds[] = {
@@ -84,7 +84,8 @@ std::vector<assets::PackFile> MakeSounds(const std::string& sourceDir) {
     synth::Samples samples = e.make(job);
     if (!e.loops) CleanEnds(samples, e.rate);
     const wav::Layout layout{e.rate, e.extendedFmt, e.trailer};
-    files.push_back({std::string(e.name) + ".wav", wav::Write(layout, ToUnsigned8(samples, e.peak), e.name)});
+    files.push_back(
+        {std::string(e.name) + ".wav", wav::Write(layout, ToUnsigned8(samples, e.peak), e.name)});
   }
   return files;
 }

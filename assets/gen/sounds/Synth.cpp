@@ -27,7 +27,9 @@ double Exp2(double x) {
   return std::ldexp(sum, static_cast<int>(whole));
 }
 
-double NoteHz(double note) { return 440.0 * Exp2((note - 69) / 12.0); }
+double NoteHz(double note) {
+  return 440.0 * Exp2((note - 69) / 12.0);
+}
 
 double Glide(double fromHz, double semitones, double progress) {
   if (progress > 1) progress = 1;
@@ -35,7 +37,9 @@ double Glide(double fromHz, double semitones, double progress) {
   return fromHz * Exp2(semitones * progress / 12.0);
 }
 
-double Noise::Next() { return Unit() * 2 - 1; }
+double Noise::Next() {
+  return Unit() * 2 - 1;
+}
 
 double Noise::Unit() {
   state_ ^= state_ << 13;
@@ -70,8 +74,7 @@ double SawSample(Oscillator& osc, double hz) {
 }
 
 double SquareSample(Oscillator& osc, double hz) {
-  return osc.Partials(hz, {1.0, 0, 1 / 3.0, 0, 1 / 5.0, 0, 1 / 7.0, 0, 1 / 9.0, 0, 1 / 11.0}) *
-         0.8;
+  return osc.Partials(hz, {1.0, 0, 1 / 3.0, 0, 1 / 5.0, 0, 1 / 7.0, 0, 1 / 9.0, 0, 1 / 11.0}) * 0.8;
 }
 
 double LowPass::Run(double in, double cutoffHz) {
@@ -82,15 +85,18 @@ double LowPass::Run(double in, double cutoffHz) {
   return state_;
 }
 
-void Resonator::Run(double in, double cutoffHz, double damping) {
-  double f = 2 * Sine(cutoffHz / rate_ / 2);
-  if (f > 1.2) f = 1.2;
+double BandPass::Run(double in, double centreHz, double damping) {
+  double f = 2 * Sine(centreHz / rate_ / 2);
+  if (f > 1.2) f = 1.2;  // the filter turns unstable as f nears 2
   low_ += f * band_;
-  high_ = in - low_ - damping * band_;
-  band_ += f * high_;
+  const double high = in - low_ - damping * band_;
+  band_ += f * high;
+  return band_;
 }
 
-double Decay(double t, double halfLife) { return t < 0 ? 0 : Exp2(-t / halfLife); }
+double Decay(double t, double halfLife) {
+  return t < 0 ? 0 : Exp2(-t / halfLife);
+}
 
 double AttackDecay(double t, double attack, double halfLife) {
   if (t < 0) return 0;

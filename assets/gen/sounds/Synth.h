@@ -25,8 +25,8 @@ double Glide(double fromHz, double semitones, double progress);
 class Noise {
  public:
   explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
-  double Next();      // [-1, 1)
-  double Unit();      // [0, 1)
+  double Next();  // [-1, 1)
+  double Unit();  // [0, 1)
 
  private:
   std::uint32_t state_;
@@ -62,18 +62,15 @@ class LowPass {
   double state_ = 0;
 };
 
-// State-variable filter (Chamberlin) with low-pass and band-pass outputs.
-class Resonator {
+// Resonant band-pass (a Chamberlin state-variable filter); lower damping rings more.
+class BandPass {
  public:
-  explicit Resonator(int rate) : rate_(rate) {}
-  void Run(double in, double cutoffHz, double damping);
-  double Low() const { return low_; }
-  double Band() const { return band_; }
-  double High() const { return high_; }
+  explicit BandPass(int rate) : rate_(rate) {}
+  double Run(double in, double centreHz, double damping);
 
  private:
   int rate_;
-  double low_ = 0, band_ = 0, high_ = 0;
+  double low_ = 0, band_ = 0;
 };
 
 // Envelope pieces, `t` in seconds.

@@ -25,7 +25,9 @@ void Append(Bytes& out, const Range& bytes) {
   for (auto b : bytes) out.push_back(static_cast<std::uint8_t>(b));
 }
 
-void PutTag(Bytes& out, const char (&tag)[5]) { Append(out, std::string_view(tag, 4)); }
+void PutTag(Bytes& out, const char (&tag)[5]) {
+  Append(out, std::string_view(tag, 4));
+}
 
 // A chunk: tag, length, body, and a pad byte when the body's length is odd.
 void PutChunk(Bytes& out, const char (&tag)[5], const Bytes& body) {

@@ -10,10 +10,10 @@
 namespace wav {
 
 enum class Trailer {
-  kNone,           // nothing after "data"
-  kInfo,           // a "LIST" chunk of type "INFO"
-  kCueAndInfo,     // a one-point "cue " chunk, then a "LIST" INFO chunk
-  kDamagedInfo,    // a "LIST" INFO chunk whose length runs past the end of the file
+  kNone,         // nothing after "data"
+  kInfo,         // a "LIST" chunk of type "INFO"
+  kCueAndInfo,   // a one-point "cue " chunk, then a "LIST" INFO chunk
+  kDamagedInfo,  // a "LIST" INFO chunk whose length runs past the end of the file
 };
 
 struct Layout {
