@@ -216,8 +216,9 @@ TEST(SoundAssets, MusicFlowsFromItsLastSampleIntoItsFirst) {
 // The generator runs again from the same sources and must give the same bytes.
 TEST(SoundAssets, GeneratorMakesTheSameSoundsEveryRun) {
   const std::string pack = std::string(SKIRMORA_BINARY_DIR) + "/sound-assets-test.pack";
-  const std::string command = std::string(SKIRMORA_BINARY_DIR) + "/skirmora-assetgen --pack " +
-                              pack + " --sources " + SKIRMORA_SOURCE_DIR + "/assets";
+  std::string command = "'";
+  command += SKIRMORA_BINARY_DIR "/skirmora-assetgen' --pack '" + pack;
+  command += "' --sources '" SKIRMORA_SOURCE_DIR "/assets'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   std::ifstream in(pack, std::ios::binary);
   const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),

@@ -29,7 +29,7 @@ Samples RenderBlast(const Job& job, const Blast& blast, std::uint32_t seed) {
 }  // namespace
 
 Samples Explode(const Job& job) {
-  return RenderBlast(job, {2400, -36, 0.8, 0.14, 90, 0.5, 0.09}, 31);
+  return RenderBlast(job, {1800, -36, 0.8, 0.14, 90, 0.5, 0.09}, 31);
 }
 
 // The bomb: deeper, longer, and with crackles thrown up early in the blast.
