@@ -13,7 +13,6 @@ namespace {
 // One note of an instrument, `length` seconds as written; returns its samples, which may
 // ring on past `length`.
 Samples PlayNote(const Job& job, const ScoreNote& note, double length, std::uint32_t seed) {
-  const auto samples = [&](double seconds) { return static_cast<std::size_t>(seconds * job.rate); };
   if ((note.midi >= 0) == (note.instrument == "drums"))
     throw std::runtime_error("music.txt: " + note.instrument + " cannot play " + note.sound);
   const double hz = note.midi >= 0 ? NoteHz(note.midi) : 0;
@@ -22,9 +21,7 @@ Samples PlayNote(const Job& job, const ScoreNote& note, double length, std::uint
   Noise noise(seed);
   BandPass band(job.rate);
   const auto render = [&](double seconds, auto sample) {
-    Samples out(samples(seconds));
-    for (std::size_t i = 0; i < out.size(); ++i) out[i] = sample(job.Time(i));
-    return out;
+    return Render(Job{job.rate, static_cast<std::size_t>(seconds * job.rate), ""}, sample);
   };
   if (note.instrument == "bass")
     return render(length, [&](double t) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "sounds/Families.h"
 
 namespace sounds {
@@ -13,16 +15,24 @@ struct Chime {
   double level;
 };
 
+// The rest of `job` from sample `from` on, made by `sample(t)` with t counted from there.
+template <class F>
+Samples From(const Job& job, std::size_t from, F sample) {
+  return Render(Job{job.rate, job.count - std::min(from, job.count), ""}, sample);
+}
+
 Samples RenderChimes(const Job& job, std::initializer_list<Chime> chimes) {
   Samples out(job.count, 0.0);
   for (const Chime& c : chimes) {
     Oscillator osc(job.rate);
     const auto from = static_cast<std::size_t>(c.start * job.rate);
-    for (std::size_t i = from; i < out.size(); ++i) {
-      const double t = job.Time(i - from);
-      out[i] += c.level * osc.Partials(NoteHz(c.note), {1.0, 0.35, 0.15}) *
-                AttackDecay(t, 0.003, c.halfLife);
-    }
+    MixIn(out,
+          From(job, from,
+               [&](double t) {
+                 return osc.Partials(NoteHz(c.note), {1.0, 0.35, 0.15}) *
+                        AttackDecay(t, 0.003, c.halfLife);
+               }),
+          from, c.level);
   }
   return out;
 }
@@ -62,10 +72,12 @@ Samples Special(const Job& job) {
     const double note = 84 + 12 * (step / 5) + kScale[step % 5];
     Oscillator osc(job.rate);
     const auto from = static_cast<std::size_t>(start * job.rate);
-    Samples ping(job.count - from);
-    for (std::size_t i = 0; i < ping.size(); ++i)
-      ping[i] = osc.Partials(NoteHz(note), {1.0, 0.2}) * AttackDecay(job.Time(i), 0.002, 0.07);
-    MixIn(out, ping, from, 0.22 + 0.1 * pick.Unit());
+    MixIn(out,
+          From(job, from,
+               [&](double t) {
+                 return osc.Partials(NoteHz(note), {1.0, 0.2}) * AttackDecay(t, 0.002, 0.07);
+               }),
+          from, 0.22 + 0.1 * pick.Unit());
   }
   Oscillator glow(job.rate), glow5(job.rate);
   const double length = job.Length();
@@ -89,14 +101,14 @@ Samples Win(const Job& job) {
     Oscillator osc(job.rate), vib(job.rate);
     LowPass brass(job.rate);
     const auto from = static_cast<std::size_t>(n.start * job.rate);
-    Samples part(static_cast<std::size_t>(n.length * job.rate));
-    for (std::size_t i = 0; i < part.size(); ++i) {
-      const double t = job.Time(i);
-      const double hz = NoteHz(n.note) * (1 + 0.006 * vib.SineAt(5.5) * (t > 0.3 ? 1 : t / 0.3));
-      // The filter opens with the attack, as a brass note brightens when blown.
-      const double cutoff = 600 + 2400 * (t < 0.05 ? t / 0.05 : Decay(t - 0.05, 0.5));
-      part[i] = brass.Run(SawSample(osc, hz), cutoff) * Gate(t, 0.02, n.length, 0.5);
-    }
+    const Samples part =
+        Render(Job{job.rate, static_cast<std::size_t>(n.length * job.rate), ""}, [&](double t) {
+          const double hz =
+              NoteHz(n.note) * (1 + 0.006 * vib.SineAt(5.5) * (t > 0.3 ? 1 : t / 0.3));
+          // The filter opens with the attack, as a brass note brightens when blown.
+          const double cutoff = 600 + 2400 * (t < 0.05 ? t / 0.05 : Decay(t - 0.05, 0.5));
+          return brass.Run(SawSample(osc, hz), cutoff) * Gate(t, 0.02, n.length, 0.5);
+        });
     MixIn(out, part, from, 1.0);
   }
   return out;

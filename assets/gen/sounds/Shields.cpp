@@ -41,7 +41,8 @@ Samples ShieldsHit(const Job& job) {
     const double bell = p1.SineAt(1250) * Decay(t, 0.16) +
                         0.5 * p2.SineAt(1250 * 2.76) * Decay(t, 0.07) +
                         0.25 * p3.SineAt(1250 * 5.4) * Decay(t, 0.03);
-    return bell * AttackDecay(t, 0.002, 10) + 0.4 * strike.Run(noise.Next(), 2500, 0.6) * Decay(t, 0.008);
+    return bell * AttackDecay(t, 0.002, 10) +
+           0.4 * strike.Run(noise.Next(), 2500, 0.6) * Decay(t, 0.008);
   });
 }
 
