@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace host {
@@ -15,12 +16,20 @@ namespace game {
 class SoundCues {
  public:
   void LoadSounds(host::Window& /*gameWindow*/) {}
-  void PlaySound(const std::string& /*cue*/) {}
-  void PlayLooping(const std::string& /*cue*/) {}
+  void PlaySound(const std::string& cue) { Requested(cue); }
+  void PlayLooping(const std::string& cue) { Requested(cue); }
   void StopSound(const std::string& /*cue*/) {}
   void SetVolume(const std::string& /*cue*/, std::int32_t /*hundredthsOfDecibel*/) {}
   bool IsLoaded(const std::string& /*cue*/) const { return false; }
   void ReleaseSoundManager() {}
+  // Learns of every cue the game asks for (tests and diagnostics listen here).
+  void SetObserver(std::function<void(const std::string&)> observer) { observer_ = std::move(observer); }
+
+ private:
+  void Requested(const std::string& cue) {
+    if (observer_) observer_(cue);
+  }
+  std::function<void(const std::string&)> observer_;
 };
 
 }  // namespace game

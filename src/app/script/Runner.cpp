@@ -135,8 +135,7 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
   } else if (command == "add") {
     Add(words);
   } else if (command == "dump") {
-    Expect(words, 1, 1, "dump");
-    Dump();
+    Dump(std::vector<std::string>(words.begin() + 1, words.end()));
   } else if (command == "screenshot") {
     Expect(words, 2, 2, "screenshot FILE");
     Screenshot(words[1]);

@@ -38,7 +38,8 @@ class Runner {
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
-  void Dump();
+  // Prints the state; with names, only those entries.
+  void Dump(const std::vector<std::string>& only);
   void Screenshot(const std::string& file);
   void Record(const host::HeadlessRecord& record);
   host::HeadlessHost& Host();

@@ -1,4 +1,5 @@
 // The runner's view of the game state: dump, set and add.
+#include <algorithm>
 #include <sstream>
 
 #include "app/script/Json.h"
@@ -109,58 +110,93 @@ void Runner::Add(const std::vector<std::string>& words) {
   list->Add() = record;
 }
 
-void Runner::Dump() {
+void Runner::Dump(const std::vector<std::string>& only) {
   shell::Program& program = Program();
   game::GameState& s = program.Game().state;
-  std::ostringstream out;
-  out << "{\"event\":\"state\",\"time\":" << Host().NowMs();
+  std::vector<std::pair<std::string, std::string>> items;
+  auto put = [&items](std::string key, const std::ostringstream& value) {
+    items.emplace_back(std::move(key), value.str());
+  };
+  std::ostringstream v;
+  auto next = [&v]() -> std::ostringstream& {
+    v.str("");
+    return v;
+  };
+  next() << Host().NowMs();
+  put("time", v);
   for (const StateField& f : StateFields()) {
-    out << ",\"" << f.name << "\":";
+    next();
     std::visit(
         [&](auto member) {
           using T = std::remove_reference_t<decltype(s.*member)>;
           if constexpr (std::is_same_v<T, bool>) {
-            out << (s.*member ? "true" : "false");
+            v << (s.*member ? "true" : "false");
           } else {
-            out << s.*member;
+            v << s.*member;
           }
         },
         f.member);
+    put(f.name, v);
   }
   const std::pair<const char*, const game::ProjectileList*> lists[] = {
       {"Shots", &s.Shots}, {"Debris", &s.Debris}, {"Enemies", &s.Enemies}, {"PowerUps", &s.PowerUps}};
   const char* counts[] = {"ShotCount", "DebrisCount", "EnemyCount", "PowerUpCount"};
   for (int i = 0; i < 4; ++i) {
-    out << ",\"" << counts[i] << "\":" << lists[i].second->Count() << ",\"" << lists[i].first << "\":";
-    DumpList(out, *lists[i].second);
+    next() << lists[i].second->Count();
+    put(counts[i], v);
+    DumpList(next(), *lists[i].second);
+    put(lists[i].first, v);
   }
-  out << ",\"HighScores\":[";
-  for (std::size_t i = 0; i < 10; ++i) out << (i ? "," : "") << s.HighScores[i];
-  out << "],\"HighScoreNames\":[";
-  for (std::size_t i = 0; i < 10; ++i) out << (i ? "," : "") << JsonString(s.HighScoreNames[i]);
-  out << "],\"Initials\":" << JsonString(s.Initials);
-  out << ",\"windows\":[";
+  next() << "[";
+  for (std::size_t i = 0; i < 10; ++i) v << (i ? "," : "") << s.HighScores[i];
+  v << "]";
+  put("HighScores", v);
+  next() << "[";
+  for (std::size_t i = 0; i < 10; ++i) v << (i ? "," : "") << JsonString(s.HighScoreNames[i]);
+  v << "]";
+  put("HighScoreNames", v);
+  next() << JsonString(s.Initials);
+  put("Initials", v);
+  next() << "[";
   bool first = true;
   for (host::HeadlessWindow* w : Host().Windows()) {
-    out << (first ? "" : ",") << "{\"name\":" << JsonString(w->Name())
-        << ",\"visible\":" << (w->Visible() ? "true" : "false")
-        << ",\"topmost\":" << (w->Topmost() ? "true" : "false")
-        << ",\"minimized\":" << (w->Minimized() ? "true" : "false") << "}";
+    v << (first ? "" : ",") << "{\"name\":" << JsonString(w->Name())
+      << ",\"visible\":" << (w->Visible() ? "true" : "false")
+      << ",\"topmost\":" << (w->Topmost() ? "true" : "false")
+      << ",\"minimized\":" << (w->Minimized() ? "true" : "false")
+      << ",\"drags\":" << w->Drags() << "}";
     first = false;
   }
+  v << "]";
+  put("windows", v);
   host::Window* front = Host().FrontWindow();
-  out << "],\"front\":" << (front ? JsonString(front->Name()) : "null");
+  next() << (front ? JsonString(front->Name()) : "null");
+  put("front", v);
   game::MainForm* mainForm = program.GameWindow();
-  out << ",\"GameTimer\":" << (mainForm && mainForm->GameTimer().Enabled() ? "true" : "false");
-  out << ",\"ScreenSaverActive\":" << (Host().ScreenSaverFlag() ? "true" : "false");
-  out << ",\"sounds\":{}";
-  out << ",\"registry\":{";
+  next() << (mainForm && mainForm->GameTimer().Enabled() ? "true" : "false");
+  put("GameTimer", v);
+  next() << (Host().ScreenSaverFlag() ? "true" : "false");
+  put("ScreenSaverActive", v);
+  next() << "{}";
+  put("sounds", v);
+  next() << "{";
   first = true;
-  for (const char* root : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-                           "HKEY_CURRENT_CONFIG"})
-    DumpKey(out, Host().Registry(), root, first);
-  out << "}}";
-  out_ << out.str() << "\n";
+  for (const char* root : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
+                           "HKEY_USERS", "HKEY_CURRENT_CONFIG"})
+    DumpKey(v, Host().Registry(), root, first);
+  v << "}";
+  put("registry", v);
+
+  for (const std::string& name : only) {
+    if (std::none_of(items.begin(), items.end(), [&](const auto& item) { return item.first == name; }))
+      throw ScenarioError("dump knows no \"" + name + "\"");
+  }
+  out_ << "{\"event\":\"state\"";
+  for (const auto& [key, value] : items) {
+    if (only.empty() || std::find(only.begin(), only.end(), key) != only.end())
+      out_ << ",\"" << key << "\":" << value;
+  }
+  out_ << "}\n";
   out_.flush();
 }
 

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "game/Game.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace {
+
+struct GameFixture : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  game::GameState& s = game.state;
+  std::vector<std::string> cues;
+
+  GameFixture() {
+    game.sound.SetObserver([this](const std::string& cue) { cues.push_back(cue); });
+    s.Hull = 100;
+    s.Energy = 100;
+  }
+};
+
+using DamageShipTest = GameFixture;
+
+TEST_F(DamageShipTest, RaisedShieldsTakeNothingEvenInRookieMode) {
+  s.ShieldsUp = true;
+  for (bool rookie : {false, true}) {
+    s.RookieMode = rookie;
+    EXPECT_FALSE(game::DamageShip(game, 10));
+    EXPECT_EQ(s.Hull, 100);
+    EXPECT_EQ(s.Energy, 100);
+  }
+  EXPECT_EQ(cues, (std::vector<std::string>{"SShieldsHit", "SShieldsHit"}));
+  s.ReducedSound = true;
+  game::DamageShip(game, 10);
+  EXPECT_EQ(cues.size(), 2u) << "a hit on the shields is silent with reduced sound";
+}
+
+TEST_F(DamageShipTest, RookieEnergyAbsorbsHitsBeforeTheHull) {
+  s.RookieMode = true;
+  s.Energy = 30;
+  EXPECT_TRUE(game::DamageShip(game, 10));
+  EXPECT_EQ(s.Energy, 20);
+  EXPECT_EQ(s.Hull, 100);
+  s.Energy = 5;
+  EXPECT_TRUE(game::DamageShip(game, 10));
+  EXPECT_EQ(s.Energy, 0);
+  EXPECT_EQ(s.Hull, 95);
+  EXPECT_TRUE(game::DamageShip(game, 10));
+  EXPECT_EQ(s.Hull, 85);
+  EXPECT_EQ(cues, (std::vector<std::string>{"SShieldsHit", "SHit", "SHit"}));
+}
+
+TEST_F(DamageShipTest, CrossingThirtySoundsTheWarningOnce) {
+  s.Hull = 31;
+  game::DamageShip(game, 1);
+  EXPECT_EQ(s.Hull, 30);
+  game::DamageShip(game, 10);
+  EXPECT_EQ(s.Hull, 20);
+  s.Hull = 40;
+  s.ReducedSound = true;  // both cues play even with reduced sound
+  game::DamageShip(game, 50);
+  EXPECT_EQ(s.Hull, 0) << "the hull stops at 0";
+  EXPECT_EQ(cues, (std::vector<std::string>{"SWarning", "SHit", "SWarning"}));
+}
+
+TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
+  s.Hull = 0;
+  EXPECT_FALSE(game::DamageShip(game, 10));
+  s.Hull = -5;
+  EXPECT_FALSE(game::DamageShip(game, 10));
+  EXPECT_EQ(s.Hull, 0);
+  EXPECT_TRUE(cues.empty());
+}
+
+TEST(SetWeaponTest, ReadsReloadAndSpeedDigits) {
+  game::GameState s;
+  const int reload[] = {5, 8, 8, 10, 3, 5, 10, 8};
+  const int speed[] = {12, 12, 9, 12, 15, 15, 0, 15};
+  for (int w = 0; w < 8; ++w) {
+    s.ReloadTime = 99;
+    game::SetWeapon(s, w);
+    EXPECT_EQ(s.Weapon, w);
+    EXPECT_EQ(s.WeaponReload, reload[w]) << "weapon " << w;
+    EXPECT_EQ(s.ReloadTime, reload[w]) << "weapon " << w;
+    EXPECT_EQ(s.ShotSpeed, speed[w]) << "weapon " << w;
+  }
+  EXPECT_THROW(game::SetWeapon(s, 8), std::out_of_range);
+  EXPECT_THROW(game::SetWeapon(s, -1), std::out_of_range);
+}
+
+TEST(FitInitialsTest, CutsAndPadsByCharacters) {
+  EXPECT_EQ(game::FitInitials(""), "   ");
+  EXPECT_EQ(game::FitInitials("AB"), "AB ");
+  EXPECT_EQ(game::FitInitials("ABCD"), "ABC");
+  EXPECT_EQ(game::FitInitials("ÄÖ"), "ÄÖ ");
+  EXPECT_EQ(game::FitInitials("ÉÈÊË"), "ÉÈÊ") << "never cut inside a character";
+}
+
+TEST(ProjectileListTest, RemovalMovesTheLastEntryIntoTheHole) {
+  game::ProjectileList list;
+  for (int i = 1; i <= 4; ++i) list.Add().X = i;
+  list.Remove(2);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list[2].X, 4);
+  EXPECT_EQ(list.Capacity(), 4u) << "storage is trimmed only at the end of a pass";
+  list.Shrink();
+  EXPECT_EQ(list.Capacity(), 3u);
+  EXPECT_EQ(list.Add(), game::Projectile{}) << "a new entry starts all zero";
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_THROW(list[1], std::out_of_range);
+}
+
+TEST_F(GameFixture, NewGameWithoutAWindowLeavesTheShipAtItsStart) {
+  s.Score = 900;
+  s.Cheated = true;
+  s.Shots.Add();
+  s.WeaponLevel = 5;
+  game::NewGame(game);
+  EXPECT_EQ(s.ShipX, 287);
+  EXPECT_EQ(s.ShipY, 50) << "the glide home needs the window on screen";
+  EXPECT_EQ(s.Score, 0);
+  EXPECT_FALSE(s.Cheated);
+  EXPECT_EQ(s.Bombs, 1);
+  EXPECT_EQ(s.Shots.Count(), 0);
+  EXPECT_EQ(s.WeaponLevel, 0);
+  EXPECT_EQ(s.WeaponReload, 5);
+  EXPECT_EQ(s.VolleyTimer, 20);
+  EXPECT_EQ(host.NowMs(), 0);
+}
+
+TEST_F(GameFixture, SetUpWaveGivesBackABombInFlight) {
+  s.Bombs = 2;
+  s.BombActive = true;
+  s.LaserX = 100;
+  s.LaserTime = 7;
+  game::SetUpWave(game);
+  EXPECT_EQ(s.Bombs, 3);
+  EXPECT_FALSE(s.BombActive);
+  EXPECT_EQ(s.LaserX, 0);
+  EXPECT_EQ(s.LaserTime, 0);
+}
+
+TEST_F(GameFixture, InsertHighScoreRanksBelowEqualScoresAndSkipsCheats) {
+  for (std::size_t i = 0; i < 10; ++i) s.HighScores[i] = 1000 - 100 * static_cast<int>(i);
+  s.Initials = "XY ";
+  s.Score = 800;  // equal to position 3
+  game::InsertHighScore(game);
+  EXPECT_EQ(s.HighScores[2], 800);
+  EXPECT_EQ(s.HighScores[3], 800);
+  EXPECT_EQ(s.HighScoreNames[3], "XY ");
+  EXPECT_EQ(s.HighScores[9], 200) << "the old last entry is lost";
+  s.Cheated = true;
+  s.Score = 5000;
+  game::InsertHighScore(game);
+  EXPECT_EQ(s.HighScores[0], 1000);
+}
+
+}  // namespace

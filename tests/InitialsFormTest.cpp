@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "shell/InitialsForm.h"
+
+namespace {
+
+constexpr const char* kPraise = "...you did great!  enter your initials...";
+
+struct InitialsFormTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::GameState state;
+
+  // Shows the window, types the text, presses Enter; returns what was stored.
+  std::string Enter(const std::u32string& typed) {
+    shell::InitialsForm form(host, state);
+    form.Show();
+    for (char32_t ch : typed) form.OnChar(ch);
+    form.OnChar(13);
+    EXPECT_FALSE(form.Window().Visible()) << "Enter closes the window";
+    return state.Initials;
+  }
+};
+
+TEST_F(InitialsFormTest, PoorNormalScoresAreMockedOthersPraised) {
+  state.Score = 999;
+  EXPECT_NE(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption,
+            "... you did so bad, we should call it the hall of SHAME!  Enter initials.");
+  state.Score = 1000;
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
+  state.Score = 5;
+  state.RookieMode = true;
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
+}
+
+TEST_F(InitialsFormTest, TypedLettersBecomeUpperCaseInitials) {
+  EXPECT_EQ(Enter(U"ab"), "AB ");
+  EXPECT_EQ(Enter(U""), "   ");
+  EXPECT_EQ(Enter(U"wxyz"), "WXY") << "a fourth character cannot be typed";
+  EXPECT_EQ(Enter(U"é\u00DFq"), "É\u00DFQ") << "characters, not bytes";
+}
+
+TEST_F(InitialsFormTest, EqualsSignAndControlCharactersAreRefused) {
+  EXPECT_EQ(Enter(U"a=b"), "AB ");
+  EXPECT_EQ(Enter(U"a\tb\x1b"), "AB ");
+}
+
+TEST_F(InitialsFormTest, BackspaceDeletesAWholeCharacter) { EXPECT_EQ(Enter(U"ä\b\bxy\bz"), "XZ "); }
+
+TEST_F(InitialsFormTest, TheTypedTextIsDrawnInTheBox) {
+  shell::InitialsForm form(host, state);
+  form.Show();
+  form.OnPaint();
+  const host::Surface before = form.Window().Canvas();
+  form.OnChar(U'W');
+  EXPECT_FALSE(form.Window().Canvas() == before);
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "shell/Form.h"
+#include "shell/TextMenu.h"
+
+namespace {
+
+host::WindowSpec Spec() {
+  host::WindowSpec spec;
+  spec.name = "Host";
+  spec.width = 200;
+  spec.height = 150;
+  return spec;
+}
+
+class MenuHost : public shell::Form {
+ public:
+  explicit MenuHost(host::Host& host) : Form(host, Spec()), menu(*this) {
+    menu.Left = 20, menu.Top = 10, menu.Width = 150, menu.Height = 100;
+    Add(menu);
+    menu.InitProperties(shell::OleRgb(0, 0, 0), shell::OleRgb(255, 255, 255));
+    menu.SetUsesHTML(false);
+    menu.ItemClicked = [this](std::int16_t item, const std::string& link) {
+      clicks.emplace_back(item, link);
+    };
+    menu.PropertyChanged = [this](const std::string& p) { changed.push_back(p); };
+  }
+  shell::TextMenu menu;
+  std::vector<std::pair<int, std::string>> clicks;
+  std::vector<std::string> changed;
+};
+
+struct TextMenuTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  MenuHost form{host};
+  shell::TextMenu& menu = form.menu;
+  int h = menu.RowHeight();
+
+  // Pointer events in the control's own coordinates, routed through the form.
+  void Move(int x, int y) { form.OnMouseMove({0, 0, menu.Left + x, menu.Top + y}); }
+  void Release(int x, int y, int button = host::kLeftButton) {
+    form.OnMouseUp({button, 0, menu.Left + x, menu.Top + y});
+  }
+  int RowMiddle(int row) const { return (row - 1) * h + h / 2; }
+  // The first column of row `row` that differs from the background, or nothing.
+  std::optional<int> FirstInk(int row) {
+    const host::Surface& c = form.Window().Canvas();
+    for (int x = 0; x < menu.Width; ++x)
+      for (int y = (row - 1) * h; y < row * h; ++y)
+        if (c.GetPixel(menu.Left + x, menu.Top + y) != host::kBlack) return x;
+    return std::nullopt;
+  }
+};
+
+TEST_F(TextMenuTest, InvalidItemListsAreReplacedAndTheHostIsTold) {
+  for (const char* bad : {"A|B|C", ""}) {
+    form.changed.clear();
+    menu.SetMenuItems(bad);
+    EXPECT_EQ(menu.MenuItems(), "Invalid MenuItems property|") << bad;
+    EXPECT_EQ(form.changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
+  }
+  Release(5, RowMiddle(1));
+  EXPECT_TRUE(form.clicks.empty()) << "the replacement row is plain text";
+}
+
+TEST_F(TextMenuTest, ASingleBarIsOneEmptyRowThatCannotBeClicked) {
+  menu.SetMenuItems("|");
+  EXPECT_FALSE(FirstInk(1));
+  Release(5, RowMiddle(1));
+  EXPECT_TRUE(form.clicks.empty());
+}
+
+TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStored) {
+  menu.SetMenuItems("Title||Go|go|Blank|   |Spaced|  x ");
+  Release(5, RowMiddle(1));
+  Release(5, RowMiddle(2));
+  Release(5, RowMiddle(3));
+  Release(5, RowMiddle(4), host::kRightButton);
+  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{2, "go"}, {4, "  x "}}));
+}
+
+TEST_F(TextMenuTest, WithUsesHtmlTheTargetIsOpenedInstead) {
+  std::vector<std::string> opened;
+  host.SetRecorder([&](const host::HeadlessRecord& r) { opened.push_back(r.text); });
+  menu.SetUsesHTML(true);
+  menu.SetMenuItems("Site| https://example.org/>frame ");
+  Release(5, RowMiddle(1));
+  EXPECT_TRUE(form.clicks.empty());
+  EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/"}));
+}
+
+TEST_F(TextMenuTest, HighlightFollowsThePointerAndLeavesWithIt) {
+  menu.SetMenuItems("One|1|Two|2");
+  Move(5, RowMiddle(2));
+  EXPECT_EQ(menu.HighlightedRow(), 2);
+  EXPECT_TRUE(menu.Captured());
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
+  Move(5, RowMiddle(3));  // below the last row, still inside the control
+  EXPECT_EQ(menu.HighlightedRow(), 0);
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
+  Move(5, RowMiddle(2));
+  EXPECT_EQ(menu.HighlightedRow(), 2);
+  Move(-30, RowMiddle(2));  // out of the control: the capture reports it
+  EXPECT_FALSE(menu.Captured());
+  EXPECT_FALSE(form.Window().HasCapture());
+  EXPECT_EQ(menu.HighlightedRow(), 0);
+}
+
+TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColour) {
+  menu.SetMenuItems("One|1");
+  menu.SetLinkColor(shell::OleRgb(128, 128, 128));
+  menu.SetALinkColor(shell::OleRgb(192, 192, 255));
+  auto brightest = [&] {
+    host::Color best = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < menu.Width; ++x)
+        best = std::max(best, form.Window().Canvas().GetPixel(menu.Left + x, menu.Top + y));
+    return best;
+  };
+  EXPECT_EQ(brightest(), host::Rgb(128, 128, 128));
+  Move(5, RowMiddle(1));
+  EXPECT_EQ(brightest(), host::Rgb(192, 192, 255));
+}
+
+TEST_F(TextMenuTest, ReleasesBesideTheControlCountWhileItHoldsTheCapture) {
+  menu.SetMenuItems("One|1|Two|2");
+  Move(5, RowMiddle(1));
+  Release(menu.Width + 40, RowMiddle(2));
+  Move(5, RowMiddle(1));
+  Release(5, -(h - 1));  // less than one row above the top edge counts as row 1
+  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{2, "2"}, {1, "1"}}));
+  EXPECT_FALSE(menu.Captured()) << "a release outside gives the capture up";
+}
+
+TEST_F(TextMenuTest, IndentAndUnderlineApplyToLinksOnly) {
+  menu.SetMenuItems("Plain||Link|x");
+  const int plainStart = FirstInk(1).value();
+  const int linkStart = FirstInk(2).value();
+  EXPECT_EQ(plainStart, linkStart);
+  menu.SetIndentLinks(true);
+  EXPECT_EQ(FirstInk(1).value(), plainStart);
+  EXPECT_EQ(FirstInk(2).value(), linkStart + 10);
+  auto inkBelowBaseline = [&](int row) {
+    const host::Font& f = host::Font::Get(menu.Font());
+    int count = 0;
+    for (int x = 0; x < menu.Width; ++x)
+      if (form.Window().Canvas().GetPixel(menu.Left + x, menu.Top + (row - 1) * h + f.Ascent() + 1) != 0)
+        ++count;
+    return count;
+  };
+  const int before = inkBelowBaseline(2);
+  menu.SetUnderlineLinks(true);
+  EXPECT_GT(inkBelowBaseline(2), before + 10) << "links are underlined";
+  EXPECT_EQ(inkBelowBaseline(1), 0) << "plain rows never are";
+}
+
+TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
+  shell::PropertyBag bag;
+  menu.SetMenuItems("A|a");
+  menu.SetLinkColor(shell::OleRgb(0, 0, 255));  // the default: not written
+  menu.SetUnderlineLinks(true);
+  menu.WriteProperties(bag);
+  EXPECT_TRUE(bag.count("MenuItems"));
+  EXPECT_TRUE(bag.count("Font"));
+  EXPECT_FALSE(bag.count("LinkColor"));
+  EXPECT_TRUE(bag.count("UsesHTML")) << "UsesHTML is off here, which is not its default";
+  EXPECT_TRUE(bag.count("UnderlineLinks"));
+  EXPECT_FALSE(bag.count("IndentLinks"));
+
+  MenuHost other(host);
+  form.changed.clear();
+  other.menu.ReadProperties({{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
+  EXPECT_EQ(other.menu.MenuItems(), "B|b");
+  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
+  EXPECT_EQ(other.menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
+  EXPECT_TRUE(other.menu.UsesHTML());
+}
+
+}  // namespace
