@@ -22,14 +22,14 @@ constexpr int kMargin = 16;
 constexpr int kSheetWidth = 1640;
 constexpr host::Color kBackdrop = host::Rgb(48, 48, 56);
 constexpr host::Color kCellLine = host::Rgb(150, 150, 160);
-constexpr host::Color kMarkLine = host::Rgb(255, 0, 255);
+constexpr host::Color kMarkLine = host::Rgb(0, 255, 255);
 
 struct Rect {
   int x, y, w, h;
 };
 
 // What the sheet shows of one picture: its cells in grey, and areas with a special meaning
-// (the emblem's menu corner, the version line, a pointer's hot spot) in magenta.
+// (the emblem's menu corner, the version line, a pointer's hot spot) in cyan.
 struct Entry {
   const char* name;
   std::vector<Rect> cells;
@@ -43,8 +43,8 @@ std::vector<Rect> Row(int count, int w, int h) {
 }
 
 std::vector<Entry> SheetEntries() {
-  const std::vector<Rect> enemySquares = {{0, 0, 16, 16}, {65, 0, 32, 32}, {130, 0, 48, 48},
-                                          {195, 0, 61, 64}};
+  const std::vector<Rect> enemySquares = {
+      {0, 0, 16, 16}, {65, 0, 32, 32}, {130, 0, 48, 48}, {195, 0, 61, 64}};
   return {
       {"ShipsPic", Row(6, 65, 65), {}},
       {"EnemiesPic", Row(4, 65, 64), enemySquares},
@@ -87,7 +87,8 @@ bool RenderSheet(host::Surface& sheet, std::string& error) {
     }
     const int w = std::max(image.Width() * kZoom, font.TextWidth(entry.name));
     const int h = font.Height() + 4 + image.Height() * kZoom;
-    if (x > kMargin && x + w > kSheetWidth - kMargin) x = kMargin, y += rowHeight + kMargin, rowHeight = 0;
+    if (x > kMargin && x + w > kSheetWidth - kMargin)
+      x = kMargin, y += rowHeight + kMargin, rowHeight = 0;
     placed.push_back({&entry, &image, x, y});
     x += w + 2 * kMargin, rowHeight = std::max(rowHeight, h);
   }

@@ -30,10 +30,11 @@ void Strip(host::Surface& bar, int top, const std::vector<host::Color>& stops) {
 host::Surface MakeBarPic() {
   host::Surface bar(200, 16);
   Strip(bar, 0,
-        {host::Rgb(110, 0, 0), host::Rgb(220, 20, 20), host::Rgb(255, 140, 0), host::Rgb(240, 230, 0),
-         host::Rgb(30, 210, 40)});
+        {host::Rgb(110, 0, 0), host::Rgb(220, 20, 20), host::Rgb(255, 140, 0),
+         host::Rgb(240, 230, 0), host::Rgb(30, 210, 40)});
   Strip(bar, 8,
-        {host::Rgb(120, 120, 130), host::Rgb(150, 60, 210), host::Rgb(40, 80, 240), host::Rgb(0, 230, 240)});
+        {host::Rgb(120, 120, 130), host::Rgb(150, 60, 210), host::Rgb(40, 80, 240),
+         host::Rgb(0, 230, 240)});
   return bar;
 }
 

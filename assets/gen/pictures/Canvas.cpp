@@ -145,7 +145,8 @@ host::Surface Canvas::Resolve() const {
       int r = 0, g = 0, b = 0;
       for (int sy = 0; sy < samples_; ++sy) {
         for (int sx = 0; sx < samples_; ++sx) {
-          const Color c = board_[static_cast<std::size_t>(y * samples_ + sy) * bw + x * samples_ + sx];
+          const Color c =
+              board_[static_cast<std::size_t>(y * samples_ + sy) * bw + x * samples_ + sx];
           r += host::RedOf(c), g += host::GreenOf(c), b += host::BlueOf(c);
         }
       }
@@ -159,8 +160,7 @@ void ClearFringe(host::Surface& image, int threshold) {
   for (int y = 0; y < image.Height(); ++y) {
     for (int x = 0; x < image.Width(); ++x) {
       const Color c = image.GetPixel(x, y);
-      if (host::RedOf(c) < threshold && host::GreenOf(c) < threshold &&
-          host::BlueOf(c) < threshold)
+      if (host::RedOf(c) < threshold && host::GreenOf(c) < threshold && host::BlueOf(c) < threshold)
         image.SetPixel(x, y, host::kBlack);
     }
   }

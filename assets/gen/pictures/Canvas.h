@@ -19,7 +19,7 @@ struct Point {
 using Paint = std::function<host::Color(double x, double y, host::Color under)>;
 
 host::Color Mix(host::Color a, host::Color b, double t);  // t = 0 gives a, 1 gives b
-host::Color Scale(host::Color c, double factor);           // brighter or darker, clamped
+host::Color Scale(host::Color c, double factor);          // brighter or darker, clamped
 
 Paint Solid(host::Color c);
 Paint Blend(host::Color c, double alpha);

@@ -40,7 +40,8 @@ class Draft {
   }
   void Glow(double cx, double cy, double rx, double ry, host::Color core, host::Color edge) {
     const Point centre = At(cx, cy);
-    c_.Ellipse(centre.x, centre.y, rx * s_, ry * s_, Radial(centre, std::max(rx, ry) * s_, core, edge));
+    c_.Ellipse(centre.x, centre.y, rx * s_, ry * s_,
+               Radial(centre, std::max(rx, ry) * s_, core, edge));
   }
 
  private:
@@ -67,14 +68,16 @@ void DrawMonitorZorb(Canvas& canvas, double x, double y, double scale) {
     d.Shape({{m(11.5), 11.5}, {m(3.5), 14.5}, {m(4), 18}, {m(11.5), 16.5}}, host::Rgb(255, 60, 30));
     d.Shape({{m(9.5), 13.5}, {m(5.5), 15}, {m(5.8), 16.8}, {m(9.5), 16}}, host::Rgb(255, 236, 120));
   }
-  // A jagged grin.
-  std::vector<Point> grin;
-  for (int i = 0; i <= 8; ++i) grin.push_back({11 + i * 2.75, (i % 2 == 0) ? 21.5 : 23.5});
-  for (int i = 8; i >= 0; --i) grin.push_back({11 + i * 2.75, (i % 2 == 0) ? 26.0 : 24.0});
-  d.Shape(grin, host::Rgb(255, 70, 40));
+  // A wide grin with a row of jagged teeth.
+  d.Shape({{10, 20.5}, {34, 20.5}, {31, 26.5}, {13, 26.5}}, host::Rgb(255, 70, 40));
+  std::vector<Point> bite;
+  for (int i = 0; i <= 10; ++i) bite.push_back({11.5 + i * 2.1, (i % 2 == 0) ? 22.4 : 24.6});
+  for (int i = 10; i >= 0; --i) bite.push_back({11.5 + i * 2.1, (i % 2 == 0) ? 23.4 : 25.6});
+  d.Shape(bite, host::Rgb(60, 10, 8));
   // Badge, vents and the power light under the glass.
   d.Box(6, 33, 16, 35, 0, host::Rgb(120, 112, 96));
-  for (int i = 0; i < 4; ++i) d.Box(20 + i * 3, 32.8, 21.2 + i * 3, 35.5, 0, host::Rgb(118, 110, 92));
+  for (int i = 0; i < 4; ++i)
+    d.Box(20 + i * 3, 32.8, 21.2 + i * 3, 35.5, 0, host::Rgb(118, 110, 92));
   d.Glow(37, 34, 1.7, 1.7, host::Rgb(200, 255, 160), host::Rgb(30, 170, 40));
 }
 

@@ -39,14 +39,12 @@ void DrawEmblem(Canvas& canvas, double x, double y, double w, double h) {
   canvas.Ellipse(ex, ey, std::max(0.06 * w, 0.55), 0.13 * h, host::Rgb(120, 0, 16));
   // A gold spine below the eye to the point gives the crest its heraldic look at larger sizes.
   if (w >= 20) {
-    canvas.Polygon({{ex - 0.05 * w, y + 0.64 * h},
-                    {ex + 0.05 * w, y + 0.64 * h},
-                    {ex, y + h - rim * 1.6}},
-                   host::Rgb(235, 180, 60));
-    canvas.Polygon({{ex - 0.05 * w, y + 0.26 * h},
-                    {ex + 0.05 * w, y + 0.26 * h},
-                    {ex, y + 0.16 * h}},
-                   host::Rgb(235, 180, 60));
+    canvas.Polygon(
+        {{ex - 0.05 * w, y + 0.64 * h}, {ex + 0.05 * w, y + 0.64 * h}, {ex, y + h - rim * 1.6}},
+        host::Rgb(235, 180, 60));
+    canvas.Polygon(
+        {{ex - 0.05 * w, y + 0.26 * h}, {ex + 0.05 * w, y + 0.26 * h}, {ex, y + 0.16 * h}},
+        host::Rgb(235, 180, 60));
   }
 }
 

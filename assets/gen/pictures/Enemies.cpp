@@ -9,7 +9,7 @@ EnemySheets MakeEnemySheets() {
   DrawEmblem(c, 2, 0.5, 12, 15);
   DrawEmblem(c, 65 + 2.5, 0, 27, 32);
   DrawMonitorZorb(c, 130 + 2, 0, 1.0);
-  DrawDesktopZorb(c, 195 + 1.5, 10, 1.0);
+  DrawDesktopZorb(c, 195, 10, 1.0);
   EnemySheets sheets{c.Resolve(), host::Surface(256, 64, host::kWhite)};
   // Faint edge samples would draw a dark halo over whatever the enemy passes; drop them.
   ClearFringe(sheets.picture, 24);

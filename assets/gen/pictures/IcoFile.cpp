@@ -33,7 +33,8 @@ std::uint8_t Nearest(const std::vector<host::Color>& palette, host::Color c) {
     const long dg = host::GreenOf(c) - host::GreenOf(palette[i]);
     const long db = host::BlueOf(c) - host::BlueOf(palette[i]);
     const long distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
-    if (bestDistance < 0 || distance < bestDistance) bestDistance = distance, best = static_cast<int>(i);
+    if (bestDistance < 0 || distance < bestDistance)
+      bestDistance = distance, best = static_cast<int>(i);
   }
   return static_cast<std::uint8_t>(best);
 }
@@ -63,15 +64,18 @@ std::vector<std::uint8_t> IconBitmap(const IcoImage& icon) {
     std::vector<std::uint8_t> row(colourStride, 0);
     for (int x = 0; x < size; ++x) {
       const std::uint8_t index = Nearest(palette, image.GetPixel(x, y));
-      if (bpp == 8) row[x] = index;
-      else row[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
+      if (bpp == 8)
+        row[x] = index;
+      else
+        row[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
     }
     out.insert(out.end(), row.begin(), row.end());
   }
   for (int y = size - 1; y >= 0; --y) {
     std::vector<std::uint8_t> row(maskStride, 0);
     for (int x = 0; x < size; ++x)
-      if (image.GetPixel(x, y) == host::kBlack) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      if (image.GetPixel(x, y) == host::kBlack)
+        row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;

@@ -1,8 +1,8 @@
 #include <stdexcept>
 
 #include "pictures/Figures.h"
-#include "pictures/PixelArt.h"
 #include "pictures/Pictures.h"
+#include "pictures/PixelArt.h"
 
 namespace art {
 
@@ -23,6 +23,8 @@ host::Surface MakeHandCursor(const std::string& artDir) {
   return hand;
 }
 
-host::Surface MakeInvisibleCursor() { return host::Surface(32, 32, host::Rgb(255, 0, 255)); }
+host::Surface MakeInvisibleCursor() {
+  return host::Surface(32, 32, host::Rgb(255, 0, 255));
+}
 
 }  // namespace art

@@ -15,10 +15,12 @@ host::Surface MakeJoystickFace() {
   // The stick, leaning a little, and its knob.
   c.Stroke({17, 24}, {14.2, 9}, 2.6, host::Rgb(50, 50, 58));
   c.Stroke({16.5, 23}, {13.9, 10}, 0.8, host::Rgb(140, 140, 150));
-  c.Ellipse(13.8, 7.5, 4.6, 4.6, Radial({12.4, 6}, 6, host::Rgb(120, 120, 136), host::Rgb(24, 24, 30)));
+  c.Ellipse(13.8, 7.5, 4.6, 4.6,
+            Radial({12.4, 6}, 6, host::Rgb(120, 120, 136), host::Rgb(24, 24, 30)));
   // The red fire button.
   c.Ellipse(8.5, 23.8, 2.8, 1.6, host::Rgb(110, 0, 0));
-  c.Ellipse(8.5, 23.2, 2.6, 1.4, Radial({7.8, 22.8}, 3, host::Rgb(255, 120, 110), host::Rgb(210, 0, 0)));
+  c.Ellipse(8.5, 23.2, 2.6, 1.4,
+            Radial({7.8, 22.8}, 3, host::Rgb(255, 120, 110), host::Rgb(210, 0, 0)));
   return c.Resolve();
 }
 

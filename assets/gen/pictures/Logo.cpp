@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kWidth = 240, kHeight = 100;
 // The menu prints its version line over this part of the logo; nothing busy goes there.
-constexpr double kVersionArea[4] = {140, 29, 226, 48};
+constexpr Area kVersionArea = {140, 29, 226, 48};
+// Stars would break up the small letters of the maker's name.
+constexpr Area kMakerArea = {150, 0, 240, 11};
 
 void Backdrop(Canvas& c) {
   c.Fill(Linear({0, 0}, host::Rgb(4, 6, 24), {0, kHeight}, host::Rgb(14, 8, 36)));
@@ -20,10 +22,10 @@ void Backdrop(Canvas& c) {
     const double d = std::hypot((x - 150) / 90, (y - 22) / 26);
     return Mix(under, host::Rgb(70, 30, 110), 0.35 * (1 - d));
   });
-  Starfield(c, 0x5C1A7E11u, 110, kVersionArea);
-  c.Ellipse(120, 178, 112, 90,
-            Radial({96, 96}, 120, host::Rgb(30, 60, 120), host::Rgb(4, 10, 30)));
-  c.Ring(120, 178, 112, 90, 1.2, Solid(host::Rgb(90, 200, 255)));
+  Starfield(c, 0x5C1A7E11u, 110, {kVersionArea, kMakerArea});
+  c.Ellipse(120, 178, 260, 95,
+            Radial({100, 84}, 110, host::Rgb(26, 52, 110), host::Rgb(4, 10, 30)));
+  c.Ring(120, 178, 260, 95, 1.2, Solid(host::Rgb(90, 200, 255)));
 }
 
 void CrossedOutComputer(Canvas& c) {
@@ -62,7 +64,7 @@ host::Surface MakeGameLogo() {
   Backdrop(c);
   CrossedOutComputer(c);
   DrawEmblem(c, 150, 54, 20, 25);
-  DrawShip(c, 188, 44, 42, 0);
+  DrawShip(c, 189, 47, 41, 0);
   host::Surface logo = c.Resolve();
   Title(logo);
   Motto(logo);

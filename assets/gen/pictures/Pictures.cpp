@@ -25,8 +25,8 @@ std::vector<assets::PackFile> MakePictures(const std::string& sourceDir) {
   const host::Surface icon32 = art::MakeIcon(32), icon16 = art::MakeIcon(16);
   add("Icon32", icon32);
   add("Icon16", icon16);
-  files.push_back({"Skirmora.ico",
-                   art::EncodeIco({{icon32, 8}, {icon16, 8}, {icon32, 4}, {icon16, 4}})});
+  files.push_back(
+      {"Skirmora.ico", art::EncodeIco({{icon32, 8}, {icon16, 8}, {icon32, 4}, {icon16, 4}})});
   add("HandCursor", art::MakeHandCursor(artDir));
   add("InvisibleCursor", art::MakeInvisibleCursor());
   return files;

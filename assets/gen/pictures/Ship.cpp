@@ -20,7 +20,7 @@ class ShipView {
  public:
   ShipView(Canvas& canvas, double x, double y, double size, int bank)
       : canvas_(canvas), x_(x), y_(y), scale_(size / 65.0) {
-    const double roll = bank * 24.0 * std::numbers::pi / 180.0;
+    const double roll = bank * 36.0 * std::numbers::pi / 180.0;
     cos_ = std::cos(roll), sin_ = std::sin(roll);
   }
 
@@ -38,7 +38,7 @@ class ShipView {
     return ps;
   }
   // Brightness of one side (+1 right, -1 left): the dipped wing turns away from the light.
-  double Light(double side) const { return 1.0 - 0.22 * std::max(0.0, side * sin_ / 0.4); }
+  double Light(double side) const { return 1.0 - 0.3 * std::max(0.0, side * sin_ / 0.59); }
   double Scale() const { return scale_; }
   Canvas& Board() { return canvas_; }
 
@@ -54,9 +54,10 @@ const host::Color kStripe = host::Rgb(40, 96, 214);
 const host::Color kPanel = host::Rgb(140, 156, 186);
 
 // Right halves of the parts; the left halves are their mirrors.
-const std::vector<Point3> kWing = {{0, 8, 3},  {28, 47, 0}, {28, 52, 0},
+const std::vector<Point3> kWing = {{0, 8, 3},   {28, 47, 0}, {28, 52, 0},
                                    {12, 50, 1}, {8, 56, 2},  {0, 54, 2}};
-const std::vector<Point3> kWingStripe = {{22.5, 38, 0.6}, {28, 47, 0}, {28, 52, 0}, {24, 51.7, 0.4}};
+const std::vector<Point3> kWingStripe = {
+    {22.5, 38, 0.6}, {28, 47, 0}, {28, 52, 0}, {24, 51.7, 0.4}};
 const std::vector<Point3> kFin = {{9, 37, 2}, {9, 52, 2}, {12, 53, 9}, {12, 46, 9}};
 
 void DrawWingHalf(ShipView& view, double side) {
@@ -69,8 +70,8 @@ void DrawWingHalf(ShipView& view, double side) {
                        Linear(top, Scale(kHullFront, light), bottom, Scale(kHullBack, light)));
   view.Board().Polygon(view.Project(pick(kWingStripe)), Solid(Scale(kStripe, light)));
   const double w = 0.9 * view.Scale();
-  view.Board().Stroke(view.Project(Point3{side * 7, 30, 3}),
-                      view.Project(Point3{side * 21, 47, 1}), w, Scale(kPanel, light));
+  view.Board().Stroke(view.Project(Point3{side * 7, 30, 3}), view.Project(Point3{side * 21, 47, 1}),
+                      w, Scale(kPanel, light));
   view.Board().Stroke(view.Project(Point3{side * 11, 50, 1}),
                       view.Project(Point3{side * 25, 50.5, 0.5}), w, Scale(kPanel, light));
 }
@@ -93,9 +94,8 @@ void DrawThrusters(ShipView& view) {
 void DrawFuselage(ShipView& view) {
   Canvas& c = view.Board();
   const double s = view.Scale();
-  const std::vector<Point3> body = {{0, 2, 6},  {4, 14, 6}, {6, 30, 6}, {7, 50, 5},
-                                    {6, 56, 4}, {-6, 56, 4}, {-7, 50, 5}, {-6, 30, 6},
-                                    {-4, 14, 6}};
+  const std::vector<Point3> body = {{0, 2, 6},   {4, 14, 6},  {6, 30, 6},  {7, 50, 5}, {6, 56, 4},
+                                    {-6, 56, 4}, {-7, 50, 5}, {-6, 30, 6}, {-4, 14, 6}};
   const Point top = view.Project(Point3{0, 2, 6}), bottom = view.Project(Point3{0, 56, 6});
   c.Polygon(view.Project(body),
             Linear(top, host::Rgb(255, 255, 255), bottom, host::Rgb(196, 204, 222)));
@@ -103,14 +103,16 @@ void DrawFuselage(ShipView& view) {
   c.Polygon(view.Project({{-2.2, 7.5, 6.2}, {2.2, 7.5, 6.2}, {2.9, 10.5, 6.2}, {-2.9, 10.5, 6.2}}),
             Solid(host::Rgb(214, 40, 48)));
   for (double side : {-1.0, 1.0})
-    c.Polygon(view.Project({{side * 5.2, 31, 6.1}, {side * 6.4, 31, 6.1}, {side * 6.8, 40, 6},
+    c.Polygon(view.Project({{side * 5.2, 31, 6.1},
+                            {side * 6.4, 31, 6.1},
+                            {side * 6.8, 40, 6},
                             {side * 5.4, 40, 6}}),
               Solid(host::Rgb(60, 66, 84)));
   // The canopy sits highest, so it moves most when the ship rolls.
   const Point canopy = view.Project(Point3{0, 22, 9});
   c.Ellipse(canopy.x, canopy.y, 3.4 * s, 8.0 * s,
-            Linear({canopy.x, canopy.y - 8 * s}, host::Rgb(110, 190, 255), {canopy.x, canopy.y + 8 * s},
-                   host::Rgb(16, 40, 150)));
+            Linear({canopy.x, canopy.y - 8 * s}, host::Rgb(110, 190, 255),
+                   {canopy.x, canopy.y + 8 * s}, host::Rgb(16, 40, 150)));
   c.Ellipse(canopy.x - 1.0 * s, canopy.y - 3.5 * s, 1.0 * s, 2.4 * s, host::Rgb(215, 240, 255));
   // The tail fins lean outwards, which shows their roll.
   for (double side : {-1.0, 1.0}) {

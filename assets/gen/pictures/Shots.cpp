@@ -1,11 +1,11 @@
-#include <stdexcept>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 #include <vector>
 
 #include "pictures/Canvas.h"
-#include "pictures/PixelArt.h"
 #include "pictures/Pictures.h"
+#include "pictures/PixelArt.h"
 
 namespace art {
 
@@ -34,7 +34,8 @@ void GreenBolt(Canvas& c, double x) {
 
 void FireStarburst(Canvas& c, double x) {
   const double cx = x + 8;
-  c.Polygon(Star(cx, 8, 8, 3.2, 7.9), Radial({cx, 8}, 8, host::Rgb(255, 120, 20), host::Rgb(200, 0, 0)));
+  c.Polygon(Star(cx, 8, 8, 3.2, 7.9),
+            Radial({cx, 8}, 8, host::Rgb(255, 120, 20), host::Rgb(200, 0, 0)));
   c.Polygon(Star(cx, 8, 8, 2.2, 5.0, std::numbers::pi / 8),
             Radial({cx, 8}, 5, host::Rgb(255, 255, 200), host::Rgb(255, 210, 0)));
   c.Ellipse(cx, 8, 2.0, 2.0, host::Rgb(255, 255, 240));
@@ -47,7 +48,8 @@ void BlueArcs(Canvas& c, double x) {
     const double cy = 8.5 + i * 3.6;
     const host::Color colour = Mix(host::Rgb(200, 230, 255), host::Rgb(30, 80, 230), i / 2.0);
     c.Ring(cx, cy, 7.4 - i * 0.9, 5.6, 1.9, [=](double px, double py, host::Color under) {
-      return py < cy ? Mix(colour, host::Rgb(255, 255, 255), (cy - py) < 1.2 && std::abs(px - cx) < 2 ? 0.5 : 0)
+      return py < cy ? Mix(colour, host::Rgb(255, 255, 255),
+                           (cy - py) < 1.2 && std::abs(px - cx) < 2 ? 0.5 : 0)
                      : under;
     });
   }
@@ -56,7 +58,8 @@ void BlueArcs(Canvas& c, double x) {
 void BlueStar(Canvas& c, double x) {
   const double cx = x + 8;
   c.Ellipse(cx, 8, 6.5, 6.5, Radial({cx, 8}, 6.5, host::Rgb(40, 90, 220), host::Rgb(0, 10, 60)));
-  c.Polygon(Star(cx, 8, 4, 1.5, 7.9), Radial({cx, 8}, 8, host::Rgb(210, 235, 255), host::Rgb(40, 110, 255)));
+  c.Polygon(Star(cx, 8, 4, 1.5, 7.9),
+            Radial({cx, 8}, 8, host::Rgb(210, 235, 255), host::Rgb(40, 110, 255)));
   c.Polygon(Star(cx, 8, 4, 1.0, 4.6, std::numbers::pi / 4),
             Radial({cx, 8}, 4.6, host::Rgb(210, 235, 255), host::Rgb(60, 130, 255)));
   c.Ellipse(cx, 8, 1.7, 1.7, host::Rgb(255, 255, 255));
@@ -64,7 +67,8 @@ void BlueStar(Canvas& c, double x) {
 
 void TealOrb(Canvas& c, double x) {
   const double cx = x + 8;
-  c.Ellipse(cx, 8, 7.4, 7.4, Radial({cx - 2.2, 5.8}, 10, host::Rgb(150, 255, 235), host::Rgb(0, 70, 80)));
+  c.Ellipse(cx, 8, 7.4, 7.4,
+            Radial({cx - 2.2, 5.8}, 10, host::Rgb(150, 255, 235), host::Rgb(0, 70, 80)));
   c.Ring(cx, 8, 7.4, 7.4, 1.0, Solid(host::Rgb(0, 150, 150)));
   c.Ellipse(cx - 2.4, 5.2, 2.0, 1.5, host::Rgb(235, 255, 250));
 }

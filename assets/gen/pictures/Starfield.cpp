@@ -1,14 +1,19 @@
 #include "pictures/Starfield.h"
 
+#include <algorithm>
+
 namespace art {
 
-void Starfield(Canvas& canvas, std::uint32_t seed, int count, const double (&keepClear)[4]) {
+void Starfield(Canvas& canvas, std::uint32_t seed, int count,
+               std::initializer_list<Area> keepClear) {
   StarRandom random(seed);
   for (int i = 0; i < count; ++i) {
     const double x = random.Next() * canvas.Width(), y = random.Next() * canvas.Height();
     const double brightness = random.Next();
     const double tint = random.Next();
-    if (x > keepClear[0] && x < keepClear[2] && y > keepClear[1] && y < keepClear[3]) continue;
+    if (std::any_of(keepClear.begin(), keepClear.end(),
+                    [x, y](const Area& a) { return a.Contains(x, y); }))
+      continue;
     const host::Color colour =
         Mix(tint < 0.5 ? host::Rgb(170, 190, 255) : host::Rgb(255, 236, 200), host::kWhite, 0.4);
     const double r = 0.35 + 0.5 * brightness;

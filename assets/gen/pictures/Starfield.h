@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 
 #include "pictures/Canvas.h"
 
@@ -19,8 +20,14 @@ class StarRandom {
   std::uint32_t state_;
 };
 
-// Scatters `count` stars over the canvas, leaving the rectangle `keepClear` (x1, y1, x2, y2)
-// empty; a few of the brightest get a small cross of light.
-void Starfield(Canvas& canvas, std::uint32_t seed, int count, const double (&keepClear)[4]);
+struct Area {
+  double x1, y1, x2, y2;
+  bool Contains(double x, double y) const { return x > x1 && x < x2 && y > y1 && y < y2; }
+};
+
+// Scatters `count` stars over the canvas, leaving the areas `keepClear` empty; a few of the
+// brightest get a small cross of light.
+void Starfield(Canvas& canvas, std::uint32_t seed, int count,
+               std::initializer_list<Area> keepClear);
 
 }  // namespace art
