@@ -9,8 +9,8 @@ int CentredX(const host::Font& font, std::string_view text, double cx) {
 }
 
 int CapsCentredY(const host::Font& font, double cy) {
-  // Capitals of Liberation Sans stand 0.729 em high; the em is the point size at 96 dpi.
-  const double capHeight = 0.729 * font.Spec().points * 96.0 / 72.0;
+  // Capitals of Liberation Sans stand 1409/2048 em high; the em is the point size at 96 dpi.
+  const double capHeight = 1409.0 / 2048.0 * font.Spec().points * 96.0 / 72.0;
   return static_cast<int>(std::lround(cy + capHeight / 2 - font.Ascent()));
 }
 
