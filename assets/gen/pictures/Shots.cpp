@@ -47,11 +47,9 @@ void BlueArcs(Canvas& c, double x) {
   for (int i = 0; i < 3; ++i) {
     const double cy = 8.5 + i * 3.6;
     const host::Color colour = Mix(host::Rgb(200, 230, 255), host::Rgb(30, 80, 230), i / 2.0);
-    c.Ring(cx, cy, 7.4 - i * 0.9, 5.6, 1.9, [=](double px, double py, host::Color under) {
-      return py < cy ? Mix(colour, host::Rgb(255, 255, 255),
-                           (cy - py) < 1.2 && std::abs(px - cx) < 2 ? 0.5 : 0)
-                     : under;
-    });
+    // Only the upper half of each ring is painted.
+    c.Ring(cx, cy, 7.4 - i * 0.9, 5.6, 1.9,
+           [=](double, double py, host::Color under) { return py < cy ? colour : under; });
   }
 }
 
