@@ -63,8 +63,13 @@ host::Surface MakeGameLogo() {
   Canvas c(kWidth, kHeight);
   Backdrop(c);
   CrossedOutComputer(c);
+  // The emblem caught in a hit, as the fighter banks in.
+  c.Ellipse(160, 66, 20, 20, [](double x, double y, host::Color under) {
+    const double d = std::hypot(x - 160, y - 66) / 20;
+    return Mix(under, host::Rgb(255, 140, 40), 0.55 * (1 - d) * (1 - d));
+  });
   DrawEmblem(c, 150, 54, 20, 25);
-  DrawShip(c, 189, 47, 41, 0);
+  DrawShip(c, 189, 47, 41, -1);
   host::Surface logo = c.Resolve();
   Title(logo);
   Motto(logo);
