@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "Generators.h"
@@ -20,9 +21,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<assets::PackFile> files;
-  for (auto* make : {&MakePictures, &MakeSounds, &MakeTextFiles}) {
-    auto made = make(sourceDir);
-    for (auto& f : made) files.push_back(std::move(f));
+  try {
+    for (auto* make : {&MakePictures, &MakeSounds, &MakeTextFiles}) {
+      auto made = make(sourceDir);
+      for (auto& f : made) files.push_back(std::move(f));
+    }
+  } catch (const std::exception& e) {
+    // A mistake in an asset source: name it and stop the build.
+    std::fprintf(stderr, "skirmora-assetgen: %s\n", e.what());
+    return 1;
   }
   const std::string tmp = packPath + ".tmp";
   if (!host::WriteFileBytes(tmp, assets::WritePack(files)) || std::rename(tmp.c_str(), packPath.c_str()) != 0) {
