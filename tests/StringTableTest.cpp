@@ -41,3 +41,10 @@ TEST(StringTable, UnknownIdsAreEmpty) {
 }
 
 }  // namespace
+
+TEST(VersionInformationTest, TheMenuReadsTheVersionFromTheFileVersion) {
+  const assets::Version v = assets::ProgramVersion();
+  EXPECT_EQ(v.major, 1);
+  EXPECT_EQ(v.minor, 1) << "the file version 1.01.0027 has minor 01";
+  EXPECT_EQ(v.revision, 27);
+}

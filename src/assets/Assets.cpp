@@ -102,6 +102,16 @@ const CursorImage& Cursor(std::string_view name) {
   return *cache.emplace(std::string(name), std::move(cursor)).first->second;
 }
 
-Version ProgramVersion() { return Version{}; }
+Version ProgramVersion() {
+  // "FileVersion=1.01.0027" reads as major 1, minor 1, revision 27.
+  auto bytes = File("version.txt");
+  const std::string text(bytes.begin(), bytes.end());
+  const std::size_t at = text.find("FileVersion=");
+  Version v;
+  if (at != std::string::npos &&
+      std::sscanf(text.c_str() + at, "FileVersion=%d.%d.%d", &v.major, &v.minor, &v.revision) == 3)
+    return v;
+  return {};
+}
 
 }  // namespace assets

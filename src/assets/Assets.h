@@ -43,11 +43,11 @@ struct CursorImage {
 // "Hand" (the pointing hand) or "Invisible".
 const CursorImage& Cursor(std::string_view name);
 
-// The program's version information.
+// The program's version number, from its version information (zeros if that is missing).
 struct Version {
-  int major = 1;
-  int minor = 1;
-  int revision = 27;
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
 };
 Version ProgramVersion();
 

@@ -17,6 +17,11 @@ host::WindowSpec Spec() {
   return spec;
 }
 
+std::string VersionText() {
+  const assets::Version v = assets::ProgramVersion();
+  return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
+}
+
 }  // namespace
 
 MenuForm::MenuForm(host::Host& host, Program& program)
@@ -52,9 +57,7 @@ MenuForm::MenuForm(host::Host& host, Program& program)
   Add(mainMenu_);
 
   // Load.
-  const assets::Version v = assets::ProgramVersion();
-  versionLabel_.Caption = "Version " + std::to_string(v.major) + "." + std::to_string(v.minor) +
-                          "." + std::to_string(v.revision);
+  versionLabel_.Caption = "Version " + VersionText();
   dragBox_.Width = 256 - 2;
 }
 
@@ -95,7 +98,8 @@ void MenuForm::ItemClicked(std::int16_t item) {
 void MenuForm::AboutButton_Click() {
   // Stand-in until the information window is built.
   Host().MessageBox("Skirmora information",
-                    "Skirmora, version 1.1.27.\n\nShoot anything that's Zorb-related, and pick up "
+                    "Skirmora, version " + VersionText() +
+                        ".\n\nShoot anything that's Zorb-related, and pick up "
                     "anything inside a bubble.  F2 starts a game, F3 pauses it, Esc leaves it.",
                     host::MsgIcon::Information, host::MsgButtons::Ok);
 }

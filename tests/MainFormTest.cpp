@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "assets/Assets.h"
+#include "game/MainForm.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace {
+
+struct AskedInitials : game::ShellLink {
+  int asked = 0;
+  std::string GetInitials() override {
+    ++asked;
+    return "NEW";
+  }
+};
+
+struct MainFormTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  game::GameState& s = game.state;
+  AskedInitials shell;
+  std::unique_ptr<game::MainForm> form;
+
+  MainFormTest() {
+    game.shell = &shell;
+    form = std::make_unique<game::MainForm>(game);
+    form->Window().Show();
+  }
+  const host::Surface& Screen() { return form->Window().Canvas(); }
+  // Whether the 20 x 20 square at (x, y) of the status bar shows the power-up cell.
+  bool ShowsCell(int x, int y, int cell) {
+    const host::Surface& sheet = assets::Picture("PowerUpsPic");
+    for (int dy = 0; dy < 20; ++dy)
+      for (int dx = 0; dx < 20; ++dx)
+        if (Screen().GetPixel(x + dx, y + dy) != sheet.GetPixel(20 * cell + dx, dy)) return false;
+    return true;
+  }
+  bool AnyInk(int x1, int y1, int x2, int y2) {
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x)
+        if (Screen().GetPixel(x, y) != host::kBlack) return true;
+    return false;
+  }
+};
+
+TEST_F(MainFormTest, LoadingSwitchesTheScreenSaverOffAndUnloadingBack) {
+  EXPECT_FALSE(host.ScreenSaverFlag());
+  EXPECT_TRUE(s.ScreenSaverWasActive);
+  EXPECT_TRUE(s.KeyboardMode) << "no joystick answers";
+  EXPECT_EQ(s.MusicVolume, -10000);
+  EXPECT_TRUE(form->Window().Topmost());
+  form->Unload();
+  EXPECT_TRUE(host.ScreenSaverFlag());
+  EXPECT_FALSE(form->Window().Visible());
+}
+
+TEST_F(MainFormTest, BombIconsStopAtThreeWithAPlusBeyond) {
+  s.GameRunning = true;
+  s.Hull = s.Energy = 100;
+  for (int bombs : {0, 3, 4}) {
+    s.Bombs = bombs;
+    form->UpdateStatus();
+    EXPECT_EQ(ShowsCell(605, 10, 1), bombs >= 1) << bombs;
+    EXPECT_EQ(ShowsCell(555, 10, 1), bombs >= 3) << bombs;
+    EXPECT_EQ(AnyInk(630, 10, 639, 40), bombs > 3) << bombs;
+  }
+}
+
+TEST_F(MainFormTest, BarsAreTwoPixelsPerPoint) {
+  s.GameRunning = true;
+  s.Hull = 100;
+  s.Energy = 0;
+  form->UpdateStatus();
+  EXPECT_TRUE(AnyInk(539, 10, 539, 17)) << "a full hull is 200 pixels";
+  EXPECT_FALSE(AnyInk(540, 10, 545, 17));
+  EXPECT_FALSE(AnyInk(340, 20, 545, 27)) << "no energy draws nothing";
+  s.Hull = -7;
+  form->UpdateStatus();
+  EXPECT_EQ(s.Hull, 0) << "a negative hull is shown and kept as 0";
+}
+
+TEST_F(MainFormTest, RechargeAndRookieIconsFollowTheState) {
+  s.GameRunning = true;
+  form->UpdateStatus();
+  EXPECT_TRUE(ShowsCell(310, 10, 2));
+  EXPECT_FALSE(ShowsCell(275, 10, 7));
+  s.RechargeTime = 40;
+  s.RookieMode = true;
+  form->UpdateStatus();
+  EXPECT_TRUE(ShowsCell(310, 10, 6));
+  EXPECT_TRUE(ShowsCell(275, 10, 7));
+}
+
+TEST_F(MainFormTest, PausingDarkensTheFieldButNotTheBar) {
+  s.GameRunning = true;
+  s.Bombs = 1;
+  form->Window().Canvas().FillRect(0, 50, 639, 479, host::kWhite);
+  s.Paused = true;
+  form->UpdateStatus();
+  EXPECT_EQ(Screen().GetPixel(100, 300), host::Rgb(57, 57, 57));
+  EXPECT_TRUE(ShowsCell(605, 10, 1));
+  form->UpdateStatus();
+  EXPECT_EQ(Screen().GetPixel(100, 300), host::Rgb(57, 57, 57)) << "darkening twice changes nothing";
+}
+
+TEST_F(MainFormTest, GameOverWaitsThreeSecondsWhenTheScoreDoesNotQualify) {
+  form->StartGame();
+  const std::int64_t started = host.NowMs();
+  s.Score = 0;
+  game::GameOver(game, false);
+  EXPECT_EQ(host.NowMs() - started, 3000);
+  EXPECT_EQ(shell.asked, 0);
+  EXPECT_FALSE(s.GameRunning);
+  EXPECT_FALSE(form->GameTimer().Enabled());
+}
+
+TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
+  form->StartGame();
+  const std::int64_t started = host.NowMs();
+  s.Score = 300;
+  game::GameOver(game, false);
+  EXPECT_EQ(host.NowMs(), started);
+  EXPECT_EQ(shell.asked, 1);
+  EXPECT_EQ(s.HighScores[0], 300);
+  EXPECT_EQ(s.HighScoreNames[0], "NEW");
+  EXPECT_EQ(s.LastScore, 300);
+  EXPECT_EQ(s.Score, 0);
+}
+
+TEST_F(MainFormTest, StartingAGameGlidesTheShipHomeOnScreen) {
+  form->StartGame();
+  EXPECT_EQ(s.ShipX, 287);
+  EXPECT_EQ(s.ShipY, 415);
+  EXPECT_GT(host.NowMs(), 0) << "the glide takes 30 ms steps";
+  EXPECT_EQ(host.NowMs() % 30, 0);
+  EXPECT_TRUE(form->GameTimer().Enabled());
+  EXPECT_TRUE(s.GameRunning);
+}
+
+}  // namespace
