@@ -56,7 +56,8 @@ FileContents ReadWholeFile(const std::string& path) {
   FileContents contents;
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) {
-    if (errno == ENOENT) return contents;
+    // ENOTDIR: a folder on the way is a file, so the settings file cannot exist either.
+    if (errno == ENOENT || errno == ENOTDIR) return contents;
     contents.status = FileContents::Status::Failed;
     contents.problem = Failure("opening", path, errno);
     return contents;

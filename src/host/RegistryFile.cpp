@@ -95,19 +95,22 @@ void FileRegistryStore::Sync() {
                       ". The game starts without them and will not overwrite the file.");
   }
   RegistryTree stored;
+  bool setAside = false;
   if (file.status == fileops::FileContents::Status::Read) {
     RegistryParseResult parsed = ParseRegistryText(file.bytes);
     if (parsed.badLines > 0) {
       if (!SetDamagedFileAside(parsed, lock.has_value())) return;
-      // The file is gone now; what could be read of it is saved again as if newly written.
+      // The file is gone now; what could be read of it is saved again as if newly written,
+      // and until that has worked it counts as unsaved.
       const std::vector<RegistryChange> salvaged = parsed.tree.AsChanges();
       unsaved_.insert(unsaved_.begin(), salvaged.begin(), salvaged.end());
+      setAside = true;
     } else {
       stored = std::move(parsed.tree);
     }
   }
   for (const RegistryChange& change : unsaved_) stored.Apply(change);
-  if (!unsaved_.empty()) {
+  if (!unsaved_.empty() || setAside) {
     if (auto problem = fileops::ReplaceFile(path_, FormatRegistryText(stored))) {
       ReportWriteFailure(*problem);
     } else {

@@ -190,7 +190,9 @@ class LineReader {
           out += static_cast<char>(high * 16 + low);
           pos_ += 2;
         } else {
-          return "unknown escape \\" + Shown(escaped);
+          const bool printable = escaped > ' ' && escaped < 0x7f;
+          return printable ? std::string("unknown escape \"\\") + escaped + "\""
+                           : "a backslash followed by " + Shown(escaped);
         }
       } else if (IsControl(static_cast<unsigned char>(c)) && c != '\t') {
         return "a raw control character (" + Shown(c) + ") inside quotes";
