@@ -1,5 +1,3 @@
-#include "shell/BCRegistry.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "host/RegistryFile.h"
+#include "shell/BCRegistry.h"
 
 using host::RegValue;
 using shell::BCRegistry;
@@ -53,19 +52,20 @@ TEST_F(BCRegistryTest, BlanksAndATrailingBackslashAreDroppedFromThePath) {
   EXPECT_EQ(other.Value("A"), "1");
   // The root name reaches the store upper-cased, the rest as written.
   EXPECT_EQ(store_.opened, (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\X",
-                                                      "HKEY_CURRENT_USER\\Software\\X"}));
+                                                     "HKEY_CURRENT_USER\\Software\\X"}));
 }
 
 TEST_F(BCRegistryTest, OpeningCreatesTheKeyAndEveryKeyOnTheWay) {
   registry_.RootPath(kGameKey);
-  EXPECT_EQ(store_.Subkeys("HKEY_CURRENT_USER\\Software"), std::vector<std::string>{"Bramblecrest"});
+  EXPECT_EQ(store_.Subkeys("HKEY_CURRENT_USER\\Software"),
+            std::vector<std::string>{"Bramblecrest"});
   EXPECT_TRUE(store_.Values(kGameKey).empty());
 }
 
 TEST_F(BCRegistryTest, EveryRootNameIsRecognisedWhateverItsCase) {
-  for (const std::string root : {"HKEY_CLASSES_ROOT", "hkey_current_user", "Hkey_Local_Machine",
-                                 "HKEY_USERS", "HKEY_PERFORMANCE_DATA", "hkey_current_config",
-                                 "HKEY_DYN_DATA"}) {
+  for (const std::string root :
+       {"HKEY_CLASSES_ROOT", "hkey_current_user", "Hkey_Local_Machine", "HKEY_USERS",
+        "HKEY_PERFORMANCE_DATA", "hkey_current_config", "HKEY_DYN_DATA"}) {
     registry_.RootPath(root + "\\Software\\X");
     EXPECT_EQ(registry_.Value("none"), kMissing) << root;  // a key is open
   }
@@ -133,8 +133,8 @@ TEST_F(BCRegistryTest, DeletesValuesAndSubkeys) {
   registry_.ValueLong("Greeted", -1);
   registry_.DeleteValue("LOCATION");
   registry_.DeleteKey("sub");
-  EXPECT_EQ(store_.Values(kGameKey), (std::vector<std::pair<std::string, RegValue>>{
-                                         {"Greeted", RegValue::Dword(-1)}}));
+  EXPECT_EQ(store_.Values(kGameKey),
+            (std::vector<std::pair<std::string, RegValue>>{{"Greeted", RegValue::Dword(-1)}}));
   EXPECT_TRUE(store_.Subkeys(kGameKey).empty());
 }
 

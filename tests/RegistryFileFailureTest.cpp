@@ -3,11 +3,10 @@
 // root as well, where permissions stop nothing, so each obstacle is one that holds for root
 // too: a folder that is really a file, a lock file that is really a folder, a file size limit.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -30,11 +29,16 @@ void WriteGameValues(host::RegistryStore& store) {
   for (int i = 1; i <= 10; ++i) {
     store.SetValue(kGameKey, "High Score " + std::to_string(i), RegValue::String("   =0"));
   }
-  for (const char* button : {"Fire button", "Shields button", "Bomb button", "Next Weapon button"}) {
+  for (const char* button :
+       {"Fire button", "Shields button", "Bomb button", "Next Weapon button"}) {
     store.SetValue(kGameKey, button, RegValue::Dword(1));
   }
   store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
   store.SetValue(kGameKey, "Location", RegValue::String("/usr/games/skirmora"));
+}
+
+std::string FolderOfFile(const std::string& path) {
+  return std::filesystem::path(path).parent_path().string();
 }
 
 int CountLines(const std::string& text) {
@@ -158,6 +162,64 @@ TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByte) {
   const std::string message = ReadFileBytes(errors);
   EXPECT_EQ(CountLines(message), 1) << message;
   EXPECT_NE(message.find("cannot save the settings"), std::string::npos) << message;
+}
+
+TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
+  // Root is not stopped by permissions, so the store runs in a child that has given root up.
+  const bool root = ::geteuid() == 0;
+  const uid_t nobody = 65534;
+  const auto prepare = [&](const std::string& name, std::filesystem::perms folderMode,
+                           std::filesystem::perms fileMode) {
+    const std::string folder = folder_ / name, path = folder + "/settings.reg";
+    std::filesystem::create_directory(folder);
+    {
+      host::FileRegistryStore store(path);
+      WriteGameValues(store);
+    }
+    std::filesystem::permissions(path, fileMode);
+    std::filesystem::permissions(folder, folderMode);
+    if (root) {
+      for (const std::string& owned : {folder, path, path + ".lock"}) {
+        EXPECT_EQ(::chown(owned.c_str(), nobody, nobody), 0) << owned;
+      }
+    }
+    return std::make_pair(path, ReadFileBytes(path));
+  };
+  using std::filesystem::perms;
+  std::filesystem::permissions(folder_.Path(), perms::owner_all | perms::others_exec);
+  const auto readOnlyFile = prepare("file", perms::owner_all, perms::owner_read);
+  const auto readOnlyFolder = prepare("folder", perms::owner_read | perms::owner_exec,
+                                      perms::owner_read | perms::owner_write);
+  const auto unreadableFile = prepare("secret", perms::owner_all, perms::none);
+  const std::string errors = logs_ / "stderr";
+
+  const int status = RunInChild(errors, [&] {
+    if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) return 10;
+    int failures = 0;
+    for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
+      host::FileRegistryStore store(path);
+      store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
+      store.SetValue(kGameKey, "Fire button", RegValue::Dword(4));
+      if (store.GetValue(kGameKey, "Fire button") != RegValue::Dword(4)) ++failures;
+    }
+    return failures;
+  });
+
+  EXPECT_EQ(status, 0);
+  for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
+    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FolderOfFile(path)),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "only the file and its lock file in the folder of " << path;
+  }
+  const std::string message = ReadFileBytes(errors);
+  EXPECT_EQ(CountLines(message), 3) << message;
+  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFile.first), std::string::npos);
+  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFolder.first),
+            std::string::npos);
+  EXPECT_NE(message.find("cannot read the settings: opening \"" + unreadableFile.first),
+            std::string::npos);
 }
 
 TEST_F(RegistryFileTrouble, TwoInstancesWritingAtOnceKeepEveryValue) {

@@ -1,7 +1,4 @@
-#include "host/RegistryFile.h"
-
 #include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -14,6 +11,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "host/RegistryFile.h"
 
 using host::RegValue;
 using namespace std::string_literals;
@@ -159,9 +157,10 @@ TEST_F(RegistryFile, KeepsAnyTextAndNumberExactlyInAReadableFile) {
   std::string text = ReadFileBytes(Path());
   EXPECT_EQ(text[0], ';');
   for (const char* line :
-       {"\n[HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora]\n", "\n\"High Score 1\"=\"ABC=12500\"\n",
-        "\n\"Quote\"=\"say \\\"hi\\\"\"\n", "\n\"Path\"=\"C:\\\\Games\\\\\"\n",
-        "\n\"Lines\"=\"two\\nlines\\ttab\\x0d\"\n", "\n\"Zero inside\"=\"nul\\x00inside\"\n",
+       {"\n[HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora]\n",
+        "\n\"High Score 1\"=\"ABC=12500\"\n", "\n\"Quote\"=\"say \\\"hi\\\"\"\n",
+        "\n\"Path\"=\"C:\\\\Games\\\\\"\n", "\n\"Lines\"=\"two\\nlines\\ttab\\x0d\"\n",
+        "\n\"Zero inside\"=\"nul\\x00inside\"\n",
         "\n\"Not UTF-8\"=\"\\xff\\xfe \\xe2\\x82 \\xed\\xa0\\x80 \\xc0\\xaf\"\n",
         "\n\"Fire button\"=dword:00000001\n", "\n\"Greeted\"=dword:ffffffff\n",
         "\n\"Lowest\"=dword:80000000\n", "\n\"Highest\"=dword:7fffffff\n"}) {
@@ -169,9 +168,8 @@ TEST_F(RegistryFile, KeepsAnyTextAndNumberExactlyInAReadableFile) {
   }
   // Apart from the one text that is proper UTF-8, everything is written in plain ASCII.
   text.erase(text.find(unicode), unicode.size());
-  EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-  }));
+  EXPECT_TRUE(std::all_of(text.begin(), text.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
 }
 
 TEST_F(RegistryFile, ReadsAHandEditedFile) {
@@ -257,22 +255,42 @@ const std::string kHead = "; settings\n[K\\S]\n\"a\"=\"1\"\n";  // lines 1 to 3
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, DamagedFiles,
-    ::testing::Values(
-        DamagedFile{"BadEscape", kHead + "\"b\"=\"x\\qy\"\n\"c\"=dword:00000003\n", 4,
-                    "unknown escape \"\\q\"", {{"a", RegValue::String("1")}, {"c", RegValue::Dword(3)}}},
-        DamagedFile{"ValueBeforeAnyKey", "\"b\"=\"2\"\n" + kHead.substr(11), 1,
-                    "before any [key] line", {{"a", RegValue::String("1")}}},
-        DamagedFile{"BrokenKeyLine", kHead + "[K\\T\n\"b\"=\"2\"\n[K\\S]\n\"c\"=\"3\"\n", 4,
-                    "must end with \"]\"", {{"a", RegValue::String("1")}, {"c", RegValue::String("3")}}},
-        DamagedFile{"CutMidLine", kHead + "\"b\"=\"tw", 4, "ends in the middle of this line",
-                    {{"a", RegValue::String("1")}}},
-        DamagedFile{"CutMidEscape", kHead + "\"b\"=\"a\\", 4, "inside an escape",
-                    {{"a", RegValue::String("1")}}},
-        DamagedFile{"CutMidNumber", kHead + "\"b\"=dword:0000", 4, "eight hexadecimal digits",
-                    {{"a", RegValue::String("1")}}},
-        DamagedFile{"RawControlCharacter", kHead + "\"b\"=\"a\x01\"\n", 4, "byte 0x01",
-                    {{"a", RegValue::String("1")}}},
-        DamagedFile{"Garbage", GarbageBytes(), 1, "", {}}),
+    ::testing::Values(DamagedFile{"BadEscape",
+                                  kHead + "\"b\"=\"x\\qy\"\n\"c\"=dword:00000003\n",
+                                  4,
+                                  "unknown escape \"\\q\"",
+                                  {{"a", RegValue::String("1")}, {"c", RegValue::Dword(3)}}},
+                      DamagedFile{"ValueBeforeAnyKey",
+                                  "\"b\"=\"2\"\n" + kHead.substr(11),
+                                  1,
+                                  "before any [key] line",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"BrokenKeyLine",
+                                  kHead + "[K\\T\n\"b\"=\"2\"\n[K\\S]\n\"c\"=\"3\"\n",
+                                  4,
+                                  "must end with \"]\"",
+                                  {{"a", RegValue::String("1")}, {"c", RegValue::String("3")}}},
+                      DamagedFile{"CutMidLine",
+                                  kHead + "\"b\"=\"tw",
+                                  4,
+                                  "ends in the middle of this line",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"CutMidEscape",
+                                  kHead + "\"b\"=\"a\\",
+                                  4,
+                                  "inside an escape",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"CutMidNumber",
+                                  kHead + "\"b\"=dword:0000",
+                                  4,
+                                  "eight hexadecimal digits",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"RawControlCharacter",
+                                  kHead + "\"b\"=\"a\x01\"\n",
+                                  4,
+                                  "byte 0x01",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"Garbage", GarbageBytes(), 1, "", {}}),
     [](const auto& info) { return info.param.name; });
 
 TEST_P(DamagedFiles, AreSetAsideAndWhatCanBeReadIsKept) {
@@ -351,7 +369,8 @@ TEST(DefaultRegistryPath, FollowsXdgConfigHomeElseHome) {
   ScopedEnv noHome("HOME", nullptr);
   const passwd* user = ::getpwuid(::getuid());
   ASSERT_NE(user, nullptr);
-  EXPECT_EQ(host::DefaultRegistryPath(), std::string(user->pw_dir) + "/.config/skirmora/settings.reg");
+  EXPECT_EQ(host::DefaultRegistryPath(),
+            std::string(user->pw_dir) + "/.config/skirmora/settings.reg");
 }
 
 }  // namespace

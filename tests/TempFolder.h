@@ -11,7 +11,8 @@
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skirmora-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "skirmora-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a temporary folder";
     path_ = pattern;
   }

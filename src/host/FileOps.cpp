@@ -102,6 +102,9 @@ Problem MakeFolders(const std::string& folder) {
 }
 
 Problem ReplaceFile(const std::string& path, std::string_view bytes) {
+  // A file its owner made read-only is not replaced behind their back, although the folder
+  // alone would allow the rename.
+  if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", path, errno);
   std::string temporary = path + ".tmp-XXXXXX";
   Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
   if (fd.get() < 0) return Failure("creating", temporary, errno);
@@ -124,7 +127,8 @@ Problem ReplaceFile(const std::string& path, std::string_view bytes) {
   const std::string folder = FolderOf(path);
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() < 0) return Failure("opening the folder", folder, errno);
-  if (::fsync(dir.get()) != 0 && errno != EINVAL) return Failure("flushing the folder", folder, errno);
+  if (::fsync(dir.get()) != 0 && errno != EINVAL)
+    return Failure("flushing the folder", folder, errno);
   return std::nullopt;
 }
 
@@ -142,7 +146,9 @@ MovedAside MoveAside(const std::string& path, const std::string& suffix) {
   return moved;
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+FileLock::FileLock(FileLock&& other) noexcept : fd_(other.fd_) {
+  other.fd_ = -1;
+}
 
 FileLock::~FileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock

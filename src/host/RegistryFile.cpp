@@ -47,13 +47,19 @@ std::vector<std::string> MemoryRegistryStore::Subkeys(const std::string& key) {
   return tree_.Subkeys(key);
 }
 
-void MemoryRegistryStore::Commit(const RegistryChange& change) { tree_.Apply(change); }
+void MemoryRegistryStore::Commit(const RegistryChange& change) {
+  tree_.Apply(change);
+}
 
 namespace {
 
-void Tell(const std::string& message) { std::fprintf(stderr, "skirmora: %s\n", message.c_str()); }
+void Tell(const std::string& message) {
+  std::fprintf(stderr, "skirmora: %s\n", message.c_str());
+}
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+  return "\"" + path + "\"";
+}
 
 // "YYYYMMDD-HHMMSS" in local time, as the person looking for the file reads clocks.
 std::string TimeStamp() {
@@ -67,7 +73,9 @@ std::string TimeStamp() {
 
 }  // namespace
 
-FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) { Sync(); }
+FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {
+  Sync();
+}
 
 void FileRegistryStore::Commit(const RegistryChange& change) {
   MemoryRegistryStore::Commit(change);
@@ -86,7 +94,8 @@ void FileRegistryStore::Sync() {
   // Reading needs no lock (the file is only ever replaced whole), but moving a damaged file
   // aside does, so the lock is taken whenever it can be.
   std::string lockProblem;
-  const std::optional<fileops::FileLock> lock = fileops::FileLock::Take(path_ + ".lock", lockProblem);
+  const std::optional<fileops::FileLock> lock =
+      fileops::FileLock::Take(path_ + ".lock", lockProblem);
   if (writing && !lock) return ReportWriteFailure(lockProblem);
 
   const fileops::FileContents file = fileops::ReadWholeFile(path_);

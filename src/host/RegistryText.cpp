@@ -18,7 +18,9 @@ constexpr std::string_view kHeader =
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7f; }
+bool IsControl(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7f;
+}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -217,25 +219,26 @@ class LineReader {
 
 std::string FormatRegistryText(const RegistryTree& tree) {
   std::string out(kHeader);
-  tree.ForEachKey([&](const std::string& path, const RegistryTree::Values& values,
-                      bool hasSubkeys) {
-    if (values.empty() && hasSubkeys) return;
-    out += "\n[";
-    out += path;
-    out += "]\n";
-    for (const auto& [name, value] : values) {
-      AppendQuoted(out, name);
-      out += '=';
-      if (value.type == RegValue::Type::String) {
-        AppendQuoted(out, value.text);
-      } else {
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "dword:%08x", static_cast<std::uint32_t>(value.number));
-        out += digits;
-      }
-      out += '\n';
-    }
-  });
+  tree.ForEachKey(
+      [&](const std::string& path, const RegistryTree::Values& values, bool hasSubkeys) {
+        if (values.empty() && hasSubkeys) return;
+        out += "\n[";
+        out += path;
+        out += "]\n";
+        for (const auto& [name, value] : values) {
+          AppendQuoted(out, name);
+          out += '=';
+          if (value.type == RegValue::Type::String) {
+            AppendQuoted(out, value.text);
+          } else {
+            char digits[16];
+            std::snprintf(digits, sizeof digits, "dword:%08x",
+                          static_cast<std::uint32_t>(value.number));
+            out += digits;
+          }
+          out += '\n';
+        }
+      });
   return out;
 }
 

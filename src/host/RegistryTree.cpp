@@ -6,7 +6,9 @@ namespace host {
 
 namespace {
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -16,9 +18,9 @@ bool IsControl(char c) {
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldCase(x) == FoldCase(y);
+         });
 }
 
 std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
@@ -96,7 +98,8 @@ bool RegistryTree::Apply(const RegistryChange& change) {
     case RegistryChange::Kind::DeleteValue: {
       if (!SplitKeyPath(change.key)) return false;
       if (Key* key = Find(change.key)) {
-        std::erase_if(key->values, [&](const auto& entry) { return SameName(entry.first, change.name); });
+        std::erase_if(key->values,
+                      [&](const auto& entry) { return SameName(entry.first, change.name); });
       }
       return true;
     }
@@ -120,7 +123,9 @@ bool RegistryTree::Apply(const RegistryChange& change) {
   return false;
 }
 
-bool RegistryTree::HasKey(std::string_view path) const { return Find(path) != nullptr; }
+bool RegistryTree::HasKey(std::string_view path) const {
+  return Find(path) != nullptr;
+}
 
 std::optional<RegValue> RegistryTree::GetValue(std::string_view key, std::string_view name) const {
   if (const Key* found = Find(key)) {
@@ -163,8 +168,9 @@ void RegistryTree::ForEachKey(
   }
 }
 
-void RegistryTree::Visit(const Key& key, std::string& path,
-                         const std::function<void(const std::string&, const Values&, bool)>& visit) {
+void RegistryTree::Visit(
+    const Key& key, std::string& path,
+    const std::function<void(const std::string&, const Values&, bool)>& visit) {
   visit(path, key.values, !key.subkeys.empty());
   for (const Key& child : key.subkeys) {
     const std::size_t length = path.size();

@@ -48,9 +48,8 @@ class RegistryTree {
 
   // Visits every key, parents before children, with its full path, its values and whether
   // it has subkeys.
-  void ForEachKey(
-      const std::function<void(const std::string& path, const Values&, bool hasSubkeys)>& visit)
-      const;
+  void ForEachKey(const std::function<void(const std::string& path, const Values&,
+                                           bool hasSubkeys)>& visit) const;
 
  private:
   struct Key {
@@ -64,9 +63,8 @@ class RegistryTree {
   Key* Find(std::string_view path);
   const Key* Find(std::string_view path) const;
   Key* Create(std::string_view path);
-  static void Visit(
-      const Key& key, std::string& path,
-      const std::function<void(const std::string&, const Values&, bool)>& visit);
+  static void Visit(const Key& key, std::string& path,
+                    const std::function<void(const std::string&, const Values&, bool)>& visit);
 
   Key root_;  // nameless; its subkeys are the root keys
 };

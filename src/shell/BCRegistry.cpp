@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kTextBufferLength = 32767;
 
 constexpr std::array<std::string_view, 7> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 
 std::string UpperCase(std::string text) {
