@@ -52,7 +52,7 @@ class BCRegistry {
   const std::string& RootPath() const { return rootPath_; }
   // Opens (creating when missing) the key the path names. Blanks around it and one trailing
   // "\" are dropped; an empty path leaves no key open, as does an unknown root name. Throws
-  // std::invalid_argument for a path that names a root key alone, leaving no key open.
+  // std::invalid_argument for a path without any "\" (a root name alone), leaving no key open.
   void RootPath(const std::string& path);
   // Closes the open key and forgets its path; with no key open it changes nothing.
   void Reset();
@@ -67,8 +67,8 @@ class BCRegistry {
   void DeleteValue(const std::string& name);
   // Deletes the subkey with everything below it.
   void DeleteKey(const std::string& name);
-  // Fills the array with the names and data of all values, in the order they were created;
-  // with no values, bounds (1 to 2, 0 to 0) holding empty texts.
+  // Fills the array with the names of all values and their data as Value reads it, in the
+  // order they were created; with no values, bounds (1 to 2, 0 to 0) holding empty texts.
   void GetAllValues(ValueArray& values) const;
   // Fills the array with the names of all subkeys; with none, bounds (0 to 0) and one empty
   // text.
