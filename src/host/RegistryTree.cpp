@@ -43,10 +43,6 @@ RegistryTree::Key* RegistryTree::FindChild(Key& parent, std::string_view name) {
   return nullptr;
 }
 
-const RegistryTree::Key* RegistryTree::FindChild(const Key& parent, std::string_view name) {
-  return FindChild(const_cast<Key&>(parent), name);
-}
-
 const RegistryTree::Key* RegistryTree::Find(std::string_view path) const {
   return const_cast<RegistryTree*>(this)->Find(path);
 }

@@ -59,7 +59,6 @@ class RegistryTree {
   };
 
   static Key* FindChild(Key& parent, std::string_view name);
-  static const Key* FindChild(const Key& parent, std::string_view name);
   Key* Find(std::string_view path);
   const Key* Find(std::string_view path) const;
   Key* Create(std::string_view path);
