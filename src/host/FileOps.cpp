@@ -1,0 +1,173 @@
+#include "host/FileOps.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace host::fileops {
+
+namespace {
+
+std::string Failure(const std::string& doing, const std::string& path, int error) {
+  return doing + " \"" + path + "\": " + std::strerror(error);
+}
+
+// Closes a descriptor on every way out.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now, reporting the error a delayed write may surface only here.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      if (written == 0) errno = ENOSPC;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileContents ReadWholeFile(const std::string& path) {
+  FileContents contents;
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    // ENOTDIR: a folder on the way is a file, so the settings file cannot exist either.
+    if (errno == ENOENT || errno == ENOTDIR) return contents;
+    contents.status = FileContents::Status::Failed;
+    contents.problem = Failure("opening", path, errno);
+    return contents;
+  }
+  char buffer[65536];
+  while (true) {
+    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      contents.status = FileContents::Status::Failed;
+      contents.problem = Failure("reading", path, errno);
+      contents.bytes.clear();
+      return contents;
+    }
+    if (got == 0) break;
+    contents.bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  contents.status = FileContents::Status::Read;
+  return contents;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+Problem MakeFolders(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return std::nullopt;
+    return Failure("creating the folder", folder, ENOTDIR);
+  }
+  const std::string parent = FolderOf(folder);
+  if (parent != folder && parent != ".") {
+    if (auto problem = MakeFolders(parent)) return problem;
+  }
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    return Failure("creating the folder", folder, errno);
+  }
+  return std::nullopt;
+}
+
+Problem ReplaceFile(const std::string& path, std::string_view bytes) {
+  // A file its owner made read-only is not replaced behind their back, although the folder
+  // alone would allow the rename.
+  if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", path, errno);
+  std::string temporary = path + ".tmp-XXXXXX";
+  Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (fd.get() < 0) return Failure("creating", temporary, errno);
+  const auto fail = [&](const char* doing) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return Failure(doing, temporary, error);
+  };
+  // A file the user opened up to others (or closed further) keeps its permissions.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+    return fail("setting the permissions of");
+  }
+  if (!WriteAll(fd.get(), bytes)) return fail("writing");
+  if (::fsync(fd.get()) != 0) return fail("flushing");
+  if (fd.Close() != 0) return fail("closing");
+  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("renaming");
+  // The rename is only durable once the folder is flushed too. Some file systems cannot
+  // flush a folder (EINVAL); the file itself is then as safe as they make it.
+  const std::string folder = FolderOf(path);
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() < 0) return Failure("opening the folder", folder, errno);
+  if (::fsync(dir.get()) != 0 && errno != EINVAL)
+    return Failure("flushing the folder", folder, errno);
+  return std::nullopt;
+}
+
+MovedAside MoveAside(const std::string& path, const std::string& suffix) {
+  MovedAside moved;
+  struct stat info {};
+  for (int n = 1;; ++n) {
+    moved.path = path + suffix;
+    if (n > 1) moved.path.append("-").append(std::to_string(n));
+    if (::lstat(moved.path.c_str(), &info) != 0) break;
+  }
+  if (::rename(path.c_str(), moved.path.c_str()) != 0) {
+    moved.problem = Failure("renaming", path, errno);
+  }
+  return moved;
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : fd_(other.fd_) {
+  other.fd_ = -1;
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
+  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    problem = Failure("opening the lock file", lockPath, errno);
+    return std::nullopt;
+  }
+  FileLock lock(fd);
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      problem = Failure("locking", lockPath, errno);
+      return std::nullopt;
+    }
+  }
+  return lock;
+}
+
+}  // namespace host::fileops

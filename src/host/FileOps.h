@@ -1,0 +1,59 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The few file-system operations the settings file needs, each reporting a failure as a
+// readable text ("writing /home/ann/.config/x.tmp-Q2c7: No space left on device").
+namespace host::fileops {
+
+using Problem = std::optional<std::string>;
+
+struct FileContents {
+  enum class Status { Read, Missing, Failed };
+  Status status = Status::Missing;
+  std::string bytes;    // Status::Read
+  std::string problem;  // Status::Failed
+};
+
+// Reads a whole file, whatever its size and bytes.
+FileContents ReadWholeFile(const std::string& path);
+
+// The folder part of a path ("." when it has none).
+std::string FolderOf(const std::string& path);
+
+// Creates the folder and any missing folders above it, each with mode 0700.
+Problem MakeFolders(const std::string& folder);
+
+// Replaces the file with `bytes` so that it is either wholly old or wholly new, even after a
+// crash or a full disk: a temporary file in the same folder, flushed to the disk, renamed over
+// the file, then the folder flushed. On failure the old file is untouched and the temporary
+// file removed.
+Problem ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Renames the file to `path` + `suffix`, or + `suffix` + "-2", "-3"... when that name is
+// taken. The name used, or a problem.
+struct MovedAside {
+  std::string path;
+  Problem problem;
+};
+MovedAside MoveAside(const std::string& path, const std::string& suffix);
+
+// An exclusive advisory lock (flock) on a lock file, held until destruction.
+class FileLock {
+ public:
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&&) = delete;
+  ~FileLock();
+
+  // Waits until the lock is ours; creates the lock file when missing.
+  static std::optional<FileLock> Take(const std::string& lockPath, std::string& problem);
+
+ private:
+  explicit FileLock(int fd) : fd_(fd) {}
+  int fd_ = -1;
+};
+
+}  // namespace host::fileops

@@ -1,0 +1,266 @@
+// The settings file when the file system gets in the way: files that cannot be read or
+// written, a full disk, and two instances of the game writing at once. The tests run as
+// root as well, where permissions stop nothing, so each obstacle is one that holds for root
+// too: a folder that is really a file, a lock file that is really a folder, a file size limit.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "host/RegistryFile.h"
+
+using host::RegValue;
+
+namespace {
+
+const std::string kGameKey = "HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora";
+
+// The values the game keeps, as SaveSettings and the start-up leave them.
+void WriteGameValues(host::RegistryStore& store) {
+  for (int i = 1; i <= 10; ++i) {
+    store.SetValue(kGameKey, "High Score " + std::to_string(i), RegValue::String("   =0"));
+  }
+  for (const char* button :
+       {"Fire button", "Shields button", "Bomb button", "Next Weapon button"}) {
+    store.SetValue(kGameKey, button, RegValue::Dword(1));
+  }
+  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+  store.SetValue(kGameKey, "Location", RegValue::String("/usr/games/skirmora"));
+}
+
+std::string FolderOfFile(const std::string& path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+int CountLines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Runs `body` in a child process with its stderr going to `errorFile`; returns the child's
+// exit status (`body`'s result), or 128 + the signal that ended it.
+int RunInChild(const std::string& errorFile, const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(100);
+    ::_exit(body());
+  }
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+class RegistryFileTrouble : public ::testing::Test {
+ protected:
+  std::string Path() const { return folder_ / "settings.reg"; }
+  std::vector<std::string> FolderContents() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempFolder folder_, logs_;
+};
+
+TEST_F(RegistryFileTrouble, AFileThatCannotBeReadIsNeverOverwritten) {
+  // Reading a folder fails for root too.
+  std::filesystem::create_directory(Path());
+  WriteFileBytes(Path() + "/keep", "mine");
+
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+  store.SetValue(kGameKey, "Fire button", RegValue::Dword(2));
+  const std::string message = ::testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(CountLines(message), 1) << message;
+  EXPECT_NE(message.find("cannot read the settings"), std::string::npos) << message;
+  EXPECT_NE(message.find(Path()), std::string::npos) << message;
+  EXPECT_EQ(store.GetValue(kGameKey, "Fire button"), RegValue::Dword(2));
+  EXPECT_TRUE(std::filesystem::is_directory(Path()));
+  EXPECT_EQ(ReadFileBytes(Path() + "/keep"), "mine");
+}
+
+TEST_F(RegistryFileTrouble, AFolderThatCannotBeMadeLeavesTheStoreWorkingInMemory) {
+  WriteFileBytes(folder_ / "config", "a file where the folder should be");
+  const std::string path = folder_ / "config/skirmora/settings.reg";
+
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(path);
+  EXPECT_TRUE(store.CreateKey(kGameKey));
+  WriteGameValues(store);
+  const std::string message = ::testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(CountLines(message), 1) << message;  // once, not at every write
+  EXPECT_NE(message.find("cannot save the settings to \"" + path + "\""), std::string::npos)
+      << message;
+  EXPECT_EQ(store.Values(kGameKey).size(), 16u);
+  EXPECT_EQ(ReadFileBytes(folder_ / "config"), "a file where the folder should be");
+}
+
+TEST_F(RegistryFileTrouble, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWriteThatWorks) {
+  host::FileRegistryStore store(Path());
+  store.SetValue(kGameKey, "a", RegValue::Dword(1));
+  const std::string before = ReadFileBytes(Path());
+  // A folder in place of the lock file stops every write, root's too.
+  std::filesystem::remove(Path() + ".lock");
+  std::filesystem::create_directory(Path() + ".lock");
+
+  ::testing::internal::CaptureStderr();
+  store.SetValue(kGameKey, "b", RegValue::Dword(2));
+  store.DeleteValue(kGameKey, "a");
+  EXPECT_EQ(CountLines(::testing::internal::GetCapturedStderr()), 1);
+  EXPECT_EQ(ReadFileBytes(Path()), before);
+  EXPECT_EQ(store.GetValue(kGameKey, "a"), std::nullopt);
+
+  std::filesystem::remove(Path() + ".lock");
+  store.SetValue(kGameKey, "c", RegValue::Dword(3));
+  EXPECT_EQ(host::FileRegistryStore(Path()).Values(kGameKey),
+            (std::vector<std::pair<std::string, RegValue>>{{"b", RegValue::Dword(2)},
+                                                           {"c", RegValue::Dword(3)}}));
+}
+
+TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByte) {
+  {
+    host::FileRegistryStore store(Path());
+    WriteGameValues(store);
+  }
+  const std::string before = ReadFileBytes(Path());
+  const std::string errors = logs_ / "stderr";
+  const RegValue longText = RegValue::String(std::string(4000, 'x'));
+
+  const int status = RunInChild(errors, [&] {
+    // No file may grow beyond the size of the present one, as on a disk with no room left.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{before.size(), before.size()};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+    host::FileRegistryStore store(Path());
+    store.SetValue(kGameKey, "Location", longText);
+    store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
+    if (store.GetValue(kGameKey, "Location") != longText) return 1;
+    if (store.GetValue(kGameKey, "Greeted") != RegValue::Dword(0)) return 2;
+    if (store.Values(kGameKey).size() != 16) return 3;
+    return 0;
+  });
+
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFileBytes(Path()), before);
+  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+  const std::string message = ReadFileBytes(errors);
+  EXPECT_EQ(CountLines(message), 1) << message;
+  EXPECT_NE(message.find("cannot save the settings"), std::string::npos) << message;
+}
+
+TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
+  // Root is not stopped by permissions, so the store runs in a child that has given root up.
+  const bool root = ::geteuid() == 0;
+  const uid_t nobody = 65534;
+  const auto prepare = [&](const std::string& name, std::filesystem::perms folderMode,
+                           std::filesystem::perms fileMode) {
+    const std::string folder = folder_ / name, path = folder + "/settings.reg";
+    std::filesystem::create_directory(folder);
+    {
+      host::FileRegistryStore store(path);
+      WriteGameValues(store);
+    }
+    std::filesystem::permissions(path, fileMode);
+    std::filesystem::permissions(folder, folderMode);
+    if (root) {
+      for (const std::string& owned : {folder, path, path + ".lock"}) {
+        EXPECT_EQ(::chown(owned.c_str(), nobody, nobody), 0) << owned;
+      }
+    }
+    return std::make_pair(path, ReadFileBytes(path));
+  };
+  using std::filesystem::perms;
+  std::filesystem::permissions(folder_.Path(), perms::owner_all | perms::others_exec);
+  const auto readOnlyFile = prepare("file", perms::owner_all, perms::owner_read);
+  const auto readOnlyFolder = prepare("folder", perms::owner_read | perms::owner_exec,
+                                      perms::owner_read | perms::owner_write);
+  const auto unreadableFile = prepare("secret", perms::owner_all, perms::none);
+  const std::string errors = logs_ / "stderr";
+
+  const int status = RunInChild(errors, [&] {
+    if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) return 10;
+    int failures = 0;
+    for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
+      host::FileRegistryStore store(path);
+      store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
+      store.SetValue(kGameKey, "Fire button", RegValue::Dword(4));
+      if (store.GetValue(kGameKey, "Fire button") != RegValue::Dword(4)) ++failures;
+    }
+    return failures;
+  });
+
+  EXPECT_EQ(status, 0);
+  for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
+    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FolderOfFile(path)),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "only the file and its lock file in the folder of " << path;
+  }
+  const std::string message = ReadFileBytes(errors);
+  EXPECT_EQ(CountLines(message), 3) << message;
+  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFile.first), std::string::npos);
+  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFolder.first),
+            std::string::npos);
+  EXPECT_NE(message.find("cannot read the settings: opening \"" + unreadableFile.first),
+            std::string::npos);
+}
+
+TEST_F(RegistryFileTrouble, TwoInstancesWritingAtOnceKeepEveryValue) {
+  constexpr int kWrites = 150;
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  std::vector<pid_t> children;
+  for (const std::string who : {"first ", "second "}) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::close(gate[1]);
+      char ignored;
+      (void)!::read(gate[0], &ignored, 1);  // returns once the parent closes its end
+      host::FileRegistryStore store(Path());
+      for (int i = 0; i < kWrites; ++i) {
+        store.SetValue(kGameKey, who + std::to_string(i), RegValue::Dword(i));
+      }
+      ::_exit(0);
+    }
+    children.push_back(pid);
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);  // both start now
+  for (const pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(store.Values(kGameKey).size(), 2u * kWrites);
+  for (const std::string who : {"first ", "second "}) {
+    for (int i = 0; i < kWrites; ++i) {
+      EXPECT_EQ(store.GetValue(kGameKey, who + std::to_string(i)), RegValue::Dword(i)) << who << i;
+    }
+  }
+  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+}
+
+}  // namespace

@@ -1,0 +1,404 @@
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "host/RegistryFile.h"
+#include "host/RegistryText.h"
+
+using host::RegValue;
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kGameKey = "HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora";
+
+using ValueList = std::vector<std::pair<std::string, RegValue>>;
+
+std::vector<std::string> Names(const ValueList& values) {
+  std::vector<std::string> names;
+  for (const auto& entry : values) names.push_back(entry.first);
+  return names;
+}
+
+// The same behaviour is expected of the memory store and of the file store; for the file
+// store every check is made on a second store that has read the file back.
+class StoreBehaviour : public ::testing::TestWithParam<bool> {
+ protected:
+  bool InFile() const { return GetParam(); }
+
+  host::RegistryStore& Store() {
+    if (!store_) {
+      store_ = InFile() ? std::unique_ptr<host::RegistryStore>(
+                              std::make_unique<host::FileRegistryStore>(folder_ / "settings.reg"))
+                        : std::make_unique<host::MemoryRegistryStore>();
+    }
+    return *store_;
+  }
+
+  host::RegistryStore& Reloaded() {
+    if (!InFile()) return Store();
+    reloaded_ = std::make_unique<host::FileRegistryStore>(folder_ / "settings.reg");
+    return *reloaded_;
+  }
+
+ private:
+  TempFolder folder_;
+  std::unique_ptr<host::RegistryStore> store_, reloaded_;
+};
+
+INSTANTIATE_TEST_SUITE_P(MemoryAndFile, StoreBehaviour, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "File" : "Memory"; });
+
+TEST_P(StoreBehaviour, NamesIgnoreAsciiCaseAndKeepTheirFirstSpelling) {
+  Store().SetValue(kGameKey, "Fire button", RegValue::Dword(1));
+  Store().SetValue("hkey_current_user\\SOFTWARE\\bramblecrest\\skirmora", "FIRE BUTTON",
+                   RegValue::Dword(5));
+  Store().SetValue(kGameKey, "\xc3\xa9t\xc3\xa9", RegValue::Dword(7));  // "été"
+  Store().SetValue(kGameKey, "\xc3\x89T\xc3\x89", RegValue::Dword(8));  // "ÉTÉ": not the same
+
+  auto& store = Reloaded();
+  EXPECT_EQ(store.GetValue(kGameKey, "fire BUTTON"), RegValue::Dword(5));
+  EXPECT_EQ(Names(store.Values(kGameKey)),
+            (std::vector<std::string>{"Fire button", "\xc3\xa9t\xc3\xa9", "\xc3\x89T\xc3\x89"}));
+  EXPECT_EQ(store.Subkeys("hkey_current_user"), std::vector<std::string>{"Software"});
+  EXPECT_EQ(store.Subkeys("hkey_current_user\\Software\\BRAMBLECREST"),
+            std::vector<std::string>{"Skirmora"});
+}
+
+TEST_P(StoreBehaviour, ValuesStayInTheOrderTheyWereFirstWritten) {
+  for (const char* name : {"b", "a", "c"}) Store().SetValue(kGameKey, name, RegValue::String(name));
+  Store().SetValue(kGameKey, "B", RegValue::Dword(2));  // rewriting keeps the place
+  Store().DeleteValue(kGameKey, "A");
+  Store().SetValue(kGameKey, "a", RegValue::String("again"));  // a new value goes last
+
+  auto& store = Reloaded();
+  EXPECT_EQ(store.Values(kGameKey), (ValueList{{"b", RegValue::Dword(2)},
+                                               {"c", RegValue::String("c")},
+                                               {"a", RegValue::String("again")}}));
+}
+
+TEST_P(StoreBehaviour, CreatedKeysExistUntilDeletedWithEverythingBelow) {
+  ASSERT_TRUE(Store().CreateKey("HKEY_CURRENT_USER\\Software\\Empty"));
+  ASSERT_TRUE(Store().CreateKey("HKEY_CURRENT_USER\\Software\\Tree\\Branch\\Leaf"));
+  Store().SetValue("HKEY_CURRENT_USER\\Software\\Tree\\Branch", "v", RegValue::Dword(1));
+  ASSERT_TRUE(Store().CreateKey("HKEY_CURRENT_USER\\Software\\Tree\\Other"));
+  Store().DeleteKey("HKEY_CURRENT_USER\\Software", "tree\\branch");
+
+  auto& store = Reloaded();
+  EXPECT_EQ(store.Subkeys("HKEY_CURRENT_USER\\Software"),
+            (std::vector<std::string>{"Empty", "Tree"}));
+  EXPECT_EQ(store.Subkeys("HKEY_CURRENT_USER\\Software\\Tree"), std::vector<std::string>{"Other"});
+  EXPECT_EQ(store.GetValue("HKEY_CURRENT_USER\\Software\\Tree\\Branch", "v"), std::nullopt);
+  EXPECT_TRUE(store.CreateKey("HKEY_CURRENT_USER\\Software\\Empty"));  // opens what is there
+  EXPECT_TRUE(store.Values("HKEY_CURRENT_USER\\Software\\Empty").empty());
+}
+
+TEST_P(StoreBehaviour, UnusableKeyPathsAreRefused) {
+  for (const std::string& path : {""s, "A\\\\B"s, "A\\B\\"s, "\\A"s, "A\\B\nC"s, "A\\\x7f"s}) {
+    EXPECT_FALSE(Store().CreateKey(path)) << path;
+    Store().SetValue(path, "v", RegValue::Dword(1));
+    EXPECT_EQ(Store().GetValue(path, "v"), std::nullopt) << path;
+  }
+  EXPECT_TRUE(Store().Subkeys("A").empty());
+}
+
+// --- the file itself
+
+class RegistryFile : public ::testing::Test {
+ protected:
+  std::string Path() const { return folder_ / "settings.reg"; }
+  std::vector<std::string> FolderContents() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(RegistryFile, KeepsAnyTextAndNumberExactlyInAReadableFile) {
+  const std::string unicode = "Zo\xc3\xab \xe2\x80\x93 \xe6\x9d\xb1\xe4\xba\xac \xf0\x9f\x9a\x80";
+  const ValueList values = {
+      {"High Score 1", RegValue::String("ABC=12500")},
+      {"Quote", RegValue::String("say \"hi\"")},
+      {"Path", RegValue::String("C:\\Games\\")},
+      {"Lines", RegValue::String("two\nlines\ttab\r")},
+      {"Unicode", RegValue::String(unicode)},
+      {"Zero inside", RegValue::String("nul\0inside"s)},
+      {"Not UTF-8", RegValue::String("\xff\xfe \xe2\x82 \xed\xa0\x80 \xc0\xaf")},
+      {"Empty", RegValue::String("")},
+      {"", RegValue::String("the default value")},
+      {"odd \"name\" \\ = \n", RegValue::Dword(3)},
+      {"Fire button", RegValue::Dword(1)},
+      {"Greeted", RegValue::Dword(-1)},
+      {"Lowest", RegValue::Dword(INT32_MIN)},
+      {"Highest", RegValue::Dword(INT32_MAX)},
+  };
+  {
+    host::FileRegistryStore store(Path());
+    for (const auto& [name, value] : values) store.SetValue(kGameKey, name, value);
+  }
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore reloaded(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(reloaded.Values(kGameKey), values);
+
+  std::string text = ReadFileBytes(Path());
+  EXPECT_EQ(text[0], ';');
+  for (const char* line :
+       {"\n[HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora]\n",
+        "\n\"High Score 1\"=\"ABC=12500\"\n", "\n\"Quote\"=\"say \\\"hi\\\"\"\n",
+        "\n\"Path\"=\"C:\\\\Games\\\\\"\n", "\n\"Lines\"=\"two\\nlines\\ttab\\x0d\"\n",
+        "\n\"Zero inside\"=\"nul\\x00inside\"\n",
+        "\n\"Not UTF-8\"=\"\\xff\\xfe \\xe2\\x82 \\xed\\xa0\\x80 \\xc0\\xaf\"\n",
+        "\n\"Fire button\"=dword:00000001\n", "\n\"Greeted\"=dword:ffffffff\n",
+        "\n\"Lowest\"=dword:80000000\n", "\n\"Highest\"=dword:7fffffff\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
+  // Apart from the one text that is proper UTF-8, everything is written in plain ASCII.
+  text.erase(text.find(unicode), unicode.size());
+  EXPECT_TRUE(std::all_of(text.begin(), text.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+}
+
+TEST_F(RegistryFile, ReadsAHandEditedFile) {
+  WriteFileBytes(Path(),
+                 "\xef\xbb\xbf; edited by hand\r\n"
+                 "# another comment\r\n"
+                 "\r\n"
+                 "  [HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora]  \r\n"
+                 "\"Fire button\" = dword:0000000A\r\n"
+                 "\t\"High Score 1\"=\"  AB=500\"\r\n"
+                 "[HKEY_CURRENT_USER\\Software\\Other]\n"
+                 "[hkey_current_user\\software\\bramblecrest\\skirmora]\n"
+                 "\"Greeted\"=dword:ffffffff");  // no line end after the last line
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(store.Values(kGameKey), (ValueList{{"Fire button", RegValue::Dword(10)},
+                                               {"High Score 1", RegValue::String("  AB=500")},
+                                               {"Greeted", RegValue::Dword(-1)}}));
+  EXPECT_EQ(store.Subkeys("HKEY_CURRENT_USER\\Software"),
+            (std::vector<std::string>{"Bramblecrest", "Other"}));
+}
+
+TEST_F(RegistryFile, EmptyFileIsAnEmptyStore) {
+  WriteFileBytes(Path(), "");
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(store.Subkeys("HKEY_CURRENT_USER").empty());
+  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+  EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(-1));
+  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+}
+
+TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChange) {
+  const std::string path = folder_ / "new/settings.reg";
+  host::FileRegistryStore store(path);
+  EXPECT_EQ(store.GetValue(kGameKey, "Greeted"), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "new"));
+
+  ASSERT_TRUE(store.CreateKey(kGameKey));
+  EXPECT_TRUE(host::FileRegistryStore(path).Subkeys("HKEY_CURRENT_USER\\Software\\Bramblecrest") ==
+              std::vector<std::string>{"Skirmora"});
+  EXPECT_EQ(std::filesystem::status(folder_ / "new").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+}
+
+TEST_F(RegistryFile, AnotherInstancesChangesAreKeptAndSeen) {
+  host::FileRegistryStore first(Path()), second(Path());
+  first.SetValue(kGameKey, "x", RegValue::Dword(1));
+  second.SetValue(kGameKey, "y", RegValue::Dword(2));
+  first.SetValue(kGameKey, "z", RegValue::Dword(3));
+  EXPECT_EQ(first.GetValue(kGameKey, "y"), RegValue::Dword(2));  // read back while writing
+  second.DeleteValue(kGameKey, "x");
+
+  EXPECT_EQ(host::FileRegistryStore(Path()).Values(kGameKey),
+            (ValueList{{"y", RegValue::Dword(2)}, {"z", RegValue::Dword(3)}}));
+}
+
+// A file with lines that cannot be read is set aside byte for byte, the lines that can be
+// read are kept, and the store writes a fresh file.
+struct DamagedFile {
+  const char* name;
+  std::string bytes;
+  int badLine;
+  const char* problem;
+  ValueList kept;
+};
+
+std::string GarbageBytes() {
+  std::string bytes;
+  std::uint32_t state = 12345;
+  for (int i = 0; i < 5000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    bytes += static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
+class DamagedFiles : public RegistryFile, public ::testing::WithParamInterface<DamagedFile> {};
+
+const std::string kHead = "; settings\n[K\\S]\n\"a\"=\"1\"\n";  // lines 1 to 3
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, DamagedFiles,
+    ::testing::Values(DamagedFile{"BadEscape",
+                                  kHead + "\"b\"=\"x\\qy\"\n\"c\"=dword:00000003\n",
+                                  4,
+                                  "unknown escape \"\\q\"",
+                                  {{"a", RegValue::String("1")}, {"c", RegValue::Dword(3)}}},
+                      DamagedFile{"ValueBeforeAnyKey",
+                                  "\"b\"=\"2\"\n" + kHead.substr(11),
+                                  1,
+                                  "before any [key] line",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"BrokenKeyLine",
+                                  kHead + "[K\\T\n\"b\"=\"2\"\n[K\\S]\n\"c\"=\"3\"\n",
+                                  4,
+                                  "must end with \"]\"",
+                                  {{"a", RegValue::String("1")}, {"c", RegValue::String("3")}}},
+                      DamagedFile{"CutMidLine",
+                                  kHead + "\"b\"=\"tw",
+                                  4,
+                                  "ends in the middle of this line",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"CutMidEscape",
+                                  kHead + "\"b\"=\"a\\",
+                                  4,
+                                  "inside an escape",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"CutMidNumber",
+                                  kHead + "\"b\"=dword:0000",
+                                  4,
+                                  "eight hexadecimal digits",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"RawControlCharacter",
+                                  kHead + "\"b\"=\"a\x01\"\n",
+                                  4,
+                                  "byte 0x01",
+                                  {{"a", RegValue::String("1")}}},
+                      DamagedFile{"Garbage", GarbageBytes(), 1, "", {}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_P(DamagedFiles, AreSetAsideAndWhatCanBeReadIsKept) {
+  const DamagedFile& damaged = GetParam();
+  WriteFileBytes(Path(), damaged.bytes);
+
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  const std::string message = ::testing::internal::GetCapturedStderr();
+
+  const std::vector<std::string> files = FolderContents();
+  ASSERT_EQ(files.size(), 3u);  // the aside copy, the fresh file and the lock file
+  // settings.reg, settings.reg.corrupt-YYYYMMDD-HHMMSS, settings.reg.lock
+  const std::string aside = folder_ / files[1];
+  EXPECT_TRUE(files[1].starts_with("settings.reg.corrupt-")) << files[1];
+  EXPECT_EQ(ReadFileBytes(aside), damaged.bytes);
+
+  EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  EXPECT_NE(message.find("\"" + Path() + "\""), std::string::npos) << message;
+  EXPECT_NE(message.find("line " + std::to_string(damaged.badLine) + ":"), std::string::npos)
+      << message;
+  EXPECT_NE(message.find(damaged.problem), std::string::npos) << message;
+  EXPECT_NE(message.find("\"" + aside + "\""), std::string::npos) << message;
+
+  if (!damaged.kept.empty()) {
+    EXPECT_EQ(store.Values("K\\S"), damaged.kept);
+  }
+  // What was kept is already stored again, in a file that reads without complaint.
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore reloaded(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(reloaded.Values("K\\S"), store.Values("K\\S"));
+}
+
+TEST_F(RegistryFile, ASecondDamagedFileGetsANameOfItsOwn) {
+  for (int round = 0; round < 2; ++round) {
+    WriteFileBytes(Path(), "junk " + std::to_string(round) + "\n");
+    ::testing::internal::CaptureStderr();
+    host::FileRegistryStore store(Path());
+    ::testing::internal::GetCapturedStderr();
+  }
+  const std::vector<std::string> files = FolderContents();
+  ASSERT_EQ(files.size(), 4u);
+  // The same second may well have produced both; the second copy then gets "-2".
+  EXPECT_EQ(ReadFileBytes(folder_ / files[1]) + ReadFileBytes(folder_ / files[2]),
+            "junk 0\njunk 1\n");
+}
+
+// Whatever bytes a file holds, what could be read of it is written in a form that reads back
+// completely and to the same keys and values.
+TEST(RegistryText, WhatIsReadFromAnyBytesIsWrittenSoThatItReadsBackTheSame) {
+  const std::vector<std::string> pieces = {"\n",       "[",         "]",      "\"",
+                                           "\\",       "=",         "dword:", "0",
+                                           "f",        "A",         "x",      "K\\S",
+                                           " ",        "\t",        "\r",     "\\x",
+                                           "\\n",      "\xc3\xa9",  "\xff",   std::string(1, '\0'),
+                                           "\"a\"=\"", "\n[K\\S]\n"};
+  std::uint32_t state = 1;
+  const auto next = [&] { return (state = state * 1664525u + 1013904223u) >> 8; };
+  int readSomething = 0;
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes;
+    for (int n = next() % 60; n > 0; --n) {
+      bytes += next() % 4 ? pieces[next() % pieces.size()] : std::string(1, char(next()));
+    }
+    const host::RegistryParseResult first = host::ParseRegistryText(bytes);
+    const std::string written = host::FormatRegistryText(first.tree);
+    const host::RegistryParseResult second = host::ParseRegistryText(written);
+    ASSERT_EQ(second.badLines, 0) << written;
+    ASSERT_EQ(host::FormatRegistryText(second.tree), written);
+    readSomething += !first.tree.Subkeys("K").empty();
+  }
+  EXPECT_GT(readSomething, 100);  // the samples are not all garbage
+}
+
+// Sets an environment variable (or unsets it, for nothing) for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(DefaultRegistryPath, FollowsXdgConfigHomeElseHome) {
+  ScopedEnv home("HOME", "/home/ann");
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(host::DefaultRegistryPath(), "/tmp/cfg/skirmora/settings.reg");
+  }
+  for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/cfg"}) {
+    ScopedEnv config("XDG_CONFIG_HOME", unusable);
+    EXPECT_EQ(host::DefaultRegistryPath(), "/home/ann/.config/skirmora/settings.reg");
+  }
+  ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+  ScopedEnv noHome("HOME", nullptr);
+  const passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(host::DefaultRegistryPath(),
+            std::string(user->pw_dir) + "/.config/skirmora/settings.reg");
+}
+
+}  // namespace
