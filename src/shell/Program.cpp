@@ -46,16 +46,16 @@ void Program::Main() {
   game_.random.Seed(host_.ClockSeed());
   {
     BCRegistry registry(host_.Registry());
-    registry.SetRootPath(kRegistryKey);
+    registry.RootPath(kRegistryKey);
     const std::string folder = host_.ProgramFolder();
     if (host_.FileExists(folder + "/skirmora")) {
-      registry.SetValue("Location", folder);
+      registry.Value("Location", folder);
     } else {
       registry.DeleteValue("Location");
     }
     if (registry.ValueLong("Greeted") == 0) {
       Greet();
-      registry.SetValueLong("Greeted", -1);
+      registry.ValueLong("Greeted", -1);
     }
   }
   AskAboutCd();

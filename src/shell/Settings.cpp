@@ -38,7 +38,7 @@ std::int32_t ButtonOrDefault(BCRegistry& registry, const char* name, std::int32_
 
 void LoadSettings(game::GameState& state, host::RegistryStore& store) {
   BCRegistry registry(store);
-  registry.SetRootPath(Program::kRegistryKey);
+  registry.RootPath(Program::kRegistryKey);
   for (int i = 1; i <= 10; ++i) {
     const auto at = static_cast<std::size_t>(i - 1);
     const std::string entry = Trim(host::ToUpper(registry.Value(HighScoreName(i))));
@@ -60,16 +60,16 @@ void LoadSettings(game::GameState& state, host::RegistryStore& store) {
 
 void SaveSettings(const game::GameState& state, host::RegistryStore& store) {
   BCRegistry registry(store);
-  registry.SetRootPath(Program::kRegistryKey);
+  registry.RootPath(Program::kRegistryKey);
   for (int i = 1; i <= 10; ++i) {
     const auto at = static_cast<std::size_t>(i - 1);
-    registry.SetValue(HighScoreName(i),
+    registry.Value(HighScoreName(i),
                       state.HighScoreNames[at] + "=" + std::to_string(state.HighScores[at]));
   }
-  registry.SetValueLong("Fire button", state.FireButton);
-  registry.SetValueLong("Shields button", state.ShieldsButton);
-  registry.SetValueLong("Bomb button", state.BombButton);
-  registry.SetValueLong("Next Weapon button", state.NextWeaponButton);
+  registry.ValueLong("Fire button", state.FireButton);
+  registry.ValueLong("Shields button", state.ShieldsButton);
+  registry.ValueLong("Bomb button", state.BombButton);
+  registry.ValueLong("Next Weapon button", state.NextWeaponButton);
 }
 
 }  // namespace shell
