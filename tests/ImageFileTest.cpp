@@ -66,7 +66,7 @@ TEST(BmpFile, StoresRowsBottomUpInBlueGreenRedOrder) {
 }
 
 // A hand-made BMP: 40-byte header, the given bits per pixel, optional bit-field masks,
-// rows bottom-up (or top-down for a negative height) filled from `pixel(x, y)`.
+// rows bottom-up (or top-down for a negative height) holding the pixels of `Expected`.
 struct BmpBuilder {
   int width = 3, height = 2, bitsPerPixel = 24;
   std::uint32_t compression = 0;
@@ -88,7 +88,8 @@ struct BmpBuilder {
     SetLe16(b, 28, static_cast<std::uint32_t>(bitsPerPixel));
     SetLe32(b, 30, compression);
     for (std::size_t i = 0; i < masks.size(); ++i) SetLe32(b, 54 + 4 * i, masks[i]);
-    for (int row = 0; row < rows; ++row) {
+    // Only 24- and 32-bit pixels are filled in; other depths stay zero.
+    for (int row = 0; row < rows && bytesPerPixel >= 3; ++row) {
       const int y = height < 0 ? row : rows - 1 - row;
       for (int x = 0; x < width; ++x) {
         const std::size_t at = offset + row * stride + x * bytesPerPixel;

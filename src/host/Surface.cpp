@@ -10,6 +10,8 @@
 namespace host {
 namespace {
 
+constexpr int kCopyPiece = 256;  // pixels
+
 // Wide enough for products of two coordinate differences of the whole int range.
 __extension__ using Wide = __int128;
 
@@ -81,7 +83,11 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
     }
     switch (op) {
       case RasterOp::Copy:
-        std::copy(s, s + cols, d);
+        // In pieces of at most 1 KB: longer moves make the C library switch to a string-move
+        // instruction that some processors run ten times slower for unlucky distances
+        // between the two rows (a full-width 640-pixel copy hit that).
+        for (int i = 0; i < cols; i += kCopyPiece)
+          std::copy(s + i, s + std::min(cols, i + kCopyPiece), d + i);
         break;
       case RasterOp::And:
         for (int i = 0; i < cols; ++i) d[i] &= s[i];
