@@ -121,20 +121,23 @@ TEST(FontRender, CentresATitleByItsMeasuredWidth) {
 }
 
 TEST(FontRender, ClipsAtEveryEdgeToThePartOfTheWholeText) {
-  const Font& font = ScreenFont();
   const std::string text = "Zorbs Wg";
-  // The text drawn whole on a large surface, with its corner at (100, 100).
-  Surface whole(400, 240);
-  whole.DrawText(100, 100, text, font, kInk);
-  const int width = font.TextWidth(text);
-  const int cornersX[] = {-width + 3, -20, 5, 40 - width / 2, 70};
-  const int cornersY[] = {-font.Height() + 2, -7, 3, 30 - 8, 36};
-  for (const int x : cornersX)
-    for (const int y : cornersY) {
-      Surface window(80, 40);
-      EXPECT_EQ(window.DrawText(x, y, text, font, kInk), x + width);
-      EXPECT_EQ(window, Crop(whole, 100 - x, 100 - y, 80, 40)) << "at " << x << "," << y;
-    }
+  for (const bool underline : {false, true}) {
+    const Font& font = Font::Get({"Arial", 12, true, true, underline});
+    // The text drawn whole on a large surface, with its corner at (100, 100).
+    Surface whole(400, 240);
+    whole.DrawText(100, 100, text, font, kInk);
+    const int width = font.TextWidth(text);
+    const int cornersX[] = {-width + 3, -20, 5, 40 - width / 2, 70};
+    const int cornersY[] = {-font.Height() + 2, -7, 3, 30 - 8, 36};
+    for (const int x : cornersX)
+      for (const int y : cornersY) {
+        Surface window(80, 40);
+        EXPECT_EQ(window.DrawText(x, y, text, font, kInk), x + width);
+        EXPECT_EQ(window, Crop(whole, 100 - x, 100 - y, 80, 40))
+            << "at " << x << "," << y << (underline ? " underlined" : "");
+      }
+  }
 }
 
 TEST(FontRender, FarAwayTextDrawsNothingAndDoesNotOverflow) {

@@ -59,8 +59,8 @@ std::vector<std::uint8_t> EncodeBmp(const Surface& image) {
   out.reserve(54 + dataSize);
   out.push_back('B'), out.push_back('M');
   Put32(out, 54 + dataSize), Put32(out, 0), Put32(out, 54);
-  Put32(out, 40), Put32(out, static_cast<std::uint32_t>(w)),
-      Put32(out, static_cast<std::uint32_t>(h));
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(w)), Put32(out, static_cast<std::uint32_t>(h));
   Put16(out, 1), Put16(out, 24), Put32(out, 0), Put32(out, dataSize);
   Put32(out, 3780), Put32(out, 3780), Put32(out, 0), Put32(out, 0);  // 96 dpi
   for (int y = h - 1; y >= 0; --y) {
