@@ -1,9 +1,525 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "SurfaceTesting.h"
 #include "host/Surface.h"
 
-TEST(SurfaceSmoke, FillsAPixel) {
-  host::Surface s(4, 4);
-  s.SetPixel(1, 1, 0x123456);
-  EXPECT_EQ(s.GetPixel(1, 1), 0x123456u);
+namespace {
+
+using host::Color;
+using host::PenMode;
+using host::RasterOp;
+using host::Rgb;
+using host::Surface;
+using testing_surfaces::Crop;
+using testing_surfaces::Numbered;
+using testing_surfaces::PixelsOf;
+using testing_surfaces::Point;
+
+// Per-pixel model of a rectangle copy: a pixel changes only where both the source and the
+// destination pixel exist. Deliberately naive, to check the clipping arithmetic against.
+Surface ModelBlit(const Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx,
+                  int sy, RasterOp op) {
+  Surface out = dst;
+  auto inside = [](const Surface& s, long long x, long long y) {
+    return x >= 0 && y >= 0 && x < s.Width() && y < s.Height();
+  };
+  for (long long j = 0; j < h; ++j)
+    for (long long i = 0; i < w; ++i) {
+      if (!inside(src, sx + i, sy + j) || !inside(dst, dx + i, dy + j)) continue;
+      const Color s = src.GetPixel(static_cast<int>(sx + i), static_cast<int>(sy + j));
+      const Color d = dst.GetPixel(static_cast<int>(dx + i), static_cast<int>(dy + j));
+      const Color r = op == RasterOp::Copy ? s : op == RasterOp::And ? (s & d) : (s ^ d);
+      out.SetPixel(static_cast<int>(dx + i), static_cast<int>(dy + j), r);
+    }
+  return out;
 }
+
+constexpr RasterOp kAllOps[] = {RasterOp::Copy, RasterOp::And, RasterOp::Xor};
+
+// ---- raster operations on known values
+
+TEST(SurfaceRasterOps, CopyReplacesTheRectangleOnly) {
+  Surface dst(6, 5, 0x123456);
+  const Surface src = Numbered(4, 4, 7);
+  dst.Blit(2, 1, 3, 2, src, 1, 2);
+  EXPECT_EQ(dst.GetPixel(2, 1), Rgb(7, 2, 1));
+  EXPECT_EQ(dst.GetPixel(4, 2), Rgb(7, 3, 3));
+  EXPECT_EQ(PixelsOf(dst, 0x123456).size(), 6u * 5u - 3u * 2u);
+  EXPECT_EQ(dst.GetPixel(1, 1), 0x123456u);
+  EXPECT_EQ(dst.GetPixel(5, 1), 0x123456u);
+  EXPECT_EQ(dst.GetPixel(2, 3), 0x123456u);
+}
+
+TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
+  const Surface src(2, 2, 0x3C3C3C);
+  Surface anded(2, 2, 0xF0F0F0), xored(2, 2, 0xF0F0F0);
+  anded.Blit(0, 0, 2, 2, src, 0, 0, RasterOp::And);
+  xored.Blit(0, 0, 2, 2, src, 0, 0, RasterOp::Xor);
+  EXPECT_EQ(PixelsOf(anded, 0x303030).size(), 4u);
+  EXPECT_EQ(PixelsOf(xored, 0xCCCCCC).size(), 4u);
+  xored.Blit(0, 0, 2, 2, src, 0, 0, RasterOp::Xor);
+  EXPECT_EQ(PixelsOf(xored, 0xF0F0F0).size(), 4u) << "XOR twice restores";
+}
+
+TEST(SurfaceRasterOps, CopyIsTheDefault) {
+  Surface dst(1, 1, 0xFFFFFF);
+  dst.Blit(0, 0, 1, 1, Surface(1, 1, 0x0F0F0F), 0, 0);
+  EXPECT_EQ(dst.GetPixel(0, 0), 0x0F0F0Fu);
+}
+
+// A 5 x 5 sprite: a plus sign of two colours. The mask is black on the figure and white
+// elsewhere; the picture holds the figure on black.
+struct Sprite {
+  Surface mask{5, 5, host::kWhite};
+  Surface picture{5, 5, host::kBlack};
+  std::set<Point> figure;
+  Sprite() {
+    for (int i = 0; i < 5; ++i) {
+      for (const Point& p : {Point{2, i}, Point{i, 2}}) {
+        mask.SetPixel(p.first, p.second, host::kBlack);
+        picture.SetPixel(p.first, p.second, i == 2 ? 0xFF0000 : 0x00FF80);
+        figure.insert(p);
+      }
+    }
+  }
+};
+
+TEST(SurfaceTransparency, MaskThenPicturePaintsTheFigureAndKeepsTheRest) {
+  const Sprite sprite;
+  const Surface background = Numbered(9, 8, 90);
+  Surface screen = background;
+  screen.Blit(3, 2, 5, 5, sprite.mask, 0, 0, RasterOp::And);
+  screen.Blit(3, 2, 5, 5, sprite.picture, 0, 0, RasterOp::Xor);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 9; ++x) {
+      const bool onFigure = sprite.figure.count({x - 3, y - 2}) > 0;
+      const Color want =
+          onFigure ? sprite.picture.GetPixel(x - 3, y - 2) : background.GetPixel(x, y);
+      EXPECT_EQ(screen.GetPixel(x, y), want) << "at " << x << "," << y;
+    }
+}
+
+TEST(SurfaceTransparency, MaskAloneBlacksTheFootprint) {
+  const Sprite sprite;
+  const Surface background = Numbered(7, 7, 90);
+  Surface screen = background;
+  screen.Blit(1, 1, 5, 5, sprite.mask, 0, 0, RasterOp::And);
+  std::set<Point> shifted;
+  for (const auto& [x, y] : sprite.figure) shifted.insert({x + 1, y + 1});
+  EXPECT_EQ(PixelsOf(screen, host::kBlack), shifted);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 7; ++x)
+      if (!shifted.count({x, y})) {
+        EXPECT_EQ(screen.GetPixel(x, y), background.GetPixel(x, y));
+      }
+}
+
+// A cell that reaches past the right edge of its sheet (x 195, 64 wide, on a 256-pixel
+// sheet) must leave the screen alone in the columns the sheet does not have.
+TEST(SurfaceTransparency, CellOverhangingItsSheetLeavesTheOverhangUntouched) {
+  Surface mask(256, 64, host::kWhite), picture(256, 64, host::kBlack);
+  mask.FillRect(200, 10, 250, 50, host::kBlack);
+  picture.FillRect(200, 10, 250, 50, 0x40C0FF);
+  const Surface background = Numbered(320, 100, 3);
+  for (const RasterOp op : kAllOps) {
+    Surface screen = background;
+    screen.Blit(100, 20, 64, 64, op == RasterOp::Xor ? picture : mask, 195, 0, op);
+    for (int y = 20; y < 84; ++y)
+      for (int x = 161; x < 164; ++x)
+        ASSERT_EQ(screen.GetPixel(x, y), background.GetPixel(x, y)) << "op " << int(op);
+    EXPECT_NE(screen, background) << "the part inside the sheet is drawn, op " << int(op);
+  }
+  Surface screen = background;
+  screen.Blit(100, 20, 64, 64, mask, 195, 0, RasterOp::And);
+  screen.Blit(100, 20, 64, 64, picture, 195, 0, RasterOp::Xor);
+  EXPECT_EQ(screen.GetPixel(100 + 30, 20 + 30), 0x40C0FFu);
+  EXPECT_EQ(screen.GetPixel(100 + 2, 20 + 2), background.GetPixel(102, 22));
+}
+
+// ---- clipping of rectangle copies
+
+TEST(SurfaceBlitClipping, RectangleHangingOverEachDestinationEdgeCopiesTheVisiblePart) {
+  const Surface src = Numbered(4, 4, 5);
+  struct Case {
+    int dx, dy;
+    Point firstVisible;  // destination pixel that receives...
+    Point fromSource;    // ...this source pixel
+    int visible;
+  };
+  const Case cases[] = {
+      {-2, 1, {0, 1}, {2, 0}, 2 * 4},  // left
+      {8, 1, {8, 1}, {0, 0}, 2 * 4},   // right (10 wide)
+      {3, -3, {3, 0}, {0, 3}, 4 * 1},  // top
+      {3, 5, {3, 5}, {0, 0}, 4 * 2},   // bottom (7 high)
+      {-3, -3, {0, 0}, {3, 3}, 1},     // top-left corner
+      {9, 6, {9, 6}, {0, 0}, 1},       // bottom-right corner
+  };
+  for (const Case& c : cases) {
+    Surface dst(10, 7, 0x111111);
+    dst.Blit(c.dx, c.dy, 4, 4, src, 0, 0);
+    EXPECT_EQ(dst.GetPixel(c.firstVisible.first, c.firstVisible.second),
+              src.GetPixel(c.fromSource.first, c.fromSource.second))
+        << "at " << c.dx << "," << c.dy;
+    EXPECT_EQ(PixelsOf(dst, 0x111111).size(), 70u - c.visible) << "at " << c.dx << "," << c.dy;
+  }
+}
+
+TEST(SurfaceBlitClipping, SourceOutsideItsSurfaceLeavesTheDestinationUnchanged) {
+  const Surface src = Numbered(4, 4, 5);
+  Surface dst(8, 8, 0x222222);
+  dst.Blit(0, 0, 8, 8, src, -2, -1);  // the source sits at (2, 1)..(5, 4) of the destination
+  EXPECT_EQ(dst.GetPixel(2, 1), src.GetPixel(0, 0));
+  EXPECT_EQ(dst.GetPixel(5, 4), src.GetPixel(3, 3));
+  EXPECT_EQ(PixelsOf(dst, 0x222222).size(), 64u - 16u);
+}
+
+// Every combination of positions around and across both surfaces' edges, every size from
+// negative to larger than either surface, against the per-pixel model.
+TEST(SurfaceBlitClipping, MatchesThePerPixelModelAcrossAllEdges) {
+  const Surface src = Numbered(5, 4, 1);
+  const Surface background = Numbered(6, 5, 2);
+  for (const RasterOp op : kAllOps)
+    for (int size = -1; size <= 8; ++size)
+      for (int sy = -5; sy <= 5; sy += 2)
+        for (int sx = -6; sx <= 6; ++sx)
+          for (int dy = -5; dy <= 6; dy += 2)
+            for (int dx = -7; dx <= 7; ++dx) {
+              const int w = size, h = (size + 1) / 2;
+              Surface dst = background;
+              dst.Blit(dx, dy, w, h, src, sx, sy, op);
+              ASSERT_EQ(dst, ModelBlit(background, dx, dy, w, h, src, sx, sy, op))
+                  << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
+                  << sy << " op " << int(op);
+            }
+}
+
+TEST(SurfaceBlitClipping, HugeCoordinatesDrawNothingOrExactlyTheOverlap) {
+  const Surface src = Numbered(16, 16, 4);
+  const Surface background(64, 48, 0x333333);
+  struct Call {
+    int dx, dy, w, h, sx, sy;
+  };
+  const Call nothing[] = {
+      {5000, 10, 16, 16, 0, 0},
+      {10, 5000, 16, 16, 0, 0},
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0},
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0},
+      {0, 0, INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+      {0, 0, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+      {0, 0, INT_MIN, INT_MIN, 0, 0},
+      {-INT_MAX, 0, INT_MAX, 16, 0, 0},
+  };
+  for (const Call& c : nothing) {
+    Surface dst = background;
+    dst.Blit(c.dx, c.dy, c.w, c.h, src, c.sx, c.sy);
+    EXPECT_EQ(dst, background) << c.dx << "," << c.dy << " " << c.w << "x" << c.h;
+  }
+  Surface dst = background;
+  dst.Blit(0, 0, INT_MAX, INT_MAX, src, 0, 0);
+  EXPECT_EQ(Crop(dst, 0, 0, 16, 16), src);
+  EXPECT_EQ(PixelsOf(dst, 0x333333).size(), 64u * 48u - 16u * 16u);
+  // Both rectangles start near INT_MIN and reach 7 columns into their surfaces.
+  dst = background;
+  dst.Blit(INT_MIN + 8, 2, INT_MAX, 4, src, INT_MIN + 8, 0);
+  EXPECT_EQ(Crop(dst, 0, 2, 7, 4), Crop(src, 0, 0, 7, 4));
+  EXPECT_EQ(PixelsOf(dst, 0x333333).size(), 64u * 48u - 7u * 4u);
+}
+
+TEST(SurfaceBlitClipping, EmptySurfacesAreHarmless) {
+  Surface empty;
+  const Surface src = Numbered(4, 4, 1);
+  empty.Blit(0, 0, 4, 4, src, 0, 0);
+  Surface dst(4, 4, 0x444444);
+  dst.Blit(0, 0, 4, 4, empty, 0, 0);
+  EXPECT_EQ(PixelsOf(dst, 0x444444).size(), 16u);
+  EXPECT_EQ(empty.Width(), 0);
+  EXPECT_EQ(Surface(-3, 5).Width(), 0);
+}
+
+// ---- copies within one surface
+
+TEST(SurfaceOverlappingCopy, EveryDirectionReadsTheSourceAsItWasBefore) {
+  const Surface original = Numbered(12, 10, 6);
+  const Point shifts[] = {{3, 0}, {-3, 0}, {0, 2}, {0, -2}, {2, 3}, {-2, -3}, {1, -1}, {-1, 1}};
+  for (const RasterOp op : {RasterOp::Copy, RasterOp::Xor})
+    for (const auto& [shiftX, shiftY] : shifts) {
+      const int sx = 4, sy = 3, w = 6, h = 5;
+      Surface s = original;
+      s.Blit(sx + shiftX, sy + shiftY, w, h, s, sx, sy, op);
+      EXPECT_EQ(s, ModelBlit(original, sx + shiftX, sy + shiftY, w, h, original, sx, sy, op))
+          << "shift " << shiftX << "," << shiftY << " op " << int(op);
+    }
+}
+
+// ---- filled rectangles
+
+TEST(SurfaceFillRect, CornersAreInclusiveInAnyOrder) {
+  std::set<Point> want;
+  for (int y = 3; y <= 6; ++y)
+    for (int x = 2; x <= 5; ++x) want.insert({x, y});
+  const std::array<int, 4> orders[] = {{2, 3, 5, 6}, {5, 6, 2, 3}, {5, 3, 2, 6}, {2, 6, 5, 3}};
+  for (const auto& [x1, y1, x2, y2] : orders) {
+    Surface s(8, 8);
+    s.FillRect(x1, y1, x2, y2, 0xABCDEF);
+    EXPECT_EQ(PixelsOf(s, 0xABCDEF), want);
+  }
+  Surface dot(3, 3);
+  dot.FillRect(1, 1, 1, 1, 0xABCDEF);
+  EXPECT_EQ(PixelsOf(dot, 0xABCDEF), (std::set<Point>{{1, 1}}));
+}
+
+TEST(SurfaceFillRect, ClipsAtEveryEdgeAndAtHugeCoordinates) {
+  Surface s(10, 8);
+  s.FillRect(-5, -5, 1, 1, 0x0000FF);
+  s.FillRect(8, 6, 50, 50, 0x00FF00);
+  EXPECT_EQ(PixelsOf(s, 0x0000FF).size(), 4u);
+  EXPECT_EQ(PixelsOf(s, 0x00FF00).size(), 4u);
+  s.FillRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0xFF0000);
+  EXPECT_EQ(PixelsOf(s, 0xFF0000).size(), 80u);
+  const Surface full = s;
+  const std::array<int, 4> outside[] = {
+      {10, 0, 20, 7}, {-9, 0, -1, 7}, {0, 8, 9, INT_MAX}, {0, INT_MIN, 9, -1}, {5000, 0, 5001, 1}};
+  for (const auto& [x1, y1, x2, y2] : outside) {
+    s.FillRect(x1, y1, x2, y2, 0x00FF00);
+    EXPECT_EQ(s, full) << x1 << "," << y1 << " " << x2 << "," << y2;
+  }
+}
+
+TEST(SurfaceFillRect, MaskPenDarkensAndMaskingTwiceChangesNothing) {
+  Surface field(4, 2);
+  field.SetPixel(0, 0, host::kWhite);
+  field.SetPixel(1, 0, Rgb(224, 224, 255));
+  field.SetPixel(2, 0, Rgb(255, 0, 0));
+  field.SetPixel(3, 0, Rgb(6, 70, 200));
+  const Color pen = Rgb(57, 57, 57);
+  field.FillRect(0, 0, 3, 1, pen, PenMode::Mask);
+  EXPECT_EQ(field.GetPixel(0, 0), Rgb(57, 57, 57));
+  EXPECT_EQ(field.GetPixel(1, 0), Rgb(32, 32, 57));
+  EXPECT_EQ(field.GetPixel(2, 0), Rgb(57, 0, 0));
+  EXPECT_EQ(field.GetPixel(3, 0), Rgb(0, 0, 8));
+  EXPECT_EQ(field.GetPixel(0, 1), host::kBlack);
+  const Surface once = field;
+  field.FillRect(0, 0, 3, 1, pen, PenMode::Mask);
+  EXPECT_EQ(field, once);
+}
+
+TEST(SurfacePixels, StoreOnlyTheColourBits) {
+  Surface s(3, 3);
+  s.SetPixel(0, 0, 0xFF123456);
+  s.FillRect(1, 0, 1, 0, 0xFF123456);
+  s.Line(2, 0, 2, 1, 0xFF123456);
+  s.Circle(1, 2, 0, 0xFF123456);
+  EXPECT_EQ(PixelsOf(s, 0x123456).size(), 5u);
+}
+
+// ---- lines
+
+// Checks that the set pixels form a one-pixel line from a to b: both ends present, one
+// pixel per step along the longer axis, each within half a pixel of the ideal line.
+void ExpectIsLine(const std::set<Point>& pixels, Point a, Point b) {
+  const int dx = b.first - a.first, dy = b.second - a.second;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(steps + 1)) << "to " << dx << "," << dy;
+  EXPECT_TRUE(pixels.count(a) && pixels.count(b)) << "to " << dx << "," << dy;
+  if (steps == 0) return;
+  for (const auto& [x, y] : pixels) {
+    // Distance from the ideal line measured along the shorter axis, in pixels.
+    const double along = std::abs(dx) >= std::abs(dy)
+                             ? std::abs((y - a.second) - double(dy) * (x - a.first) / dx)
+                             : std::abs((x - a.first) - double(dx) * (y - a.second) / dy);
+    EXPECT_LE(along, 0.5) << x << "," << y << " on the line to " << dx << "," << dy;
+  }
+}
+
+TEST(SurfaceLine, DrawsBothEndsInEveryOctant) {
+  const Point centre{20, 20};
+  for (const Point& d : std::vector<Point>{{15, 0},
+                                           {15, 6},
+                                           {15, 15},
+                                           {6, 15},
+                                           {0, 15},
+                                           {-6, 15},
+                                           {-15, 15},
+                                           {-15, 6},
+                                           {-15, 0},
+                                           {-15, -6},
+                                           {-15, -15},
+                                           {-6, -15},
+                                           {0, -15},
+                                           {6, -15},
+                                           {15, -15},
+                                           {15, -6},
+                                           {1, 0},
+                                           {0, 0},
+                                           {7, 2}}) {
+    Surface s(41, 41);
+    const Point end{centre.first + d.first, centre.second + d.second};
+    s.Line(centre.first, centre.second, end.first, end.second, host::kWhite);
+    ExpectIsLine(PixelsOf(s, host::kWhite), centre, end);
+  }
+}
+
+TEST(SurfaceLine, ClippedPartIsThePartOfTheWholeLine) {
+  std::mt19937 random(12345);
+  std::uniform_int_distribution<int> coordinate(-70, 110);
+  for (int n = 0; n < 3000; ++n) {
+    const int x1 = coordinate(random), y1 = coordinate(random);
+    const int x2 = coordinate(random), y2 = coordinate(random);
+    // The same line on a surface large enough to hold all of it, offset by (100, 100).
+    Surface whole(300, 300), window(40, 30);
+    whole.Line(x1 + 100, y1 + 100, x2 + 100, y2 + 100, host::kWhite);
+    window.Line(x1, y1, x2, y2, host::kWhite);
+    ASSERT_EQ(window, Crop(whole, 100, 100, 40, 30))
+        << x1 << "," << y1 << " to " << x2 << "," << y2;
+  }
+}
+
+TEST(SurfaceLine, FarAwayEndpointsKeepTheSlope) {
+  Surface s(90, 40);
+  s.Line(-300000, -100000, 300000, 100000, host::kWhite);  // y = x / 3
+  std::set<Point> want;
+  for (int x = 0; x < 90; ++x) want.insert({x, (x + 1) / 3});
+  EXPECT_EQ(PixelsOf(s, host::kWhite), want);
+
+  Surface diagonal(30, 20);
+  diagonal.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, host::kWhite);
+  std::set<Point> onDiagonal;
+  for (int i = 0; i < 20; ++i) onDiagonal.insert({i, i});
+  EXPECT_EQ(PixelsOf(diagonal, host::kWhite), onDiagonal);
+
+  Surface row(30, 20);
+  row.Line(INT_MAX, 7, INT_MIN, 7, host::kWhite);
+  row.Line(3, INT_MIN, 3, INT_MAX, host::kWhite);
+  EXPECT_EQ(PixelsOf(row, host::kWhite).size(), 30u + 20u - 1u);
+  const Surface before = row;
+  row.Line(INT_MIN, INT_MIN, INT_MIN, INT_MAX, host::kBlack);
+  row.Line(5000, -5000, 6000, 5000, host::kBlack);
+  EXPECT_EQ(row, before);
+}
+
+TEST(SurfaceFrame, OutlinesTheRectangleWithInclusiveCorners) {
+  Surface s(8, 8);
+  s.Frame(5, 6, 1, 2, host::kWhite);
+  std::set<Point> want;
+  for (int x = 1; x <= 5; ++x) want.insert({x, 2}), want.insert({x, 6});
+  for (int y = 2; y <= 6; ++y) want.insert({1, y}), want.insert({5, y});
+  EXPECT_EQ(PixelsOf(s, host::kWhite), want);
+}
+
+// ---- circles
+
+std::set<Point> CircleAround(int cx, int cy, int r, int width, int height) {
+  Surface s(width, height);
+  s.Circle(cx, cy, r, host::kWhite);
+  std::set<Point> relative;
+  for (const auto& [x, y] : PixelsOf(s, host::kWhite)) relative.insert({x - cx, y - cy});
+  return relative;
+}
+
+TEST(SurfaceCircle, RadiusZeroIsADotAndRadiusOneADiamond) {
+  EXPECT_EQ(CircleAround(3, 3, 0, 7, 7), (std::set<Point>{{0, 0}}));
+  EXPECT_EQ(CircleAround(3, 3, 1, 7, 7), (std::set<Point>{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}));
+  EXPECT_TRUE(CircleAround(3, 3, -1, 7, 7).empty());
+}
+
+TEST(SurfaceCircle, IsAClosedSymmetricRingAtTheRadius) {
+  for (const int r : {2, 5, 17, 120}) {
+    const std::set<Point> ring = CircleAround(130, 130, r, 261, 261);
+    ASSERT_FALSE(ring.empty());
+    for (const auto& [x, y] : ring) {
+      for (const Point& mirror : {Point{-x, y}, Point{x, -y}, Point{y, x}, Point{-y, -x}})
+        EXPECT_TRUE(ring.count(mirror)) << "r " << r << ": " << x << "," << y;
+      EXPECT_LT(std::abs(std::hypot(x, y) - r), 0.75) << "r " << r << ": " << x << "," << y;
+    }
+    EXPECT_TRUE(ring.count({r, 0}) && ring.count({0, -r}));
+    // Closed: walking from one pixel through 8-connected neighbours reaches all of them.
+    std::set<Point> reached{*ring.begin()};
+    std::vector<Point> todo{*ring.begin()};
+    while (!todo.empty()) {
+      const Point p = todo.back();
+      todo.pop_back();
+      for (int ny = -1; ny <= 1; ++ny)
+        for (int nx = -1; nx <= 1; ++nx) {
+          const Point q{p.first + nx, p.second + ny};
+          if (ring.count(q) && reached.insert(q).second) todo.push_back(q);
+        }
+    }
+    EXPECT_EQ(reached.size(), ring.size()) << "r " << r;
+  }
+}
+
+TEST(SurfaceCircle, ClippedAtTheEdgesToThePartOfTheWholeCircle) {
+  Surface whole(400, 400);
+  whole.Circle(200, 200, 30, host::kWhite);
+  for (const Point& centre : std::vector<Point>{{0, 0}, {-20, 10}, {45, -25}, {50, 40}, {15, 60}}) {
+    Surface window(50, 40);
+    window.Circle(centre.first, centre.second, 30, host::kWhite);
+    EXPECT_EQ(window, Crop(whole, 200 - centre.first, 200 - centre.second, 50, 40))
+        << "centre " << centre.first << "," << centre.second;
+  }
+}
+
+TEST(SurfaceCircle, HugeCirclesDrawOnlyTheirVisibleArc) {
+  Surface s(200, 100);
+  s.Circle(100, INT_MAX, INT_MAX - 50, host::kWhite);  // its top touches row 50
+  for (int x = 90; x <= 110; ++x) EXPECT_EQ(s.GetPixel(x, 50), host::kWhite) << x;
+  EXPECT_EQ(PixelsOf(s, host::kWhite).size(), 200u);
+  Surface edge(200, 100);
+  edge.Circle(INT_MAX, 40, INT_MAX, host::kWhite);  // its left end grazes column 0
+  std::set<Point> column;
+  for (int y = 0; y < 100; ++y) column.insert({0, y});
+  EXPECT_EQ(PixelsOf(edge, host::kWhite), column);
+  Surface untouched(200, 100);
+  untouched.Circle(100, 50, INT_MAX, host::kWhite);
+  untouched.Circle(INT_MIN, INT_MIN, 1000, host::kWhite);
+  untouched.Circle(INT_MIN, INT_MAX, INT_MAX, host::kWhite);
+  EXPECT_TRUE(PixelsOf(untouched, host::kWhite).empty());
+}
+
+// ---- single pixels and bookkeeping
+
+TEST(SurfacePixels, OutsideTheSurfaceReadsBlackAndWritesNothing) {
+  Surface s(3, 2, 0x555555);
+  const Surface before = s;
+  for (const Point& p : {Point{-1, 0}, Point{3, 0}, Point{0, -1}, Point{0, 2}, Point{INT_MIN, 0},
+                         Point{0, INT_MAX}, Point{INT_MAX, INT_MIN}}) {
+    EXPECT_EQ(s.GetPixel(p.first, p.second), host::kBlack);
+    s.SetPixel(p.first, p.second, host::kWhite);
+  }
+  EXPECT_EQ(s, before);
+  EXPECT_EQ(s.GetPixel(2, 1), 0x555555u);
+}
+
+TEST(SurfacePixels, EveryDrawingOperationMarksTheSurfaceChanged) {
+  Surface s(8, 8);
+  const Surface src(2, 2, host::kWhite);
+  std::uint64_t version = s.Version();
+  const auto changed = [&] {
+    const bool grew = s.Version() > version;
+    version = s.Version();
+    return grew;
+  };
+  s.SetPixel(1, 1, host::kWhite);
+  EXPECT_TRUE(changed());
+  s.Blit(0, 0, 2, 2, src, 0, 0, RasterOp::Xor);
+  EXPECT_TRUE(changed());
+  s.FillRect(0, 0, 3, 3, host::kWhite, PenMode::Mask);
+  EXPECT_TRUE(changed());
+  s.Line(0, 0, 7, 7, host::kWhite);
+  EXPECT_TRUE(changed());
+  s.Circle(4, 4, 3, host::kWhite);
+  EXPECT_TRUE(changed());
+  s.Clear(host::kBlack);
+  EXPECT_TRUE(changed());
+}
+
+}  // namespace

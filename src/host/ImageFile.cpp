@@ -1,5 +1,6 @@
 #include "host/ImageFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -20,7 +21,8 @@ std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
   return b[at] | (b[at + 1] << 8);
 }
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
@@ -38,7 +40,8 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc =
   return ~crc;
 }
 
-void PngChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+void PngChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
   Put32Be(out, static_cast<std::uint32_t>(data.size()));
   std::size_t start = out.size();
   out.insert(out.end(), type, type + 4);
@@ -56,7 +59,8 @@ std::vector<std::uint8_t> EncodeBmp(const Surface& image) {
   out.reserve(54 + dataSize);
   out.push_back('B'), out.push_back('M');
   Put32(out, 54 + dataSize), Put32(out, 0), Put32(out, 54);
-  Put32(out, 40), Put32(out, static_cast<std::uint32_t>(w)), Put32(out, static_cast<std::uint32_t>(h));
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(w)), Put32(out, static_cast<std::uint32_t>(h));
   Put16(out, 1), Put16(out, 24), Put32(out, 0), Put32(out, dataSize);
   Put32(out, 3780), Put32(out, 3780), Put32(out, 0), Put32(out, 0);  // 96 dpi
   for (int y = h - 1; y >= 0; --y) {
@@ -64,7 +68,8 @@ std::vector<std::uint8_t> EncodeBmp(const Surface& image) {
       Color c = image.GetPixel(x, y);
       out.push_back(BlueOf(c)), out.push_back(GreenOf(c)), out.push_back(RedOf(c));
     }
-    for (std::uint32_t pad = static_cast<std::uint32_t>(w) * 3; pad < stride; ++pad) out.push_back(0);
+    for (std::uint32_t pad = static_cast<std::uint32_t>(w) * 3; pad < stride; ++pad)
+      out.push_back(0);
   }
   return out;
 }
@@ -80,11 +85,21 @@ std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> b) {
   if (w <= 0 || rawH == 0 || w > 16384 || rawH > 16384 || rawH < -16384) return std::nullopt;
   if ((bpp != 24 && bpp != 32) || (compression != 0 && !(compression == 3 && bpp == 32)))
     return std::nullopt;
+  // Bit fields are read only in the usual layout (blue in the low byte), which is what the
+  // pixel loop below assumes; the three masks follow the 40-byte header.
+  if (compression == 3 &&
+      (b.size() < 66 || Get32(b, 54) != 0xFF0000 || Get32(b, 58) != 0xFF00 || Get32(b, 62) != 0xFF))
+    return std::nullopt;
   const bool topDown = rawH < 0;
   const int h = topDown ? -rawH : rawH;
   const std::size_t bytesPerPixel = bpp / 8;
   const std::size_t stride = (static_cast<std::size_t>(w) * bytesPerPixel + 3) & ~std::size_t{3};
-  if (offset > b.size() || (b.size() - offset) / stride < static_cast<std::size_t>(h)) return std::nullopt;
+  // The pixels start after the headers (and the masks) and must all lie inside the file.
+  const std::size_t headersEnd =
+      std::max<std::size_t>(14 + std::size_t{headerSize}, compression == 3 ? 66 : 54);
+  if (offset < headersEnd || offset > b.size() ||
+      (b.size() - offset) / stride < static_cast<std::size_t>(h))
+    return std::nullopt;
   Surface image(w, h);
   for (int row = 0; row < h; ++row) {
     const int y = topDown ? row : h - 1 - row;

@@ -1,13 +1,40 @@
 #include "host/Surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "host/Font.h"
 
 namespace host {
+namespace {
 
-Surface::Surface(int width, int height, Color fill) { Resize(width, height, fill); }
+constexpr int kCopyPiece = 256;  // pixels
+
+// Wide enough for products of two coordinate differences of the whole int range.
+__extension__ using Wide = __int128;
+
+// The steps i in [0, length] at which start + dir * i lies in [0, size).
+std::pair<long long, long long> StepsInside(long long start, int dir, long long length,
+                                            long long size) {
+  if (dir > 0) return {std::max(0LL, -start), std::min(length, size - 1 - start)};
+  return {std::max(0LL, start - (size - 1)), std::min(length, start)};
+}
+
+// The distances |p - centre| for p in [0, size): one range, empty when size is 0.
+std::pair<long long, long long> OffsetsReaching(long long centre, long long size) {
+  if (size <= 0) return {1, 0};
+  if (centre < 0) return {-centre, size - 1 - centre};
+  if (centre >= size) return {centre - (size - 1), centre};
+  return {0, std::max(centre, size - 1 - centre)};
+}
+
+}  // namespace
+
+Surface::Surface(int width, int height, Color fill) {
+  Resize(width, height, fill);
+}
 
 void Surface::Resize(int width, int height, Color fill) {
   width_ = std::max(0, width);
@@ -39,7 +66,8 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
   x0 = std::max({x0, -static_cast<long long>(sx), -static_cast<long long>(dx)});
   y0 = std::max({y0, -static_cast<long long>(sy), -static_cast<long long>(dy)});
   x1 = std::min({x1, static_cast<long long>(src.width_) - sx, static_cast<long long>(width_) - dx});
-  y1 = std::min({y1, static_cast<long long>(src.height_) - sy, static_cast<long long>(height_) - dy});
+  y1 = std::min(
+      {y1, static_cast<long long>(src.height_) - sy, static_cast<long long>(height_) - dy});
   if (x0 >= x1 || y0 >= y1) return;
   const int cols = static_cast<int>(x1 - x0);
   const bool same = &src == this;
@@ -55,7 +83,11 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
     }
     switch (op) {
       case RasterOp::Copy:
-        std::copy(s, s + cols, d);
+        // In pieces of at most 1 KB: longer moves make the C library switch to a string-move
+        // instruction that some processors run ten times slower for unlucky distances
+        // between the two rows (a full-width 640-pixel copy hit that).
+        for (int i = 0; i < cols; i += kCopyPiece)
+          std::copy(s + i, s + std::min(cols, i + kCopyPiece), d + i);
         break;
       case RasterOp::And:
         for (int i = 0; i < cols; ++i) d[i] &= s[i];
@@ -87,19 +119,40 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
-  // Bresenham; points outside the surface are skipped by SetPixel. Long lines far off
-  // the surface are first cut down so that a stray coordinate cannot stall the loop.
-  auto clampCoord = [](int v) { return std::clamp(v, -100000, 100000); };
-  x1 = clampCoord(x1), y1 = clampCoord(y1), x2 = clampCoord(x2), y2 = clampCoord(y2);
-  int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-  int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-  int err = dx + dy;
-  for (;;) {
+  // Bresenham, stepping along the major axis: at step i the minor offset is
+  // i * minorLength / majorLength rounded, halves away from the start. Only the steps that
+  // land inside the surface along the major axis are walked, so far-away endpoints cost
+  // nothing and the visible part is exactly the part of the whole line.
+  const long long ax = x1, ay = y1, bx = x2, by = y2;
+  const bool xMajor = std::llabs(bx - ax) >= std::llabs(by - ay);
+  const long long majorStart = xMajor ? ax : ay, minorStart = xMajor ? ay : ax;
+  const long long majorDelta = xMajor ? bx - ax : by - ay;
+  const long long minorDelta = xMajor ? by - ay : bx - ax;
+  const long long majorLength = std::llabs(majorDelta), minorLength = std::llabs(minorDelta);
+  const int majorDir = majorDelta < 0 ? -1 : 1, minorDir = minorDelta < 0 ? -1 : 1;
+  const long long majorSize = xMajor ? width_ : height_, minorSize = xMajor ? height_ : width_;
+  const auto [first, last] = StepsInside(majorStart, majorDir, majorLength, majorSize);
+  if (first > last) return;
+  if (majorLength == 0) {
     SetPixel(x1, y1, c);
-    if (x1 == x2 && y1 == y2) break;
-    int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x1 += sx;
-    if (e2 <= dx) err += dx, y1 += sy;
+    return;
+  }
+  // Minor offset = quotient of (2 i minorLength + majorLength) / (2 majorLength). Only the
+  // first step needs the wide product; after that quotient and remainder are stepped.
+  const long long divisor = 2 * majorLength;
+  const Wide numerator = Wide{2} * first * minorLength + majorLength;
+  long long offset = static_cast<long long>(numerator / divisor);
+  long long remainder = static_cast<long long>(numerator % divisor);
+  c &= 0xFFFFFF;
+  for (long long i = first; i <= last; ++i) {
+    const long long major = majorStart + majorDir * i;
+    const long long minor = minorStart + minorDir * offset;
+    if (minor >= 0 && minor < minorSize) {
+      const long long x = xMajor ? major : minor, y = xMajor ? minor : major;
+      pixels_[static_cast<std::size_t>(y * width_ + x)] = c;
+    }
+    remainder += 2 * minorLength;
+    if (remainder >= divisor) remainder -= divisor, ++offset;
   }
   Touch();
 }
@@ -117,28 +170,40 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
     SetPixel(cx, cy, c);
     return;
   }
-  // Midpoint circle: eight symmetric points per step.
-  int x = r, y = 0, err = 1 - r;
-  while (x >= y) {
-    SetPixel(cx + x, cy + y, c), SetPixel(cx + y, cy + x, c);
-    SetPixel(cx - y, cy + x, c), SetPixel(cx - x, cy + y, c);
-    SetPixel(cx - x, cy - y, c), SetPixel(cx - y, cy - x, c);
-    SetPixel(cx + y, cy - x, c), SetPixel(cx + x, cy - y, c);
-    ++y;
-    if (err < 0) {
-      err += 2 * y + 1;
-    } else {
-      --x;
-      err += 2 * (y - x) + 1;
+  // The midpoint circle: in the octant x >= y >= 0 the point at offset y lies at the
+  // largest x with x (x - 1) < r^2 - y^2, and the other seven octants mirror it. An offset
+  // t puts points t away from the centre on one axis, so only the offsets that reach a
+  // row or a column of the surface are visited: a huge circle costs what a small one does.
+  const long long radiusSquared = static_cast<long long>(r) * r;
+  const auto octantX = [r, radiusSquared](long long t) {
+    if (t >= r) return 0LL;
+    const long long room = radiusSquared - t * t;
+    auto x = static_cast<long long>(std::sqrt(static_cast<double>(room)));
+    while (x > 0 && x * (x - 1) >= room) --x;
+    while ((x + 1) * x < room) ++x;
+    return x;
+  };
+  const auto plot = [this, c](long long x, long long y) {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_)
+      pixels_[static_cast<std::size_t>(y * width_ + x)] = c & 0xFFFFFF;
+  };
+  const auto plotOffsets = [&](long long from, long long to) {
+    for (long long t = from; t <= to; ++t) {
+      const long long x = octantX(t);
+      if (x < t) break;  // past the end of the octant
+      for (const long long sx : {-x, x})
+        for (const long long st : {-t, t}) plot(cx + sx, cy + st), plot(cx + st, cy + sx);
     }
-  }
+  };
+  const auto rows = OffsetsReaching(cy, height_), columns = OffsetsReaching(cx, width_);
+  plotOffsets(rows.first, rows.second);
+  plotOffsets(std::max(columns.first, rows.second + 1), columns.second);
+  plotOffsets(columns.first, std::min(columns.second, rows.first - 1));
   Touch();
 }
 
 int Surface::DrawText(int x, int y, std::string_view utf8, const Font& font, Color c) {
-  int end = font.Render(*this, x, y, utf8, c);
-  Touch();
-  return end;
+  return font.Render(*this, x, y, utf8, c);
 }
 
 }  // namespace host

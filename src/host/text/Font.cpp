@@ -4,6 +4,8 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -69,15 +71,18 @@ struct Font::Face {
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0) {
       const FT_GlyphSlot slot = face->glyph;
       const FT_Bitmap& bm = slot->bitmap;
-      g.left = slot->bitmap_left;
-      g.top = slot->bitmap_top;
-      g.width = static_cast<int>(bm.width);
-      g.rows = static_cast<int>(bm.rows);
       g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-      g.coverage.resize(static_cast<std::size_t>(g.width) * g.rows);
-      for (int y = 0; y < g.rows; ++y)
-        for (int x = 0; x < g.width; ++x)
-          g.coverage[static_cast<std::size_t>(y) * g.width + x] = bm.buffer[y * bm.pitch + x];
+      // Light hinting renders 8-bit coverage; any other bitmap form is left undrawn.
+      if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
+        g.left = slot->bitmap_left;
+        g.top = slot->bitmap_top;
+        g.width = static_cast<int>(bm.width);
+        g.rows = static_cast<int>(bm.rows);
+        g.coverage.resize(static_cast<std::size_t>(g.width) * g.rows);
+        for (int y = 0; y < g.rows; ++y)
+          for (int x = 0; x < g.width; ++x)
+            g.coverage[static_cast<std::size_t>(y) * g.width + x] = bm.buffer[y * bm.pitch + x];
+      }
     }
     return glyphs.emplace(cp, std::move(g)).first->second;
   }
@@ -123,34 +128,40 @@ int Font::TextWidth(std::string_view utf8) const {
 }
 
 int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color color) const {
-  const int startX = x;
-  const int baseline = y + ascent_;
-  const int tw = target.Width(), th = target.Height();
+  // Pen positions in 64 bits: text placed near the ends of the int range must not overflow.
+  const long long startX = x;
+  const long long baseline = static_cast<long long>(y) + ascent_;
+  const long long tw = target.Width(), th = target.Height();
   std::uint32_t* pixels = target.Pixels();
   const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
+  long long penX = startX;
   for (std::size_t at = 0; at < utf8.size();) {
     const Glyph& g = face_->Get(NextCodePoint(utf8, at));
-    const int gx = x + g.left, gy = baseline - g.top;
+    const long long gx = penX + g.left, gy = baseline - g.top;
     for (int row = 0; row < g.rows; ++row) {
-      const int py = gy + row;
+      const long long py = gy + row;
       if (py < 0 || py >= th) continue;
       for (int col = 0; col < g.width; ++col) {
-        const int px = gx + col;
+        const long long px = gx + col;
         if (px < 0 || px >= tw) continue;
         const int a = g.coverage[static_cast<std::size_t>(row) * g.width + col];
         if (a == 0) continue;
-        std::uint32_t& d = pixels[static_cast<std::size_t>(py) * tw + px];
+        std::uint32_t& d = pixels[static_cast<std::size_t>(py * tw + px)];
         const int dr = RedOf(d), dg = GreenOf(d), db = BlueOf(d);
         d = Rgb(dr + (cr - dr) * a / 255, dg + (cg - dg) * a / 255, db + (cb - db) * a / 255);
       }
     }
-    x += g.advance;
+    penX += g.advance;
   }
-  if (spec_.underline && x > startX) {
-    const int top = baseline + face_->underlineOffset;
-    target.FillRect(startX, top, x - 1, top + face_->underlineThickness - 1, color);
+  const long long top = baseline + face_->underlineOffset;
+  const long long bottom = top + face_->underlineThickness - 1;
+  if (spec_.underline && penX > startX && top < th && bottom >= 0 && startX < tw && penX > 0) {
+    // Both rectangles are cut to the surface first so that FillRect gets ints.
+    target.FillRect(static_cast<int>(std::max(startX, -1LL)), static_cast<int>(top),
+                    static_cast<int>(std::min(penX - 1, tw)), static_cast<int>(bottom), color);
   }
-  return x;
+  target.Touch();
+  return static_cast<int>(std::clamp<long long>(penX, INT_MIN, INT_MAX));
 }
 
 }  // namespace host

@@ -69,6 +69,9 @@ char32_t ToUpper(char32_t cp) {
   // Latin-1 lower-case letters (except the sharp s and y with diaeresis).
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 32;
   if (cp == 0xFF) return 0x178;
+  // The dotless i and the long s have the plain ASCII capitals.
+  if (cp == 0x131) return 'I';
+  if (cp == 0x17F) return 'S';
   // Latin Extended-A pairs alternate upper, lower.
   if (cp >= 0x100 && cp <= 0x17F) {
     bool oddLower = (cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177);

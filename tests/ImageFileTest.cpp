@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SurfaceTesting.h"
+#include "host/ImageFile.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using host::DecodeBmp;
+using host::Surface;
+using testing_surfaces::Numbered;
+
+std::uint32_t Le32(const Bytes& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
+}
+std::uint32_t Be32(const Bytes& b, std::size_t at) {
+  return std::uint32_t{b[at]} << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+void SetLe32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void SetLe16(Bytes& b, std::size_t at, std::uint32_t v) {
+  b[at] = static_cast<std::uint8_t>(v), b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// ---- BMP
+
+TEST(BmpFile, RoundTripsEveryRowPadding) {
+  for (int width = 1; width <= 7; ++width)
+    for (int height = 1; height <= 3; ++height) {
+      const Surface image = Numbered(width, height, 0x5A);
+      const Bytes file = host::EncodeBmp(image);
+      const std::size_t stride = (width * 3 + 3) / 4 * 4;
+      ASSERT_EQ(file.size(), 54 + stride * height);
+      EXPECT_EQ(Le32(file, 2), file.size());
+      EXPECT_EQ(Le32(file, 10), 54u);
+      // The padding at the end of each row is zero.
+      for (int row = 0; row < height; ++row)
+        for (std::size_t pad = width * 3; pad < stride; ++pad)
+          EXPECT_EQ(file[54 + row * stride + pad], 0);
+      const std::optional<Surface> back = DecodeBmp(file);
+      ASSERT_TRUE(back.has_value()) << width << "x" << height;
+      EXPECT_EQ(*back, image) << width << "x" << height;
+    }
+}
+
+TEST(BmpFile, StoresRowsBottomUpInBlueGreenRedOrder) {
+  Surface image(1, 2);
+  image.SetPixel(0, 0, host::Rgb(1, 2, 3));
+  image.SetPixel(0, 1, host::Rgb(4, 5, 6));
+  const Bytes file = host::EncodeBmp(image);
+  EXPECT_EQ(Bytes(file.begin() + 54, file.end()), (Bytes{6, 5, 4, 0, 3, 2, 1, 0}));
+}
+
+// A hand-made BMP: 40-byte header, the given bits per pixel, optional bit-field masks,
+// rows bottom-up (or top-down for a negative height) holding the pixels of `Expected`.
+struct BmpBuilder {
+  int width = 3, height = 2, bitsPerPixel = 24;
+  std::uint32_t compression = 0;
+  std::vector<std::uint32_t> masks = {};
+
+  Bytes Build() const {
+    const std::size_t bytesPerPixel = bitsPerPixel / 8;
+    const std::size_t stride = (width * bytesPerPixel + 3) / 4 * 4;
+    const int rows = height < 0 ? -height : height;
+    const std::size_t offset = 54 + 4 * masks.size();
+    Bytes b(offset + stride * rows, 0);
+    b[0] = 'B', b[1] = 'M';
+    SetLe32(b, 2, static_cast<std::uint32_t>(b.size()));
+    SetLe32(b, 10, static_cast<std::uint32_t>(offset));
+    SetLe32(b, 14, 40);
+    SetLe32(b, 18, static_cast<std::uint32_t>(width));
+    SetLe32(b, 22, static_cast<std::uint32_t>(height));
+    SetLe16(b, 26, 1);
+    SetLe16(b, 28, static_cast<std::uint32_t>(bitsPerPixel));
+    SetLe32(b, 30, compression);
+    for (std::size_t i = 0; i < masks.size(); ++i) SetLe32(b, 54 + 4 * i, masks[i]);
+    // Only 24- and 32-bit pixels are filled in; other depths stay zero.
+    for (int row = 0; row < rows && bytesPerPixel >= 3; ++row) {
+      const int y = height < 0 ? row : rows - 1 - row;
+      for (int x = 0; x < width; ++x) {
+        const std::size_t at = offset + row * stride + x * bytesPerPixel;
+        b[at] = static_cast<std::uint8_t>(10 * x), b[at + 1] = static_cast<std::uint8_t>(y);
+        b[at + 2] = 0xC0;  // blue = 10 x, green = y, red = 0xC0
+      }
+    }
+    return b;
+  }
+};
+
+host::Color Expected(int x, int y) {
+  return host::Rgb(0xC0, y, 10 * x);
+}
+
+void ExpectBuilderPixels(const std::optional<Surface>& image, int width, int height) {
+  ASSERT_TRUE(image.has_value());
+  ASSERT_EQ(image->Width(), width);
+  ASSERT_EQ(image->Height(), height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) EXPECT_EQ(image->GetPixel(x, y), Expected(x, y));
+}
+
+TEST(BmpFile, ReadsThirtyTwoBitTopDownAndUsualBitFields) {
+  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 5, .height = 3}.Build()), 5, 3);
+  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 5, .height = -3}.Build()), 5, 3);
+  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 3, .height = 4, .bitsPerPixel = 32}.Build()), 3,
+                      4);
+  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 3,
+                                           .height = 4,
+                                           .bitsPerPixel = 32,
+                                           .compression = 3,
+                                           .masks = {0xFF0000, 0xFF00, 0xFF}}
+                                    .Build()),
+                      3, 4);
+}
+
+TEST(BmpFile, RejectsFormatsItDoesNotRead) {
+  const BmpBuilder unsupported[] = {
+      {.bitsPerPixel = 8},                                    // palette
+      {.bitsPerPixel = 16},                                   // 16-bit
+      {.compression = 1},                                     // run-length coded
+      {.compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF}},  // bit fields need 32 bits
+      {.bitsPerPixel = 32,
+       .compression = 3,
+       .masks = {0xFF, 0xFF00, 0xFF0000}},                                     // red, blue swapped
+      {.bitsPerPixel = 32, .compression = 3, .masks = {0x7C00, 0x3E0, 0x1F}},  // 5-5-5
+  };
+  for (const BmpBuilder& b : unsupported)
+    EXPECT_FALSE(DecodeBmp(b.Build()).has_value())
+        << b.bitsPerPixel << " bits, compression " << b.compression;
+}
+
+TEST(BmpFile, RejectsEveryTruncation) {
+  const Bytes file = host::EncodeBmp(Numbered(5, 4, 1));
+  for (std::size_t size = 0; size < file.size(); ++size) {
+    const Bytes cut(file.begin(), file.begin() + size);
+    EXPECT_FALSE(DecodeBmp(cut).has_value()) << size << " of " << file.size() << " bytes";
+  }
+}
+
+TEST(BmpFile, RejectsHostileHeaders) {
+  const Bytes good = host::EncodeBmp(Numbered(4, 3, 1));
+  ASSERT_TRUE(DecodeBmp(good).has_value());
+  struct Damage {
+    const char* what;
+    std::size_t at;
+    std::uint32_t value;
+  };
+  const Damage damages[] = {
+      {"wrong signature", 0, 0x4D43},
+      {"width * height overflows 32 bits", 18, 65536},
+      {"huge width and height", 22, 16384},
+      {"width INT_MAX", 18, INT_MAX},
+      {"negative width", 18, static_cast<std::uint32_t>(-4)},
+      {"zero height", 22, 0},
+      {"height INT_MIN", 22, static_cast<std::uint32_t>(INT_MIN)},
+      {"pixel offset past the end", 10, 0xFFFFFFF0},
+      {"pixel offset just past the end", 10, static_cast<std::uint32_t>(good.size() + 1)},
+      {"pixel offset inside the header", 10, 20},
+      {"pixel offset leaves too few rows", 10, 60},
+      {"header size past the end", 14, 0xFFFFFFFF},
+      {"header too small", 14, 12},
+  };
+  for (const Damage& d : damages) {
+    Bytes bad = good;
+    if (d.at == 0)
+      SetLe16(bad, 0, d.value);
+    else
+      SetLe32(bad, d.at, d.value);
+    EXPECT_FALSE(DecodeBmp(bad).has_value()) << d.what;
+  }
+}
+
+// Random damage to the headers must never make the reader go past the bytes it was given;
+// whatever it accepts has all its rows inside the file.
+TEST(BmpFile, RandomHeaderDamageIsRejectedOrStaysInside) {
+  const Bytes good = host::EncodeBmp(Numbered(6, 5, 1));
+  std::mt19937 random(2026);
+  std::uniform_int_distribution<int> position(0, 57), byte(0, 255), count(1, 4);
+  for (int n = 0; n < 20000; ++n) {
+    Bytes bad = good;
+    for (int k = count(random); k > 0; --k)
+      bad[position(random)] = static_cast<std::uint8_t>(byte(random));
+    const std::optional<Surface> image = DecodeBmp(bad);
+    if (!image) continue;
+    const std::size_t bytesPerPixel = bad[28] / 8;
+    const std::size_t stride = (image->Width() * bytesPerPixel + 3) / 4 * 4;
+    EXPECT_LE(Le32(bad, 10) + stride * image->Height(), bad.size());
+  }
+}
+
+// ---- PNG, read back by a small decoder of the stored-deflate form the writer makes
+
+std::uint32_t Crc(const std::uint8_t* data, std::size_t n) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (std::size_t i = 0; i < n; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// Decodes an 8-bit RGB PNG whose image data is zlib with stored blocks only and rows with
+// filter 0; any deviation is a test failure.
+Surface DecodeStoredPng(const Bytes& png) {
+  static const Bytes signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_TRUE(png.size() >= 8 && std::equal(signature.begin(), signature.end(), png.begin()));
+  int width = 0, height = 0;
+  Bytes zlib;
+  bool ended = false;
+  for (std::size_t at = 8; at + 12 <= png.size() && !ended;) {
+    const std::uint32_t length = Be32(png, at);
+    const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+    if (at + 12 + length > png.size()) {
+      ADD_FAILURE() << "chunk " << type << " runs past the end";
+      break;
+    }
+    EXPECT_EQ(Be32(png, at + 8 + length), Crc(png.data() + at + 4, length + 4)) << type;
+    const auto data = png.begin() + at + 8;
+    if (type == "IHDR") {
+      EXPECT_EQ(length, 13u);
+      width = static_cast<int>(Be32(png, at + 8));
+      height = static_cast<int>(Be32(png, at + 12));
+      EXPECT_EQ(Bytes(data + 8, data + 13), (Bytes{8, 2, 0, 0, 0}));  // 8-bit RGB, plain
+    } else if (type == "IDAT") {
+      zlib.insert(zlib.end(), data, data + length);
+    } else {
+      ended = type == "IEND";
+    }
+    at += 12 + length;
+  }
+  EXPECT_TRUE(ended) << "IEND";
+  if (zlib.size() < 6) {
+    ADD_FAILURE() << "no image data";
+    return {};
+  }
+  EXPECT_EQ((zlib[0] << 8 | zlib[1]) % 31, 0) << "zlib header check";
+  EXPECT_EQ(zlib[0] & 0x0F, 8) << "deflate";
+  Bytes raw;
+  std::size_t at = 2;
+  for (bool last = false; !last;) {
+    const unsigned length = at + 5 <= zlib.size() ? zlib[at + 1] | zlib[at + 2] << 8 : 0;
+    if (at + 5 + length + 4 > zlib.size()) {
+      ADD_FAILURE() << "deflate block runs past the end";
+      return {};
+    }
+    EXPECT_EQ(zlib[at] & 0x06, 0) << "stored block";
+    last = zlib[at] & 1;
+    EXPECT_EQ(length ^ (zlib[at + 3] | zlib[at + 4] << 8), 0xFFFFu);
+    raw.insert(raw.end(), zlib.begin() + at + 5, zlib.begin() + at + 5 + length);
+    at += 5 + length;
+  }
+  std::uint32_t a = 1, b = 0;
+  for (const std::uint8_t v : raw) a = (a + v) % 65521, b = (b + a) % 65521;
+  EXPECT_EQ(Be32(zlib, at), b << 16 | a) << "Adler-32";
+  EXPECT_EQ(at + 4, zlib.size());
+  if (raw.size() != static_cast<std::size_t>(height) * (1 + 3 * width)) {
+    ADD_FAILURE() << raw.size() << " bytes of rows for " << width << "x" << height;
+    return {};
+  }
+  Surface image(width, height);
+  for (int y = 0; y < height; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) * (1 + 3 * width);
+    EXPECT_EQ(raw[row], 0) << "filter of row " << y;
+    for (int x = 0; x < width; ++x) {
+      const std::size_t p = row + 1 + 3 * x;
+      image.SetPixel(x, y, host::Rgb(raw[p], raw[p + 1], raw[p + 2]));
+    }
+  }
+  return image;
+}
+
+TEST(PngFile, DecodesToTheSamePixels) {
+  // 200 x 120 needs more than one stored block of 65535 bytes.
+  const std::pair<int, int> sizes[] = {{1, 1}, {3, 2}, {200, 120}};
+  for (const auto& [width, height] : sizes) {
+    Surface image = Numbered(width, height, 0x77);
+    image.SetPixel(0, 0, host::kWhite);
+    EXPECT_EQ(DecodeStoredPng(host::EncodePng(image)), image) << width << "x" << height;
+  }
+}
+
+// ---- files on disk, and what another image program makes of them
+
+std::string TempPath(const std::string& name) {
+  return testing::TempDir() + "skirmora-" + name;
+}
+
+Bytes ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(ImageFileOnDisk, WritesTheBytesAndReportsFailure) {
+  const Bytes bytes = host::EncodeBmp(Numbered(7, 3, 9));
+  const std::string path = TempPath("write.bmp");
+  ASSERT_TRUE(host::WriteFileBytes(path, bytes));
+  EXPECT_EQ(ReadFile(path), bytes);
+  std::remove(path.c_str());
+  errno = 0;
+  EXPECT_FALSE(host::WriteFileBytes(TempPath("no-such-folder/x.bmp"), bytes));
+  EXPECT_EQ(errno, ENOENT);
+}
+
+// Raw RGB bytes of an image file as ImageMagick reads it; nothing if it is not installed.
+std::optional<Bytes> ReadWithImageMagick(const std::string& path) {
+  if (std::system("command -v convert >/dev/null 2>&1") != 0) return std::nullopt;
+  const std::string command = "convert '" + path + "' -depth 8 rgb:- 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return std::nullopt;
+  Bytes out;
+  for (int c; (c = std::fgetc(pipe)) != EOF;) out.push_back(static_cast<std::uint8_t>(c));
+  EXPECT_EQ(pclose(pipe), 0) << command;
+  return out;
+}
+
+TEST(ImageFileOnDisk, ImageMagickReadsTheSamePixels) {
+  const Surface image = Numbered(13, 5, 0x42);
+  Bytes want;
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 13; ++x)
+      for (const int channel :
+           {host::RedOf(image.GetPixel(x, y)), host::GreenOf(image.GetPixel(x, y)),
+            host::BlueOf(image.GetPixel(x, y))})
+        want.push_back(static_cast<std::uint8_t>(channel));
+  for (const auto& [name, bytes] : {std::pair{std::string("magick.png"), host::EncodePng(image)},
+                                    std::pair{std::string("magick.bmp"), host::EncodeBmp(image)}}) {
+    const std::string path = TempPath(name);
+    ASSERT_TRUE(host::WriteFileBytes(path, bytes));
+    const std::optional<Bytes> read = ReadWithImageMagick(path);
+    std::remove(path.c_str());
+    if (!read) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    EXPECT_EQ(*read, want) << name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/text/Utf8.h"
+
+namespace {
+
+using host::CountChars;
+using host::FirstChars;
+using host::NextCodePoint;
+using host::ToUpper;
+
+// Every code point of the text, in order, and checks that decoding never ran past its end.
+std::vector<char32_t> Decode(std::string_view text) {
+  std::vector<char32_t> out;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t before = at;
+    out.push_back(NextCodePoint(text, at));
+    EXPECT_GT(at, before);
+    EXPECT_LE(at, text.size());
+  }
+  return out;
+}
+
+TEST(Utf8Decode, ReadsOneToFourByteCharacters) {
+  EXPECT_EQ(Decode("A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"),
+            (std::vector<char32_t>{U'A', U'\u00E9', U'\u20AC', U'\U0001F600'}));
+  EXPECT_EQ(Decode(std::string_view("a\0b", 3)), (std::vector<char32_t>{U'a', 0, U'b'}));
+}
+
+TEST(Utf8Decode, MalformedBytesGiveOneReplacementEachAndResumeAfterThem) {
+  constexpr char32_t bad = 0xFFFD;
+  // A lone continuation byte, a byte that never starts a character, a start byte with its
+  // continuation missing, overlong forms, an encoded surrogate, a value past U+10FFFF.
+  EXPECT_EQ(Decode("\x80x"), (std::vector<char32_t>{bad, U'x'}));
+  EXPECT_EQ(Decode("\xFFx"), (std::vector<char32_t>{bad, U'x'}));
+  EXPECT_EQ(Decode("\xC3x"), (std::vector<char32_t>{bad, U'x'}));
+  EXPECT_EQ(Decode("\xE2\x82x"), (std::vector<char32_t>{bad, U'x'}));
+  EXPECT_EQ(Decode("\xE2\x82"), (std::vector<char32_t>{bad}));
+  EXPECT_EQ(Decode("\xF0\x9F\x98"), (std::vector<char32_t>{bad}));
+  EXPECT_EQ(Decode("\xC0\xAFx"), (std::vector<char32_t>{bad, U'x'}));
+  EXPECT_EQ(Decode("\xE0\x80\xAF"), (std::vector<char32_t>{bad}));
+  EXPECT_EQ(Decode("\xED\xA0\x80"), (std::vector<char32_t>{bad}));
+  EXPECT_EQ(Decode("\xF4\x90\x80\x80"), (std::vector<char32_t>{bad}));
+}
+
+TEST(Utf8Encode, RoundTripsEveryKindOfCharacter) {
+  for (const char32_t cp : {U'\0', U'A', U'\u007F', U'\u0080', U'\u00AE', U'\u07FF', U'\u0800',
+                            U'\u20AC', U'\uFFFD', U'\U00010000', U'\U0001F600', U'\U0010FFFF'}) {
+    std::string text;
+    host::AppendUtf8(text, cp);
+    EXPECT_EQ(Decode(text), std::vector<char32_t>{cp}) << "U+" << std::hex << std::uint32_t(cp);
+  }
+  std::string invalid;
+  host::AppendUtf8(invalid, 0xD800);
+  host::AppendUtf8(invalid, 0x110000);
+  EXPECT_EQ(invalid, "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(Utf8Count, CountsCharactersNotBytes) {
+  EXPECT_EQ(CountChars(""), 0u);
+  EXPECT_EQ(CountChars("ABC"), 3u);
+  EXPECT_EQ(CountChars("Zo\xC3\xAB"), 3u);
+  EXPECT_EQ(CountChars("\xE2\x82\xAC\xF0\x9F\x98\x80"), 2u);
+  EXPECT_EQ(CountChars("a\x80\x80z"), 4u);
+  EXPECT_EQ(CountChars("\xE2\x82"), 1u);
+}
+
+TEST(Utf8FirstChars, NeverCutsACharacter) {
+  const std::string text = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z\xFF";
+  const std::size_t count = CountChars(text);
+  EXPECT_EQ(count, 6u);
+  for (std::size_t n = 0; n <= count + 2; ++n) {
+    const std::string head = FirstChars(text, n);
+    EXPECT_EQ(text.compare(0, head.size(), head), 0) << n;
+    EXPECT_EQ(CountChars(head), std::min(n, count)) << n;
+    // The head decodes to the same characters as the start of the whole text.
+    const auto whole = Decode(text);
+    EXPECT_EQ(Decode(head), std::vector<char32_t>(whole.begin(), whole.begin() + CountChars(head)));
+  }
+  EXPECT_EQ(FirstChars("AB\xC3\xA9", 3), "AB\xC3\xA9");
+  EXPECT_EQ(FirstChars("ABCD", 3), "ABC");
+  EXPECT_EQ(FirstChars("", 3), "");
+}
+
+TEST(Utf8ToUpper, Ascii) {
+  EXPECT_EQ(ToUpper("abc xyz ABC 019 _-@[`{"), "ABC XYZ ABC 019 _-@[`{");
+}
+
+TEST(Utf8ToUpper, Latin1) {
+  EXPECT_EQ(ToUpper("\xC3\xA0\xC3\xA9\xC3\xAE\xC3\xB5\xC3\xBC\xC3\xBE"),  // àéîõüþ
+            "\xC3\x80\xC3\x89\xC3\x8E\xC3\x95\xC3\x9C\xC3\x9E");          // ÀÉÎÕÜÞ
+  EXPECT_EQ(ToUpper("\xC3\xBF"), "\xC5\xB8");                             // ÿ -> Ÿ
+  // The sharp s has no one-letter capital; the division sign and capitals stay.
+  EXPECT_EQ(ToUpper("\xC3\x9F\xC3\xB7\xC3\x80\xC2\xAE"), "\xC3\x9F\xC3\xB7\xC3\x80\xC2\xAE");
+}
+
+TEST(Utf8ToUpper, LatinExtendedA) {
+  // Each pair is (lower, upper); the pairs straddle every change of the block's pattern.
+  const std::pair<char32_t, char32_t> pairs[] = {{0x101, 0x100}, {0x137, 0x136}, {0x13A, 0x139},
+                                                 {0x148, 0x147}, {0x14B, 0x14A}, {0x153, 0x152},
+                                                 {0x161, 0x160}, {0x177, 0x176}, {0x17A, 0x179},
+                                                 {0x17E, 0x17D}, {0x131, U'I'},  {0x17F, U'S'}};
+  for (const auto& [lower, upper] : pairs) {
+    EXPECT_EQ(ToUpper(lower), upper) << std::hex << std::uint32_t(lower);
+    EXPECT_EQ(ToUpper(upper), upper) << std::hex << std::uint32_t(upper);
+  }
+  // Capitals, and the kra and the apostrophe n, which have no capital, stay as they are.
+  for (const char32_t same : {0x138, 0x149, 0x178, 0x130}) EXPECT_EQ(ToUpper(same), same);
+  EXPECT_EQ(ToUpper("\xC5\xBE\xC5\x93"), "\xC5\xBD\xC5\x92");  // žœ -> ŽŒ
+}
+
+TEST(Utf8ToUpper, LeavesOtherScriptsAndDamageAlone) {
+  EXPECT_EQ(ToUpper("\xCE\xB1\xD0\xB6"), "\xCE\xB1\xD0\xB6");  // Greek alpha, Cyrillic zhe
+  EXPECT_EQ(ToUpper("a\xFF"), "A\xEF\xBF\xBD");
+}
+
+}  // namespace
