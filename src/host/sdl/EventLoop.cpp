@@ -200,6 +200,8 @@ void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
     if (code != 0) w.Events().OnKeyUp(code, shift);
     return;
   }
+  // The text this key types belongs to this window even if the handler opens a dialog.
+  textTarget_ = serial;
   if (code != 0) w.Events().OnKeyDown(code, shift);
   char32_t ch = 0;
   if (code == vk::Return) ch = 13;
@@ -210,7 +212,8 @@ void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
 }
 
 void SdlHost::DispatchText(const SDL_TextInputEvent& e) {
-  SdlWindow* target = ModalTop();
+  SdlWindow* target = Find(textTarget_);
+  if (target == nullptr) target = ModalTop();
   if (target == nullptr) target = FindBySdlId(e.windowID);
   if (target == nullptr) return;
   const std::uint64_t serial = target->Serial();

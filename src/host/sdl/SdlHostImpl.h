@@ -96,6 +96,7 @@ class SdlHost final : public Host {
   std::vector<SdlWindow*> windows_;
   std::vector<std::uint64_t> modal_;  // serials, innermost last
   std::uint64_t nextSerial_ = 1;
+  std::uint64_t textTarget_ = 0;  // the window whose key down typed the next text
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
   std::function<void()> quitHandler_;

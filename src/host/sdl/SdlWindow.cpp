@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "host/sdl/PointerQuery.h"
+
 namespace host::sdl {
 namespace {
 
@@ -108,23 +110,24 @@ void SdlWindow::SetCapture(bool capture) {
 void SdlWindow::DragMove() {
   if (window_ == nullptr || Minimized() || Maximized()) return;
   SetCapture(false);
-  int startX = 0, startY = 0, grabX = 0, grabY = 0;
+  int startX = 0, startY = 0;
   SDL_GetWindowPosition(window_, &startX, &startY);
-  if ((SDL_GetGlobalMouseState(&grabX, &grabY) & SDL_BUTTON_LMASK) == 0) return;
+  const PointerState grab = QueryPointer(window_);
+  if (!grab.leftDown) return;
   // The move loop eats the pointer's own traffic, including the final release, and keeps
-  // everything else for the program's loop, as the system's move loop does.
+  // everything else for the program's loop, as the system's move loop does. The press
+  // holds an implicit grab, so the release arrives here wherever it happens.
   for (;;) {
-    int gx = 0, gy = 0;
-    const Uint32 buttons = SDL_GetGlobalMouseState(&gx, &gy);
-    SDL_SetWindowPosition(window_, startX + gx - grabX, startY + gy - grabY);
-    if ((buttons & SDL_BUTTON_LMASK) == 0) break;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, 20) == 0) continue;
-    if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) break;
-    if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
-      continue;
+    if (SDL_WaitEvent(&e) == 0) return;
+    if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) return;
+    if (e.type == SDL_MOUSEMOTION) {
+      const PointerState now = QueryPointer(window_);
+      if (!now.leftDown) return;
+      SDL_SetWindowPosition(window_, startX + now.x - grab.x, startY + now.y - grab.y);
+    } else if (e.type != SDL_MOUSEBUTTONDOWN && e.type != SDL_MOUSEBUTTONUP) {
+      host_.Defer(e);
     }
-    host_.Defer(e);
   }
 }
 
