@@ -17,6 +17,8 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry) {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
+  // Windows are presented from our own pixels: no GL context behind the window surface.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "skirmora: cannot open the display: %s\n", SDL_GetError());
     return nullptr;
