@@ -2,6 +2,7 @@
 
 #include "host/Keys.h"
 #include "host/sdl/KeyMap.h"
+#include "host/sdl/PointerQuery.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
 #include "host/text/Utf8.h"
@@ -149,6 +150,8 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
   switch (e.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       return false;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      return w == nullptr || !w->ClosesOnFocusLoss();
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
@@ -170,8 +173,11 @@ void SdlHost::Dispatch(const SDL_Event& e) {
     RequestQuit();
   } else if (e.type == SDL_WINDOWEVENT) {
     if (HandleImmediately(e)) return;
-    if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-      if (SdlWindow* w = FindBySdlId(e.window.windowID)) w->Events().OnCloseRequest();
+    SdlWindow* w = FindBySdlId(e.window.windowID);
+    if (w != nullptr &&
+        (e.window.event == SDL_WINDOWEVENT_CLOSE ||
+         (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && w->ClosesOnFocusLoss()))) {
+      w->Events().OnCloseRequest();
     }
   } else if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
     DispatchKey(e.key);
@@ -184,7 +190,9 @@ void SdlHost::Dispatch(const SDL_Event& e) {
 }
 
 void SdlHost::RequestQuit() {
-  if (quitHandler_) quitHandler_();
+  // A program that never said how to quit still ends when asked to.
+  if (!quitHandler_) throw ProgramExit{0};
+  quitHandler_();
 }
 
 void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
@@ -238,10 +246,9 @@ void SdlHost::DispatchMouse(const SDL_Event& e) {
     target->WindowToClient(wx, wy, m.x, m.y);
   } else {
     // Over another window while a modal one is open: in the modal window's coordinates.
-    int gx = 0, gy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    m.x = gx - target->ScreenX();
-    m.y = gy - target->ScreenY();
+    const PointerState p = QueryPointer(target->Handle());
+    m.x = p.x - target->ScreenX();
+    m.y = p.y - target->ScreenY();
   }
   if (e.type == SDL_MOUSEMOTION) {
     m.button = ButtonBits(e.motion.state);

@@ -41,8 +41,6 @@ class PopupMenuWindow final : public WindowEvents {
     window_ = host_.CreateSdlWindow(spec, *this, options);
     if (!window_->Valid()) return -1;
     Draw();
-    window_->Show();
-    window_->SetCapture(true);
     host_.RunModal(*window_);
     return chosen_;
   }

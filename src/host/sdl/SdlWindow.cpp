@@ -30,12 +30,22 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events
       events_(events),
       serial_(serial),
       canvas_(spec.width, spec.height, spec.background),
-      topmost_(spec.topmost) {
+      topmost_(spec.topmost),
+      closesOnFocusLoss_(options.popupMenu) {
   const int frame = FrameOf(spec);
-  const int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
-  const int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
-  window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, spec.width + 2 * frame,
-                             spec.height + 2 * frame, CreationFlags(spec, options));
+  int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
+  int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
+  int w = spec.width + 2 * frame, h = spec.height + 2 * frame;
+  SDL_Rect screen;
+  if (spec.placement == WindowPlacement::FullScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+    // Made screen-sized from the start: without a window manager nobody else would
+    // honour the full-screen request.
+    x = screen.x;
+    y = screen.y;
+    w = screen.w;
+    h = screen.h;
+  }
+  window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, w, h, CreationFlags(spec, options));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", spec.name.c_str(),
                  SDL_GetError());

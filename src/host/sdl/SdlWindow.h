@@ -42,6 +42,7 @@ class SdlWindow final : public Window {
   bool Valid() const { return window_ != nullptr; }
   std::uint64_t Serial() const { return serial_; }
   Uint32 SdlId() const { return SDL_GetWindowID(window_); }
+  SDL_Window* Handle() const { return window_; }
   WindowEvents& Events() { return events_; }
   // Presents the canvas if it changed since the last time (or always, when forced).
   void PresentIfChanged(bool force = false);
@@ -51,6 +52,8 @@ class SdlWindow final : public Window {
   void WindowToClient(int wx, int wy, int& cx, int& cy) const;
   void ApplyCursor() { host_.Cursors().Apply(cursor_); }
   void Focus();
+  // A menu goes away when the user turns to another window.
+  bool ClosesOnFocusLoss() const { return closesOnFocusLoss_; }
 
  private:
   Viewport CurrentViewport() const;
@@ -67,6 +70,7 @@ class SdlWindow final : public Window {
   bool paintWanted_ = false;
   bool topmost_ = false;
   bool capture_ = false;
+  bool closesOnFocusLoss_ = false;
   Cursor cursor_ = Cursor::Default;
 };
 
