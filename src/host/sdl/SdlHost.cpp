@@ -1,1 +1,99 @@
-// The SDL back end.
+#include "host/sdl/SdlHost.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "host/sdl/SdlHostImpl.h"
+#include "host/sdl/SdlWindow.h"
+
+namespace host {
+
+std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry) {
+  // Quit signals are ours to handle (see QuitSignals); the last window closing is not a
+  // quit; the screen saver stays as the user set it until the game window says otherwise.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
+  // Windows are presented from our own pixels: no GL context behind the window surface.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "skirmora: cannot open the display: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  return std::make_unique<sdl::SdlHost>(std::move(registry));
+}
+
+}  // namespace host
+
+namespace host::sdl {
+
+SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry) : registry_(std::move(registry)) {
+  quitEventType_ = SDL_RegisterEvents(1);
+  signals_ = std::make_unique<QuitSignals>(quitEventType_);
+}
+
+SdlHost::~SdlHost() {
+  signals_.reset();
+  timers_.clear();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
+  return CreateSdlWindow(spec, events, WindowOptions{});
+}
+
+std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& spec, WindowEvents& events,
+                                                    const WindowOptions& options) {
+  auto w = std::make_unique<SdlWindow>(*this, spec, events, options, nextSerial_++);
+  windows_.push_back(w.get());
+  return w;
+}
+
+void SdlHost::Forget(SdlWindow& window) {
+  std::erase(windows_, &window);
+  std::erase(modal_, window.Serial());
+}
+
+void SdlHost::Shown(SdlWindow& window) {
+  // Most recently shown last, so that focus can fall back to it.
+  std::erase(windows_, &window);
+  windows_.push_back(&window);
+  window.Focus();
+}
+
+SdlWindow* SdlHost::Find(std::uint64_t serial) const {
+  for (SdlWindow* w : windows_) {
+    if (w->Serial() == serial) return w;
+  }
+  return nullptr;
+}
+
+SdlWindow* SdlHost::FindBySdlId(Uint32 id) const {
+  for (SdlWindow* w : windows_) {
+    if (w->Valid() && w->SdlId() == id) return w;
+  }
+  return nullptr;
+}
+
+std::int64_t SdlHost::NowMs() {
+  return static_cast<std::int64_t>(SDL_GetTicks64());
+}
+
+std::uint32_t SdlHost::ClockSeed() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+  return static_cast<std::uint32_t>(ns ^ (ns >> 32));
+}
+
+RegistryStore& SdlHost::Registry() {
+  return *registry_;
+}
+
+void SdlHost::SetQuitRequestHandler(std::function<void()> handler) {
+  quitHandler_ = std::move(handler);
+}
+
+}  // namespace host::sdl

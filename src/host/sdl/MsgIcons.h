@@ -1,0 +1,12 @@
+#pragma once
+#include "host/Host.h"
+#include "host/Surface.h"
+
+namespace host::sdl {
+
+constexpr int kMsgIconSize = 32;
+
+// The message-box icon in its classic shape with its top-left corner at (x, y).
+void DrawMsgIcon(Surface& s, int x, int y, MsgIcon icon);
+
+}  // namespace host::sdl

@@ -1,0 +1,58 @@
+#include "host/sdl/QuitSignals.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace host::sdl {
+namespace {
+
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+int gPipe[2] = {-1, -1};
+struct sigaction gOld[3];
+
+void OnSignal(int sig) {
+  const int savedErrno = errno;
+  const char byte = static_cast<char>(sig);
+  [[maybe_unused]] const ssize_t n = write(gPipe[1], &byte, 1);
+  errno = savedErrno;
+}
+
+}  // namespace
+
+QuitSignals::QuitSignals(Uint32 eventType) : eventType_(eventType) {
+  if (pipe2(gPipe, O_CLOEXEC) != 0) return;
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &sa, &gOld[i]);
+  relay_ = std::thread([this] { Relay(); });
+}
+
+QuitSignals::~QuitSignals() {
+  if (!relay_.joinable()) return;
+  for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &gOld[i], nullptr);
+  const char stop = 0;
+  [[maybe_unused]] const ssize_t n = write(gPipe[1], &stop, 1);
+  relay_.join();
+  close(gPipe[0]);
+  close(gPipe[1]);
+  gPipe[0] = gPipe[1] = -1;
+}
+
+void QuitSignals::Relay() {
+  for (;;) {
+    char byte = 0;
+    const ssize_t n = read(gPipe[0], &byte, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0 || byte == 0) return;
+    SDL_Event e{};
+    e.type = eventType_;
+    SDL_PushEvent(&e);
+  }
+}
+
+}  // namespace host::sdl

@@ -1,0 +1,13 @@
+#pragma once
+#include <memory>
+
+#include "host/Host.h"
+#include "host/RegistryStore.h"
+
+namespace host {
+
+// The real back end: windows, input, timers and dialogs over SDL2. Returns null, after a
+// one-line message on stderr, when SDL's video subsystem cannot start (no display).
+std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry);
+
+}  // namespace host

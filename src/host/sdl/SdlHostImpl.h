@@ -1,0 +1,105 @@
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/RegistryStore.h"
+#include "host/sdl/Cursors.h"
+#include "host/sdl/QuitSignals.h"
+
+namespace host::sdl {
+
+class SdlWindow;
+struct TimerState;
+
+// Extra window kinds the dialogs need beyond what the program asks for.
+struct WindowOptions {
+  bool popupMenu = false;  // a menu window: no decoration, no task-bar entry, no focus fight
+  int screenX = 0;         // client position on the screen for a popup menu
+  int screenY = 0;
+};
+
+class SdlHost final : public Host {
+ public:
+  explicit SdlHost(std::unique_ptr<RegistryStore> registry);
+  ~SdlHost() override;
+  SdlHost(const SdlHost&) = delete;
+  SdlHost& operator=(const SdlHost&) = delete;
+
+  // --- Host
+  std::unique_ptr<Window> CreateWindow(const WindowSpec& spec, WindowEvents& events) override;
+  void RunModal(Window& window) override;
+  void RunMainLoop() override;
+  Window* FrontWindow() override;
+  std::unique_ptr<Timer> CreateTimer(int intervalMs, std::function<void()> onTick) override;
+  void Sleep(int ms) override;
+  void Present() override;
+  std::int64_t NowMs() override;
+  std::uint32_t ClockSeed() override;
+  MsgResult MessageBox(const std::string& title, const std::string& text, MsgIcon icon,
+                       MsgButtons buttons) override;
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) override;
+  int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
+                bool rightButtonChooses) override;
+  RegistryStore& Registry() override;
+  void OpenDocument(const std::string& target) override;
+  bool ScreenSaverActive() override;
+  void SetScreenSaverActive(bool active) override;
+  bool CdAudioOpens() override;
+  std::string ProgramFolder() override;
+  std::string ProgramFileName() override;
+  bool FileExists(const std::string& path) override;
+  void SetQuitRequestHandler(std::function<void()> handler) override;
+
+  // --- for the back end's own parts
+  std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& spec, WindowEvents& events,
+                                             const WindowOptions& options);
+  void Forget(SdlWindow& window);
+  void Shown(SdlWindow& window);
+  CursorSet& Cursors() { return cursors_; }
+  // Keeps an event for the program's loop (input during a sleep or a window move).
+  void Defer(const SDL_Event& e);
+  void AddTimer(const std::shared_ptr<TimerState>& timer);
+  void RemoveTimer(const TimerState* timer);
+
+ private:
+  SdlWindow* Find(std::uint64_t serial) const;
+  SdlWindow* FindBySdlId(Uint32 id) const;
+  SdlWindow* ModalTop() const;
+  void RunUntil(const std::function<bool()>& done);
+  // Paints requested by Show, Invalidate and exposes; true when one was delivered.
+  bool DeliverPaint();
+  void PresentAll();
+  // Runs every due timer once; true when one ran.
+  bool FireDueTimers();
+  // Milliseconds to the next due timer, or -1 when none is running.
+  int MsToNextTimer();
+  void Dispatch(const SDL_Event& e);
+  // Window-system traffic that is answered at once, even during Sleep; false otherwise.
+  bool HandleImmediately(const SDL_Event& e);
+  void DispatchKey(const SDL_KeyboardEvent& e);
+  void DispatchText(const SDL_TextInputEvent& e);
+  void DispatchMouse(const SDL_Event& e);
+  void RequestQuit();
+  void FocusFront();
+
+  std::unique_ptr<RegistryStore> registry_;
+  Uint32 quitEventType_ = 0;
+  std::unique_ptr<QuitSignals> signals_;
+  CursorSet cursors_;
+  std::vector<SdlWindow*> windows_;
+  std::vector<std::uint64_t> modal_;  // serials, innermost last
+  std::uint64_t nextSerial_ = 1;
+  std::uint64_t textTarget_ = 0;  // the window whose key down typed the next text
+  std::vector<std::shared_ptr<TimerState>> timers_;
+  std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
+  std::function<void()> quitHandler_;
+};
+
+}  // namespace host::sdl

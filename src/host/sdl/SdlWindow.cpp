@@ -1,0 +1,211 @@
+#include "host/sdl/SdlWindow.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "host/sdl/PointerQuery.h"
+
+namespace host::sdl {
+namespace {
+
+Uint32 CreationFlags(const WindowSpec& spec, const WindowOptions& options) {
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+  if (spec.placement == WindowPlacement::FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if (spec.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  if (!spec.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
+  if (options.popupMenu) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+  return flags;
+}
+
+int FrameOf(const WindowSpec& spec) {
+  return spec.frame == WindowFrame::Dialog ? kDialogFrame : 0;
+}
+
+}  // namespace
+
+SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events,
+                     const WindowOptions& options, std::uint64_t serial)
+    : host_(host),
+      spec_(spec),
+      events_(events),
+      serial_(serial),
+      canvas_(spec.width, spec.height, spec.background),
+      topmost_(spec.topmost),
+      closesOnFocusLoss_(options.popupMenu) {
+  const int frame = FrameOf(spec);
+  int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
+  int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
+  int w = spec.width + 2 * frame, h = spec.height + 2 * frame;
+  SDL_Rect screen;
+  if (spec.placement == WindowPlacement::FullScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+    // Made screen-sized from the start: without a window manager nobody else would
+    // honour the full-screen request.
+    x = screen.x;
+    y = screen.y;
+    w = screen.w;
+    h = screen.h;
+  }
+  window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, w, h, CreationFlags(spec, options));
+  if (window_ == nullptr) {
+    std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", spec.name.c_str(),
+                 SDL_GetError());
+    return;
+  }
+  if (spec.withIcon) {
+    if (SDL_Surface* icon = MakeProgramIcon()) {
+      SDL_SetWindowIcon(window_, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
+}
+
+SdlWindow::~SdlWindow() {
+  host_.Forget(*this);
+  if (window_ == nullptr) return;
+  if (capture_) SDL_CaptureMouse(SDL_FALSE);
+  SDL_DestroyWindow(window_);
+}
+
+void SdlWindow::Show() {
+  if (visible_ || window_ == nullptr) return;
+  visible_ = true;
+  paintWanted_ = true;
+  SDL_ShowWindow(window_);
+  host_.Shown(*this);
+  PresentIfChanged(true);
+}
+
+void SdlWindow::Hide() {
+  if (!visible_) return;
+  SetCapture(false);
+  visible_ = false;
+  if (window_ != nullptr) SDL_HideWindow(window_);
+}
+
+void SdlWindow::Focus() {
+  if (window_ == nullptr || !visible_) return;
+  SDL_RaiseWindow(window_);
+  SDL_SetWindowInputFocus(window_);
+}
+
+void SdlWindow::SetTopmost(bool onTop) {
+  topmost_ = onTop;
+  if (window_ != nullptr) SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlWindow::Minimize() {
+  if (window_ != nullptr) SDL_MinimizeWindow(window_);
+}
+
+bool SdlWindow::Minimized() const {
+  return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool SdlWindow::Maximized() const {
+  return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+void SdlWindow::SetCursor(Cursor cursor) {
+  cursor_ = cursor;
+  if (window_ != nullptr && SDL_GetMouseFocus() == window_) ApplyCursor();
+}
+
+void SdlWindow::SetCapture(bool capture) {
+  if (capture == capture_) return;
+  capture_ = capture;
+  if (capture) Focus();
+  SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlWindow::DragMove() {
+  if (window_ == nullptr || Minimized() || Maximized()) return;
+  SetCapture(false);
+  int startX = 0, startY = 0;
+  SDL_GetWindowPosition(window_, &startX, &startY);
+  const PointerState grab = QueryPointer(window_);
+  if (!grab.leftDown) return;
+  // The move loop eats the pointer's own traffic, including the final release, and keeps
+  // everything else for the program's loop, as the system's move loop does. The press
+  // holds an implicit grab, so the release arrives here wherever it happens.
+  for (;;) {
+    SDL_Event e;
+    if (SDL_WaitEvent(&e) == 0) return;
+    if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) return;
+    if (e.type == SDL_MOUSEMOTION) {
+      const PointerState now = QueryPointer(window_);
+      if (!now.leftDown) return;
+      SDL_SetWindowPosition(window_, startX + now.x - grab.x, startY + now.y - grab.y);
+    } else if (e.type != SDL_MOUSEBUTTONDOWN && e.type != SDL_MOUSEBUTTONUP) {
+      host_.Defer(e);
+    }
+  }
+}
+
+int SdlWindow::ScreenX() const {
+  int x = 0, y = 0;
+  if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
+  return x + CurrentViewport().x;
+}
+
+int SdlWindow::ScreenY() const {
+  int x = 0, y = 0;
+  if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
+  return y + CurrentViewport().y;
+}
+
+Viewport SdlWindow::CurrentViewport() const {
+  if (spec_.placement == WindowPlacement::FullScreen && window_ != nullptr) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return FitViewport(w, h, canvas_.Width(), canvas_.Height());
+  }
+  const int frame = FrameOf(spec_);
+  return Viewport{frame, frame, 1};
+}
+
+void SdlWindow::WindowToClient(int wx, int wy, int& cx, int& cy) const {
+  const Viewport vp = CurrentViewport();
+  cx = ToClient(wx, vp.x, vp.scale);
+  cy = ToClient(wy, vp.y, vp.scale);
+}
+
+bool SdlWindow::TakePaintRequest() {
+  if (!paintWanted_ || !visible_) return false;
+  paintWanted_ = false;
+  return true;
+}
+
+void SdlWindow::PresentIfChanged(bool force) {
+  if (window_ == nullptr || !visible_) return;
+  if (!force && presentedOnce_ && canvas_.Version() == presentedVersion_) return;
+  SDL_Surface* out = SDL_GetWindowSurface(window_);
+  if (out == nullptr) return;
+  const Viewport vp = CurrentViewport();
+  const bool frame = spec_.frame == WindowFrame::Dialog;
+  const SDL_PixelFormat* f = out->format;
+  const bool direct =
+      f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
+  if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
+  if (direct) {
+    ComposeWindow(static_cast<std::uint32_t*>(out->pixels), out->w, out->h, out->pitch / 4, canvas_,
+                  vp, frame);
+    if (f->Amask != 0) {
+      for (int y = 0; y < out->h; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(out->pixels) +
+                                                     y * out->pitch);
+        for (int x = 0; x < out->w; ++x) row[x] |= f->Amask;
+      }
+    }
+  } else {
+    std::vector<std::uint32_t> image(static_cast<std::size_t>(out->w) * out->h);
+    ComposeWindow(image.data(), out->w, out->h, out->w, canvas_, vp, frame);
+    SDL_ConvertPixels(out->w, out->h, SDL_PIXELFORMAT_RGB888, image.data(), out->w * 4, f->format,
+                      out->pixels, out->pitch);
+  }
+  if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
+  SDL_UpdateWindowSurface(window_);
+  presentedVersion_ = canvas_.Version();
+  presentedOnce_ = true;
+}
+
+}  // namespace host::sdl

@@ -1,0 +1,77 @@
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "host/Window.h"
+#include "host/sdl/Presenter.h"
+#include "host/sdl/SdlHostImpl.h"
+
+namespace host::sdl {
+
+class SdlWindow final : public Window {
+ public:
+  SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events,
+            const WindowOptions& options, std::uint64_t serial);
+  ~SdlWindow() override;
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  // --- Window
+  const std::string& Name() const override { return spec_.name; }
+  Surface& Canvas() override { return canvas_; }
+  void Show() override;
+  void Hide() override;
+  bool Visible() const override { return visible_; }
+  void SetTopmost(bool onTop) override;
+  bool Topmost() const override { return topmost_; }
+  void Minimize() override;
+  bool Minimized() const override;
+  bool Maximized() const override;
+  void SetCursor(Cursor cursor) override;
+  Cursor CurrentCursor() const override { return cursor_; }
+  void SetCapture(bool capture) override;
+  bool HasCapture() const override { return capture_; }
+  void DragMove() override;
+  void Invalidate() override { paintWanted_ = true; }
+  int ScreenX() const override;
+  int ScreenY() const override;
+
+  // --- for the host
+  bool Valid() const { return window_ != nullptr; }
+  std::uint64_t Serial() const { return serial_; }
+  Uint32 SdlId() const { return SDL_GetWindowID(window_); }
+  SDL_Window* Handle() const { return window_; }
+  WindowEvents& Events() { return events_; }
+  // Presents the canvas if it changed since the last time (or always, when forced).
+  void PresentIfChanged(bool force = false);
+  bool TakePaintRequest();
+  void RequestPaint() { paintWanted_ = true; }
+  // Window pixel (as SDL reports it) to client pixel.
+  void WindowToClient(int wx, int wy, int& cx, int& cy) const;
+  void ApplyCursor() { host_.Cursors().Apply(cursor_); }
+  void Focus();
+  // A menu goes away when the user turns to another window.
+  bool ClosesOnFocusLoss() const { return closesOnFocusLoss_; }
+
+ private:
+  Viewport CurrentViewport() const;
+
+  SdlHost& host_;
+  WindowSpec spec_;
+  WindowEvents& events_;
+  std::uint64_t serial_;
+  SDL_Window* window_ = nullptr;
+  Surface canvas_;
+  std::uint64_t presentedVersion_ = 0;
+  bool presentedOnce_ = false;
+  bool visible_ = false;
+  bool paintWanted_ = false;
+  bool topmost_ = false;
+  bool capture_ = false;
+  bool closesOnFocusLoss_ = false;
+  Cursor cursor_ = Cursor::Default;
+};
+
+}  // namespace host::sdl

@@ -1,0 +1,87 @@
+// How the SDL back end lays a client surface into its window: whole-factor scaling with
+// black bars, the dialog frame, and mapping pointer positions back to client pixels.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/sdl/Presenter.h"
+
+namespace {
+
+using host::Surface;
+using host::sdl::ComposeWindow;
+using host::sdl::FitViewport;
+using host::sdl::ToClient;
+using host::sdl::Viewport;
+
+TEST(SdlPresenter, FitsTheGameFieldByTheLargestWholeFactor) {
+  const Viewport full = FitViewport(1920, 1080, 640, 480);
+  EXPECT_EQ(full.scale, 2);
+  EXPECT_EQ(full.x, (1920 - 1280) / 2);
+  EXPECT_EQ(full.y, (1080 - 960) / 2);
+  const Viewport exact = FitViewport(640, 480, 640, 480);
+  EXPECT_EQ(exact.scale, 1);
+  EXPECT_EQ(exact.x, 0);
+  EXPECT_EQ(exact.y, 0);
+  EXPECT_EQ(FitViewport(2560, 1440, 640, 480).scale, 3);
+  // A screen too small still shows the field unscaled, centred (edges cut off).
+  const Viewport small = FitViewport(600, 400, 640, 480);
+  EXPECT_EQ(small.scale, 1);
+  EXPECT_EQ(small.x, -20);
+  EXPECT_EQ(small.y, -40);
+}
+
+TEST(SdlPresenter, PointerPositionsMapBackToClientPixels) {
+  EXPECT_EQ(ToClient(320, 320, 2), 0);
+  EXPECT_EQ(ToClient(321, 320, 2), 0);
+  EXPECT_EQ(ToClient(322, 320, 2), 1);
+  // Left of the client area stays negative, even within one scaled pixel.
+  EXPECT_EQ(ToClient(319, 320, 2), -1);
+  EXPECT_EQ(ToClient(318, 320, 2), -1);
+  EXPECT_EQ(ToClient(317, 320, 2), -2);
+  EXPECT_EQ(ToClient(2, 3, 1), -1);
+}
+
+TEST(SdlPresenter, ScalesNearestNeighbourWithBlackBars) {
+  Surface client(2, 1);
+  client.SetPixel(0, 0, 0x112233);
+  client.SetPixel(1, 0, 0x445566);
+  const int w = 8, h = 4;
+  std::vector<std::uint32_t> out(w * h, 0xABCDEF);
+  ComposeWindow(out.data(), w, h, w, client, FitViewport(w, h, 2, 1), false);
+  // 2 x 1 at scale 4 is 8 x 4: it fills the window.
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      EXPECT_EQ(out[y * w + x], x < 4 ? 0x112233u : 0x445566u) << x << "," << y;
+    }
+  }
+  std::vector<std::uint32_t> wide(10 * 2, 0xABCDEF);
+  ComposeWindow(wide.data(), 10, 2, 10, client, FitViewport(10, 2, 2, 1), false);
+  const std::vector<std::uint32_t> row = {0, 0, 0, 0x112233, 0x112233, 0x445566, 0x445566, 0, 0, 0};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(wide[y * 10 + x], row[x]) << x << "," << y;
+  }
+}
+
+TEST(SdlPresenter, DialogFrameIsRaisedAroundTheClientAndRespectsThePitch) {
+  Surface client(4, 3, 0x00FF00);
+  const int w = 4 + 6, h = 3 + 6, pitch = 12;
+  std::vector<std::uint32_t> out(pitch * h, 0x123456);
+  ComposeWindow(out.data(), w, h, pitch, client, Viewport{3, 3, 1}, true);
+  auto at = [&](int x, int y) { return out[y * pitch + x]; };
+  EXPECT_EQ(at(0, 0), 0xC0C0C0u);      // outer ring, top-left: face
+  EXPECT_EQ(at(w - 1, h - 1), 0u);     // outer ring, bottom-right: black
+  EXPECT_EQ(at(1, 4), 0xFFFFFFu);      // second ring, left: white
+  EXPECT_EQ(at(w - 2, 4), 0x808080u);  // second ring, right: shadow
+  EXPECT_EQ(at(2, 2), 0xC0C0C0u);      // inner ring: face
+  for (int y = 3; y < 6; ++y) {
+    for (int x = 3; x < 7; ++x) EXPECT_EQ(at(x, y), 0x00FF00u) << x << "," << y;
+  }
+  // Nothing beyond the window's width is touched.
+  for (int y = 0; y < h; ++y) {
+    EXPECT_EQ(at(w, y), 0x123456u);
+    EXPECT_EQ(at(w + 1, y), 0x123456u);
+  }
+}
+
+}  // namespace
