@@ -209,8 +209,8 @@ void Runner::Start() {
     if (!RunNextCommand()) throw host::ProgramExit{0};
   });
   program_ = std::make_unique<shell::Program>(*host_);
+  program_->Game().random.Force(forced_);
   program_->Main();
-  if (!forced_.empty()) program_->Game().random.Force(forced_);
   host_->RunMainLoop();
 }
 

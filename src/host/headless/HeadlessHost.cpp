@@ -233,7 +233,7 @@ std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt, con
   std::string answer = answers_.empty() ? defaultText : NextAnswer();
   const bool cancelled = Upper(answer) == "CANCEL";
   if (Upper(answer) == "OK") answer = defaultText;
-  Record({"input", title, prompt, cancelled ? "Cancel" : answer, {}});
+  Record({"dialog", title, prompt, cancelled ? "Cancel" : answer, {}});
   if (cancelled) return std::nullopt;
   return answer;
 }

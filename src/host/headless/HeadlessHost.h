@@ -15,7 +15,7 @@ class HeadlessWindow;
 
 // What the headless back end reports of the dialogs and other outward effects.
 struct HeadlessRecord {
-  std::string event;  // "dialog", "input", "popup", "open"
+  std::string event;  // "dialog" (message and input boxes), "popup", "open"
   std::string title;
   std::string text;
   std::string answer;
