@@ -7,16 +7,16 @@ Dialog::Dialog(SdlHost& host, std::string title) : host_(host), title_(std::move
 Dialog::~Dialog() = default;
 
 void Dialog::RunModal(int w, int h) {
-  WindowSpec spec;
-  spec.name = "Dialog";
-  spec.caption = title_;
-  spec.width = w;
-  spec.height = h;
-  spec.frame = WindowFrame::Dialog;
-  spec.topmost = true;
-  spec.showInTaskbar = false;
-  spec.background = ui::kFace;
-  window_ = host_.CreateSdlWindow(spec, *this, WindowOptions{});
+  WindowSpec desc;
+  desc.name = "Dialog";
+  desc.caption = title_;
+  desc.width = w;
+  desc.height = h;
+  desc.frame = WindowFrame::Dialog;
+  desc.topmost = true;
+  desc.showInTaskbar = false;
+  desc.background = ui::kFace;
+  window_ = host_.CreateSdlWindow(desc, *this, WindowOptions{});
   if (!window_->Valid()) {
     Cancelled();
     return;

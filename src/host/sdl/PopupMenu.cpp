@@ -16,19 +16,19 @@ class PopupMenuWindow final : public WindowEvents {
 
   int Run(Window& owner, int x, int y) {
     const int w = menu_.Width(), h = menu_.Height();
-    WindowSpec spec;
-    spec.name = "PopupMenu";
-    spec.width = w;
-    spec.height = h;
-    spec.topmost = true;
-    spec.showInTaskbar = false;
-    spec.background = ui::kFace;
+    WindowSpec desc;
+    desc.name = "PopupMenu";
+    desc.width = w;
+    desc.height = h;
+    desc.topmost = true;
+    desc.showInTaskbar = false;
+    desc.background = ui::kFace;
     WindowOptions options;
     options.popupMenu = true;
     options.screenX = owner.ScreenX() + x;
     options.screenY = owner.ScreenY() + y;
     KeepOnScreen(options, w, h);
-    window_ = host_.CreateSdlWindow(spec, *this, options);
+    window_ = host_.CreateSdlWindow(desc, *this, options);
     if (!window_->Valid()) return -1;
     Draw();
     host_.RunModal(*window_);

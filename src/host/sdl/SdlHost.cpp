@@ -59,13 +59,13 @@ SdlHost::~SdlHost() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
-  return CreateSdlWindow(spec, events, WindowOptions{});
+std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {
+  return CreateSdlWindow(desc, events, WindowOptions{});
 }
 
-std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& spec, WindowEvents& events,
+std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
                                                     const WindowOptions& options) {
-  auto w = std::make_unique<SdlWindow>(*this, spec, events, options, nextSerial_++);
+  auto w = std::make_unique<SdlWindow>(*this, desc, events, options, nextSerial_++);
   windows_.push_back(w.get());
   return w;
 }
