@@ -220,9 +220,8 @@ void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
 }
 
 void SdlHost::DispatchText(const SDL_TextInputEvent& e) {
-  SdlWindow* target = Find(textTarget_);
-  if (target == nullptr) target = ModalTop();
-  if (target == nullptr) target = FindBySdlId(e.windowID);
+  // Text follows the key that typed it; when that window is gone, so is the text.
+  SdlWindow* target = textTarget_ != 0 ? Find(textTarget_) : FindBySdlId(e.windowID);
   if (target == nullptr) return;
   const std::uint64_t serial = target->Serial();
   const std::string_view text(e.text);

@@ -2,7 +2,7 @@
 
 #include "host/Keys.h"
 #include "host/sdl/Dialog.h"
-#include "host/text/Utf8.h"
+#include "host/sdl/LineEdit.h"
 
 namespace host::sdl {
 namespace {
@@ -11,25 +11,11 @@ constexpr int kWidth = 360, kMargin = 12, kButtonW = 75, kButtonH = 23, kFieldH 
               kPromptWidth = kWidth - 3 * kMargin - kButtonW;
 constexpr int kOk = 1, kCancel = 2;
 
-// The start of the character before byte position `at`.
-std::size_t PreviousChar(const std::string& text, std::size_t at) {
-  if (at == 0) return 0;
-  --at;
-  while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
-  return at;
-}
-
-std::size_t NextChar(const std::string& text, std::size_t at) {
-  if (at >= text.size()) return text.size();
-  NextCodePoint(text, at);
-  return at;
-}
-
 class InputBoxDialog final : public Dialog {
  public:
   InputBoxDialog(SdlHost& host, const std::string& prompt, const std::string& title,
                  const std::string& defaultText)
-      : Dialog(host, title), text_(defaultText), caret_(defaultText.size()) {
+      : Dialog(host, title), edit_(defaultText) {
     lines_ = ui::WrapText(prompt, ui::DialogFont(), kPromptWidth);
   }
 
@@ -58,16 +44,17 @@ class InputBoxDialog final : public Dialog {
     ui::SunkenEdge(s, f);
     // The text scrolls left so that the caret stays inside the field.
     const int innerW = f.w - 8;
-    const int caretX = font.TextWidth(std::string_view(text_).substr(0, caret_));
+    const std::string& text = edit_.Text();
+    const int caretX = font.TextWidth(std::string_view(text).substr(0, edit_.Caret()));
     const int scroll = std::max(0, caretX - innerW);
     Surface line(innerW + 1, font.Height(), ui::kLight);
-    line.DrawText(-scroll, 0, text_, font, ui::kDark);
+    line.DrawText(-scroll, 0, text, font, ui::kDark);
     line.Line(caretX - scroll, 0, caretX - scroll, font.Height() - 1, ui::kDark);
     s.Blit(f.x + 4, f.y + (f.h - font.Height()) / 2, line.Width(), line.Height(), line, 0, 0);
   }
 
   void Clicked(int id) override {
-    if (id == kOk) result_ = text_;
+    if (id == kOk) result_ = edit_.Text();
     Close();
   }
 
@@ -76,19 +63,19 @@ class InputBoxDialog final : public Dialog {
   void OnKeyDown(int keyCode, int /*shift*/) override {
     switch (keyCode) {
       case vk::Left:
-        caret_ = PreviousChar(text_, caret_);
+        edit_.Left();
         break;
       case vk::Right:
-        caret_ = NextChar(text_, caret_);
+        edit_.Right();
         break;
       case vk::Home:
-        caret_ = 0;
+        edit_.Home();
         break;
       case vk::End:
-        caret_ = text_.size();
+        edit_.End();
         break;
       case vk::Delete:
-        text_.erase(caret_, NextChar(text_, caret_) - caret_);
+        edit_.Delete();
         break;
       default:
         return;
@@ -106,14 +93,9 @@ class InputBoxDialog final : public Dialog {
       return;
     }
     if (ch == 8) {
-      const std::size_t from = PreviousChar(text_, caret_);
-      text_.erase(from, caret_ - from);
-      caret_ = from;
+      edit_.Backspace();
     } else if (ch >= 32 && ch != 127) {
-      std::string utf8;
-      AppendUtf8(utf8, ch);
-      text_.insert(caret_, utf8);
-      caret_ += utf8.size();
+      edit_.Insert(ch);
     } else {
       return;
     }
@@ -121,8 +103,7 @@ class InputBoxDialog final : public Dialog {
   }
 
   std::vector<std::string> lines_;
-  std::string text_;
-  std::size_t caret_;
+  LineEdit edit_;
   ui::Rect field_;
   std::optional<std::string> result_;
 };

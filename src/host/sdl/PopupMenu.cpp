@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "host/Keys.h"
+#include "host/sdl/MenuModel.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
 #include "host/sdl/Widgets.h"
@@ -8,37 +9,26 @@
 namespace host::sdl {
 namespace {
 
-constexpr int kEdge = 3, kItemH = 18, kSeparatorH = 8, kTextLeft = 20, kTextRight = 20;
-
 class PopupMenuWindow final : public WindowEvents {
  public:
   PopupMenuWindow(SdlHost& host, const std::vector<std::string>& items, bool rightChooses)
-      : host_(host), items_(items), rightChooses_(rightChooses) {}
+      : host_(host), menu_(items, ui::DialogFont()), rightChooses_(rightChooses) {}
 
   int Run(Window& owner, int x, int y) {
-    const Font& font = ui::DialogFont();
-    int w = 0, h = kEdge;
-    for (const std::string& item : items_) {
-      const bool separator = item == "-";
-      tops_.push_back(h);
-      h += separator ? kSeparatorH : kItemH;
-      if (!separator) w = std::max(w, ui::CaptionWidth(item, font));
-    }
-    w += kTextLeft + kTextRight + 2 * kEdge;
-    h += kEdge;
-    WindowSpec spec;
-    spec.name = "PopupMenu";
-    spec.width = w;
-    spec.height = h;
-    spec.topmost = true;
-    spec.showInTaskbar = false;
-    spec.background = ui::kFace;
+    const int w = menu_.Width(), h = menu_.Height();
+    WindowSpec desc;
+    desc.name = "PopupMenu";
+    desc.width = w;
+    desc.height = h;
+    desc.topmost = true;
+    desc.showInTaskbar = false;
+    desc.background = ui::kFace;
     WindowOptions options;
     options.popupMenu = true;
     options.screenX = owner.ScreenX() + x;
     options.screenY = owner.ScreenY() + y;
     KeepOnScreen(options, w, h);
-    window_ = host_.CreateSdlWindow(spec, *this, options);
+    window_ = host_.CreateSdlWindow(desc, *this, options);
     if (!window_->Valid()) return -1;
     Draw();
     host_.RunModal(*window_);
@@ -56,17 +46,6 @@ class PopupMenuWindow final : public WindowEvents {
     if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return;
     o.screenX = std::clamp(o.screenX, bounds.x, std::max(bounds.x, bounds.x + bounds.w - w));
     o.screenY = std::clamp(o.screenY, bounds.y, std::max(bounds.y, bounds.y + bounds.h - h));
-  }
-
-  bool IsSeparator(int i) const { return items_[i] == "-"; }
-
-  int ItemAt(int x, int y) const {
-    if (x < kEdge || x >= window_->Canvas().Width() - kEdge) return -1;
-    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-      const int bottom = tops_[i] + (IsSeparator(i) ? kSeparatorH : kItemH);
-      if (y >= tops_[i] && y < bottom) return IsSeparator(i) ? -1 : i;
-    }
-    return -1;
   }
 
   bool Inside(int x, int y) const {
@@ -88,20 +67,21 @@ class PopupMenuWindow final : public WindowEvents {
     s.Line(r, 0, r, b, ui::kDark);
     s.Line(1, b - 1, r - 1, b - 1, ui::kShadow);
     s.Line(r - 1, 1, r - 1, b - 1, ui::kShadow);
-    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-      const int top = tops_[i];
-      if (IsSeparator(i)) {
-        s.Line(kEdge, top + 3, r - kEdge, top + 3, ui::kShadow);
-        s.Line(kEdge, top + 4, r - kEdge, top + 4, ui::kLight);
+    const int edge = MenuModel::kEdge, itemH = MenuModel::kItemHeight;
+    for (int i = 0; i < menu_.Count(); ++i) {
+      const int top = menu_.Top(i);
+      if (menu_.IsSeparator(i)) {
+        s.Line(edge, top + 3, r - edge, top + 3, ui::kShadow);
+        s.Line(edge, top + 4, r - edge, top + 4, ui::kLight);
         continue;
       }
       Color text = ui::kDark;
       if (i == highlight_) {
-        s.FillRect(kEdge, top, r - kEdge, top + kItemH - 1, ui::kNavy);
+        s.FillRect(edge, top, r - edge, top + itemH - 1, ui::kNavy);
         text = ui::kLight;
       }
-      ui::DrawCaption(s, kEdge + kTextLeft, top + (kItemH - font.Height()) / 2, items_[i], font,
-                      text);
+      ui::DrawCaption(s, edge + MenuModel::kTextLeft, top + (itemH - font.Height()) / 2,
+                      menu_.Caption(i), font, text);
     }
   }
 
@@ -116,53 +96,34 @@ class PopupMenuWindow final : public WindowEvents {
     window_->Hide();
   }
 
-  void Step(int delta) {
-    const int n = static_cast<int>(items_.size());
-    int i = highlight_;
-    for (int tries = 0; tries < n; ++tries) {
-      i = i < 0 ? (delta > 0 ? 0 : n - 1) : (i + delta + n) % n;
-      if (!IsSeparator(i)) {
-        Highlight(i);
-        return;
-      }
-    }
-  }
-
   void OnPaint() override { Draw(); }
-  void OnMouseMove(const MouseEvent& m) override { Highlight(ItemAt(m.x, m.y)); }
+  void OnMouseMove(const MouseEvent& m) override { Highlight(menu_.ItemAt(m.x, m.y)); }
   void OnMouseDown(const MouseEvent& m) override {
     if (!Inside(m.x, m.y)) Finish(-1);
   }
   void OnDoubleClick(const MouseEvent& m) override { OnMouseDown(m); }
   void OnMouseUp(const MouseEvent& m) override {
     const bool chooses = m.button == kLeftButton || (m.button == kRightButton && rightChooses_);
-    const int item = ItemAt(m.x, m.y);
+    const int item = menu_.ItemAt(m.x, m.y);
     if (chooses && item >= 0) Finish(item);
   }
   void OnKeyDown(int keyCode, int /*shift*/) override {
     if (keyCode == vk::Escape) {
       Finish(-1);
-    } else if (keyCode == vk::Down) {
-      Step(1);
-    } else if (keyCode == vk::Up) {
-      Step(-1);
+    } else if (keyCode == vk::Down || keyCode == vk::Up) {
+      const int next = menu_.Step(highlight_, keyCode == vk::Down ? 1 : -1);
+      if (next >= 0) Highlight(next);
     } else if (keyCode == vk::Return) {
       if (highlight_ >= 0) Finish(highlight_);
-    } else {
-      for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-        if (static_cast<int>(ui::AccessKey(items_[i])) == keyCode) {
-          Finish(i);
-          return;
-        }
-      }
+    } else if (const int item = menu_.ItemForKey(keyCode); item >= 0) {
+      Finish(item);
     }
   }
   void OnCloseRequest() override { Finish(-1); }
 
   SdlHost& host_;
-  const std::vector<std::string>& items_;
+  MenuModel menu_;
   bool rightChooses_;
-  std::vector<int> tops_;
   std::unique_ptr<SdlWindow> window_;
   int highlight_ = -1;
   int chosen_ = -1;

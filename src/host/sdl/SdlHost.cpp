@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
@@ -19,8 +20,25 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry) {
   SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
   // Windows are presented from our own pixels: no GL context behind the window surface.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Without a display SDL would fall back to drawing off screen, where nobody could play;
+  // such a driver is used only when the user asks for it by name.
+  const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+  const char* x11 = SDL_getenv("DISPLAY");
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  if (!driverChosen && (x11 == nullptr || *x11 == 0) && (wayland == nullptr || *wayland == 0)) {
+    std::fprintf(stderr,
+                 "skirmora: cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+    return nullptr;
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "skirmora: cannot open the display: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if (!driverChosen && driver != "x11" && driver != "wayland") {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    std::fprintf(stderr, "skirmora: cannot open the display (SDL found only \"%s\")\n",
+                 driver.c_str());
     return nullptr;
   }
   return std::make_unique<sdl::SdlHost>(std::move(registry));
@@ -41,13 +59,13 @@ SdlHost::~SdlHost() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
-  return CreateSdlWindow(spec, events, WindowOptions{});
+std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {
+  return CreateSdlWindow(desc, events, WindowOptions{});
 }
 
-std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& spec, WindowEvents& events,
+std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
                                                     const WindowOptions& options) {
-  auto w = std::make_unique<SdlWindow>(*this, spec, events, options, nextSerial_++);
+  auto w = std::make_unique<SdlWindow>(*this, desc, events, options, nextSerial_++);
   windows_.push_back(w.get());
   return w;
 }

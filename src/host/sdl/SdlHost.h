@@ -8,6 +8,7 @@ namespace host {
 
 // The real back end: windows, input, timers and dialogs over SDL2. Returns null, after a
 // one-line message on stderr, when SDL's video subsystem cannot start (no display).
+// Windows and timers made by the host must be destroyed before it.
 std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry);
 
 }  // namespace host

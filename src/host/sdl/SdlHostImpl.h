@@ -32,7 +32,7 @@ class SdlHost final : public Host {
   SdlHost& operator=(const SdlHost&) = delete;
 
   // --- Host
-  std::unique_ptr<Window> CreateWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<Window> CreateWindow(const WindowSpec& desc, WindowEvents& events) override;
   void RunModal(Window& window) override;
   void RunMainLoop() override;
   Window* FrontWindow() override;
@@ -58,7 +58,7 @@ class SdlHost final : public Host {
   void SetQuitRequestHandler(std::function<void()> handler) override;
 
   // --- for the back end's own parts
-  std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& spec, WindowEvents& events,
+  std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
                                              const WindowOptions& options);
   void Forget(SdlWindow& window);
   void Shown(SdlWindow& window);

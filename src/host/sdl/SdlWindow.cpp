@@ -8,36 +8,36 @@
 namespace host::sdl {
 namespace {
 
-Uint32 CreationFlags(const WindowSpec& spec, const WindowOptions& options) {
+Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options) {
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-  if (spec.placement == WindowPlacement::FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  if (spec.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-  if (!spec.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
+  if (desc.placement == WindowPlacement::FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if (desc.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
   if (options.popupMenu) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
   return flags;
 }
 
-int FrameOf(const WindowSpec& spec) {
-  return spec.frame == WindowFrame::Dialog ? kDialogFrame : 0;
+int FrameOf(const WindowSpec& desc) {
+  return desc.frame == WindowFrame::Dialog ? kDialogFrame : 0;
 }
 
 }  // namespace
 
-SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events,
+SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events,
                      const WindowOptions& options, std::uint64_t serial)
     : host_(host),
-      spec_(spec),
+      desc_(desc),
       events_(events),
       serial_(serial),
-      canvas_(spec.width, spec.height, spec.background),
-      topmost_(spec.topmost),
+      canvas_(desc.width, desc.height, desc.background),
+      topmost_(desc.topmost),
       closesOnFocusLoss_(options.popupMenu) {
-  const int frame = FrameOf(spec);
+  const int frame = FrameOf(desc);
   int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
   int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
-  int w = spec.width + 2 * frame, h = spec.height + 2 * frame;
+  int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
   SDL_Rect screen;
-  if (spec.placement == WindowPlacement::FullScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+  if (desc.placement == WindowPlacement::FullScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
     // Made screen-sized from the start: without a window manager nobody else would
     // honour the full-screen request.
     x = screen.x;
@@ -45,13 +45,13 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events
     w = screen.w;
     h = screen.h;
   }
-  window_ = SDL_CreateWindow(spec.caption.c_str(), x, y, w, h, CreationFlags(spec, options));
+  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, w, h, CreationFlags(desc, options));
   if (window_ == nullptr) {
-    std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", spec.name.c_str(),
+    std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
     return;
   }
-  if (spec.withIcon) {
+  if (desc.withIcon) {
     if (SDL_Surface* icon = MakeProgramIcon()) {
       SDL_SetWindowIcon(window_, icon);
       SDL_FreeSurface(icon);
@@ -154,12 +154,12 @@ int SdlWindow::ScreenY() const {
 }
 
 Viewport SdlWindow::CurrentViewport() const {
-  if (spec_.placement == WindowPlacement::FullScreen && window_ != nullptr) {
+  if (desc_.placement == WindowPlacement::FullScreen && window_ != nullptr) {
     int w = 0, h = 0;
     SDL_GetWindowSize(window_, &w, &h);
     return FitViewport(w, h, canvas_.Width(), canvas_.Height());
   }
-  const int frame = FrameOf(spec_);
+  const int frame = FrameOf(desc_);
   return Viewport{frame, frame, 1};
 }
 
@@ -181,7 +181,7 @@ void SdlWindow::PresentIfChanged(bool force) {
   SDL_Surface* out = SDL_GetWindowSurface(window_);
   if (out == nullptr) return;
   const Viewport vp = CurrentViewport();
-  const bool frame = spec_.frame == WindowFrame::Dialog;
+  const bool frame = desc_.frame == WindowFrame::Dialog;
   const SDL_PixelFormat* f = out->format;
   const bool direct =
       f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;

@@ -12,14 +12,14 @@ namespace host::sdl {
 
 class SdlWindow final : public Window {
  public:
-  SdlWindow(SdlHost& host, const WindowSpec& spec, WindowEvents& events,
+  SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events,
             const WindowOptions& options, std::uint64_t serial);
   ~SdlWindow() override;
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
 
   // --- Window
-  const std::string& Name() const override { return spec_.name; }
+  const std::string& Name() const override { return desc_.name; }
   Surface& Canvas() override { return canvas_; }
   void Show() override;
   void Hide() override;
@@ -59,7 +59,7 @@ class SdlWindow final : public Window {
   Viewport CurrentViewport() const;
 
   SdlHost& host_;
-  WindowSpec spec_;
+  WindowSpec desc_;
   WindowEvents& events_;
   std::uint64_t serial_;
   SDL_Window* window_ = nullptr;
