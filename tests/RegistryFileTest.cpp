@@ -116,14 +116,7 @@ TEST_P(StoreBehaviour, UnusableKeyPathsAreRefused) {
 class RegistryFile : public ::testing::Test {
  protected:
   std::string Path() const { return folder_ / "settings.reg"; }
-  std::vector<std::string> FolderContents() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> FolderContents() const { return folder_.Contents(); }
 
   TempFolder folder_;
 };

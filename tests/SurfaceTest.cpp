@@ -70,12 +70,6 @@ TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
   EXPECT_EQ(PixelsOf(xored, 0xF0F0F0).size(), 4u) << "XOR twice restores";
 }
 
-TEST(SurfaceRasterOps, CopyIsTheDefault) {
-  Surface dst(1, 1, 0xFFFFFF);
-  dst.Blit(0, 0, 1, 1, Surface(1, 1, 0x0F0F0F), 0, 0);
-  EXPECT_EQ(dst.GetPixel(0, 0), 0x0F0F0Fu);
-}
-
 // A 5 x 5 sprite: a plus sign of two colours. The mask is black on the figure and white
 // elsewhere; the picture holds the figure on black.
 struct Sprite {

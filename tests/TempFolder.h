@@ -1,11 +1,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
@@ -25,6 +27,14 @@ class TempFolder {
 
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& Path() const { return path_; }
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> Contents() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
  private:
   std::filesystem::path path_;
