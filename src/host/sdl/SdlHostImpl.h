@@ -57,6 +57,7 @@ class SdlHost final : public Host {
   std::string ProgramFileName() override;
   bool FileExists(const std::string& path) override;
   void SetQuitRequestHandler(std::function<void()> handler) override;
+  void SetFocusHandler(std::function<void(bool)> handler) override { focusHandler_ = std::move(handler); }
 
   // --- for the back end's own parts
   std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
@@ -103,6 +104,8 @@ class SdlHost final : public Host {
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
   std::function<void()> quitHandler_;
+  // Not called yet: focus changes are still to be told apart from moves between our windows.
+  std::function<void(bool)> focusHandler_;
 };
 
 }  // namespace host::sdl
