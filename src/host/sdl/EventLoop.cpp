@@ -35,7 +35,8 @@ int ButtonBits(Uint32 state) {
 
 bool IsInput(Uint32 type) {
   return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTINPUT ||
-         type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
+         type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP ||
+         SdlJoysticks::IsJoystickEvent(type);
 }
 
 }  // namespace
@@ -186,6 +187,8 @@ void SdlHost::Dispatch(const SDL_Event& e) {
   } else if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN ||
              e.type == SDL_MOUSEBUTTONUP) {
     DispatchMouse(e);
+  } else if (SdlJoysticks::IsJoystickEvent(e.type)) {
+    joysticks_.Handle(e);
   }
 }
 
