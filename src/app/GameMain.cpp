@@ -1,26 +1,4 @@
 // skirmora: the game on the desktop.
-#include <cstdio>
-#include <memory>
+#include "app/DesktopGame.h"
 
-#include "assets/Assets.h"
-#include "host/RegistryFile.h"
-#include "host/sdl/SdlHost.h"
-#include "shell/Program.h"
-
-int main() {
-  host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
-  auto host = host::MakeSdlHost(
-      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art));
-  if (!host) return 1;
-  shell::Program program(*host);
-  // Ending the desktop session, a signal or the window manager closing the main window end
-  // the program the way its Exit item does, so that nothing is lost.
-  host->SetQuitRequestHandler([&program] { program.QuitProgram(); });
-  try {
-    program.Main();
-    host->RunMainLoop();
-  } catch (const host::ProgramExit& exit) {
-    return exit.status;
-  }
-  return 0;
-}
+int main() { return RunDesktopGame(); }

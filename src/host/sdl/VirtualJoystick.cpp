@@ -18,6 +18,9 @@ Sint16 SdlAxis(std::int32_t raw) {
 }  // namespace
 
 VirtualJoystick::VirtualJoystick(const std::string& name, int buttons) {
+  // Made before the back end starts, SDL would otherwise take the quit signals that the
+  // back end handles itself.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   subsystem_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   if (!subsystem_) return;
   SDL_VirtualJoystickDesc desc;

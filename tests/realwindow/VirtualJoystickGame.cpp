@@ -1,0 +1,36 @@
+// skirmora-virtual-joystick: the desktop game with one joystick plugged in that exists only
+// inside the process, worked by lines on standard input: "axis X Y" (raw readings, 0 to
+// 65535, 32768 at rest) and "button N down|up". For the real-window checks on machines
+// that have no joystick (and no way to fake one in the kernel).
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "app/DesktopGame.h"
+#include "host/sdl/VirtualJoystick.h"
+
+int main() {
+  host::sdl::VirtualJoystick pad("Virtual Pad", 4);
+  if (!pad.Attached()) {
+    std::fprintf(stderr, "skirmora-virtual-joystick: SDL refused the virtual joystick\n");
+    return 1;
+  }
+  std::thread([&pad] {
+    for (std::string line; std::getline(std::cin, line);) {
+      std::istringstream in(line);
+      std::string what, state;
+      int a = 0, b = 0;
+      if (!(in >> what)) continue;
+      if (what == "axis" && in >> a >> b) {
+        pad.SetAxes(a, b);
+      } else if (what == "button" && in >> a >> state) {
+        pad.SetButton(a, state == "down");
+      } else {
+        std::fprintf(stderr, "skirmora-virtual-joystick: cannot read \"%s\"\n", line.c_str());
+      }
+    }
+  }).detach();
+  return RunDesktopGame();
+}
