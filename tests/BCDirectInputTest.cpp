@@ -1,9 +1,8 @@
-#include "platform/BCDirectInput.h"
-
 #include <gtest/gtest.h>
 
 #include "HeadlessEvents.h"
 #include "host/RegistryFile.h"
+#include "platform/BCDirectInput.h"
 
 namespace {
 

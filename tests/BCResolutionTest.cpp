@@ -1,10 +1,9 @@
-#include "platform/BCResolution.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "host/headless/HeadlessDisplayModes.h"
+#include "platform/BCResolution.h"
 
 namespace host {
 void PrintTo(const DisplayMode& m, std::ostream* os) {

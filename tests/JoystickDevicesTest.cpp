@@ -1,8 +1,6 @@
 // Both back ends' joysticks keep the same contract: what a device is called and how many
 // buttons it has, raw readings on one scale, and every change told on the UI thread.
 // The SDL back end is tried with SDL's virtual joysticks and its off-screen video driver.
-#include "host/JoystickDevices.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +8,7 @@
 
 #include "HeadlessEvents.h"
 #include "assets/Assets.h"
+#include "host/JoystickDevices.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"

@@ -1,10 +1,9 @@
-#include "platform/ThornJoystick.h"
-
 #include <gtest/gtest.h>
 
 #include "assets/Assets.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
+#include "platform/ThornJoystick.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // skirmora: the game on the desktop.
 #include "app/DesktopGame.h"
 
-int main() { return RunDesktopGame(); }
+int main() {
+  return RunDesktopGame();
+}

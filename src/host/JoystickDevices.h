@@ -21,6 +21,8 @@ struct JoystickState {
   std::int32_t x = kAxisRest;
   std::int32_t y = kAxisRest;
   std::uint32_t buttons = 0;  // bit n - 1 is button n; buttons past 32 are not reported
+
+  bool operator==(const JoystickState&) const = default;
 };
 
 // An open joystick. It stays valid after the device is unplugged; it just reads nothing.
@@ -61,6 +63,7 @@ class JoystickDevices {
  protected:
   // Tells every listener; one removed by an earlier one in the same round is skipped.
   void Notify(JoystickChange change, std::int64_t id);
+  bool HasListeners() const { return !listeners_.empty(); }
 
  private:
   std::vector<JoystickListener*> listeners_;

@@ -13,7 +13,8 @@ constexpr std::int64_t kDeadZone = 1000, kSaturation = 9000, kWhole = 10000;
 
 std::int32_t Shaped(std::int32_t raw) {
   const std::int64_t d = raw - host::kAxisRest;
-  const std::int64_t half = d < 0 ? host::kAxisRest - host::kAxisMin : host::kAxisMax - host::kAxisRest;
+  const std::int64_t half =
+      d < 0 ? host::kAxisRest - host::kAxisMin : host::kAxisMax - host::kAxisRest;
   const std::int64_t share = std::abs(d) * kWhole;  // the deflection, times kWhole / half
   std::int64_t offset = 0;
   if (share >= kSaturation * half) {
@@ -35,13 +36,9 @@ void Percent(std::int32_t reading, std::int32_t centre, std::int32_t& out) {
 BCDirectInput::BCDirectInput(host::JoystickDevices& devices, DirectXEvent& receiver)
     : devices_(devices), receiver_(receiver) {
   RefreshDeviceList();
-  devices_.AddListener(*this);
 }
 
-BCDirectInput::~BCDirectInput() {
-  devices_.RemoveListener(*this);
-  DeselectJoystick();
-}
+BCDirectInput::~BCDirectInput() { DeselectJoystick(); }
 
 void BCDirectInput::RefreshDeviceList() {
   if (list_.empty()) list_ = devices_.Attached();
@@ -67,6 +64,9 @@ bool BCDirectInput::Open(std::size_t n) {
   if (!device_) return false;
   selection_ = static_cast<std::int32_t>(n);
   lost_ = false;
+  // Changes are listened to only while a joystick is selected: watching devices costs
+  // the back end wake-ups.
+  devices_.AddListener(*this);
   // The buttons are read at once; the position waits for the centre, taken right after
   // on the assumption that nobody touches the stick while it is being chosen.
   centreX_ = centreY_ = 0;
@@ -80,6 +80,7 @@ bool BCDirectInput::Open(std::size_t n) {
 
 void BCDirectInput::DeselectJoystick() {
   if (selection_ == 0) return;
+  devices_.RemoveListener(*this);
   device_.reset();
   selection_ = 0;
   lost_ = false;

@@ -5,7 +5,9 @@ namespace {
 
 constexpr double kLow = 0.8, kHigh = 1.2;
 
-std::int16_t Flag(bool pressed) { return pressed ? -1 : 0; }
+std::int16_t Flag(bool pressed) {
+  return pressed ? -1 : 0;
+}
 
 }  // namespace
 

@@ -35,8 +35,7 @@ int ButtonBits(Uint32 state) {
 
 bool IsInput(Uint32 type) {
   return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTINPUT ||
-         type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP ||
-         SdlJoysticks::IsJoystickEvent(type);
+         type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
 }
 
 }  // namespace
@@ -101,8 +100,9 @@ void SdlHost::RunUntil(const std::function<bool()>& done) {
       continue;
     }
     if (FireDueTimers()) continue;
+    if (joysticks_.PollIfDue(NowMs())) continue;
     PresentAll();
-    const int timeout = MsToNextTimer();
+    const int timeout = joysticks_.WaitLimit(MsToNextTimer(), NowMs());
     SDL_Event e;
     const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
     if (got != 0) Dispatch(e);
@@ -187,8 +187,6 @@ void SdlHost::Dispatch(const SDL_Event& e) {
   } else if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN ||
              e.type == SDL_MOUSEBUTTONUP) {
     DispatchMouse(e);
-  } else if (SdlJoysticks::IsJoystickEvent(e.type)) {
-    joysticks_.Handle(e);
   }
 }
 

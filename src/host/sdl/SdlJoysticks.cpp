@@ -12,11 +12,18 @@ std::int32_t RawAxis(SDL_Joystick* joystick, int axis) {
   return static_cast<std::int32_t>(SDL_JoystickGetAxis(joystick, axis)) + 32768;
 }
 
+}  // namespace
+
 class SdlOpenJoystick final : public OpenJoystick {
  public:
-  explicit SdlOpenJoystick(SDL_Joystick* joystick)
-      : joystick_(joystick), id_(SDL_JoystickInstanceID(joystick)) {}
-  ~SdlOpenJoystick() override { SDL_JoystickClose(joystick_); }
+  SdlOpenJoystick(SdlJoysticks& owner, SDL_Joystick* joystick)
+      : owner_(owner), joystick_(joystick), id_(SDL_JoystickInstanceID(joystick)) {
+    if (auto state = Read()) last = *state;
+  }
+  ~SdlOpenJoystick() override {
+    owner_.Forget(this);
+    SDL_JoystickClose(joystick_);
+  }
   SdlOpenJoystick(const SdlOpenJoystick&) = delete;
   SdlOpenJoystick& operator=(const SdlOpenJoystick&) = delete;
 
@@ -32,29 +39,43 @@ class SdlOpenJoystick final : public OpenJoystick {
     return state;
   }
 
+  JoystickState last;  // as told to the listeners
+
  private:
+  SdlJoysticks& owner_;
   SDL_Joystick* joystick_;
   std::int64_t id_;
 };
 
-}  // namespace
-
 SdlJoysticks::SdlJoysticks() {
-  // The game reads the stick for as long as its window is open, as a background reader
-  // would; a game that loses the focus pauses anyway.
+  // The game reads the stick for as long as its window is open, focused or not; a game
+  // that loses the focus pauses anyway.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   // No joystick support on this machine is no joystick attached, not a failure.
-  if (!started_) std::fprintf(stderr, "skirmora: no joysticks: %s\n", SDL_GetError());
+  if (!started_) {
+    std::fprintf(stderr, "skirmora: no joysticks: %s\n", SDL_GetError());
+    return;
+  }
+  SDL_JoystickEventState(SDL_IGNORE);
+  known_ = AttachedIds();
 }
 
 SdlJoysticks::~SdlJoysticks() {
   if (started_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
+std::vector<SDL_JoystickID> SdlJoysticks::AttachedIds() const {
+  std::vector<SDL_JoystickID> ids;
+  const int count = SDL_NumJoysticks();
+  for (int i = 0; i < count; ++i) ids.push_back(SDL_JoystickGetDeviceInstanceID(i));
+  return ids;
+}
+
 std::vector<JoystickInfo> SdlJoysticks::Attached() {
   std::vector<JoystickInfo> list;
   if (!started_) return list;
+  SDL_JoystickUpdate();
   const int count = SDL_NumJoysticks();
   for (int i = 0; i < count; ++i) {
     // The button count is known only to an open device; opening it briefly is harmless.
@@ -74,36 +95,46 @@ std::unique_ptr<OpenJoystick> SdlJoysticks::Open(std::int64_t id) {
     if (SDL_JoystickGetDeviceInstanceID(i) != id) continue;
     SDL_Joystick* j = SDL_JoystickOpen(i);
     if (j == nullptr) return nullptr;
-    return std::make_unique<SdlOpenJoystick>(j);
+    auto device = std::make_unique<SdlOpenJoystick>(*this, j);
+    open_.push_back(device.get());
+    return device;
   }
   return nullptr;
 }
 
-bool SdlJoysticks::IsJoystickEvent(Uint32 type) {
-  return type == SDL_JOYDEVICEADDED || type == SDL_JOYDEVICEREMOVED ||
-         type == SDL_JOYAXISMOTION || type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP;
+void SdlJoysticks::Forget(SdlOpenJoystick* device) {
+  std::erase(open_, device);
 }
 
-void SdlJoysticks::Handle(const SDL_Event& e) {
-  switch (e.type) {
-    case SDL_JOYDEVICEADDED:
-      // This one names the device by its index; the others by its instance id.
-      Notify(JoystickChange::Added, SDL_JoystickGetDeviceInstanceID(e.jdevice.which));
-      break;
-    case SDL_JOYDEVICEREMOVED:
-      Notify(JoystickChange::Removed, e.jdevice.which);
-      break;
-    case SDL_JOYAXISMOTION:
-      // Only the stick's two axes are read; other axes are no change to the game.
-      if (e.jaxis.axis < 2) Notify(JoystickChange::Input, e.jaxis.which);
-      break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-      Notify(JoystickChange::Input, e.jbutton.which);
-      break;
-    default:
-      break;
+int SdlJoysticks::WaitLimit(int timeoutMs, std::int64_t nowMs) const {
+  if (!started_ || !HasListeners()) return timeoutMs;
+  const int poll = static_cast<int>(std::clamp<std::int64_t>(nextPoll_ - nowMs, 0, kPollMs));
+  return timeoutMs < 0 ? poll : std::min(timeoutMs, poll);
+}
+
+bool SdlJoysticks::PollIfDue(std::int64_t nowMs) {
+  if (!started_ || !HasListeners() || nowMs < nextPoll_) return false;
+  nextPoll_ = nowMs + kPollMs;
+  SDL_JoystickUpdate();
+  // What a listener does about one change may open or close devices: collect first.
+  std::vector<std::pair<JoystickChange, std::int64_t>> changes;
+  const std::vector<SDL_JoystickID> now = AttachedIds();
+  for (SDL_JoystickID id : known_)
+    if (std::find(now.begin(), now.end(), id) == now.end())
+      changes.emplace_back(JoystickChange::Removed, id);
+  for (SDL_JoystickID id : now)
+    if (std::find(known_.begin(), known_.end(), id) == known_.end())
+      changes.emplace_back(JoystickChange::Added, id);
+  known_ = now;
+  for (SdlOpenJoystick* device : open_) {
+    const auto state = device->Read();
+    if (state && *state != device->last) {
+      device->last = *state;
+      changes.emplace_back(JoystickChange::Input, device->Id());
+    }
   }
+  for (const auto& [change, id] : changes) Notify(change, id);
+  return !changes.empty();
 }
 
 }  // namespace host::sdl

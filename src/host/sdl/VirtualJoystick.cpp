@@ -9,7 +9,9 @@
 namespace host::sdl {
 namespace {
 
-SDL_Joystick* Handle(void* p) { return static_cast<SDL_Joystick*>(p); }
+SDL_Joystick* Handle(void* p) {
+  return static_cast<SDL_Joystick*>(p);
+}
 
 Sint16 SdlAxis(std::int32_t raw) {
   return static_cast<Sint16>(std::clamp(raw, kAxisMin, kAxisMax) - 32768);
