@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "shell/BCMini.h"
+#include "shell/InfoForm.h"
 #include "shell/Program.h"
 
 namespace shell {
@@ -96,12 +97,9 @@ void MenuForm::ItemClicked(std::int16_t item) {
 }
 
 void MenuForm::AboutButton_Click() {
-  // Stand-in until the information window is built.
-  Host().MessageBox("Skirmora information",
-                    "Skirmora, version " + VersionText() +
-                        ".\n\nShoot anything that's Zorb-related, and pick up "
-                    "anything inside a bubble.  F2 starts a game, F3 pauses it, Esc leaves it.",
-                    host::MsgIcon::Information, host::MsgButtons::Ok);
+  // A fresh window at each opening, gone again when it closes.
+  InfoForm info(Host(), program_.Game());
+  info.ShowModal();
 }
 
 void MenuForm::OnCloseRequest() { program_.QuitProgram(); }
