@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include "game/Flow.h"
 #include "shell/BCMini.h"
 #include "shell/BCRegistry.h"
 #include "shell/InitialsForm.h"
@@ -64,7 +65,8 @@ void Program::Main() {
 }
 
 void Program::Greet() {
-  host_.MessageBox("Welcome, newcomer!", kWelcome, host::MsgIcon::Information, host::MsgButtons::Ok);
+  host_.MessageBox("Welcome, newcomer!", kWelcome, host::MsgIcon::Information,
+                   host::MsgButtons::Ok);
   host_.MessageBox("A note about joysticks...", kJoystickNote, host::MsgIcon::Information,
                    host::MsgButtons::Ok);
 }
@@ -84,8 +86,8 @@ void Program::AskAboutCd() {
 void Program::PlayGame() {
   game::GameState& s = game_.state;
   mainForm_ = std::make_unique<game::MainForm>(game_);
-  game::NewGame(game_);
-  game::SuspendPlay(game_);
+  game::NewGame(*mainForm_);
+  game::SuspendPlay(*mainForm_);
   Menu().Hide();
   game_.sound.LoadSounds(mainForm_->Window());
   game_.sound.SetVolume("SMusic", -10000);
