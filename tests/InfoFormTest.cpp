@@ -67,7 +67,8 @@ TEST_F(InfoFormTest, TheMenuExplainsRookieModeAndGoesBack) {
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].event, "dialog");
   EXPECT_EQ(records[0].title, "What's Rookie mode?");
-  EXPECT_EQ(records[0].text.rfind("When you are just starting to play Skirmora, you may want", 0), 0u);
+  EXPECT_EQ(records[0].text.rfind("When you are just starting to play Skirmora, you may want", 0),
+            0u);
   EXPECT_TRUE(form.Window().Visible());
   ClickItem(3);
   EXPECT_FALSE(form.Window().Visible());

@@ -93,11 +93,13 @@ struct InstructionsFormTest : ::testing::Test {
 
 TEST_F(InstructionsFormTest, TheLabelsShowTheCurrentAssignmentsTopToBottom) {
   shell::InstructionsForm form(host, game);
-  EXPECT_EQ(Captions(form), (std::vector<std::string>{"Button 1", "Button 2", "Button 3", "Button 4"}));
+  EXPECT_EQ(Captions(form),
+            (std::vector<std::string>{"Button 1", "Button 2", "Button 3", "Button 4"}));
   game.state.BombButton = 11;
   game.state.NextWeaponButton = -5;
   shell::InstructionsForm again(host, game);
-  EXPECT_EQ(Captions(again), (std::vector<std::string>{"Button 1", "Button 11", "Button 3", "Button -5"}));
+  EXPECT_EQ(Captions(again),
+            (std::vector<std::string>{"Button 1", "Button 11", "Button 3", "Button -5"}));
 }
 
 TEST_F(InstructionsFormTest, AnswersThatAreNoButtonChangeNothing) {
@@ -122,7 +124,8 @@ TEST_F(InstructionsFormTest, EachRowAssignsItsOwnButton) {
   Assign(form, 1, " 9 ");
   Assign(form, 4, "12.5");
   EXPECT_EQ(Buttons(), (std::vector<std::int32_t>{9, -2, 7, 12}));
-  EXPECT_EQ(Captions(form), (std::vector<std::string>{"Button 9", "Button -2", "Button 7", "Button 12"}));
+  EXPECT_EQ(Captions(form),
+            (std::vector<std::string>{"Button 9", "Button -2", "Button 7", "Button 12"}));
 }
 
 TEST_F(InstructionsFormTest, ANewNumberIsDrawnOverTheOldOne) {

@@ -4,6 +4,7 @@
 
 #include "shell/BCMini.h"
 #include "shell/InstructionsForm.h"
+#include "shell/MenuForm.h"
 
 namespace shell {
 namespace {
@@ -42,7 +43,9 @@ void MakeLink(Label& link, int top, const char* address) {
 }  // namespace
 
 InfoForm::InfoForm(host::Host& host, game::Game& game)
-    : Form(host, Spec()), game_(game), line1_(8, 32, 312, 32, host::Rgb(192, 192, 255)),
+    : Form(host, Spec()),
+      game_(game),
+      line1_(8, 32, 312, 32, host::Rgb(192, 192, 255)),
       mainMenu_(*this) {
   title_.Left = 8, title_.Top = 8, title_.Width = 271, title_.Height = 23;
   title_.Caption = "Skirmora information";
@@ -61,15 +64,8 @@ InfoForm::InfoForm(host::Host& host, game::Game& game)
   webLink_.Click = [this] { OpenDocument(Host(), webLink_.Caption); };
 
   mainMenu_.Left = 8, mainMenu_.Top = 184, mainMenu_.Width = 273, mainMenu_.Height = 80;
-  mainMenu_.ReadProperties({
-      {"MenuItems", std::string("How to Play|Help|What's Rookie mode?|Rookie|Back to the menu|Exit")},
-      {"ForeColor", std::int64_t{OleRgb(128, 128, 128)}},
-      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
-      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
-      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
-      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
-      {"UsesHTML", false},
-  });
+  mainMenu_.ReadProperties(LinkMenuDesign(
+      "How to Play|Help|What's Rookie mode?|Rookie|Back to the menu|Exit", OleRgb(128, 128, 128)));
   mainMenu_.ItemClicked = [this](std::int16_t item, const std::string&) { ItemClicked(item); };
 
   Add(title_);
@@ -88,7 +84,8 @@ void InfoForm::ItemClicked(std::int16_t item) {
       break;
     }
     case 2:
-      Host().MessageBox(kRookieTitle, kRookieText, host::MsgIcon::Information, host::MsgButtons::Ok);
+      Host().MessageBox(kRookieTitle, kRookieText, host::MsgIcon::Information,
+                        host::MsgButtons::Ok);
       break;
     case 3:
       Unload();

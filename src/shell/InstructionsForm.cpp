@@ -82,7 +82,9 @@ void Place(Control& c, int left, int top, int width, int height) {
   c.Left = left, c.Top = top, c.Width = width, c.Height = height;
 }
 
-std::string ButtonCaption(std::int32_t number) { return "Button " + std::to_string(number); }
+std::string ButtonCaption(std::int32_t number) {
+  return "Button " + std::to_string(number);
+}
 
 constexpr const char* kPrompt =
     "Which button would you like to assign this function to?  (If you do not know the button "
@@ -111,17 +113,21 @@ std::int32_t ButtonAnswerNumber(std::string_view answer) {
   for (char c : whole) magnitude = magnitude * 10 + (c - '0');
   if (!fraction.empty()) {
     const bool exactHalf = fraction[0] == '5' && fraction.find_first_not_of('0', 1) == npos;
-    if (fraction[0] > '5' || (fraction[0] == '5' && !exactHalf) || (exactHalf && magnitude % 2 == 1))
+    if (fraction[0] > '5' || (fraction[0] == '5' && !exactHalf) ||
+        (exactHalf && magnitude % 2 == 1))
       ++magnitude;
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+  if (value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max())
     return 0;
   return static_cast<std::int32_t>(value);
 }
 
 InstructionsForm::InstructionsForm(host::Host& host, game::Game& game)
-    : Form(host, Spec()), game_(game), line2_(8, 32, 312, 32, kLineColor),
+    : Form(host, Spec()),
+      game_(game),
+      line2_(8, 32, 312, 32, kLineColor),
       line1_(8, 152, 312, 152, kLineColor) {
   Add(line2_);
   Add(line1_);

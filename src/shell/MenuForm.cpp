@@ -25,6 +25,18 @@ std::string VersionText() {
 
 }  // namespace
 
+PropertyBag LinkMenuDesign(const std::string& items, OleColor foreColor) {
+  return {
+      {"MenuItems", items},
+      {"ForeColor", std::int64_t{foreColor}},
+      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
+      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
+      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
+      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
+      {"UsesHTML", false},
+  };
+}
+
 MenuForm::MenuForm(host::Host& host, Program& program)
     : Form(host, Spec()), program_(program), mainMenu_(*this) {
   dragBox_.Left = 1, dragBox_.Top = 1, dragBox_.Width = 209, dragBox_.Height = 16;
@@ -41,15 +53,8 @@ MenuForm::MenuForm(host::Host& host, Program& program)
   versionLabel_.Font = {"Arial", 8.25, true, false, false};
 
   mainMenu_.Left = 8, mainMenu_.Top = 128, mainMenu_.Width = 241, mainMenu_.Height = 112;
-  mainMenu_.ReadProperties({
-      {"MenuItems", std::string("Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit")},
-      {"ForeColor", std::int64_t{OleRgb(0, 0, 0)}},
-      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
-      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
-      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
-      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
-      {"UsesHTML", false},
-  });
+  mainMenu_.ReadProperties(LinkMenuDesign(
+      "Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit", OleRgb(0, 0, 0)));
   mainMenu_.ItemClicked = [this](std::int16_t item, const std::string&) { ItemClicked(item); };
 
   Add(dragBox_);
