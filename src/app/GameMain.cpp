@@ -1,6 +1,28 @@
 // skirmora: the game on the desktop.
-#include "app/DesktopGame.h"
+#include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
+#include "app/CommandLine.h"
+#include "app/DesktopGame.h"
+#include "assets/Assets.h"
+
+int main(int argc, char** argv) {
+  const app::CommandLine line = app::ParseCommandLine({argv + 1, argv + argc});
+  switch (line.action) {
+    case app::CommandLine::Action::Help:
+      std::fputs(app::UsageText("skirmora").c_str(), stdout);
+      return 0;
+    case app::CommandLine::Action::Version: {
+      const assets::Version v = assets::ProgramVersion();
+      std::printf("skirmora %d.%d.%d\n", v.major, v.minor, v.revision);
+      return 0;
+    }
+    case app::CommandLine::Action::Error:
+      std::fprintf(stderr, "skirmora: %s (try 'skirmora --help')\n", line.error.c_str());
+      return 2;
+    case app::CommandLine::Action::Play:
+      break;
+  }
   return RunDesktopGame();
 }
