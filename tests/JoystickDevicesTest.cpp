@@ -164,17 +164,33 @@ TEST_P(JoystickDevicesContract, ChangesOfAnOpenDeviceAreToldAndReadOnOneScale) {
   rig_->SetAxes(0, host::kAxisMax, host::kAxisMin);
   rig_->SetButton(0, 1, true);
   rig_->SetButton(0, 6, true);
-  auto arrived = [&] {
-    const auto s = open->Read();
-    return s && s->x == host::kAxisMax && s->y == host::kAxisMin && s->buttons == 0b100001u;
-  };
-  rig_->RunUntil(arrived);
-  EXPECT_TRUE(arrived());
+  rig_->RunUntil([&] { return log_.Saw(host::JoystickChange::Input); });
+  const auto state = open->Read();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->x, host::kAxisMax);
+  EXPECT_EQ(state->y, host::kAxisMin);
+  EXPECT_EQ(state->buttons, 0b100001u);
   ASSERT_FALSE(log_.changes.empty());
   for (const auto& [change, which] : log_.changes) {
     EXPECT_EQ(change, host::JoystickChange::Input);
     EXPECT_EQ(which, id);
   }
+}
+
+TEST_P(JoystickDevicesContract, AReadingIsCurrentEvenWhenNobodyListens) {
+  devices_->RemoveListener(log_);
+  rig_->Plug("Test Pad", 4);
+  const auto list = devices_->Attached();
+  ASSERT_EQ(list.size(), 1u);
+  auto open = devices_->Open(list[0].id);
+  ASSERT_NE(open, nullptr);
+  rig_->SetAxes(0, 1000, 64000);
+  rig_->SetButton(0, 4, true);
+  const auto state = open->Read();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->x, 1000);
+  EXPECT_EQ(state->y, 64000);
+  EXPECT_EQ(state->buttons, 0b1000u);
 }
 
 TEST_P(JoystickDevicesContract, AnUnpluggedDeviceIsToldGoneAndReadsNothing) {

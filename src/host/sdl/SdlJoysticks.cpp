@@ -29,6 +29,8 @@ class SdlOpenJoystick final : public OpenJoystick {
 
   std::int64_t Id() const override { return id_; }
   std::optional<JoystickState> Read() override {
+    // SDL's events are off, so nothing else brings its idea of the devices up to date.
+    SDL_JoystickUpdate();
     if (SDL_JoystickGetAttached(joystick_) != SDL_TRUE) return std::nullopt;
     JoystickState state;
     state.x = RawAxis(joystick_, 0);
