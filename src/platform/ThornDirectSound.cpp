@@ -107,11 +107,16 @@ void ThornDirectSound::Add(std::span<const std::uint8_t> soundBytes, const std::
 
 void ThornDirectSound::AddFromFile(const std::string& filename, const std::string& key) {
   if (!device_) return;
-  std::ifstream in(filename, std::ios::binary);
-  if (!in) return;
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
-  if (in.bad() || bytes.empty()) return;
+  std::vector<std::uint8_t> bytes;
+  try {
+    std::ifstream in(filename, std::ios::binary);
+    if (!in) return;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) return;
+  } catch (const std::ios_base::failure&) {
+    return;  // a folder, or a read error: nothing to load
+  }
+  if (bytes.empty()) return;
   Add(bytes, key);
 }
 
