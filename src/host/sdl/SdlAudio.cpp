@@ -4,52 +4,28 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "host/sdl/MixerConvert.h"
+
 namespace host::sdl {
 namespace {
 
-// CD rate, 16-bit stereo: what every sound server takes without converting. 1024 frames of
-// mixing ahead (23 ms) keep a shot's sound within its 50 ms frame.
+// CD rate, 16-bit stereo, exactly (SDL converts for the hardware when it differs), so that
+// the sounds can be converted to it once, at load. 1024 frames of mixing ahead (23 ms) keep
+// a shot's sound within its 50 ms frame.
 constexpr int kRate = 44100;
 constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kChannels = 2;
 constexpr int kMixFrames = 1024;
 
-struct DeviceFormat {
-  int rate = 0;
-  Uint16 format = 0;
-  int channels = 0;
-};
-
-// The samples in the device's format; empty when SDL cannot convert them.
-std::vector<Uint8> Convert(const WaveFormat& from, std::span<const std::uint8_t> samples,
-                           const DeviceFormat& to) {
-  const std::size_t bytes = samples.size() - samples.size() % from.blockAlign;
-  if (bytes > INT_MAX) return {};
-  SDL_AudioStream* stream = SDL_NewAudioStream(
-      from.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(from.channels),
-      static_cast<int>(from.samplesPerSec), to.format, static_cast<Uint8>(to.channels), to.rate);
-  if (!stream) return {};
-  std::vector<Uint8> out;
-  if (SDL_AudioStreamPut(stream, samples.data(), static_cast<int>(bytes)) == 0 &&
-      SDL_AudioStreamFlush(stream) == 0) {
-    out.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-    const int got = SDL_AudioStreamGet(stream, out.data(), static_cast<int>(out.size()));
-    out.resize(static_cast<std::size_t>(std::max(got, 0)));
-  }
-  SDL_FreeAudioStream(stream);
-  return out;
-}
-
 class MixerDevice;
 
 class MixerSound final : public SoundBuffer {
  public:
-  MixerSound(MixerDevice& device, int channel, std::vector<Uint8> pcm, Mix_Chunk* chunk)
+  MixerSound(MixerDevice& device, int channel, std::vector<std::int16_t> pcm, Mix_Chunk* chunk)
       : device_(device), channel_(channel), pcm_(std::move(pcm)), chunk_(chunk) {
     Mix_Volume(channel_, MIX_MAX_VOLUME);
   }
@@ -74,7 +50,7 @@ class MixerSound final : public SoundBuffer {
  private:
   MixerDevice& device_;
   int channel_;
-  std::vector<Uint8> pcm_;  // the chunk plays straight from here
+  std::vector<std::int16_t> pcm_;  // the chunk plays straight from here
   Mix_Chunk* chunk_;
   std::int32_t volume_ = 0;
   bool looping_ = false;
@@ -82,8 +58,7 @@ class MixerSound final : public SoundBuffer {
 
 class MixerDevice final : public AudioDevice {
  public:
-  MixerDevice(SdlAudio& owner, const DeviceFormat& format)
-      : owner_(owner), format_(format), allocated_(Mix_AllocateChannels(-1)) {}
+  explicit MixerDevice(SdlAudio& owner) : owner_(owner), allocated_(Mix_AllocateChannels(-1)) {}
   ~MixerDevice() override {
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -96,9 +71,10 @@ class MixerDevice final : public AudioDevice {
                                             std::span<const std::uint8_t> samples,
                                             std::string_view /*name*/) override {
     if (!Playable(format, samples.size())) return nullptr;
-    std::vector<Uint8> pcm = Convert(format, samples, format_);
-    if (pcm.empty()) return nullptr;
-    Mix_Chunk* chunk = Mix_QuickLoad_RAW(pcm.data(), static_cast<Uint32>(pcm.size()));
+    std::vector<std::int16_t> pcm = ToMixerFrames(format, samples, kRate);
+    if (pcm.empty() || pcm.size() > UINT32_MAX / 2) return nullptr;
+    Mix_Chunk* chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(pcm.data()),
+                                         static_cast<Uint32>(pcm.size() * 2));
     if (!chunk) return nullptr;
     return std::make_unique<MixerSound>(*this, TakeChannel(), std::move(pcm), chunk);
   }
@@ -117,7 +93,6 @@ class MixerDevice final : public AudioDevice {
   }
 
   SdlAudio& owner_;
-  DeviceFormat format_;
   int allocated_;          // mixer channels
   int next_ = 0;           // channels below this have been handed out
   std::vector<int> free_;  // handed out and given back
@@ -152,11 +127,9 @@ std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
     ReportSilence(why);
     return nullptr;
   }
-  DeviceFormat format;
-  Mix_QuerySpec(&format.rate, &format.format, &format.channels);
   open_ = true;
   Mix_MasterVolume(muted_ ? 0 : MIX_MAX_VOLUME);
-  return std::make_unique<MixerDevice>(*this, format);
+  return std::make_unique<MixerDevice>(*this);
 }
 
 void SdlAudio::SetMuted(bool muted) {
