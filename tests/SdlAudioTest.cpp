@@ -64,6 +64,18 @@ TEST_F(SdlAudioTest, AnUnusableDriverMeansSilenceAndOneLineSayingWhy) {
   EXPECT_NE(audio.OpenDevice(), nullptr) << "a working driver later still opens";
 }
 
+TEST_F(SdlAudioTest, WhatTheSoundLibrariesSayWhileFailingIsNotPassedOn) {
+  // ALSA writes its own lines about a device it cannot find.
+  UseDriver("alsa");
+  ::setenv("AUDIODEV", "skirmora-no-such-device", 1);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(audio.OpenDevice(), nullptr);
+  const std::string said = testing::internal::GetCapturedStderr();
+  ::unsetenv("AUDIODEV");
+  EXPECT_EQ(said.rfind("skirmora: playing without sound: ", 0), 0u) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
 TEST_F(SdlAudioTest, EachBufferPlaysOnItsOwnChannel) {
   UseDriver("dummy");
   auto device = audio.OpenDevice();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,34 @@ constexpr int kRate = 44100;
 constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kChannels = 2;
 constexpr int kMixFrames = 1024;
+
+// Sends standard error to /dev/null for as long as it lives. The sound libraries tell
+// standard error about every device they fail to open (ALSA alone writes eight lines on a
+// machine without a sound card); the program says why it plays silently in one line.
+class QuietStderr {
+ public:
+  QuietStderr() {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) {
+      ::dup2(null, STDERR_FILENO);
+      ::close(null);
+    }
+  }
+  ~QuietStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+    }
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
 
 class MixerDevice;
 
@@ -117,17 +147,22 @@ int MixerVolume(std::int32_t hundredthsOfDecibel) {
 
 std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
   if (open_) return nullptr;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportSilence(SDL_GetError());
-    return nullptr;
+  std::string why;
+  {
+    QuietStderr quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      why = SDL_GetError();
+    } else if (Mix_OpenAudioDevice(kRate, kFormat, kChannels, kMixFrames, nullptr, 0) != 0) {
+      why = Mix_GetError();
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    } else {
+      open_ = true;
+    }
   }
-  if (Mix_OpenAudioDevice(kRate, kFormat, kChannels, kMixFrames, nullptr, 0) != 0) {
-    const std::string why = Mix_GetError();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (!open_) {
     ReportSilence(why);
     return nullptr;
   }
-  open_ = true;
   Mix_MasterVolume(muted_ ? 0 : MIX_MAX_VOLUME);
   return std::make_unique<MixerDevice>(*this);
 }
