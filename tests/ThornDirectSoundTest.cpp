@@ -119,6 +119,8 @@ TEST_F(ThornDirectSoundTest, ALoopingSoundPlayedWithoutLoopRestartsOnceAndEnds) 
   EXPECT_TRUE(sound.IsPlaying("A"));
   EXPECT_TRUE(sound.Buffer("A")->Looping());
   EXPECT_EQ(Heard("A").Position(), 4000u) << "half-way through its third round";
+  host.AdvanceTime(std::int64_t{1} << 60);  // some 36 million years on
+  EXPECT_EQ(Heard("A").Position(), (4000u + (std::uint64_t{1} << 60) * 8) % 8000);
   sound.PlayBuffer("A");
   EXPECT_EQ(Heard("A").Position(), 0u);
   EXPECT_FALSE(sound.Buffer("A")->Looping());

@@ -47,20 +47,23 @@ void HeadlessSound::Stop() {
   running_ = false;
 }
 
-std::int64_t HeadlessSound::BlocksPlayed() const {
-  return (audio_.NowMs() - startMs_) * format_.samplesPerSec / 1000;
+std::int64_t HeadlessSound::BlockNow() const {
+  const auto blocks = static_cast<std::int64_t>(Blocks());
+  const std::int64_t rate = format_.samplesPerSec;
+  const std::int64_t elapsed = audio_.NowMs() - startMs_;
+  // Whole seconds and the rest apart, so that no product overflows however long it plays.
+  const std::int64_t seconds = elapsed / 1000;
+  const std::int64_t rest = elapsed % 1000 * rate / 1000;
+  if (looping_) return ((seconds % blocks) * rate % blocks + rest) % blocks;
+  return seconds >= blocks ? blocks : std::min(blocks, seconds * rate + rest);
 }
 
 bool HeadlessSound::Playing() const {
-  return running_ && (looping_ || BlocksPlayed() < static_cast<std::int64_t>(Blocks()));
+  return running_ && (looping_ || BlockNow() < static_cast<std::int64_t>(Blocks()));
 }
 
 std::size_t HeadlessSound::Position() const {
-  if (!running_) return stoppedAt_;
-  const auto blocks = static_cast<std::int64_t>(Blocks());
-  const std::int64_t played = BlocksPlayed();
-  const std::int64_t at = looping_ ? played % blocks : std::min(played, blocks);
-  return static_cast<std::size_t>(at) * format_.blockAlign;
+  return running_ ? static_cast<std::size_t>(BlockNow()) * format_.blockAlign : stoppedAt_;
 }
 
 std::int64_t HeadlessSound::LengthMs() const {

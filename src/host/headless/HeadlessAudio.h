@@ -48,8 +48,9 @@ class HeadlessSound final : public SoundBuffer {
 
  private:
   std::size_t Blocks() const { return samples_.size() / format_.blockAlign; }
-  // Whole blocks played since the last start.
-  std::int64_t BlocksPlayed() const;
+  // Where it plays now, in whole blocks from the beginning: wrapped round in a loop, held at
+  // the end once a sound that does not loop has ended.
+  std::int64_t BlockNow() const;
 
   HeadlessAudio& audio_;
   WaveFormat format_;

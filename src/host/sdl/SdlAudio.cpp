@@ -30,7 +30,7 @@ class QuietStderr {
  public:
   QuietStderr() {
     std::fflush(stderr);
-    saved_ = ::dup(STDERR_FILENO);
+    saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (null >= 0) {
       ::dup2(null, STDERR_FILENO);
