@@ -9,8 +9,8 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// The format record is 22 bytes, as the player's own record: the 16 bytes of PCM, then an
-// extra-size field and extra data that mean nothing for PCM but must still be there.
+// The format record read is 22 bytes: the 16 bytes of PCM, then an extra-size field and
+// extra data that mean nothing for PCM but that the image must still hold.
 constexpr std::size_t kFormatRecordBytes = 22;
 
 std::uint32_t LittleEndian(Bytes bytes, std::size_t at, int width) {
@@ -32,10 +32,10 @@ struct WavImage {
   Bytes samples;
 };
 
-// Finds the format record and the samples the way the original loader did, by searching for
-// the bytes "fmt" and then "data" rather than walking the chunks, so that whatever lies after
-// the samples (trailing or damaged chunks) is never looked at. Nothing outside the image is
-// read: what the search finds must leave room for the fields read after it.
+// Finds the format record and the samples by searching for the bytes "fmt" and then "data"
+// rather than by walking the chunks, so that whatever lies after the samples (trailing or
+// damaged chunks) is never looked at. Nothing outside the image is read: what the search
+// finds must leave room for the fields read after it.
 WavImage ParseWav(Bytes bytes, const std::string& key) {
   const auto refuse = [&key](const std::string& why) {
     return SoundError("cannot load the sound \"" + key + "\": " + why);
