@@ -10,6 +10,7 @@
 
 namespace host {
 
+class AudioOutput;
 class RegistryStore;
 class JoystickDevices;
 class DisplayModes;
@@ -74,6 +75,7 @@ class Host {
 
   // --- services
   virtual RegistryStore& Registry() = 0;
+  virtual AudioOutput& Audio() = 0;
   virtual JoystickDevices& Joysticks() = 0;
   virtual DisplayModes& Display() = 0;
   // Hands a web address or a mailto: address to the desktop's default program.

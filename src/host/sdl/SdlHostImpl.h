@@ -12,6 +12,7 @@
 #include "host/RegistryStore.h"
 #include "host/sdl/Cursors.h"
 #include "host/sdl/QuitSignals.h"
+#include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlDisplayModes.h"
 #include "host/sdl/SdlJoysticks.h"
 
@@ -51,6 +52,7 @@ class SdlHost final : public Host {
   int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override;
+  AudioOutput& Audio() override { return audio_; }
   JoystickDevices& Joysticks() override { return joysticks_; }
   DisplayModes& Display() override { return display_; }
   void OpenDocument(const std::string& target) override;
@@ -99,6 +101,7 @@ class SdlHost final : public Host {
   void FocusFront();
 
   std::unique_ptr<RegistryStore> registry_;
+  SdlAudio audio_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
   DesktopArt art_;
