@@ -18,12 +18,20 @@ struct SettingsTest : ::testing::Test {
     store.SetValue(key, name, RegValue::String(text));
   }
   std::optional<RegValue> Get(const std::string& name) { return store.GetValue(key, name); }
+  // Loads into `state`, keeping the table as loaded for the save.
+  void Load() {
+    shell::LoadSettings(state, store);
+    loaded = shell::HallOfFameOf(state);
+  }
+  void Save() { EXPECT_EQ(shell::SaveSettings(state, store, loaded), std::nullopt); }
+
+  shell::HallOfFame loaded = shell::HallOfFameOf(game::GameState{});
 };
 
 TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   state.HighScores[4] = 77;
   state.HighScoreNames[4] = "OLD";
-  shell::LoadSettings(state, store);
+  Load();
   for (std::size_t i = 0; i < 10; ++i) {
     EXPECT_EQ(state.HighScores[i], 0);
     EXPECT_EQ(state.HighScoreNames[i], "   ");
@@ -32,7 +40,7 @@ TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   EXPECT_EQ(state.ShieldsButton, 3);
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.NextWeaponButton, 4);
-  shell::SaveSettings(state, store);
+  Save();
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(Get("High Score " + std::to_string(i)), RegValue::String("   =0"));
   EXPECT_EQ(Get("Fire button"), RegValue::Dword(1));
   EXPECT_EQ(Get("Shields button"), RegValue::Dword(3));
@@ -46,7 +54,7 @@ TEST_F(SettingsTest, EntriesAreUpperCasedAndTrimmedBeforeSplitting) {
   Put("High Score 3", "JO =730");
   Put("High Score 4", "ABC=-40");
   Put("High Score 5", "   ");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScoreNames[0], "ABC");
   EXPECT_EQ(state.HighScores[0], 12500);
   EXPECT_EQ(state.HighScoreNames[1], "AB ") << "leading blanks are lost";
@@ -54,7 +62,7 @@ TEST_F(SettingsTest, EntriesAreUpperCasedAndTrimmedBeforeSplitting) {
   EXPECT_EQ(state.HighScoreNames[2], "JO ");
   EXPECT_EQ(state.HighScores[3], -40);
   EXPECT_EQ(state.HighScoreNames[4], "   ");
-  shell::SaveSettings(state, store);
+  Save();
   EXPECT_EQ(Get("High Score 3"), RegValue::String("JO =730"));
   EXPECT_EQ(Get("High Score 4"), RegValue::String("ABC=-40"));
 }
@@ -64,12 +72,12 @@ TEST_F(SettingsTest, AScorePartThatIsNoDecimal32BitIntegerGivesAnEmptyEntry) {
   for (const char* value : bad) {
     Put("High Score 1", value);
     state.HighScores[0] = 1;
-    shell::LoadSettings(state, store);
+    Load();
     EXPECT_EQ(state.HighScores[0], 0) << value;
     EXPECT_EQ(state.HighScoreNames[0], "   ") << value;
   }
   Put("High Score 1", "ABC=2147483647");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScores[0], 2147483647);
 }
 
@@ -78,7 +86,7 @@ TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
   store.SetValue(key, "Bomb button", RegValue::Dword(0));
   store.SetValue(key, "Fire button", RegValue::Dword(-2));
   store.SetValue(key, "Shields button", RegValue::Dword(12));
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.FireButton, -2);
   EXPECT_EQ(state.ShieldsButton, 12);
@@ -87,7 +95,7 @@ TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
 TEST_F(SettingsTest, AHandEditedTableIsTakenAsItIs) {
   Put("High Score 1", "LOW=10");
   Put("High Score 2", "TOP=900");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScores[0], 10);
   EXPECT_EQ(state.HighScores[1], 900);
 }
@@ -95,7 +103,7 @@ TEST_F(SettingsTest, AHandEditedTableIsTakenAsItIs) {
 TEST_F(SettingsTest, UnicodeInitialsSurviveARoundTrip) {
   state.HighScoreNames[0] = "ÅÉ ";
   state.HighScores[0] = 5;
-  shell::SaveSettings(state, store);
+  Save();
   game::GameState loaded;
   shell::LoadSettings(loaded, store);
   EXPECT_EQ(loaded.HighScoreNames[0], "ÅÉ ");

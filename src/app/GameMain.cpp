@@ -10,9 +10,6 @@ int main() {
   auto host = host::MakeSdlHost(std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()));
   if (!host) return 1;
   shell::Program program(*host);
-  // Ending the desktop session, a signal or the window manager closing the main window end
-  // the program the way its Exit item does, so that nothing is lost.
-  host->SetQuitRequestHandler([&program] { program.QuitProgram(); });
   try {
     program.Main();
     host->RunMainLoop();

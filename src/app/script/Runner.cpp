@@ -142,6 +142,13 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
   } else if (command == "quit") {
     Expect(words, 1, 1, "quit");
     Program().QuitProgram();
+  } else if (command == "quit-request") {
+    Expect(words, 1, 1, "quit-request");
+    if (host_) {
+      host_->QueueQuitRequest();
+    } else {
+      answers_.push_back(std::nullopt);
+    }
   } else {
     throw ScenarioError("unknown command \"" + command + "\"");
   }
@@ -203,7 +210,13 @@ void Runner::Start() {
   host_->SetCdPresent(cdPresent_);
   host_->SetProgramPath(programFolder_, programFile_);
   host_->SetClockSeed(seed_.value_or(0));
-  for (const std::string& a : answers_) host_->QueueAnswer(a);
+  for (const std::optional<std::string>& a : answers_) {
+    if (a) {
+      host_->QueueAnswer(*a);
+    } else {
+      host_->QueueQuitRequest();
+    }
+  }
   host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
   host_->SetInputSource([this] {
     if (!RunNextCommand()) throw host::ProgramExit{0};
@@ -260,6 +273,11 @@ void Runner::Record(const host::HeadlessRecord& r) {
   out_ << "{\"event\":" << JsonString(r.event);
   if (r.event == "open") {
     out_ << ",\"target\":" << JsonString(r.text) << "}\n";
+    return;
+  }
+  if (r.event == "quit-request") {
+    out_ << ",\"during\":" << JsonString(r.title) << "}\n";
+    out_.flush();
     return;
   }
   out_ << ",\"title\":" << JsonString(r.title) << ",\"text\":" << JsonString(r.text);
