@@ -143,11 +143,16 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Expect(words, 1, 1, "quit");
     Program().QuitProgram();
   } else if (command == "quit-request") {
-    Expect(words, 1, 1, "quit-request");
-    if (host_) {
+    if (words.size() > 2 || (words.size() == 2 && words[1] != "dialog"))
+      throw ScenarioError("usage: quit-request [dialog]");
+    // Before start the program waits for nothing but its dialogs.
+    if (!host_) {
+      answers_.push_back(std::nullopt);
+    } else if (words.size() == 2) {
       host_->QueueQuitRequest();
     } else {
-      answers_.push_back(std::nullopt);
+      const host::Window* front = host_->FrontWindow();
+      host_->RequestQuit(front ? front->Name() : "");
     }
   } else {
     throw ScenarioError("unknown command \"" + command + "\"");

@@ -93,8 +93,6 @@ bool HeadlessHost::AcceptsInput(HeadlessWindow* window) const {
 
 void HeadlessHost::Step() {
   if (events_.empty()) {
-    const Window* front = FrontWindow();
-    if (DeliverQuitRequest(front ? front->Name() : "")) return;
     if (!waitForInput_) throw ProgramExit{0};
     waitForInput_();
     return;
@@ -174,18 +172,17 @@ void HeadlessHost::AdvanceTime(std::int64_t ms) {
 
 void HeadlessHost::Sleep(int ms) { now_ += std::max(0, ms); }
 
-bool HeadlessHost::DeliverQuitRequest(const std::string& what) {
-  if (answers_.empty() || answers_.front()) return false;
-  answers_.pop_front();
-  Record({"quit-request", what, "", "", {}});
+void HeadlessHost::RequestQuit(const std::string& front) {
+  Record({"quit-request", front, "", "", {}});
   // A program that never said how to quit still ends when asked to.
   if (!quitHandler_) throw ProgramExit{0};
   quitHandler_();
-  return true;
 }
 
 std::optional<std::string> HeadlessHost::NextAnswer(const std::string& what) {
-  while (DeliverQuitRequest(what)) {
+  while (!answers_.empty() && !answers_.front()) {
+    answers_.pop_front();
+    RequestQuit(what);
   }
   if (answers_.empty()) return std::nullopt;
   std::optional<std::string> a = std::move(answers_.front());

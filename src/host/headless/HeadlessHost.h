@@ -43,9 +43,11 @@ class HeadlessHost : public Host {
   void AdvanceTime(std::int64_t ms);
   // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item.
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
-  // A request to end the program (a signal, the session ending), in line with the answers: the
-  // dialog that would take the next answer gets it while it is open; when the program waits
-  // for input first, it arrives there.
+  // A request to end the program (a signal, the session ending) arriving now, while the
+  // program waits for input; `front` names what is in front, for the record.
+  void RequestQuit(const std::string& front);
+  // The same in line with the answers: the dialog that takes this place in the line gets it
+  // while it is open.
   void QueueQuitRequest() { answers_.push_back(std::nullopt); }
   std::size_t PendingAnswers() const { return answers_.size(); }
   void SetCdPresent(bool present) { cdPresent_ = present; }
@@ -106,8 +108,6 @@ class HeadlessHost : public Host {
   // The next answer, nothing when none is queued; a quit request queued before it is
   // delivered first, during `what`.
   std::optional<std::string> NextAnswer(const std::string& what);
-  // Delivers a queued quit request when it is next in line; true when there was one.
-  bool DeliverQuitRequest(const std::string& what);
   void Record(const HeadlessRecord& record);
 
   std::unique_ptr<RegistryStore> registry_;
