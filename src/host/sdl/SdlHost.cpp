@@ -6,6 +6,7 @@
 
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
+#include "host/sdl/XErrors.h"
 
 namespace host {
 
@@ -50,6 +51,7 @@ namespace host::sdl {
 
 SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry) : registry_(std::move(registry)) {
   quitEventType_ = SDL_RegisterEvents(1);
+  if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 
