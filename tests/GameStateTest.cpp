@@ -114,36 +114,6 @@ TEST(ProjectileListTest, RemovalMovesTheLastEntryIntoTheHole) {
   EXPECT_THROW(list[1], std::out_of_range);
 }
 
-TEST_F(GameFixture, NewGameWithoutAWindowLeavesTheShipAtItsStart) {
-  s.Score = 900;
-  s.Cheated = true;
-  s.Shots.Add();
-  s.WeaponLevel = 5;
-  game::NewGame(game);
-  EXPECT_EQ(s.ShipX, 287);
-  EXPECT_EQ(s.ShipY, 50) << "the glide home needs the window on screen";
-  EXPECT_EQ(s.Score, 0);
-  EXPECT_FALSE(s.Cheated);
-  EXPECT_EQ(s.Bombs, 1);
-  EXPECT_EQ(s.Shots.Count(), 0);
-  EXPECT_EQ(s.WeaponLevel, 0);
-  EXPECT_EQ(s.WeaponReload, 5);
-  EXPECT_EQ(s.VolleyTimer, 20);
-  EXPECT_EQ(host.NowMs(), 0);
-}
-
-TEST_F(GameFixture, SetUpWaveGivesBackABombInFlight) {
-  s.Bombs = 2;
-  s.BombActive = true;
-  s.LaserX = 100;
-  s.LaserTime = 7;
-  game::SetUpWave(game);
-  EXPECT_EQ(s.Bombs, 3);
-  EXPECT_FALSE(s.BombActive);
-  EXPECT_EQ(s.LaserX, 0);
-  EXPECT_EQ(s.LaserTime, 0);
-}
-
 TEST_F(GameFixture, InsertHighScoreRanksBelowEqualScoresAndSkipsCheats) {
   for (std::size_t i = 0; i < 10; ++i) s.HighScores[i] = 1000 - 100 * static_cast<int>(i);
   s.Initials = "XY ";

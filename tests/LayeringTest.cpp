@@ -1,10 +1,13 @@
-// Only the SDL back end may see SDL: everything else has to run unchanged on the headless
-// back end, so an SDL include anywhere else is a broken layer, not a style question.
+// The layers only look down: app > shell > game > platform > host, with the assets beside
+// the game. Only the SDL back end may see SDL: everything else has to run unchanged on the
+// headless back end, so a wrong include is a broken layer, not a style question.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,36 +22,57 @@ bool IncludesSdl(const std::string& line) {
   return std::regex_search(line, include);
 }
 
+// The top folder of a project include ("game" for #include "game/Flow.h"), or "".
+std::string IncludedLayer(const std::string& line) {
+  static const std::regex include(R"(^\s*#\s*include\s*"([a-z]+)/)");
+  std::smatch m;
+  return std::regex_search(line, m, include) ? m[1].str() : std::string();
+}
+
+// What each folder of src/ may include of the project's own folders.
+const std::map<std::string, std::set<std::string>> kMayInclude = {
+    {"host", {"host"}},
+    {"platform", {"platform", "host"}},
+    {"assets", {"assets", "host"}},
+    {"game", {"game", "platform", "assets", "host"}},
+    {"shell", {"shell", "game", "platform", "assets", "host"}},
+    {"app", {"app", "shell", "game", "platform", "assets", "host"}},
+};
+
 struct Scan {
   int filesRead = 0;
   std::vector<std::string> offenders;  // "path:line: text"
 };
 
-// Reads every file under the given folders of the source tree, except the SDL back end.
-Scan ScanForSdlIncludes(const std::vector<std::string>& folders) {
-  const fs::path allowed = kSource / "src" / "host" / "sdl";
-  Scan scan;
-  for (const std::string& folder : folders) {
-    for (auto it = fs::recursive_directory_iterator(kSource / folder);
-         it != fs::recursive_directory_iterator(); ++it) {
-      if (it->is_directory() && it->path() == allowed) {
-        it.disable_recursion_pending();
-        continue;
-      }
-      if (!it->is_regular_file()) continue;
-      std::ifstream in(it->path());
-      ++scan.filesRead;
-      std::string line;
-      for (int number = 1; std::getline(in, line); ++number)
-        if (IncludesSdl(line))
-          scan.offenders.push_back(fs::relative(it->path(), kSource).string() + ":" +
-                                   std::to_string(number) + ": " + line);
+void ScanFile(const fs::path& file, Scan& scan) {
+  const std::string relative = fs::relative(file, kSource).string();
+  const bool inSrc = relative.starts_with("src/");
+  const bool sdlAllowed = relative.starts_with("src/host/sdl/");
+  std::string layer;
+  if (inSrc) layer = relative.substr(4, relative.find('/', 4) - 4);
+  std::ifstream in(file);
+  ++scan.filesRead;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    bool wrong = IncludesSdl(line) && !sdlAllowed;
+    const std::string included = IncludedLayer(line);
+    if (inSrc && !included.empty()) {
+      auto rule = kMayInclude.find(layer);
+      wrong = wrong || rule == kMayInclude.end() || !rule->second.contains(included);
     }
+    if (wrong) scan.offenders.push_back(relative + ":" + std::to_string(number) + ": " + line);
   }
+}
+
+Scan ScanTree(const std::vector<std::string>& folders) {
+  Scan scan;
+  for (const std::string& folder : folders)
+    for (const auto& entry : fs::recursive_directory_iterator(kSource / folder))
+      if (entry.is_regular_file()) ScanFile(entry.path(), scan);
   return scan;
 }
 
-TEST(Layering, RecognisesEveryFormOfAnSdlInclude) {
+TEST(Layering, RecognisesEveryFormOfAnInclude) {
   for (const char* line : {"#include <SDL2/SDL.h>", "#include \"SDL.h\"",
                            "  #  include <SDL_mixer.h>", "#include<SDL2/SDL_ttf.h>"})
     EXPECT_TRUE(IncludesSdl(line)) << line;
@@ -56,14 +80,18 @@ TEST(Layering, RecognisesEveryFormOfAnSdlInclude) {
        {"#include \"host/Surface.h\"", "// #include <SDL2/SDL.h>", "#include <vector>  // not SDL",
         "const char* kSdl = \"#include <SDL\";"})
     EXPECT_FALSE(IncludesSdl(line)) << line;
+  EXPECT_EQ(IncludedLayer("#include \"shell/Program.h\""), "shell");
+  EXPECT_EQ(IncludedLayer("  # include \"game/Flow.h\"  // why"), "game");
+  EXPECT_EQ(IncludedLayer("#include <game/Flow.h>"), "");
+  EXPECT_EQ(IncludedLayer("// #include \"shell/Program.h\""), "");
 }
 
-TEST(Layering, NoSdlIncludeOutsideTheSdlBackEnd) {
-  const Scan scan = ScanForSdlIncludes({"src", "tests", "bench"});
+TEST(Layering, EveryIncludeLooksDownAndSdlStaysInItsBackEnd) {
+  const Scan scan = ScanTree({"src", "tests", "bench"});
   EXPECT_GT(scan.filesRead, 10) << "the source tree was not found at " << kSource;
   std::string report;
   for (const std::string& offender : scan.offenders) report += "\n  " + offender;
-  EXPECT_TRUE(scan.offenders.empty()) << "SDL is included outside src/host/sdl:" << report;
+  EXPECT_TRUE(scan.offenders.empty()) << "includes that break the layers:" << report;
 }
 
 }  // namespace

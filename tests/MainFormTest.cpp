@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "assets/Assets.h"
+#include "game/Flow.h"
 #include "game/MainForm.h"
+#include "game/StatusBar.h"
+#include "game/Waves.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 
@@ -28,6 +31,11 @@ struct MainFormTest : ::testing::Test {
     game.shell = &shell;
     form = std::make_unique<game::MainForm>(game);
     form->Window().Show();
+  }
+  // A game window loaded but not shown yet, as the program prepares it.
+  void LoadHidden() {
+    form = std::make_unique<game::MainForm>(game);
+    ASSERT_FALSE(form->Window().Visible());
   }
   const host::Surface& Screen() { return form->Window().Canvas(); }
   // Whether the 20 x 20 square at (x, y) of the status bar shows the power-up cell.
@@ -62,7 +70,7 @@ TEST_F(MainFormTest, BombIconsStopAtThreeWithAPlusBeyond) {
   s.Hull = s.Energy = 100;
   for (int bombs : {0, 3, 4}) {
     s.Bombs = bombs;
-    form->UpdateStatus();
+    game::UpdateStatus(*form);
     EXPECT_EQ(ShowsCell(605, 10, 1), bombs >= 1) << bombs;
     EXPECT_EQ(ShowsCell(555, 10, 1), bombs >= 3) << bombs;
     EXPECT_EQ(AnyInk(630, 10, 639, 40), bombs > 3) << bombs;
@@ -73,23 +81,23 @@ TEST_F(MainFormTest, BarsAreTwoPixelsPerPoint) {
   s.GameRunning = true;
   s.Hull = 100;
   s.Energy = 0;
-  form->UpdateStatus();
+  game::UpdateStatus(*form);
   EXPECT_TRUE(AnyInk(539, 10, 539, 17)) << "a full hull is 200 pixels";
   EXPECT_FALSE(AnyInk(540, 10, 545, 17));
   EXPECT_FALSE(AnyInk(340, 20, 545, 27)) << "no energy draws nothing";
   s.Hull = -7;
-  form->UpdateStatus();
+  game::UpdateStatus(*form);
   EXPECT_EQ(s.Hull, 0) << "a negative hull is shown and kept as 0";
 }
 
 TEST_F(MainFormTest, RechargeAndRookieIconsFollowTheState) {
   s.GameRunning = true;
-  form->UpdateStatus();
+  game::UpdateStatus(*form);
   EXPECT_TRUE(ShowsCell(310, 10, 2));
   EXPECT_FALSE(ShowsCell(275, 10, 7));
   s.RechargeTime = 40;
   s.RookieMode = true;
-  form->UpdateStatus();
+  game::UpdateStatus(*form);
   EXPECT_TRUE(ShowsCell(310, 10, 6));
   EXPECT_TRUE(ShowsCell(275, 10, 7));
 }
@@ -99,18 +107,19 @@ TEST_F(MainFormTest, PausingDarkensTheFieldButNotTheBar) {
   s.Bombs = 1;
   form->Window().Canvas().FillRect(0, 50, 639, 479, host::kWhite);
   s.Paused = true;
-  form->UpdateStatus();
+  game::UpdateStatus(*form);
   EXPECT_EQ(Screen().GetPixel(100, 300), host::Rgb(57, 57, 57));
   EXPECT_TRUE(ShowsCell(605, 10, 1));
-  form->UpdateStatus();
-  EXPECT_EQ(Screen().GetPixel(100, 300), host::Rgb(57, 57, 57)) << "darkening twice changes nothing";
+  game::UpdateStatus(*form);
+  EXPECT_EQ(Screen().GetPixel(100, 300), host::Rgb(57, 57, 57))
+      << "darkening twice changes nothing";
 }
 
 TEST_F(MainFormTest, GameOverWaitsThreeSecondsWhenTheScoreDoesNotQualify) {
-  form->StartGame();
+  game::StartGame(*form);
   const std::int64_t started = host.NowMs();
   s.Score = 0;
-  game::GameOver(game, false);
+  game::GameOver(*form, false);
   EXPECT_EQ(host.NowMs() - started, 3000);
   EXPECT_EQ(shell.asked, 0);
   EXPECT_FALSE(s.GameRunning);
@@ -118,12 +127,12 @@ TEST_F(MainFormTest, GameOverWaitsThreeSecondsWhenTheScoreDoesNotQualify) {
 }
 
 TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
-  form->StartGame();
+  game::StartGame(*form);
   const std::int64_t started = host.NowMs();
   s.HighScores[0] = 500;
   s.HighScoreNames[0] = "TOP";
   s.Score = 300;
-  game::GameOver(game, false);
+  game::GameOver(*form, false);
   EXPECT_EQ(host.NowMs(), started);
   EXPECT_EQ(shell.asked, 1);
   EXPECT_EQ(shell.entry, 1u) << "the shell learns which entry waits for the initials";
@@ -135,13 +144,45 @@ TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
 }
 
 TEST_F(MainFormTest, StartingAGameGlidesTheShipHomeOnScreen) {
-  form->StartGame();
+  game::StartGame(*form);
   EXPECT_EQ(s.ShipX, 287);
   EXPECT_EQ(s.ShipY, 415);
   EXPECT_GT(host.NowMs(), 0) << "the glide takes 30 ms steps";
   EXPECT_EQ(host.NowMs() % 30, 0);
   EXPECT_TRUE(form->GameTimer().Enabled());
   EXPECT_TRUE(s.GameRunning);
+}
+
+TEST_F(MainFormTest, NewGameBeforeTheWindowShowsLeavesTheShipAtItsStart) {
+  LoadHidden();
+  s.Score = 900;
+  s.Cheated = true;
+  s.Shots.Add();
+  s.WeaponLevel = 5;
+  game::NewGame(*form);
+  EXPECT_EQ(s.ShipX, 287);
+  EXPECT_EQ(s.ShipY, 50) << "the glide home needs the window on screen";
+  EXPECT_EQ(s.Score, 0);
+  EXPECT_FALSE(s.Cheated);
+  EXPECT_EQ(s.Bombs, 1);
+  EXPECT_EQ(s.Shots.Count(), 0);
+  EXPECT_EQ(s.WeaponLevel, 0);
+  EXPECT_EQ(s.WeaponReload, 5);
+  EXPECT_EQ(s.VolleyTimer, 20);
+  EXPECT_EQ(host.NowMs(), 0);
+  EXPECT_FALSE(form->GameTimer().Enabled()) << "no game runs yet";
+}
+
+TEST_F(MainFormTest, SetUpWaveGivesBackABombInFlight) {
+  s.Bombs = 2;
+  s.BombActive = true;
+  s.LaserX = 100;
+  s.LaserTime = 7;
+  game::SetUpWave(*form);
+  EXPECT_EQ(s.Bombs, 3);
+  EXPECT_FALSE(s.BombActive);
+  EXPECT_EQ(s.LaserX, 0);
+  EXPECT_EQ(s.LaserTime, 0);
 }
 
 }  // namespace

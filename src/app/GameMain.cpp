@@ -2,12 +2,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "assets/Assets.h"
 #include "host/RegistryFile.h"
 #include "host/sdl/SdlHost.h"
 #include "shell/Program.h"
 
 int main() {
-  auto host = host::MakeSdlHost(std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()));
+  host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
+  auto host = host::MakeSdlHost(
+      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art));
   if (!host) return 1;
   shell::Program program(*host);
   try {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/DesktopArt.h"
 #include "host/Surface.h"
 
 // Everything the game shows or plays that is not computed. The files are generated at
@@ -34,12 +35,7 @@ std::string String(int id);
 const host::Surface& Picture(std::string_view name);
 
 // A mouse pointer: its image, which pixels are transparent, and its hot spot.
-struct CursorImage {
-  host::Surface image;
-  std::vector<bool> transparent;  // row-major, one flag per pixel
-  int hotX = 0;
-  int hotY = 0;
-};
+using CursorImage = host::PointerImage;
 // "Hand" (the pointing hand) or "Invisible".
 const CursorImage& Cursor(std::string_view name);
 

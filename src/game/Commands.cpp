@@ -1,56 +1,58 @@
 // The command keys of the game window.
+#include "game/Commands.h"
+
+#include "game/Flow.h"
 #include "game/MainForm.h"
 #include "host/Keys.h"
 
 namespace game {
 
-void MainForm::OnKeyDown(int keyCode, int /*shift*/) {
-  GameState& s = game_.state;
+void CommandKeyDown(MainForm& form, int keyCode, int /*shift*/) {
+  GameState& s = form.state;
   switch (keyCode) {
     case host::vk::Function(2):
-      GameOver(game_, true);
-      StartGame();
+      GameOver(form, true);
+      StartGame(form);
       break;
     case host::vk::Function(3):
     case host::vk::Letter('P'):
       s.Paused = !s.Paused;
       if (s.Paused) {
-        SuspendPlay(game_);
+        SuspendPlay(form);
       } else {
-        ResumePlay(game_);
+        ResumePlay(form);
       }
       break;
     case host::vk::LWin:
     case host::vk::RWin:
       if (!s.Paused) {
         s.Paused = true;
-        SuspendPlay(game_);
+        SuspendPlay(form);
       }
       break;
     case host::vk::Escape:
-      Escape();
+      Escape(form);
       break;
     default:
       break;
   }
 }
 
-void MainForm::OnKeyUp(int /*keyCode*/, int /*shift*/) {}
-
-void MainForm::Escape() {
-  GameState& s = game_.state;
+void Escape(MainForm& form) {
+  GameState& s = form.state;
   if (!s.GameRunning) {
-    Unload();
+    form.Unload();
     return;
   }
-  SuspendPlay(game_);
-  const host::MsgResult answer = game_.host.MessageBox(
-      "Quit?", "Are you sure you wish to quit?", host::MsgIcon::Question, host::MsgButtons::OkCancel);
+  SuspendPlay(form);
+  const host::MsgResult answer =
+      form.Host().MessageBox("Quit?", "Are you sure you wish to quit?", host::MsgIcon::Question,
+                             host::MsgButtons::OkCancel);
   if (answer == host::MsgResult::Ok) {
-    GameOver(game_, true);
-    Unload();
+    GameOver(form, true);
+    form.Unload();
   } else if (!s.Paused) {
-    ResumePlay(game_);
+    ResumePlay(form);
   }
 }
 

@@ -9,8 +9,6 @@
 
 namespace game {
 
-class MainForm;
-
 // What the game needs of the shell above it, implemented there and wired in by the program.
 class ShellLink {
  public:
@@ -21,8 +19,8 @@ class ShellLink {
   virtual std::string GetInitials(std::size_t entry) = 0;
 };
 
-// Everything one running game needs: the platform, the state, the random generator, the
-// sound cues, and the game window while it is loaded.
+// What lives for the whole run: the platform, the state, the random generator, the sound
+// cues and the link to the shell. Whatever needs the game window is handed the window.
 struct Game {
   explicit Game(host::Host& h) : host(h) {}
   host::Host& host;
@@ -30,22 +28,11 @@ struct Game {
   Random random;
   SoundCues sound;
   ShellLink* shell = nullptr;
-  MainForm* mainForm = nullptr;
 };
 
-// Resets the state for a new game and sets up its first wave.
-void NewGame(Game& game);
 // Applies damage to the ship; true when the hull or energy changed.
 bool DamageShip(Game& game, std::int32_t amount);
-// Stops the frame timer and redraws the status bar.
-void SuspendPlay(Game& game);
-// Redraws the status bar and restarts the frame timer, if a game is running.
-void ResumePlay(Game& game);
-// Ends the running game; `quiet` skips the message, the wait and the hall-of-fame redraw.
-void GameOver(Game& game, bool quiet);
 // Files Score into the hall of fame, asking for initials; nothing after a cheat.
 void InsertHighScore(Game& game);
-// Empties the field, resets the per-wave counters and glides the ship home.
-void SetUpWave(Game& game);
 
 }  // namespace game

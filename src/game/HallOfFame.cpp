@@ -1,15 +1,20 @@
 // The hall of fame drawn on the play field between games.
+#include "game/HallOfFame.h"
+
 #include <cmath>
+#include <string>
 
 #include "game/MainForm.h"
 
 namespace game {
 
-void MainForm::DrawHighScores() {
-  const GameState& s = game_.state;
-  host::Surface& canvas = window_->Canvas();
-  const host::Font& font = WindowFont();
-  ClearPlayField();
+void DrawHighScores(MainForm& form) {
+  const GameState& s = form.state;
+  Screen& screen = form.screen;
+  host::Surface& canvas = screen.canvas;
+  const host::Font& font = screen.font;
+  constexpr host::Color kTextColor = Screen::kTextColor;
+  screen.ClearPlayField();
   const std::string title = "Skirmora   Hall of Fame";
   // Rounded half to even, as the window system's conversion does.
   const int tw = static_cast<int>(std::nearbyint(static_cast<double>(font.TextWidth(title))));

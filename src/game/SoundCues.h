@@ -21,6 +21,8 @@ class SoundCues {
   void StopSound(const std::string& /*cue*/) {}
   void SetVolume(const std::string& /*cue*/, std::int32_t /*hundredthsOfDecibel*/) {}
   bool IsLoaded(const std::string& /*cue*/) const { return false; }
+  // Silences everything without stopping it, while no window of the program has the focus.
+  void SetMuted(bool /*muted*/) {}
   void ReleaseSoundManager() {}
   // Learns of every cue the game asks for (tests and diagnostics listen here).
   void SetObserver(std::function<void(const std::string&)> observer) { observer_ = std::move(observer); }

@@ -85,6 +85,10 @@ class Host {
   // Called (on the UI thread) when the system asks the program to end: SIGTERM, SIGINT,
   // SIGHUP, or the desktop session closing.
   virtual void SetQuitRequestHandler(std::function<void()> handler) = 0;
+  // Called (on the UI thread) with false when the keyboard focus leaves the program's
+  // windows for another program, and with true when it comes back to one of them. Moving
+  // between the program's own windows and dialogs calls nothing. An empty handler stops it.
+  virtual void SetFocusHandler(std::function<void(bool programHasFocus)> handler) = 0;
 };
 
 }  // namespace host

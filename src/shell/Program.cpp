@@ -1,6 +1,6 @@
 #include "shell/Program.h"
 
-#include "host/text/Utf8.h"
+#include "game/Flow.h"
 #include "shell/BCMini.h"
 #include "shell/BCRegistry.h"
 #include "shell/InitialsForm.h"
@@ -72,7 +72,8 @@ void Program::Main() {
 }
 
 void Program::Greet() {
-  host_.MessageBox("Welcome, newcomer!", kWelcome, host::MsgIcon::Information, host::MsgButtons::Ok);
+  host_.MessageBox("Welcome, newcomer!", kWelcome, host::MsgIcon::Information,
+                   host::MsgButtons::Ok);
   host_.MessageBox("A note about joysticks...", kJoystickNote, host::MsgIcon::Information,
                    host::MsgButtons::Ok);
 }
@@ -92,8 +93,8 @@ void Program::AskAboutCd() {
 void Program::PlayGame() {
   game::GameState& s = game_.state;
   mainForm_ = std::make_unique<game::MainForm>(game_);
-  game::NewGame(game_);
-  game::SuspendPlay(game_);
+  game::NewGame(*mainForm_);
+  game::SuspendPlay(*mainForm_);
   Menu().Hide();
   game_.sound.LoadSounds(mainForm_->Window());
   game_.sound.SetVolume("SMusic", -10000);
@@ -147,10 +148,10 @@ void Program::FileInterruptedScore() {
     // The new score is already in place; it keeps what has been typed so far, not the
     // initials of the entry it pushed down.
     s.HighScoreNames[initialsEntry_] = initialsForm_->TypedInitials();
-  } else if (s.GameRunning) {
+  } else if (s.GameRunning && mainForm_) {
     // As when the player leaves a running game: a qualifying score is filed, here without
     // initials, since nobody is asked any more.
-    game::GameOver(game_, true);
+    game::GameOver(*mainForm_, true);
   }
 }
 

@@ -123,6 +123,10 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
       Host().PostMouse(Kind::DoubleClick, x, y, button, 0);
       Host().PostMouse(Kind::Up, x, y, button, 0);
     }
+  } else if (command == "focus") {
+    Expect(words, 2, 2, "focus lost|back");
+    if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
+    Host().PostFocus(words[1] == "back");
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
     Host().AdvanceTime(50 * Number(words[1], "the frame count"));

@@ -81,6 +81,9 @@ void HeadlessHost::PostKeyUp(int keyCode, int shift) {
 void HeadlessHost::PostChar(char32_t ch) {
   Post({Event::Type::Char, static_cast<HeadlessWindow*>(FrontWindow()), static_cast<int>(ch)});
 }
+void HeadlessHost::PostFocus(bool programHasFocus) {
+  Post({Event::Type::Focus, nullptr, programHasFocus ? 1 : 0});
+}
 void HeadlessHost::PostMouse(MouseKind kind, int x, int y, int button, int shift) {
   Event e{Event::Type::Mouse, static_cast<HeadlessWindow*>(FrontWindow()), button, shift};
   e.mouse = kind, e.x = x, e.y = y;
@@ -99,6 +102,10 @@ void HeadlessHost::Step() {
   }
   Event e = events_.front();
   events_.pop_front();
+  if (e.type == Event::Type::Focus) {
+    if (focusHandler_) focusHandler_(e.code != 0);
+    return;
+  }
   if (!e.window) return;
   WindowEvents& target = e.window->Events();
   if (e.type == Event::Type::Paint) {
@@ -125,6 +132,7 @@ void HeadlessHost::Step() {
       break;
     }
     case Event::Type::Paint:
+    case Event::Type::Focus:
       break;
   }
 }

@@ -37,6 +37,8 @@ class HeadlessHost : public Host {
   void PostKeyDown(int keyCode, int shift);
   void PostKeyUp(int keyCode, int shift);
   void PostChar(char32_t ch);
+  // The keyboard focus leaving the program for another one (false) or coming back (true).
+  void PostFocus(bool programHasFocus);
   enum class MouseKind { Down, Move, Up, DoubleClick };
   void PostMouse(MouseKind kind, int x, int y, int button, int shift);
   // Advances virtual time, running every timer tick that falls due, in time order.
@@ -84,6 +86,9 @@ class HeadlessHost : public Host {
   void SetQuitRequestHandler(std::function<void()> handler) override {
     quitHandler_ = std::move(handler);
   }
+  void SetFocusHandler(std::function<void(bool)> handler) override {
+    focusHandler_ = std::move(handler);
+  }
 
   // Used by the windows and timers of this back end.
   void Forget(HeadlessWindow* window);
@@ -94,7 +99,7 @@ class HeadlessHost : public Host {
 
  private:
   struct Event {
-    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint } type;
+    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus } type;
     HeadlessWindow* window = nullptr;
     int code = 0;
     int shift = 0;
@@ -113,6 +118,7 @@ class HeadlessHost : public Host {
   std::unique_ptr<RegistryStore> registry_;
   std::function<void()> waitForInput_;
   std::function<void(const HeadlessRecord&)> recorder_;
+  std::function<void(bool)> focusHandler_;
   std::deque<Event> events_;
   std::vector<HeadlessWindow*> zOrder_;  // back to front
   std::vector<HeadlessWindow*> modal_;   // innermost last

@@ -2,8 +2,6 @@
 
 #include <cstddef>
 
-#include "assets/Assets.h"
-
 namespace host::sdl {
 namespace {
 
@@ -24,8 +22,7 @@ SDL_Surface* ToArgb(const Surface& image, const std::vector<bool>* transparent) 
   return s;
 }
 
-SDL_Cursor* MakeHand() {
-  const assets::CursorImage& art = assets::Cursor("Hand");
+SDL_Cursor* MakeHand(const PointerImage& art) {
   if (art.image.Width() == 0 || art.image.Height() == 0) {
     return SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
   }
@@ -55,7 +52,7 @@ CursorSet::~CursorSet() {
 void CursorSet::Apply(Cursor cursor) {
   SDL_Cursor* c = SDL_GetDefaultCursor();
   if (cursor == Cursor::Hand) {
-    if (hand_ == nullptr) hand_ = MakeHand();
+    if (hand_ == nullptr) hand_ = MakeHand(handArt_);
     c = hand_;
   } else if (cursor == Cursor::Invisible) {
     if (invisible_ == nullptr) invisible_ = MakeInvisible();
@@ -64,8 +61,7 @@ void CursorSet::Apply(Cursor cursor) {
   if (c != nullptr) SDL_SetCursor(c);
 }
 
-SDL_Surface* MakeProgramIcon() {
-  const Surface& icon = assets::Picture("Icon32");
+SDL_Surface* MakeProgramIcon(const Surface& icon) {
   if (icon.Width() == 0 || icon.Height() == 0) return nullptr;
   return ToArgb(icon, nullptr);
 }

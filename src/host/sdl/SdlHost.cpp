@@ -10,7 +10,7 @@
 
 namespace host {
 
-std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry) {
+std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art) {
   // Quit signals are ours to handle (see QuitSignals); the last window closing is not a
   // quit; the screen saver stays as the user set it until the game window says otherwise.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -42,14 +42,15 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry) {
                  driver.c_str());
     return nullptr;
   }
-  return std::make_unique<sdl::SdlHost>(std::move(registry));
+  return std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art));
 }
 
 }  // namespace host
 
 namespace host::sdl {
 
-SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry) : registry_(std::move(registry)) {
+SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art)
+    : registry_(std::move(registry)), art_(std::move(art)), cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
   if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);

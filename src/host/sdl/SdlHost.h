@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "host/DesktopArt.h"
 #include "host/Host.h"
 #include "host/RegistryStore.h"
 
@@ -8,7 +9,8 @@ namespace host {
 
 // The real back end: windows, input, timers and dialogs over SDL2. Returns null, after a
 // one-line message on stderr, when SDL's video subsystem cannot start (no display).
-// Windows and timers made by the host must be destroyed before it.
-std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry);
+// Windows and timers made by the host must be destroyed before it. `art` gives the windows
+// their icon and the hand pointer its picture.
+std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art);
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/DesktopArt.h"
 #include "host/Host.h"
 #include "host/RegistryStore.h"
 #include "host/sdl/Cursors.h"
@@ -26,7 +27,7 @@ struct WindowOptions {
 
 class SdlHost final : public Host {
  public:
-  explicit SdlHost(std::unique_ptr<RegistryStore> registry);
+  SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art);
   ~SdlHost() override;
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
@@ -56,6 +57,7 @@ class SdlHost final : public Host {
   std::string ProgramFileName() override;
   bool FileExists(const std::string& path) override;
   void SetQuitRequestHandler(std::function<void()> handler) override;
+  void SetFocusHandler(std::function<void(bool)> handler) override { focusHandler_ = std::move(handler); }
 
   // --- for the back end's own parts
   std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
@@ -63,6 +65,7 @@ class SdlHost final : public Host {
   void Forget(SdlWindow& window);
   void Shown(SdlWindow& window);
   CursorSet& Cursors() { return cursors_; }
+  const Surface& ProgramIcon() const { return art_.icon; }
   // Keeps an event for the program's loop (input during a sleep or a window move).
   void Defer(const SDL_Event& e);
   void AddTimer(const std::shared_ptr<TimerState>& timer);
@@ -92,6 +95,7 @@ class SdlHost final : public Host {
   std::unique_ptr<RegistryStore> registry_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
+  DesktopArt art_;
   CursorSet cursors_;
   std::vector<SdlWindow*> windows_;
   std::vector<std::uint64_t> modal_;  // serials, innermost last
@@ -100,6 +104,8 @@ class SdlHost final : public Host {
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
   std::function<void()> quitHandler_;
+  // Not called yet: focus changes are still to be told apart from moves between our windows.
+  std::function<void(bool)> focusHandler_;
 };
 
 }  // namespace host::sdl

@@ -52,7 +52,7 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
     return;
   }
   if (desc.withIcon) {
-    if (SDL_Surface* icon = MakeProgramIcon()) {
+    if (SDL_Surface* icon = MakeProgramIcon(host_.ProgramIcon())) {
       SDL_SetWindowIcon(window_, icon);
       SDL_FreeSurface(icon);
     }
