@@ -49,11 +49,10 @@ visible_window() {  # title regex -> id of the first visible window with that ti
 }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 
-# Sends SIGTERM to the game and waits for it; the exit status, or 137 when it took more
-# than 10 s and had to be killed.
-terminate_game() {
+# Waits for the game to end; its exit status, or 137 when it took more than 10 s and had to
+# be killed.
+wait_game() {
   local watchdog status
-  kill -TERM "$GAME_PID"
   # (The watchdog must not inherit the clean-up, which would stop the X server.)
   (trap - EXIT INT TERM HUP && sleep 10 && kill -KILL "$GAME_PID" 2>/dev/null) &
   watchdog=$!
@@ -63,4 +62,9 @@ terminate_game() {
   kill "$watchdog" 2>/dev/null
   wait "$watchdog" 2>/dev/null
   return $status
+}
+
+terminate_game() {
+  kill -TERM "$GAME_PID"
+  wait_game
 }
