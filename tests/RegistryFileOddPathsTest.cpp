@@ -1,12 +1,11 @@
 // The settings file when something other than a plain file of ours is at its path, when a
 // write was cut short, and saves made as one batch.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <algorithm>
 #include <csignal>
@@ -94,10 +93,9 @@ TEST_F(RegistryFileOddPaths, ALinkedFileStaysALinkAndTheFileItLeadsToIsReplacedW
   {
     host::FileRegistryStore store(Path());
     EXPECT_EQ(store.GetValue(kGameKey, "High Score 1"), RegValue::String("OLD=1"));
-    EXPECT_EQ(store.Batch([&] {
-      store.SetValue(kGameKey, "High Score 1", RegValue::String("NEW=2"));
-    }),
-              std::nullopt);
+    EXPECT_EQ(
+        store.Batch([&] { store.SetValue(kGameKey, "High Score 1", RegValue::String("NEW=2")); }),
+        std::nullopt);
   }
 
   EXPECT_TRUE(fs::is_symlink(Path()));
@@ -114,8 +112,7 @@ TEST_F(RegistryFileOddPaths, ALinkToNothingIsNotFollowed) {
   fs::create_symlink(target, Path());
   ::testing::internal::CaptureStderr();
   host::FileRegistryStore store(Path());
-  const auto saved =
-      store.Batch([&] { store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1)); });
+  const auto saved = store.Batch([&] { store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1)); });
   ::testing::internal::GetCapturedStderr();
   ASSERT_TRUE(saved.has_value());
   EXPECT_NE(saved->find("is a link to a file that does not exist"), std::string::npos) << *saved;
@@ -166,7 +163,8 @@ TEST_F(RegistryFileOddPaths, ABatchIsOneReplacementOfTheFileOnTopOfWhatIsStoredT
   EXPECT_NE(InodeOf(Path()), inode);
   host::FileRegistryStore copy(Path());
   for (int i = 1; i <= 10; ++i) {
-    EXPECT_EQ(copy.GetValue(kGameKey, "High Score " + std::to_string(i)), RegValue::String("NEW=1"));
+    EXPECT_EQ(copy.GetValue(kGameKey, "High Score " + std::to_string(i)),
+              RegValue::String("NEW=1"));
   }
 }
 

@@ -170,8 +170,8 @@ TEST_F(RegistryFile, KeepsAnyTextAndNumberExactlyInAReadableFile) {
 TEST_F(RegistryFile, KeyNamesAreEscapedWhenTheyHoldBytesThatAreNotUtf8) {
   const std::string latin1 = "HKEY_CURRENT_USER\\Software\\Caf\xe9";  // a hand edit in Latin-1
   const std::string quoted = "\"Odd\" [root]\\Key";  // would read as the escaped form
-  WriteFileBytes(Path(), "[" + latin1 + "]\n\"a\"=dword:00000001\n[" + kGameKey +
-                             "]\n\"c\"=\"3\"\n");
+  WriteFileBytes(Path(),
+                 "[" + latin1 + "]\n\"a\"=dword:00000001\n[" + kGameKey + "]\n\"c\"=\"3\"\n");
   {
     host::FileRegistryStore store(Path());
     store.SetValue(quoted, "b", RegValue::Dword(2));  // writes the file anew
@@ -180,8 +180,7 @@ TEST_F(RegistryFile, KeyNamesAreEscapedWhenTheyHoldBytesThatAreNotUtf8) {
   const std::string text = ReadFileBytes(Path());
   EXPECT_NE(text.find("\n[\"HKEY_CURRENT_USER\\\\Software\\\\Caf\\xe9\"]\n"), std::string::npos)
       << text;
-  EXPECT_NE(text.find("\n[\"\\\"Odd\\\" [root]\\\\Key\"]\n"), std::string::npos)
-      << text;
+  EXPECT_NE(text.find("\n[\"\\\"Odd\\\" [root]\\\\Key\"]\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n[" + kGameKey + "]\n"), std::string::npos) << "plain keys stay plain";
   EXPECT_TRUE(std::all_of(text.begin(), text.end(),
                           [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
@@ -383,7 +382,8 @@ TEST(RegistryText, WhatIsReadFromAnyBytesIsWrittenSoThatItReadsBackTheSame) {
     ASSERT_EQ(second.badLines, 0) << written;
     for (std::size_t at = 0; at < written.size();) {
       const std::size_t start = at;
-      ASSERT_TRUE(host::NextCodePoint(written, at) != 0xFFFD || written.substr(start, 3) == "\xef\xbf\xbd")
+      ASSERT_TRUE(host::NextCodePoint(written, at) != 0xFFFD ||
+                  written.substr(start, 3) == "\xef\xbf\xbd")
           << "not UTF-8 at byte " << start << " of " << written;
     }
     ASSERT_EQ(host::FormatRegistryText(second.tree), written);

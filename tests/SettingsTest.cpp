@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include "TempFolder.h"
-
 #include "host/RegistryFile.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
@@ -46,7 +45,8 @@ std::vector<std::string> Stored(host::RegistryStore& store) {
   return Table(shell::HallOfFameOf(state));
 }
 
-void SetTable(game::GameState& state, const std::vector<std::pair<std::int32_t, std::string>>& entries) {
+void SetTable(game::GameState& state,
+              const std::vector<std::pair<std::int32_t, std::string>>& entries) {
   for (std::size_t i = 0; i < 10; ++i) {
     state.HighScores[i] = i < entries.size() ? entries[i].first : 0;
     state.HighScoreNames[i] = i < entries.size() ? entries[i].second : "   ";
@@ -73,7 +73,8 @@ TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.NextWeaponButton, 4);
   Save();
-  for (int i = 1; i <= 10; ++i) EXPECT_EQ(Get("High Score " + std::to_string(i)), RegValue::String("   =0"));
+  for (int i = 1; i <= 10; ++i)
+    EXPECT_EQ(Get("High Score " + std::to_string(i)), RegValue::String("   =0"));
   EXPECT_EQ(Get("Fire button"), RegValue::Dword(1));
   EXPECT_EQ(Get("Shields button"), RegValue::Dword(3));
   EXPECT_EQ(Get("Bomb button"), RegValue::Dword(2));
@@ -165,7 +166,8 @@ TEST_F(SettingsTest, WhenAnotherInstanceSavedMeanwhileThisRunsNewEntriesAreFiled
   Put("High Score 3", "BOB=500");
   Put("High Score 4", "CAT=300");
   Save();
-  EXPECT_EQ(Stored(store), Padded({"ACE=900", "QQQ=800", "XYZ=700", "BOB=500", "ACE=500", "CAT=300"}));
+  EXPECT_EQ(Stored(store),
+            Padded({"ACE=900", "QQQ=800", "XYZ=700", "BOB=500", "ACE=500", "CAT=300"}));
   EXPECT_EQ(Get("Fire button"), RegValue::Dword(7)) << "the buttons are this run's";
 }
 

@@ -229,7 +229,8 @@ FileLock::~FileLock() {
 
 std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
   // Non-blocking open: a named pipe in place of the lock file must not hang the game.
-  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+  const int fd =
+      ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
   if (fd < 0) {
     problem = Failure("opening the lock file", lockPath, errno);
     return std::nullopt;

@@ -121,10 +121,11 @@ std::optional<std::string> FileRegistryStore::Batch(const std::function<void()>&
   return WriteUnsaved(true);
 }
 
-std::optional<std::string> FileRegistryStore::Sync(bool opening) {
+void FileRegistryStore::Sync(bool opening) {
   if (!unsaved_.empty()) {
     if (auto problem = fileops::MakeFolders(fileops::FolderOf(path_))) {
-      return ReportWriteFailure(*problem, false);
+      ReportWriteFailure(*problem, false);
+      return;
     }
   }
   // Reading needs no lock (the file is only ever replaced whole), but moving a damaged file
@@ -132,11 +133,13 @@ std::optional<std::string> FileRegistryStore::Sync(bool opening) {
   std::string lockProblem;
   const std::optional<fileops::FileLock> lock =
       fileops::FileLock::Take(path_ + ".lock", lockProblem);
-  if (!unsaved_.empty() && !lock) return ReportWriteFailure(lockProblem, false);
+  if (!unsaved_.empty() && !lock) {
+    ReportWriteFailure(lockProblem, false);
+    return;
+  }
   // Under the lock no write is under way, so every temporary file there is a leftover.
   if (opening && lock) fileops::RemoveLeftoverTemporaries(path_);
-  if (!Load(lock.has_value())) return std::nullopt;
-  return WriteUnsaved(false);
+  if (Load(lock.has_value())) WriteUnsaved(false);
 }
 
 bool FileRegistryStore::Load(bool locked) {
@@ -206,8 +209,9 @@ std::string FileRegistryStore::ReportWriteFailure(const std::string& problem, bo
     Tell(what + ".");
   } else if (!writeFailureReported_) {
     writeFailureReported_ = true;
-    Tell(what + "; changes are kept while the game runs and saved as soon as writing works "
-                "again.");
+    Tell(what +
+         "; changes are kept while the game runs and saved as soon as writing works "
+         "again.");
   }
   return what + ".";
 }

@@ -65,11 +65,12 @@ class FileRegistryStore : public MemoryRegistryStore {
 
  private:
   // Under the lock: reads the file, replays the changes not yet stored on top of it and, when
-  // there are any, writes the result. The trouble, when there was one.
-  std::optional<std::string> Sync(bool opening);
+  // there are any, writes the result.
+  void Sync(bool opening);
   // Reads the file into the tree and replays the unsaved changes; false when the store must
   // not write any more.
   bool Load(bool locked);
+  // Writes the tree when anything in it is not yet stored; the trouble, when there was one.
   std::optional<std::string> WriteUnsaved(bool batch);
   // Deals with a file holding lines that cannot be read; false when it has to be left alone.
   bool SetDamagedFileAside(const RegistryParseResult& parsed, bool locked);

@@ -11,7 +11,7 @@ namespace host {
 struct RegValue {
   enum class Type { String, Dword };
   Type type = Type::String;
-  std::string text;        // Type::String, UTF-8
+  std::string text;         // Type::String, UTF-8
   std::int32_t number = 0;  // Type::Dword
 
   static RegValue String(std::string s) { return {Type::String, std::move(s), 0}; }
