@@ -1,6 +1,6 @@
 # Helpers of the real-window tests, sourced by them: a private Xvfb, waiting, windows by
-# title. Needs Xvfb and xdotool. The sourcing script sets SCRATCH (an absolute folder) and
-# GAME_PID (empty while no game runs).
+# title. Needs Xvfb, xdotool and xwininfo. The sourcing script sets SCRATCH (an absolute
+# folder); GAME_PID is the running game's (empty while none runs).
 
 fail() {
   echo "FAIL: $*" >&2
@@ -30,14 +30,40 @@ wait_for() {
   done
 }
 
-# A private X server on a free display (Xvfb picks the number and writes it to fd 3);
+# A private X server on a display number picked at random from 40 to 99, where the low
+# numbers other X servers on a shared machine take (and clean up after) are out of the way;
 # exports DISPLAY.
 start_xvfb() {  # WIDTH HEIGHT
-  Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp -br \
-    3>"$SCRATCH/display" >"$SCRATCH/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  wait_for grep -qs '^[0-9]' "$SCRATCH/display" || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
-  export DISPLAY=:$(head -n1 "$SCRATCH/display")
+  local n try
+  for try in 1 2 3 4 5; do
+    n=$((40 + RANDOM % 60))
+    grep -q "/tmp/.X11-unix/X$n\$" /proc/net/unix && continue
+    Xvfb ":$n" -screen 0 "$1x$2x24" -nolisten tcp -br >"$SCRATCH/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    wait_for xwininfo -root >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null && return 0
+    kill -TERM "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  done
+  fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
+}
+
+# Starts the game ("$@", output to $SCRATCH/game.log) and waits for a visible window titled
+# TITLE. On some shared machines a connection to an X server now and then fails outright;
+# a game that could not open the display is started again, up to three times.
+launch_game() {  # TITLE COMMAND...
+  local title=$1 try
+  shift
+  for try in 1 2 3; do
+    "$@" >"$SCRATCH/game.log" 2>&1 &
+    GAME_PID=$!
+    wait_for has_window "$title" && return 0
+    kill -0 "$GAME_PID" 2>/dev/null && return 1
+    wait "$GAME_PID" 2>/dev/null
+    grep -q 'cannot open the display' "$SCRATCH/game.log" || break
+  done
+  GAME_PID=
+  fail "the game ended early; its output: $(cat "$SCRATCH/game.log")"
 }
 
 game_alive() {
