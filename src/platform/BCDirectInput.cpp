@@ -1,6 +1,5 @@
 #include "platform/BCDirectInput.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace platform {
