@@ -175,6 +175,8 @@ void Runner::Dump(const std::vector<std::string>& only) {
   game::MainForm* mainForm = program.GameWindow();
   next() << (mainForm && mainForm->GameTimer().Enabled() ? "true" : "false");
   put("GameTimer", v);
+  next() << (mainForm ? mainForm->FramesRun() : 0);
+  put("GameTimerTicks", v);
   next() << (Host().ScreenSaverFlag() ? "true" : "false");
   put("ScreenSaverActive", v);
   next() << "{}";
