@@ -172,7 +172,8 @@ void Runner::AdvanceTime(std::int64_t count, std::int64_t msEach) {
 
 void Runner::CheckClockRoom(std::int64_t count, std::int64_t msEach) {
   if (count > (kClockEnd - Host().NowMs()) / msEach)
-    throw ScenarioError("that would run the virtual clock past its end");
+    throw ScenarioError("that would take the virtual clock past its end at " +
+                        std::to_string(kClockEnd) + " ms");
 }
 
 void Runner::RunTicks(std::int64_t count) {

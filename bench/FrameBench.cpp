@@ -1,0 +1,31 @@
+// What one frame of play costs on the game window's surface: the ship flying from side to
+// side with fire held, the drawing included (presenting it is the back end's business).
+#include <benchmark/benchmark.h>
+
+#include "game/Flow.h"
+#include "game/Frame.h"
+#include "game/MainForm.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace {
+
+void BM_FrameFlyingAndFiring(benchmark::State& state) {
+  host::HeadlessHost host(std::make_unique<host::MemoryRegistryStore>());
+  game::Game game(host);
+  game::MainForm form(game);
+  form.Window().Show();
+  game::StartGame(form);
+  game::GameState& s = game.state;
+  s.Enemies.Add().Y = 60;  // a group still to beat
+  s.FireHeld = true;
+  s.MoveX = 1;
+  for (auto _ : state) {
+    game::RunFrame(form);
+    if (s.ShipX == 0 || s.ShipX == 575) s.MoveX = static_cast<std::int16_t>(-s.MoveX);
+  }
+  form.Unload();
+}
+BENCHMARK(BM_FrameFlyingAndFiring);
+
+}  // namespace
