@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "SurfaceTesting.h"
 #include "assets/Assets.h"
 #include "game/Commands.h"
 #include "game/Flow.h"
@@ -41,11 +42,8 @@ struct FrameTest : ::testing::Test {
   const host::Surface& Screen() { return form->Window().Canvas(); }
   // Whether the 65 x 65 square at (x, y) shows the ship's sprite cell.
   bool ShowsShipCell(int x, int y, int cell) {
-    const host::Surface& sheet = assets::Picture("ShipsPic");
-    for (int dy = 0; dy < 65; ++dy)
-      for (int dx = 0; dx < 65; ++dx)
-        if (Screen().GetPixel(x + dx, y + dy) != sheet.GetPixel(65 * cell + dx, dy)) return false;
-    return true;
+    using testing_surfaces::Crop;
+    return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
   }
   bool Heard(const std::string& cue) { return std::count(heard.begin(), heard.end(), cue) > 0; }
 };
@@ -216,7 +214,8 @@ TEST_F(FrameTest, EveryEffectSoundsWithFullSound) {
   s.NextWeaponHeld = true;
   s.BombY = s.ShipY - 137;
   Frames(5);
-  EXPECT_EQ(heard, (std::vector<std::string>{"SShieldsOff", "SBeep", "SBombUsed", "SBeep", "SBeep"}))
+  EXPECT_EQ(heard,
+            (std::vector<std::string>{"SShieldsOff", "SBeep", "SBombUsed", "SBeep", "SBeep"}))
       << "the switch beeps every second frame; a bomb high enough goes off at once";
 }
 
@@ -252,10 +251,10 @@ TEST_F(FrameTest, EveryHeldKeyAndItsKeypadTwin) {
   const struct {
     int key;
     bool game::GameState::*flag;
-  } flags[] = {{Insert, &game::GameState::FireHeld},        {Numpad(0), &game::GameState::FireHeld},
-               {Space, &game::GameState::BombHeld},         {Return, &game::GameState::BombHeld},
-               {Numpad(5), &game::GameState::BombHeld},     {Delete, &game::GameState::ShieldsHeld},
-               {Decimal, &game::GameState::ShieldsHeld},    {Add, &game::GameState::NextWeaponHeld}};
+  } flags[] = {{Insert, &game::GameState::FireHeld},     {Numpad(0), &game::GameState::FireHeld},
+               {Space, &game::GameState::BombHeld},      {Return, &game::GameState::BombHeld},
+               {Numpad(5), &game::GameState::BombHeld},  {Delete, &game::GameState::ShieldsHeld},
+               {Decimal, &game::GameState::ShieldsHeld}, {Add, &game::GameState::NextWeaponHeld}};
   for (const auto& f : flags) {
     form->OnKeyDown(f.key, 0);
     EXPECT_TRUE(s.*f.flag) << f.key;
@@ -266,10 +265,10 @@ TEST_F(FrameTest, EveryHeldKeyAndItsKeypadTwin) {
     int key;
     std::int16_t game::GameState::*axis;
     std::int16_t value;
-  } moves[] = {{Left, &game::GameState::MoveX, 1},       {Numpad(4), &game::GameState::MoveX, 1},
-               {Right, &game::GameState::MoveX, -1},     {Numpad(6), &game::GameState::MoveX, -1},
-               {Up, &game::GameState::MoveY, 1},         {Numpad(8), &game::GameState::MoveY, 1},
-               {Down, &game::GameState::MoveY, -1},      {Numpad(2), &game::GameState::MoveY, -1}};
+  } moves[] = {{Left, &game::GameState::MoveX, 1},   {Numpad(4), &game::GameState::MoveX, 1},
+               {Right, &game::GameState::MoveX, -1}, {Numpad(6), &game::GameState::MoveX, -1},
+               {Up, &game::GameState::MoveY, 1},     {Numpad(8), &game::GameState::MoveY, 1},
+               {Down, &game::GameState::MoveY, -1},  {Numpad(2), &game::GameState::MoveY, -1}};
   for (const auto& m : moves) {
     form->OnKeyDown(m.key, 0);
     EXPECT_EQ(s.*m.axis, m.value) << m.key;

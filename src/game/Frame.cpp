@@ -78,7 +78,9 @@ void EndLaser(MainForm& form) {
   s.LaserX = 0;
 }
 
-std::int32_t Floor(float value) { return static_cast<std::int32_t>(std::floor(value)); }
+std::int32_t Floor(float value) {
+  return static_cast<std::int32_t>(std::floor(value));
+}
 
 void DropPowerUpFromSky(Game& game) {
   GameState& s = game.state;
