@@ -129,63 +129,89 @@ TEST_F(FrameTest, RechargeRestoresEnergyThenHullAndWaitsWhileBothAreFull) {
 }
 
 TEST_F(FrameTest, PowerUpsFallFromTheSkyOnlyWhileEnemiesAreLeft) {
-  // Draws: the sky's chance, the type, x, the drift, then the squadron's chance.
-  game.random.Force({0.0069f, 0.5f, 0.99999994f, 0.99999994f, 0.5f});
-  Frames(1);
-  ASSERT_EQ(s.PowerUps.Count(), 1);
-  const game::Projectile& p = s.PowerUps[1];
-  EXPECT_EQ(p.Kind, 1);
-  EXPECT_EQ(p.X, 619);
-  EXPECT_EQ(p.Y, 50);
-  EXPECT_EQ(p.DX, 1);
-  EXPECT_EQ(p.DY, 3);
-  game.random.Force({0.007f, 0.0f});
-  Frames(1);
-  EXPECT_EQ(s.PowerUps.Count(), 1) << "0.007 is not below 0.007";
-  s.RookieMode = true;  // no squadron: the group stays beaten
-  s.Enemies.Clear();
   s.PowerUps.Clear();
-  game.random.Force({0.0f, 0.0f});
-  s.PowerUps.Add().Y = 60;  // keeps a Rookie's next group away
-  Frames(1);
-  EXPECT_EQ(s.PowerUps.Count(), 1) << "nothing falls on a beaten group";
+  // Draws: the sky's chance, the type, x, the drift.
+  game.random.Force({0.0069f, 0.5f, 0.99999994f, 0.99999994f});
+  game::DropPowerUpFromSky(game);
+  ASSERT_EQ(s.PowerUps.Count(), 1);
+  EXPECT_EQ(s.PowerUps[1], (game::Projectile{1, 0, 619, 50, 1, 3, 0, 0, 0}));
+  game.random.Force({0.0f, 0.5f, 0.0f, 0.0f});
+  game::DropPowerUpFromSky(game);
+  ASSERT_EQ(s.PowerUps.Count(), 2);
+  EXPECT_EQ(s.PowerUps[2], (game::Projectile{1, 0, 0, 50, -1, 3, 0, 0, 0}));
+  game.random.Force({0.007f});
+  game::DropPowerUpFromSky(game);
+  EXPECT_EQ(s.PowerUps.Count(), 2) << "0.007 is not below 0.007";
+  s.Enemies.Clear();
+  game.random.Force({0.0f, 0.75f});
+  game::DropPowerUpFromSky(game);
+  EXPECT_EQ(s.PowerUps.Count(), 2) << "nothing falls on a beaten group";
+  EXPECT_EQ(game.random.Next(), 0.75f) << "the chance is drawn all the same, once";
 }
 
 TEST_F(FrameTest, TheSquadronComesFromWaveSixOnOutsideRookieMode) {
-  // Each frame draws the sky's chance first; the squadron's is the second draw.
+  s.Enemies.Clear();
   s.Wave = 5;
-  game.random.Force({0.5f, 0.0f});
-  Frames(1);
-  EXPECT_EQ(s.Enemies.Count(), 1);
+  game.random.Force({0.0f, 0.75f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 0);
+  EXPECT_EQ(game.random.Next(), 0.75f) << "the chance is drawn all the same, once";
   s.Wave = 7;
-  game.random.Force({0.5f, 0.0019f});
-  Frames(1);
-  ASSERT_EQ(s.Enemies.Count(), 11) << "wave 7 has a 0.2 % chance a frame";
-  for (std::int32_t i = 1; i <= 10; ++i) {
-    const game::Projectile& e = s.Enemies[1 + i];
-    EXPECT_EQ(e, (game::Projectile{0, 0, 58 * i - 8, 150, 0, 4, 0, 10, 0})) << i;
-  }
-  game.random.Force({0.5f, 0.002f});
-  Frames(1);
-  EXPECT_EQ(s.Enemies.Count(), 11);
+  game.random.Force({0.0019f});
+  game::SendReinforcements(game);
+  ASSERT_EQ(s.Enemies.Count(), 10) << "wave 7 has a 0.2 % chance a frame";
+  for (std::int32_t i = 1; i <= 10; ++i)
+    EXPECT_EQ(s.Enemies[i], (game::Projectile{0, 0, 58 * i - 8, 150, 0, 4, 0, 10, 0})) << i;
+  game.random.Force({0.002f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 10);
   s.RookieMode = true;
-  game.random.Force({0.5f, 0.0f});
-  Frames(1);
-  EXPECT_EQ(s.Enemies.Count(), 11);
+  game.random.Force({0.0f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 10);
+}
+
+TEST_F(FrameTest, WideWeaponsSpreadTheirShotsAcrossTheShip) {
+  game::FrameChanges changed;
+  s.Shots.Clear();
+  s.FireHeld = true;
+  s.ShipX = 100;
+  s.ShipY = 400;
+  game::SetWeapon(s, 3);
+  s.ReloadTime = 0;
+  game::Fire(*form, changed);
+  ASSERT_EQ(s.Shots.Count(), 3);
+  EXPECT_EQ(s.Shots[1], (game::Projectile{0, -1, 125, 384, -1, -12, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[2], (game::Projectile{0, -1, 130, 384, 0, -12, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[3], (game::Projectile{0, -1, 135, 384, 1, -12, 0, 0, 0}));
+  EXPECT_EQ(s.ReloadTime, 10);
+  s.Shots.Clear();
+  game::SetWeapon(s, 7);
+  s.ReloadTime = 0;
+  game::Fire(*form, changed);
+  ASSERT_EQ(s.Shots.Count(), 3);
+  EXPECT_EQ(s.Shots[1], (game::Projectile{5, -1, 100, 384, 0, -15, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[2], (game::Projectile{5, -1, 149, 384, 0, -15, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[3], (game::Projectile{4, -1, 124, 384, 0, -15, 0, 0, 0}));
+  EXPECT_FALSE(changed.status) << "shots change nothing in the status bar";
+  EXPECT_EQ(heard, (std::vector<std::string>{"SBlaster", "SPhoton"}));
 }
 
 TEST_F(FrameTest, ADestroyedShipExplodesAfterASecondAndEndsTheGame) {
+  std::vector<std::pair<std::string, std::int64_t>> cues;
+  game.sound.SetObserver([&](const std::string& cue) { cues.emplace_back(cue, host.NowMs()); });
   s.Hull = 0;
   s.ShipX = 100;
   s.ShipY = 400;
   const std::int64_t before = host.NowMs();
   Frames(1);
-  EXPECT_EQ(heard, (std::vector<std::string>{"SWarning", "SExplode"}));
+  ASSERT_GE(cues.size(), 2u);
+  EXPECT_EQ(cues[0], std::make_pair(std::string("SWarning"), before));
+  EXPECT_EQ(cues[1], std::make_pair(std::string("SExplode"), before + 1000));
   EXPECT_EQ(s.BombX, 124);
   EXPECT_EQ(s.BombY, 424);
   EXPECT_FALSE(s.GameRunning);
   EXPECT_FALSE(form->GameTimer().Enabled());
-  EXPECT_EQ(host.NowMs() - before, 1000 + 3000) << "a second, then the game-over wait";
 }
 
 TEST_F(FrameTest, ReducedSoundKeepsOnlyTheWarningsAndTheShipsExplosion) {

@@ -82,33 +82,6 @@ std::int32_t Floor(float value) {
   return static_cast<std::int32_t>(std::floor(value));
 }
 
-void DropPowerUpFromSky(Game& game) {
-  GameState& s = game.state;
-  if (!(game.random.Next() < 0.007 && s.Enemies.Count() > 0)) return;
-  Projectile p;
-  p.Kind = RandomPowerUpType(game);
-  p.X = Floor(game.random.Next() * 620.0f);
-  p.Y = 50;
-  p.DX = Floor(game.random.Next() * 3.0f) - 1;
-  p.DY = 3;
-  s.PowerUps.Add() = p;
-}
-
-// From wave 6 on, a row of ten small enemies may join the fight: the chance per frame
-// grows by a tenth of a percentage point with every wave.
-void SendReinforcements(Game& game) {
-  GameState& s = game.state;
-  const float r = game.random.Next();
-  if (!(s.Wave >= 6 && !s.RookieMode && (s.Wave - 5) * 0.001 > r)) return;
-  for (std::int32_t i = 1; i <= 10; ++i) {
-    Projectile& enemy = s.Enemies.Add();
-    enemy.X = 58 * i - 8;
-    enemy.Y = 150;
-    enemy.DY = 4;
-    enemy.Life = 10;
-  }
-}
-
 // Raising the shields is free; every further frame with them up costs a point of energy,
 // and they drop when the energy is gone or the control is let go.
 void ApplyShields(MainForm& form, FrameChanges& changed) {
@@ -170,6 +143,32 @@ void DestroyShip(MainForm& form) {
 
 void PlayEffect(MainForm& form, const std::string& cue) {
   if (!form.state.ReducedSound) form.game.sound.PlaySound(cue);
+}
+
+void DropPowerUpFromSky(Game& game) {
+  GameState& s = game.state;
+  if (!(game.random.Next() < 0.007 && s.Enemies.Count() > 0)) return;
+  Projectile p;
+  p.Kind = RandomPowerUpType(game);
+  p.X = Floor(game.random.Next() * 620.0f);
+  p.Y = 50;
+  p.DX = Floor(game.random.Next() * 3.0f) - 1;
+  p.DY = 3;
+  s.PowerUps.Add() = p;
+}
+
+// The chance per frame grows by a tenth of a percentage point with every wave.
+void SendReinforcements(Game& game) {
+  GameState& s = game.state;
+  const float r = game.random.Next();
+  if (!(s.Wave >= 6 && !s.RookieMode && (s.Wave - 5) * 0.001 > r)) return;
+  for (std::int32_t i = 1; i <= 10; ++i) {
+    Projectile& enemy = s.Enemies.Add();
+    enemy.X = 58 * i - 8;
+    enemy.Y = 150;
+    enemy.DY = 4;
+    enemy.Life = 10;
+  }
 }
 
 void ReadJoystickButtons(GameState& s, const std::array<bool, 13>& buttons) {

@@ -6,6 +6,7 @@
 
 namespace game {
 
+struct Game;
 class MainForm;
 
 // What one frame changed that must be drawn again at its end.
@@ -20,6 +21,11 @@ void ReadJoystickButtons(GameState& s, const std::array<bool, 13>& buttons);
 
 // Plays a cue that reduced-sound mode leaves out.
 void PlayEffect(MainForm& form, const std::string& cue);
+
+// Now and then a power-up falls from the sky while enemies are left.
+void DropPowerUpFromSky(Game& game);
+// From wave 6 on, a row of ten small enemies may join the fight.
+void SendReinforcements(Game& game);
 
 // The weapon steps of a frame, in the order the frame runs them.
 void SwitchWeapon(MainForm& form);

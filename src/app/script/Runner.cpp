@@ -154,6 +154,9 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Set(words[1], words[2]);
   } else if (command == "add") {
     Add(words);
+  } else if (command == "clear") {
+    Expect(words, 2, 2, "clear LIST");
+    Clear(words[1]);
   } else if (command == "dump") {
     Dump(std::vector<std::string>(words.begin() + 1, words.end()));
   } else if (command == "screenshot") {

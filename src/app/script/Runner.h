@@ -44,6 +44,8 @@ class Runner {
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
+  // Empties one of the four lists.
+  void Clear(const std::string& listName);
   // Prints the state; with names, only those entries.
   void Dump(const std::vector<std::string>& only);
   void Screenshot(const std::string& file);
