@@ -24,17 +24,17 @@ struct FrameTest : ::testing::Test {
   game::Game game{host};
   game::GameState& s = game.state;
   std::unique_ptr<game::MainForm> form;
-  std::vector<std::string> heard;
+  std::size_t heardBefore = 0;
 
   FrameTest() {
-    game.sound.SetObserver([this](const std::string& cue) { heard.push_back(cue); });
     form = std::make_unique<game::MainForm>(game);
     form->Window().Show();
+    game.sound.LoadSounds(form->Window());
     game::StartGame(*form);
     // An enemy far off keeps the group from counting as beaten.
     s.Enemies.Add().Y = 60;
     game.random.Force({0.5f});
-    heard.clear();
+    ForgetHeard();
   }
   void Frames(int n) {
     for (int i = 0; i < n; ++i) game::RunFrame(*form);
@@ -45,7 +45,17 @@ struct FrameTest : ::testing::Test {
     using testing_surfaces::Crop;
     return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
   }
-  bool Heard(const std::string& cue) { return std::count(heard.begin(), heard.end(), cue) > 0; }
+  // The cues started since the last ForgetHeard, oldest first.
+  std::vector<host::HeadlessPlay> Plays() {
+    const auto& played = host.Audio().Played();
+    return {played.begin() + static_cast<std::ptrdiff_t>(heardBefore), played.end()};
+  }
+  std::vector<std::string> Heard() {
+    std::vector<std::string> names;
+    for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
+    return names;
+  }
+  void ForgetHeard() { heardBefore = host.Audio().Played().size(); }
 };
 
 TEST(JoystickButtons, AssignmentsOutsideTheButtonsReadAsNotPressed) {
@@ -194,20 +204,21 @@ TEST_F(FrameTest, WideWeaponsSpreadTheirShotsAcrossTheShip) {
   EXPECT_EQ(s.Shots[2], (game::Projectile{5, -1, 149, 384, 0, -15, 0, 0, 0}));
   EXPECT_EQ(s.Shots[3], (game::Projectile{4, -1, 124, 384, 0, -15, 0, 0, 0}));
   EXPECT_FALSE(changed.status) << "shots change nothing in the status bar";
-  EXPECT_EQ(heard, (std::vector<std::string>{"SBlaster", "SPhoton"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SBlaster", "SPhoton"}));
 }
 
 TEST_F(FrameTest, ADestroyedShipExplodesAfterASecondAndEndsTheGame) {
-  std::vector<std::pair<std::string, std::int64_t>> cues;
-  game.sound.SetObserver([&](const std::string& cue) { cues.emplace_back(cue, host.NowMs()); });
   s.Hull = 0;
   s.ShipX = 100;
   s.ShipY = 400;
   const std::int64_t before = host.NowMs();
   Frames(1);
-  ASSERT_GE(cues.size(), 2u);
-  EXPECT_EQ(cues[0], std::make_pair(std::string("SWarning"), before));
-  EXPECT_EQ(cues[1], std::make_pair(std::string("SExplode"), before + 1000));
+  const std::vector<host::HeadlessPlay> plays = Plays();
+  ASSERT_GE(plays.size(), 2u);
+  EXPECT_EQ(plays[0].name, "SWarning");
+  EXPECT_EQ(plays[0].timeMs, before);
+  EXPECT_EQ(plays[1].name, "SExplode");
+  EXPECT_EQ(plays[1].timeMs, before + 1000) << "a second after the warning";
   EXPECT_EQ(s.BombX, 124);
   EXPECT_EQ(s.BombY, 424);
   EXPECT_FALSE(s.GameRunning);
@@ -219,28 +230,28 @@ TEST_F(FrameTest, ReducedSoundKeepsOnlyTheWarningsAndTheShipsExplosion) {
   s.ShieldsHeld = s.FireHeld = s.BombHeld = true;
   s.WeaponLevel = 2;
   Frames(6);
-  EXPECT_EQ(heard, std::vector<std::string>{"SWarning"})
+  EXPECT_EQ(Heard(), std::vector<std::string>{"SWarning"})
       << "shields, shots and the launch are silent; the bomb held too early still warns";
   s.NextWeaponHeld = true;
   s.ShieldsHeld = s.BombHeld = false;
   Frames(1);
   s.Hull = 0;
   Frames(1);
-  EXPECT_EQ(heard, (std::vector<std::string>{"SWarning", "SExplode"}))
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SWarning", "SExplode"}))
       << "the switch and the lowered shields are silent; the destroyed ship explodes";
 }
 
 TEST_F(FrameTest, EveryEffectSoundsWithFullSound) {
   s.ShieldsHeld = s.FireHeld = s.BombHeld = true;
   Frames(1);
-  EXPECT_EQ(heard, (std::vector<std::string>{"SShieldsOn", "SBlaster", "SBombFound"}));
-  heard.clear();
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsOn", "SBlaster", "SBombFound"}));
+  ForgetHeard();
   s.FireHeld = s.ShieldsHeld = false;
   s.WeaponLevel = 2;
   s.NextWeaponHeld = true;
   s.BombY = s.ShipY - 137;
   Frames(5);
-  EXPECT_EQ(heard,
+  EXPECT_EQ(Heard(),
             (std::vector<std::string>{"SShieldsOff", "SBeep", "SBombUsed", "SBeep", "SBeep"}))
       << "the switch beeps every second frame; a bomb high enough goes off at once";
 }
@@ -322,14 +333,21 @@ TEST_F(FrameTest, TheDirectXCallbackReachesAJoystickServiceEvenAfterItWasRelease
   EXPECT_NE(form->Joystick, nullptr);
 }
 
-TEST_F(FrameTest, FocusLossPausesOnlyARunningGame) {
-  host.PostFocus(false);
-  host.PostFocus(true);
+TEST_F(FrameTest, FocusLossPausesARunningGameAndMutesTheSoundUntilItComesBack) {
   host.SetInputSource([] { throw host::ProgramExit{0}; });
+  host.PostFocus(false);
   EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
   EXPECT_TRUE(s.Paused);
   EXPECT_FALSE(form->GameTimer().Enabled());
+  EXPECT_TRUE(host.Audio().Muted()) << "silent while another program has the focus";
+  host.PostFocus(true);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  EXPECT_FALSE(host.Audio().Muted());
+  EXPECT_TRUE(s.Paused) << "the focus coming back does not resume the game";
+  host.PostFocus(false);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
   form->Unload();
+  EXPECT_FALSE(host.Audio().Muted()) << "a closed game window leaves no sound muted";
   s.Paused = false;
   host.PostFocus(false);
   EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
