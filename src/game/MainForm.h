@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "game/Game.h"
@@ -34,6 +35,8 @@ class MainForm : public host::WindowEvents, public platform::DirectXEvent {
   host::Window& Window() { return *window_; }
   host::Timer& GameTimer() { return *gameTimer_; }
   bool Loaded() const { return loaded_; }
+  // How many GameTimer ticks have run since the window loaded.
+  std::uint64_t FramesRun() const { return framesRun_; }
   // The unload handler, then the window closes (a modal showing of it returns).
   void Unload();
   // Lets go of the display mode switcher; the display mode is restored.
@@ -51,6 +54,7 @@ class MainForm : public host::WindowEvents, public platform::DirectXEvent {
 
   std::unique_ptr<host::Timer> gameTimer_;
   bool loaded_ = false;
+  std::uint64_t framesRun_ = 0;
 };
 
 }  // namespace game
