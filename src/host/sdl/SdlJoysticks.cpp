@@ -18,7 +18,7 @@ class SdlOpenJoystick final : public OpenJoystick {
  public:
   SdlOpenJoystick(SdlJoysticks& owner, SDL_Joystick* joystick)
       : owner_(owner), joystick_(joystick), id_(SDL_JoystickInstanceID(joystick)) {
-    if (auto state = Read()) last = *state;
+    if (auto state = Current()) last = *state;
   }
   ~SdlOpenJoystick() override {
     owner_.Forget(this);
@@ -31,6 +31,10 @@ class SdlOpenJoystick final : public OpenJoystick {
   std::optional<JoystickState> Read() override {
     // SDL's events are off, so nothing else brings its idea of the devices up to date.
     SDL_JoystickUpdate();
+    return Current();
+  }
+  // The state as of SDL's last update.
+  std::optional<JoystickState> Current() const {
     if (SDL_JoystickGetAttached(joystick_) != SDL_TRUE) return std::nullopt;
     JoystickState state;
     state.x = RawAxis(joystick_, 0);
@@ -129,7 +133,7 @@ bool SdlJoysticks::PollIfDue(std::int64_t nowMs) {
       changes.emplace_back(JoystickChange::Added, id);
   known_ = now;
   for (SdlOpenJoystick* device : open_) {
-    const auto state = device->Read();
+    const auto state = device->Current();
     if (state && *state != device->last) {
       device->last = *state;
       changes.emplace_back(JoystickChange::Input, device->Id());

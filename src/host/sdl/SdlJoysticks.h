@@ -15,11 +15,12 @@ class SdlOpenJoystick;
 //
 // SDL's own joystick events are switched off: with them on, SDL's event wait turns into a
 // 1 ms busy loop whenever any joystick is attached, a few percent of a core spent doing
-// nothing. Instead the event loop has the devices looked at every 10 ms, and only while
-// somebody listens; what changed since the last look is told as a notification.
+// nothing. Instead the event loop has the devices looked at every 20 ms (more than twice a
+// frame), and only while somebody listens; what changed since the last look is told as a
+// notification.
 class SdlJoysticks final : public JoystickDevices {
  public:
-  static constexpr int kPollMs = 10;
+  static constexpr int kPollMs = 20;
 
   SdlJoysticks();
   ~SdlJoysticks() override;
