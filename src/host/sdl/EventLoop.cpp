@@ -99,12 +99,20 @@ void SdlHost::RunUntil(const std::function<bool()>& done) {
       Dispatch(e);
       continue;
     }
-    if (FireDueTimers()) continue;
-    PresentAll();
-    const int timeout = MsToNextTimer();
+    // Input and window traffic go before timers, as window messages do.
     SDL_Event e;
-    const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
-    if (got != 0) Dispatch(e);
+    if (SDL_PollEvent(&e) != 0) {
+      Dispatch(e);
+      continue;
+    }
+    if (ReportFocus()) continue;
+    if (FireDueTimers()) {
+      // Each tick's frame reaches the screen before anything else runs.
+      PresentAll();
+      continue;
+    }
+    PresentAll();
+    clock_->Idle(NextDeadline());
   }
   PresentAll();
 }
@@ -120,7 +128,7 @@ bool SdlHost::DeliverPaint() {
 }
 
 void SdlHost::PresentAll() {
-  for (SdlWindow* w : windows_) w->PresentIfChanged();
+  for (SdlWindow* w : windows_) w->Present();
 }
 
 void SdlHost::Present() {
@@ -135,12 +143,28 @@ void SdlHost::Sleep(int ms) {
   const std::int64_t end = NowMs() + std::max(0, ms);
   for (;;) {
     PresentAll();
-    const std::int64_t left = end - NowMs();
-    if (left <= 0) break;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, static_cast<int>(left)) == 0) continue;
-    if (!HandleImmediately(e)) Defer(e);
+    while (SDL_PollEvent(&e) != 0) {
+      if (!HandleImmediately(e)) Defer(e);
+    }
+    if (NowMs() >= end) break;
+    clock_->Doze(end);
   }
+}
+
+void SdlHost::TrackFocus(SdlWindow* window, bool gained) {
+  if (window != nullptr) window->SetHasFocus(gained);
+  const bool any = std::any_of(windows_.begin(), windows_.end(),
+                               [](const SdlWindow* w) { return w->HasFocus(); });
+  focus_.Changed(any, NowMs());
+}
+
+bool SdlHost::ReportFocus() {
+  const std::int64_t due = focus_.Due();
+  if (due < 0 || due > NowMs()) return false;
+  const std::optional<bool> change = focus_.Take(NowMs());
+  if (change && focusHandler_) focusHandler_(*change);
+  return true;
 }
 
 bool SdlHost::HandleImmediately(const SDL_Event& e) {
@@ -150,13 +174,18 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
   switch (e.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       return false;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (w != nullptr) TrackFocus(w, true);
+      return true;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (w != nullptr) TrackFocus(w, false);
       return w == nullptr || !w->ClosesOnFocusLoss();
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
+      // The only times the whole window, letterbox included, is sent again.
       if (w != nullptr) {
-        w->PresentIfChanged(true);
+        w->Present(true);
         w->RequestPaint();
       }
       return true;
