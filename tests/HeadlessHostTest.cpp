@@ -24,63 +24,6 @@ struct HeadlessHostTest : ::testing::Test {
   }();
 };
 
-TEST_F(HeadlessHostTest, TimersTickInVirtualTimeAndStopWhenDisabled) {
-  int ticks = 0;
-  auto timer = host.CreateTimer(50, [&] { ++ticks; });
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 0) << "timers start disabled";
-  timer->SetEnabled(true);
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 10);
-  EXPECT_EQ(host.NowMs(), 1000);
-  timer->SetEnabled(false);
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 10);
-}
-
-TEST_F(HeadlessHostTest, ASleepInsideATickDelaysTheNextTickWithoutABurst) {
-  std::vector<std::int64_t> at;
-  auto timer = host.CreateTimer(50, [&] {
-    at.push_back(host.NowMs());
-    if (at.size() == 1) host.Sleep(1000);
-  });
-  timer->SetEnabled(true);
-  host.AdvanceTime(1200);
-  EXPECT_EQ(at, (std::vector<std::int64_t>{50, 1100, 1150, 1200}));
-}
-
-TEST_F(HeadlessHostTest, ATickThatDestroysItsTimerIsSafe) {
-  std::unique_ptr<host::Timer> timer;
-  int ticks = 0;
-  timer = host.CreateTimer(10, [&] {
-    ++ticks;
-    timer.reset();
-  });
-  timer->SetEnabled(true);
-  host.AdvanceTime(100);
-  EXPECT_EQ(ticks, 1);
-}
-
-TEST_F(HeadlessHostTest, ModalLoopsGiveInputToTheInnermostWindowOnly) {
-  Recorder outer, inner;
-  auto w1 = host.CreateWindow(spec, outer);
-  auto w2 = host.CreateWindow(spec, inner);
-  w1->Show();
-  int step = 0;
-  host.SetInputSource([&] {
-    switch (step++) {
-      case 0:
-        host.PostKeyDown(65, 0);
-        break;
-      default:
-        w2->Hide();  // closes the modal window
-    }
-  });
-  host.RunModal(*w2);
-  EXPECT_EQ(inner.log, (std::vector<std::string>{"paint", "down 65"}));
-  EXPECT_EQ(host.FrontWindow(), w1.get());
-}
-
 TEST_F(HeadlessHostTest, DialogsTakeQueuedAnswersAndReportThem) {
   std::vector<host::HeadlessRecord> records;
   host.SetRecorder([&](const host::HeadlessRecord& r) { records.push_back(r); });

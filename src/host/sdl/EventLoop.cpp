@@ -33,6 +33,13 @@ int ButtonBits(Uint32 state) {
          ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
 }
 
+// SDL_PollEvent stops at the end of each round of fetching events from the window system;
+// asking once more starts a new round, which also finds the events pushed since (by the
+// program itself, by the signal relay). Both failing means the queue is empty.
+bool PollAnyEvent(SDL_Event& e) {
+  return SDL_PollEvent(&e) != 0 || SDL_PollEvent(&e) != 0;
+}
+
 bool IsInput(Uint32 type) {
   return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTINPUT ||
          type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
@@ -101,7 +108,7 @@ void SdlHost::RunUntil(const std::function<bool()>& done) {
     }
     // Input and window traffic go before timers, as window messages do.
     SDL_Event e;
-    if (SDL_PollEvent(&e) != 0) {
+    if (PollAnyEvent(e)) {
       Dispatch(e);
       continue;
     }
@@ -144,7 +151,7 @@ void SdlHost::Sleep(int ms) {
   for (;;) {
     PresentAll();
     SDL_Event e;
-    while (SDL_PollEvent(&e) != 0) {
+    while (PollAnyEvent(e)) {
       if (!HandleImmediately(e)) Defer(e);
     }
     if (NowMs() >= end) break;
