@@ -316,7 +316,8 @@ void HeadlessWindow::Show() {
 
 std::uint64_t HeadlessWindow::Checksum() {
   if (checksumVersion_ == canvas_.Version()) return checksum_;  // a canvas starts at version 1
-  // 64-bit FNV-1a over the size and the pixels.
+  // 64-bit FNV-1a over the size and the pixels, then a final scramble so that every bit
+  // of the result depends on every pixel.
   std::uint64_t h = 14695981039346656037ull;
   const auto mix = [&h](std::uint32_t word) {
     for (int i = 0; i < 4; ++i, word >>= 8) h = (h ^ (word & 0xFF)) * 1099511628211ull;
@@ -326,9 +327,11 @@ std::uint64_t HeadlessWindow::Checksum() {
   const std::uint32_t* p = canvas_.Pixels();
   for (std::size_t i = 0, n = static_cast<std::size_t>(canvas_.Width()) * canvas_.Height(); i < n; ++i)
     mix(p[i]);
-  checksum_ = h;
+  h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+  h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
+  checksum_ = h ^ (h >> 33);
   checksumVersion_ = canvas_.Version();
-  return h;
+  return checksum_;
 }
 
 void HeadlessWindow::Invalidate() {
