@@ -3,10 +3,10 @@
 // one under its dummy video driver in virtual time, and the headless one.
 #include <algorithm>
 #include <cstdlib>
-#include <stdexcept>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,7 +28,9 @@ class BackEnd {
   virtual host::Host& Host() = 0;
   // Steps run one at a time whenever the program waits for input, in the outermost loop and
   // in nested modal loops alike.
-  void Steps(std::vector<std::function<void()>> steps) { steps_.assign(steps.begin(), steps.end()); }
+  void Steps(std::vector<std::function<void()>> steps) {
+    steps_.assign(steps.begin(), steps.end());
+  }
   // Inside a step: lets `ms` milliseconds pass before the next step, running whatever falls
   // due, as the user waiting would.
   virtual void Advance(int ms) = 0;
@@ -131,7 +133,9 @@ struct Recorder : host::WindowEvents {
     log.push_back(std::string("down ") + static_cast<char>(code));
     if (onKeyDown) onKeyDown(static_cast<char>(code));
   }
-  void OnKeyUp(int code, int) override { log.push_back(std::string("up ") + static_cast<char>(code)); }
+  void OnKeyUp(int code, int) override {
+    log.push_back(std::string("up ") + static_cast<char>(code));
+  }
 };
 
 inline host::WindowSpec SmallWindow(std::string name) {

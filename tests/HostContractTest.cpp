@@ -158,7 +158,9 @@ TYPED_TEST(HostContract, NestedModalLoopsGiveInputToTheInnermostWindowOnly) {
   auto inner = this->host.CreateWindow(SmallWindow("Inner"), innerEvents);
   host::Host& host = this->host;
   std::vector<std::string> fronts;
-  const auto front = [&] { fronts.push_back(host.FrontWindow() ? host.FrontWindow()->Name() : "-"); };
+  const auto front = [&] {
+    fronts.push_back(host.FrontWindow() ? host.FrontWindow()->Name() : "-");
+  };
   this->events.onKeyDown = [&](char key) {
     if (key != 'M') return;
     host.RunModal(*middle);
@@ -175,8 +177,8 @@ TYPED_TEST(HostContract, NestedModalLoopsGiveInputToTheInnermostWindowOnly) {
     if (key == 'X') inner->Hide();
   };
   auto press = [&](char key) { return [&, key] { front(), this->backEnd.Key(key, true); }; };
-  this->Run({press('M'), press('I'), press('Q'), press('X'), press('Q'), press('X'), press('Q'),
-             front});
+  this->Run(
+      {press('M'), press('I'), press('Q'), press('X'), press('Q'), press('X'), press('Q'), front});
   EXPECT_EQ(fronts, (std::vector<std::string>{"Main", "Middle", "Inner", "Inner", "Middle",
                                               "Middle", "Main", "Main"}));
   EXPECT_EQ(this->events.log, (std::vector<std::string>{"down M", "middle closed", "down Q"}));

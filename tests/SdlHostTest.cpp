@@ -34,7 +34,8 @@ TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
   int ticks = 0, stale = 0;
   auto timer = host.CreateTimer(50, [&] {
     // The frame before this one must be on the screen, even right after an overrun.
-    if (ticks > 0 && host::sdl::ShownPixels(*window).GetPixel(ticks - 1, 0) != host::kWhite) ++stale;
+    if (ticks > 0 && host::sdl::ShownPixels(*window).GetPixel(ticks - 1, 0) != host::kWhite)
+      ++stale;
     window->Canvas().SetPixel(ticks++, 0, host::kWhite);
     if (ticks == 2) backEnd.Spend(180);  // a long frame: the next tick comes at once, late
   });
@@ -61,7 +62,8 @@ TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
   std::vector<std::string> mismatches;
   const auto check = [&](const char* when) {
     const Surface shown = host::sdl::ShownPixels(*window);
-    if (!(shown == Composed(*window, shown.Width(), shown.Height(), true))) mismatches.push_back(when);
+    if (!(shown == Composed(*window, shown.Width(), shown.Height(), true)))
+      mismatches.push_back(when);
   };
   int x = 0;
   auto timer = host.CreateTimer(50, [&] {

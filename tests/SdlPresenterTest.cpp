@@ -10,8 +10,8 @@
 
 namespace {
 
-using host::Surface;
 using host::PixelRect;
+using host::Surface;
 using host::sdl::ComposePart;
 using host::sdl::ComposeWindow;
 using host::sdl::FitViewport;
@@ -131,7 +131,8 @@ TEST(SdlPresenter, APartWritesOnlyItsScaledPixelsAndReportsThem) {
   Surface client(4, 3, 0x111111);
   const int w = 12, h = 9;
   std::vector<std::uint32_t> out(w * h, 0xABCDEF);
-  const PixelRect written = ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {1, 1, 2, 3});
+  const PixelRect written =
+      ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {1, 1, 2, 3});
   EXPECT_EQ(written, (PixelRect{3, 3, 6, 9}));
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

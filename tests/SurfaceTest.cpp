@@ -496,7 +496,8 @@ TEST(SurfacePixels, OutsideTheSurfaceReadsBlackAndWritesNothing) {
 
 // Every pixel an operation changed must lie in what the surface records as changed: the
 // presenter sends only that part to the screen.
-void ExpectChangesRecorded(Surface& s, const std::function<void(Surface&)>& draw, const char* what) {
+void ExpectChangesRecorded(Surface& s, const std::function<void(Surface&)>& draw,
+                           const char* what) {
   const Surface before = s;
   const std::uint64_t version = s.Version();
   s.ClearDirty();
@@ -517,19 +518,29 @@ TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
               d = coordinate(random);
     const Color ink = static_cast<Color>(colour(random));
     const RasterOp op = kAllOps[round % 3];
-    ExpectChangesRecorded(s, [&](Surface& t) { t.SetPixel(a, b, ink); }, "SetPixel");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }, "Blit");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }, "self Blit");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.FillRect(a, b, c, d, ink); }, "FillRect");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); },
-                          "masked FillRect");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.Line(a, b, c, d, ink); }, "Line");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.Frame(a, b, c, d, ink); }, "Frame");
-    ExpectChangesRecorded(s, [&](Surface& t) { t.Circle(a, b, std::abs(c), ink); }, "Circle");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.SetPixel(a, b, ink); }, "SetPixel");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }, "Blit");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }, "self Blit");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink); }, "FillRect");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); }, "masked FillRect");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Line(a, b, c, d, ink); }, "Line");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Frame(a, b, c, d, ink); }, "Frame");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Circle(a, b, std::abs(c), ink); }, "Circle");
   }
-  ExpectChangesRecorded(s, [](Surface& t) { t.Circle(40, 30, INT_MAX, host::kWhite); }, "huge Circle");
-  ExpectChangesRecorded(s, [](Surface& t) { t.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1); }, "long Line");
-  ExpectChangesRecorded(s, [](Surface& t) { t.Clear(0x010203); }, "Clear");
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Circle(40, 30, INT_MAX, host::kWhite); }, "huge Circle");
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1); }, "long Line");
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Clear(0x010203); }, "Clear");
 }
 
 TEST(SurfacePixels, ASmallDrawingRecordsASmallChange) {

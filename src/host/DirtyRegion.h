@@ -35,7 +35,9 @@ class DirtyRegion {
   void Add(const PixelRect& rect);
   void Clear() { count_ = 0; }
   bool Empty() const { return count_ == 0; }
-  std::span<const PixelRect> Rects() const { return {rects_.data(), static_cast<std::size_t>(count_)}; }
+  std::span<const PixelRect> Rects() const {
+    return {rects_.data(), static_cast<std::size_t>(count_)};
+  }
 
  private:
   void RemoveAt(int i) { rects_[i] = rects_[--count_]; }

@@ -278,7 +278,8 @@ void Runner::Timeline(const std::vector<std::string>& words) {
   for (const host::TimelineStep& step : steps) {
     const bool sleep = step.kind == host::TimelineStep::Kind::Sleep;
     char checksum[17];
-    std::snprintf(checksum, sizeof checksum, "%016llx", static_cast<unsigned long long>(step.checksum));
+    std::snprintf(checksum, sizeof checksum, "%016llx",
+                  static_cast<unsigned long long>(step.checksum));
     out_ << "{\"event\":\"" << (sleep ? "sleep" : "present") << "\",\"time\":" << step.atMs;
     if (sleep) out_ << ",\"ms\":" << step.ms;
     out_ << ",\"window\":" << (step.window.empty() ? "null" : JsonString(step.window))

@@ -183,7 +183,9 @@ void HeadlessHost::Sleep(int ms) {
   now_ += std::max(0, ms);
 }
 
-void HeadlessHost::Present() { RecordStep(TimelineStep::Kind::Present, 0); }
+void HeadlessHost::Present() {
+  RecordStep(TimelineStep::Kind::Present, 0);
+}
 
 void HeadlessHost::RecordStep(TimelineStep::Kind kind, int ms) {
   TimelineStep step{kind, now_, ms, {}, 0, {}};
@@ -325,7 +327,8 @@ std::uint64_t HeadlessWindow::Checksum() {
   mix(static_cast<std::uint32_t>(canvas_.Width()));
   mix(static_cast<std::uint32_t>(canvas_.Height()));
   const std::uint32_t* p = canvas_.Pixels();
-  for (std::size_t i = 0, n = static_cast<std::size_t>(canvas_.Width()) * canvas_.Height(); i < n; ++i)
+  for (std::size_t i = 0, n = static_cast<std::size_t>(canvas_.Width()) * canvas_.Height(); i < n;
+       ++i)
     mix(p[i]);
   h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
   h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;

@@ -24,7 +24,8 @@ class SteadyClock final : public sdl::LoopClock {
   }
   void Doze(std::int64_t untilMs) override {
     const std::int64_t left = untilMs - NowMs();
-    if (left > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(left, 1 << 30)));
+    if (left > 0)
+      SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(left, 1 << 30)));
   }
 };
 

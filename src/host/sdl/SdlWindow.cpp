@@ -205,7 +205,8 @@ void SdlWindow::Present(bool whole) {
     }
   }
   for (const SDL_Rect& r : sent) {
-    auto* first = static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(r.y) * out->pitch;
+    auto* first =
+        static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(r.y) * out->pitch;
     if (!direct) {
       SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, shadow_.data() + r.y * out->w + r.x,
                         out->w * 4, f->format, first + r.x * f->BytesPerPixel, out->pitch);
@@ -217,7 +218,8 @@ void SdlWindow::Present(bool whole) {
     }
   }
   if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
-  if (!sent.empty()) SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+  if (!sent.empty())
+    SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
   canvas_.ClearDirty();
   presentedTo_ = out;
   presentedW_ = out->w;

@@ -49,7 +49,6 @@ std::unique_ptr<Timer> SdlHost::CreateTimer(int intervalMs, std::function<void()
   auto state = std::make_shared<TimerState>();
   state->onTick = std::move(onTick);
   state->interval = std::max(1, intervalMs);
-  state->due = NowMs() + state->interval;
   return std::make_unique<SdlTimer>(*this, std::move(state));
 }
 

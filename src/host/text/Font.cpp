@@ -167,7 +167,9 @@ int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color col
                     static_cast<int>(std::min(penX - 1, tw)), static_cast<int>(bottom), color);
   }
   if (boxLeft < boxRight) {
-    const auto clamp = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+    const auto clamp = [](long long v) {
+      return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+    };
     target.Touch({clamp(boxLeft), clamp(boxTop), clamp(boxRight), clamp(boxBottom)});
   }
   return static_cast<int>(std::clamp<long long>(penX, INT_MIN, INT_MAX));
