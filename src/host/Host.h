@@ -10,6 +10,7 @@
 
 namespace host {
 
+class AudioOutput;
 class RegistryStore;
 
 // A periodic timer whose ticks run on the UI thread, never re-entered. It is created
@@ -75,6 +76,7 @@ class Host {
 
   // --- services
   virtual RegistryStore& Registry() = 0;
+  virtual AudioOutput& Audio() = 0;
   // Hands a web address or a mailto: address to the desktop's default program.
   virtual void OpenDocument(const std::string& target) = 0;
   virtual bool ScreenSaverActive() = 0;

@@ -14,6 +14,7 @@
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/LoopClock.h"
 #include "host/sdl/QuitSignals.h"
+#include "host/sdl/SdlAudio.h"
 
 namespace host::sdl {
 
@@ -52,6 +53,7 @@ class SdlHost final : public Host {
   int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override;
+  AudioOutput& Audio() override { return audio_; }
   void OpenDocument(const std::string& target) override;
   bool ScreenSaverActive() override;
   void SetScreenSaverActive(bool active) override;
@@ -103,6 +105,7 @@ class SdlHost final : public Host {
 
   std::unique_ptr<RegistryStore> registry_;
   std::unique_ptr<LoopClock> clock_;
+  SdlAudio audio_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
   DesktopArt art_;
