@@ -40,18 +40,6 @@ TEST(DirtyRegion, FarApartChangesStaySeparateSoTheirCostIsTheirOwn) {
   EXPECT_EQ(TotalArea(region), 640 * 50 + 65 * 65 + 16);
 }
 
-TEST(DirtyRegion, EmptyRectanglesAddNothingAndClearForgetsEverything) {
-  DirtyRegion region;
-  region.Add({5, 5, 5, 9});
-  region.Add({5, 9, 8, 2});
-  EXPECT_TRUE(region.Empty());
-  region.Add({1, 1, 2, 2});
-  EXPECT_FALSE(region.Empty());
-  region.Clear();
-  EXPECT_TRUE(region.Empty());
-  EXPECT_TRUE(region.Rects().empty());
-}
-
 TEST(DirtyRegion, ManyScatteredChangesAreAllCoveredWithinTheLimit) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> coordinate(0, 630), size(1, 10);
