@@ -7,6 +7,7 @@
 
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
+#include "host/sdl/XErrors.h"
 
 namespace host {
 namespace {
@@ -79,6 +80,7 @@ SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
       art_(std::move(art)),
       cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
+  if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 
