@@ -28,7 +28,10 @@ std::unique_ptr<host::Window> CreateGameWindow(host::Host& host, host::WindowEve
 
 MainForm::MainForm(Game& g)
     : window_(CreateGameWindow(g.host, *this)), game(g), state(g.state), screen(window_->Canvas()) {
-  gameTimer_ = game.host.CreateTimer(50, [this] { RunFrame(*this); });
+  gameTimer_ = game.host.CreateTimer(50, [this] {
+    ++framesRun_;
+    RunFrame(*this);
+  });
   gameTimer_->SetEnabled(false);
 
   GameState& s = state;
@@ -42,19 +45,24 @@ MainForm::MainForm(Game& g)
   std::array<bool, 13> scratch{};
   s.KeyboardMode = !Joystick->GetButtonState(scratch);
   s.MusicVolume = -10000;
+  game.host.SetFocusHandler([this](bool programHasFocus) { FocusChanged(*this, programHasFocus); });
   loaded_ = true;
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+  if (loaded_) game.host.SetFocusHandler(nullptr);
+}
 
 void MainForm::Unload() {
   if (!loaded_) return;
   loaded_ = false;
   GameState& s = state;
+  game.host.SetFocusHandler(nullptr);
   gameTimer_->SetEnabled(false);
   if (s.ScreenSaverWasActive) SetScreenSaverActive(game.host, -1);
   MyResolution.reset();
-  if (!s.ReducedSound && game.sound.IsLoaded("SMusic")) {
+  // The fade takes its time whether or not there is an audio device to hear it on.
+  if (!s.ReducedSound) {
     while (s.MusicVolume > -10000) {
       s.MusicVolume -= 500;
       game.sound.SetVolume("SMusic", s.MusicVolume);
@@ -62,6 +70,7 @@ void MainForm::Unload() {
     }
     game.sound.StopSound("SMusic");
   }
+  game.sound.SetMuted(false);
   Joystick.reset();
   window_->Hide();
 }
@@ -77,6 +86,11 @@ void MainForm::OnKeyDown(int keyCode, int shift) {
 
 void MainForm::OnKeyUp(int keyCode, int shift) {
   if (state.KeyboardMode) HeldControlKeyUp(*this, keyCode, shift);
+}
+
+void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
+  if (!Joystick) Joystick = std::make_unique<platform::BCDirectInput>();
+  Joystick->DirectXEvent_DXCallback(eventid);
 }
 
 void MainForm::OnCloseRequest() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "game/Game.h"
@@ -33,6 +34,8 @@ class MainForm : public host::WindowEvents {
   host::Window& Window() { return *window_; }
   host::Timer& GameTimer() { return *gameTimer_; }
   bool Loaded() const { return loaded_; }
+  // How many GameTimer ticks have run since the window loaded.
+  std::uint64_t FramesRun() const { return framesRun_; }
   // The unload handler, then the window closes (a modal showing of it returns).
   void Unload();
   // Lets go of the display mode switcher; the display mode is restored.
@@ -42,10 +45,13 @@ class MainForm : public host::WindowEvents {
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnCloseRequest() override;
+  // The joystick service's change notifications arrive here and go on to it.
+  void DirectXEvent_DXCallback(std::int32_t eventid);
 
  private:
   std::unique_ptr<host::Timer> gameTimer_;
   bool loaded_ = false;
+  std::uint64_t framesRun_ = 0;
 };
 
 }  // namespace game

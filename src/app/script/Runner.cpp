@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "app/script/Json.h"
@@ -43,6 +44,16 @@ std::int64_t Number(const std::string& word, const char* what) {
     throw ScenarioError(std::string("expected a number for ") + what + ", got \"" + word + "\"");
   return v;
 }
+
+std::int64_t Count(const std::string& word, const char* what) {
+  const std::int64_t n = Number(word, what);
+  if (n < 0) throw ScenarioError(std::string("expected 0 or more for ") + what + ", got " + word);
+  return n;
+}
+
+// Virtual time ends here, far beyond any game, so that the timers and sleeps running at
+// the end of a long wait still have room on the clock.
+constexpr std::int64_t kClockEnd = std::numeric_limits<std::int64_t>::max() / 2;
 
 void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max, const char* usage) {
   if (words.size() < min || words.size() > max) throw ScenarioError(std::string("usage: ") + usage);
@@ -132,15 +143,21 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Host().PostFocus(words[1] == "back");
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
-    Host().AdvanceTime(50 * Number(words[1], "the frame count"));
+    AdvanceTime(Count(words[1], "the frame count"), 50);
+  } else if (command == "ticks") {
+    Expect(words, 2, 2, "ticks N");
+    RunTicks(Count(words[1], "the tick count"));
   } else if (command == "wait") {
     Expect(words, 2, 2, "wait MS");
-    Host().AdvanceTime(Number(words[1], "the milliseconds"));
+    AdvanceTime(Count(words[1], "the milliseconds"), 1);
   } else if (command == "set") {
     Expect(words, 3, 3, "set NAME VALUE");
     Set(words[1], words[2]);
   } else if (command == "add") {
     Add(words);
+  } else if (command == "clear") {
+    Expect(words, 2, 2, "clear LIST");
+    Clear(words[1]);
   } else if (command == "dump") {
     Dump(std::vector<std::string>(words.begin() + 1, words.end()));
   } else if (command == "timeline") {
@@ -165,6 +182,31 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     }
   } else {
     throw ScenarioError("unknown command \"" + command + "\"");
+  }
+}
+
+void Runner::AdvanceTime(std::int64_t count, std::int64_t msEach) {
+  CheckClockRoom(count, msEach);
+  Host().AdvanceTime(count * msEach);
+}
+
+void Runner::CheckClockRoom(std::int64_t count, std::int64_t msEach) {
+  if (count > (kClockEnd - Host().NowMs()) / msEach)
+    throw ScenarioError("that would take the virtual clock past its end at " +
+                        std::to_string(kClockEnd) + " ms");
+}
+
+void Runner::RunTicks(std::int64_t count) {
+  CheckClockRoom(count, 50);
+  game::MainForm* form = Program().GameWindow();
+  if (!form) return;
+  // Time moves a millisecond at a time, so that a tick that sleeps (a glide, a wave show)
+  // still counts as one and no later tick is skipped. The count ends early when the game
+  // stops ticking (paused, over, or its window closed).
+  const std::uint64_t until = form->FramesRun() + static_cast<std::uint64_t>(count);
+  while (form->FramesRun() < until && form->GameTimer().Enabled()) {
+    if (Host().NowMs() >= kClockEnd) throw ScenarioError("the virtual clock ran out");
+    Host().AdvanceTime(1);
   }
 }
 
