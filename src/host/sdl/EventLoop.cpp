@@ -33,11 +33,13 @@ int ButtonBits(Uint32 state) {
          ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
 }
 
-// SDL_PollEvent stops at the end of each round of fetching events from the window system;
-// asking once more starts a new round, which also finds the events pushed since (by the
-// program itself, by the signal relay). Both failing means the queue is empty.
+// SDL_PollEvent stops at the end of each round of fetching events from the window system,
+// leaving the events pushed since (by the program itself, by the signal relay) for the next
+// round; those are taken straight from the queue, without asking the window system again.
+// Both failing means the queue is empty.
 bool PollAnyEvent(SDL_Event& e) {
-  return SDL_PollEvent(&e) != 0 || SDL_PollEvent(&e) != 0;
+  return SDL_PollEvent(&e) != 0 ||
+         SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1;
 }
 
 bool IsInput(Uint32 type) {
