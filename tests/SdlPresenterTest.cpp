@@ -2,6 +2,7 @@
 // black bars, the dialog frame, and mapping pointer positions back to client pixels.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -89,18 +90,34 @@ TEST(SdlPresenter, DialogFrameIsRaisedAroundTheClientAndRespectsThePitch) {
   }
 }
 
+// Per-pixel model of a composed window: each window pixel shows the client pixel under it,
+// black where there is none.
+std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
+  const int cx = ToClient(x, vp.x, vp.scale), cy = ToClient(y, vp.y, vp.scale);
+  const bool inside = cx >= 0 && cy >= 0 && cx < client.Width() && cy < client.Height();
+  return inside ? client.GetPixel(cx, cy) : 0;
+}
+
 // A presenter that sends only what changed must leave the window exactly as composing all
-// of it would: random drawing, then only the recorded parts composed, at every kind of fit.
+// of it would, and that must show the client as the model says: random drawing, then only
+// the recorded parts composed, at every kind of fit.
 TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
+  // Fitted to the window, and one placed by hand so that both window edges cut through
+  // scaled client pixels.
   const struct {
     int w, h, pitch;
-  } windows[] = {{64, 48, 64}, {130, 100, 133}, {200, 97, 200}, {50, 40, 52}};
+    std::optional<Viewport> vp;
+  } windows[] = {{64, 48, 64, {}},
+                 {130, 100, 133, {}},
+                 {200, 97, 200, {}},
+                 {50, 40, 52, {}},
+                 {100, 70, 101, Viewport{-4, -2, 3}}};
   std::mt19937 random(3);
   std::uniform_int_distribution<int> coordinate(-10, 70), colour(0, 0xFFFFFF);
   const Surface sprite = testing_surfaces::Numbered(12, 12, 5);
   for (const auto& win : windows) {
     Surface client(64, 48);
-    const Viewport vp = FitViewport(win.w, win.h, client.Width(), client.Height());
+    const Viewport vp = win.vp.value_or(FitViewport(win.w, win.h, client.Width(), client.Height()));
     std::vector<std::uint32_t> partial(win.pitch * win.h, 0xDEAD), whole(partial);
     ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp, false);
     for (int frame = 0; frame < 40; ++frame) {
@@ -123,6 +140,10 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
         ComposePart({partial.data(), win.w, win.h, win.pitch}, client, vp, part);
       ComposeWindow({whole.data(), win.w, win.h, win.pitch}, client, vp, false);
       ASSERT_EQ(partial, whole) << win.w << "x" << win.h << " frame " << frame;
+      for (int y = 0; y < win.h; ++y)
+        for (int x = 0; x < win.w; ++x)
+          ASSERT_EQ(whole[y * win.pitch + x], Shown(client, vp, x, y))
+              << win.w << "x" << win.h << " frame " << frame << " at " << x << "," << y;
     }
   }
 }

@@ -31,6 +31,27 @@ void Ring(const WindowImage& out, int x1, int y1, int x2, int y2, std::uint32_t 
   PutPixel(out, x1, y2, bottomRight);
 }
 
+// Writes `count` client pixels, each `scale` times over; the common factors are spelled
+// out so that the compiler can widen the copies.
+template <int kScale>
+void Repeat(std::uint32_t* dst, const std::uint32_t* src, int count) {
+  for (int i = 0; i < count; ++i)
+    for (int k = 0; k < kScale; ++k) dst[i * kScale + k] = src[i];
+}
+
+void Repeat(std::uint32_t* dst, const std::uint32_t* src, int count, int scale) {
+  switch (scale) {
+    case 2:
+      return Repeat<2>(dst, src, count);
+    case 3:
+      return Repeat<3>(dst, src, count);
+    case 4:
+      return Repeat<4>(dst, src, count);
+    default:
+      for (int i = 0; i < count; ++i) std::fill_n(dst + i * scale, scale, src[i]);
+  }
+}
+
 // Writes the window pixels x0..x1-1 of one row from the client row `src` scaled by `scale`;
 // window column x shows client column (x - originX) / scale.
 void ScaleRow(std::uint32_t* dst, const std::uint32_t* src, int x0, int x1, int originX,
@@ -40,13 +61,19 @@ void ScaleRow(std::uint32_t* dst, const std::uint32_t* src, int x0, int x1, int 
     return;
   }
   int column = (x0 - originX) / scale;
-  int repeat = scale - (x0 - originX) % scale;  // copies left of the first column
-  for (int x = x0; x < x1;) {
-    const std::uint32_t c = src[column++];
-    const int end = std::min(x1, x + repeat);
-    for (; x < end; ++x) dst[x] = c;
-    repeat = scale;
+  int x = x0;
+  // A client pixel cut by the left edge of the window, then the whole ones, then one cut by
+  // the right edge.
+  if (const int phase = (x0 - originX) % scale; phase != 0) {
+    const int end = std::min(x1, x0 + scale - phase);
+    std::fill(dst + x, dst + end, src[column++]);
+    x = end;
   }
+  const int whole = (x1 - x) / scale;
+  Repeat(dst + x, src + column, whole, scale);
+  x += whole * scale;
+  column += whole;
+  if (x < x1) std::fill(dst + x, dst + x1, src[column]);
 }
 
 }  // namespace
