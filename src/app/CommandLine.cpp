@@ -13,6 +13,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.action = CommandLine::Action::Version;
       return line;
     }
+    if (arg == "--window") {
+      line.windowed = true;
+      continue;
+    }
     line.action = CommandLine::Action::Error;
     line.error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") + ("'" + arg + "'");
     return line;
@@ -25,6 +29,7 @@ std::string UsageText(const std::string& programName) {
          " [OPTION]\n"
          "An arcade space shooter: hold the line against waves of Zorbs.\n"
          "\n"
+         "      --window   play in a resizable window instead of covering the screen\n"
          "  -h, --help     show this help and exit\n"
          "      --version  show the version and exit\n"
          "\n"

@@ -9,6 +9,7 @@ namespace app {
 struct CommandLine {
   enum class Action { Play, Help, Version, Error };
   Action action = Action::Play;
+  bool windowed = false;  // --window: the game screen in a resizable desktop window
   std::string error;  // Action::Error: one line saying what was not understood
 };
 

@@ -7,10 +7,11 @@
 #include "host/sdl/SdlHost.h"
 #include "shell/Program.h"
 
-int RunDesktopGame() {
+int RunDesktopGame(const DesktopGameOptions& options) {
   host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
   auto host = host::MakeSdlHost(
-      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art));
+      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),
+      nullptr, options.windowed);
   if (!host) return 1;
   shell::Program program(*host);
   try {

@@ -94,11 +94,17 @@ launch_game() {  # TITLE COMMAND...
   fail "the game ended early; its output: $(cat "$SCRATCH/game.log")"
 }
 
-# Starts the real game for the scratch user and waits for its first window; extra
-# "NAME=value" words go to its environment.
+# Starts the real game for the scratch user and waits for its first window; "NAME=value"
+# words go to its environment, and the words after "--" to the game itself.
 rw_start_game() {
+  local vars=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do
+    vars+=("$1")
+    shift
+  done
+  [ $# -gt 0 ] && shift
   launch_game . env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" \
-    SDL_AUDIODRIVER=dummy "$@" "$GAME" || fail "the game opened no window"
+    SDL_AUDIODRIVER=dummy "${vars[@]}" "$GAME" "$@" || fail "the game opened no window"
 }
 
 game_alive() {

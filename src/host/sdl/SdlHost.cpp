@@ -33,7 +33,7 @@ class SteadyClock final : public sdl::LoopClock {
 }  // namespace
 
 std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
-                                  std::unique_ptr<sdl::LoopClock> clock) {
+                                  std::unique_ptr<sdl::LoopClock> clock, bool windowedGame) {
   // Quit signals are ours to handle (see QuitSignals); the last window closing is not a
   // quit; the screen saver stays as the user set it until the game window says otherwise.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -66,7 +66,9 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
     return nullptr;
   }
   if (!clock) clock = std::make_unique<SteadyClock>();
-  return std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art), std::move(clock));
+  auto host = std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art), std::move(clock));
+  host->SetWindowedGame(windowedGame);
+  return host;
 }
 
 }  // namespace host

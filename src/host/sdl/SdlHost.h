@@ -12,7 +12,10 @@ namespace host {
 // one-line message on stderr, when SDL's video subsystem cannot start (no display).
 // Windows and timers made by the host must be destroyed before it. `art` gives the windows
 // their icon and the hand pointer its picture. Without a `clock` the host keeps real time.
+// With `windowedGame`, a window that asks to cover the screen becomes an ordinary resizable
+// desktop window instead, its picture still scaled by whole factors and letterboxed.
 std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
-                                  std::unique_ptr<sdl::LoopClock> clock = nullptr);
+                                  std::unique_ptr<sdl::LoopClock> clock = nullptr,
+                                  bool windowedGame = false);
 
 }  // namespace host

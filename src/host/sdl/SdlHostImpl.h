@@ -79,6 +79,9 @@ class SdlHost final : public Host {
   const Surface& ProgramIcon() const { return art_.icon; }
   // The display of the window shown last that is still visible (the first display if none).
   int DisplayInUse() const;
+  // Full-screen windows become resizable desktop windows (the player asked for --window).
+  void SetWindowedGame(bool windowed) { windowedGame_ = windowed; }
+  bool WindowedGame() const { return windowedGame_; }
   // Keeps an event for the program's loop (input during a sleep or a window move).
   void Defer(const SDL_Event& e);
   void AddTimer(const std::shared_ptr<TimerState>& timer);
@@ -117,6 +120,7 @@ class SdlHost final : public Host {
   DesktopArt art_;
   CursorSet cursors_;
   std::vector<SdlWindow*> windows_;
+  bool windowedGame_ = false;
   std::vector<std::uint64_t> modal_;  // serials, innermost last
   std::uint64_t nextSerial_ = 1;
   std::uint64_t textTarget_ = 0;  // the window whose key down typed the next text

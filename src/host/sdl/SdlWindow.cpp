@@ -1,5 +1,6 @@
 #include "host/sdl/SdlWindow.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -8,10 +9,17 @@
 namespace host::sdl {
 namespace {
 
-Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options) {
-  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-  if (desc.placement == WindowPlacement::FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  if (desc.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool windowedGame) {
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (desc.placement != WindowPlacement::FullScreen) {
+    flags |= SDL_WINDOW_BORDERLESS;
+  } else if (windowedGame) {
+    flags |= SDL_WINDOW_RESIZABLE;
+  } else {
+    flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP;
+  }
+  if (desc.topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
+    flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
   if (options.popupMenu) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
   return flags;
@@ -37,21 +45,32 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
   int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
   int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
   SDL_Rect screen;
-  if (desc.placement == WindowPlacement::FullScreen &&
-      SDL_GetDisplayBounds(host_.DisplayInUse(), &screen) == 0) {
-    // Made screen-sized from the start: without a window manager nobody else would
-    // honour the full-screen request. It covers the display the player is looking at.
-    x = screen.x;
-    y = screen.y;
-    w = screen.w;
-    h = screen.h;
+  const bool fullScreen = desc.placement == WindowPlacement::FullScreen;
+  if (fullScreen && SDL_GetDisplayBounds(host_.DisplayInUse(), &screen) == 0) {
+    if (host_.WindowedGame()) {
+      // The largest whole factor that leaves room for the desktop's panels and frame.
+      const int scale = std::max(1, std::min((screen.w * 4 / 5) / w, (screen.h * 4 / 5) / h));
+      w *= scale;
+      h *= scale;
+      x = SDL_WINDOWPOS_CENTERED_DISPLAY(host_.DisplayInUse());
+      y = SDL_WINDOWPOS_CENTERED_DISPLAY(host_.DisplayInUse());
+    } else {
+      // Made screen-sized from the start: without a window manager nobody else would
+      // honour the full-screen request. It covers the display the player is looking at.
+      x = screen.x;
+      y = screen.y;
+      w = screen.w;
+      h = screen.h;
+    }
   }
-  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, w, h, CreationFlags(desc, options));
+  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, w, h,
+                             CreationFlags(desc, options, host_.WindowedGame()));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
     return;
   }
+  if (fullScreen && host_.WindowedGame()) SDL_SetWindowMinimumSize(window_, desc.width, desc.height);
   if (desc.withIcon) {
     if (SDL_Surface* icon = MakeProgramIcon(host_.ProgramIcon())) {
       SDL_SetWindowIcon(window_, icon);
@@ -91,6 +110,8 @@ void SdlWindow::Focus() {
 
 void SdlWindow::SetTopmost(bool onTop) {
   topmost_ = onTop;
+  // A game in an ordinary desktop window stays among the others, like any window.
+  if (desc_.placement == WindowPlacement::FullScreen && host_.WindowedGame()) return;
   if (window_ != nullptr) SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE);
 }
 
