@@ -1,10 +1,29 @@
+// One frame of everything that moves on the play field, in its fixed order.
 #include "game/Projectiles.h"
 
+#include "game/Bomb.h"
+#include "game/Enemies.h"
 #include "game/MainForm.h"
+#include "game/PowerUps.h"
+#include "game/Shots.h"
+#include "game/StatusBar.h"
 
 namespace game {
 
-// Stand-in until combat is built: nothing moves.
-void MoveProjectiles(MainForm& /*form*/) {}
+void MoveProjectiles(MainForm& form) {
+  GameState& s = form.state;
+  bool statusChanged = false;
+  MoveBomb(form, statusChanged);
+  MoveDebris(form);
+  MoveShots(form, statusChanged);
+  MovePowerUps(form, statusChanged);
+  EraseEnemies(form);
+  MoveEnemies(form, statusChanged);
+  s.Debris.Shrink();
+  s.Shots.Shrink();
+  s.Enemies.Shrink();
+  s.PowerUps.Shrink();
+  if (statusChanged) UpdateStatus(form);
+}
 
 }  // namespace game
