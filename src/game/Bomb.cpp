@@ -127,6 +127,7 @@ void DetonateBomb(MainForm& form) {
     if (early > 0) host.Sleep(static_cast<int>(early));
     for (; unerased <= r; ++unerased) canvas.Circle(bx, by, unerased, host::kBlack);
   }
+  TrimLists(s);
   UpdateStatus(form);
   ResumePlay(form);
 }

@@ -42,4 +42,12 @@ inline void AddUpTo32Bits(std::int32_t& value, std::int64_t amount) {
   value = static_cast<std::int32_t>(std::min(kMax, static_cast<std::int64_t>(value) + amount));
 }
 
+// Trims each list's storage to its count (releasing it when empty), at the end of a pass.
+inline void TrimLists(GameState& s) {
+  s.Debris.Shrink();
+  s.Shots.Shrink();
+  s.Enemies.Shrink();
+  s.PowerUps.Shrink();
+}
+
 }  // namespace game

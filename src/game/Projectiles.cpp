@@ -2,8 +2,8 @@
 #include "game/Projectiles.h"
 
 #include "game/Bomb.h"
+#include "game/Combat.h"
 #include "game/Enemies.h"
-#include "game/MainForm.h"
 #include "game/PowerUps.h"
 #include "game/Shots.h"
 #include "game/StatusBar.h"
@@ -19,10 +19,7 @@ void MoveProjectiles(MainForm& form) {
   MovePowerUps(form, statusChanged);
   EraseEnemies(form);
   MoveEnemies(form, statusChanged);
-  s.Debris.Shrink();
-  s.Shots.Shrink();
-  s.Enemies.Shrink();
-  s.PowerUps.Shrink();
+  TrimLists(s);
   if (statusChanged) UpdateStatus(form);
 }
 

@@ -138,6 +138,9 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Set(words[1], words[2]);
   } else if (command == "add") {
     Add(words);
+  } else if (command == "check") {
+    Expect(words, 1, 1, "check");
+    Check();
   } else if (command == "dump") {
     Dump(std::vector<std::string>(words.begin() + 1, words.end()));
   } else if (command == "screenshot") {

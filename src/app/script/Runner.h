@@ -38,6 +38,9 @@ class Runner {
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
+  // Stops the scenario when a variable or record lies outside its range or a list's
+  // storage differs from its count.
+  void Check();
   // Prints the state; with names, only those entries.
   void Dump(const std::vector<std::string>& only);
   void Screenshot(const std::string& file);
