@@ -58,6 +58,16 @@ void MoveShot(MainForm& form, Projectile& shot) {
   }
 }
 
+// Whether a shot lies on the square of side w at (x, y): x - s <= shot X < x + w, and the
+// same for Y, with s the shot's hit extent. Each axis is one unsigned comparison, since this
+// test runs for every enemy against every shot.
+bool Overlaps(const Projectile& shot, std::int32_t x, std::int32_t y, std::int32_t w) {
+  const std::int32_t e = HitExtent(shot.Kind);
+  const auto span = static_cast<std::uint32_t>(w + e);
+  return static_cast<std::uint32_t>(shot.X - (x - e)) < span &&
+         static_cast<std::uint32_t>(shot.Y - (y - e)) < span;
+}
+
 bool HitsShip(const GameState& s, const Projectile& shot) {
   const std::int32_t e = HitExtent(shot.Kind);
   return shot.X > s.ShipX - e && shot.X < s.ShipX + 65 && shot.Y > s.ShipY - e &&
@@ -161,16 +171,14 @@ std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i) {
   GameState& s = form.state;
   host::Surface& canvas = form.screen.canvas;
   std::optional<Explosion> explosion;
+  // The square stays put while its shots are tested: only a hit changes the enemy.
+  const std::int32_t x = s.Enemies[i].X, y = s.Enemies[i].Y, w = Side(s.Enemies[i].Kind);
   ForEachEntry(s.Shots, [&](std::int32_t j) {
-    Projectile& enemy = s.Enemies[i];
     const Projectile& shot = s.Shots[j];
-    const std::int32_t e = HitExtent(shot.Kind);
-    const std::int32_t w = Side(enemy.Kind);
-    if (shot.X < enemy.X - e || shot.X >= enemy.X + w || shot.Y < enemy.Y - e ||
-        shot.Y >= enemy.Y + w)
-      return Visit::Next;
+    if (!Overlaps(shot, x, y, w)) return Visit::Next;
     // Whoever fired it: a Zorb's shot hurts any Zorb it meets. The test comes after every
     // hit, so even a harmless shot finishes an enemy already below 1.
+    Projectile& enemy = s.Enemies[i];
     enemy.Life -= ShotDamage(shot.Kind);
     if (enemy.Life < 1 && enemy.BeamTime == 0) explosion = Explode(form, i);
     EraseShot(canvas, shot);
