@@ -20,28 +20,31 @@ constexpr int kRingStepMs = 4;
 // would have split into, since the blast leaves no pieces.
 constexpr std::array<std::int32_t, 4> kBombValue = {10, 70, 390, 890};
 
-// Whether a corner of the box from (x, y) to (x + size, y + size) lies within radius r of
-// (bx, by). The ring is one pixel wide, so a box it cuts through between its corners is
-// not caught at that radius.
-bool CornerWithin(std::int32_t bx, std::int32_t by, std::int32_t x, std::int32_t y,
-                  std::int32_t size, std::int32_t r) {
-  const std::int64_t dx = bx - x, dy = by - y, rr = static_cast<std::int64_t>(r) * r;
+// The ring of one step of the blast: its centre and radius.
+struct Ring {
+  std::int32_t bx, by, r;
+};
+
+// Whether a corner of the box from (x, y) to (x + size, y + size) lies within the ring.
+// The ring is one pixel wide, so a box it cuts through between its corners is not caught
+// at that radius.
+bool CornerWithin(const Ring& ring, std::int32_t x, std::int32_t y, std::int32_t size) {
+  const std::int64_t dx = ring.bx - x, dy = ring.by - y;
+  const std::int64_t rr = static_cast<std::int64_t>(ring.r) * ring.r;
   for (const std::int64_t cx : {dx, dx - size})
     for (const std::int64_t cy : {dy, dy - size})
       if (cx * cx + cy * cy <= rr) return true;
   return false;
 }
 
-struct Ring {
-  std::int32_t bx, by, r;
-};
-
 void CatchShots(MainForm& form, const Ring& ring) {
   GameState& s = form.state;
-  ForEachEntry(s.Shots, [&](std::int32_t i) {
+  const auto caught = [&](const Projectile& shot) {
+    return CornerWithin(ring, shot.X, shot.Y, HitExtent(shot.Kind));
+  };
+  ForEachEntry(s.Shots, caught, [&](std::int32_t i) {
     const Projectile& shot = s.Shots[i];
     const std::int32_t size = HitExtent(shot.Kind);
-    if (!CornerWithin(ring.bx, ring.by, shot.X, shot.Y, size, ring.r)) return Visit::Next;
     form.screen.canvas.FillRect(shot.X, shot.Y, shot.X + size, shot.Y + size, host::kBlack);
     s.Shots.Remove(i);
     return Visit::Removed;
@@ -50,9 +53,9 @@ void CatchShots(MainForm& form, const Ring& ring) {
 
 void CatchPowerUps(MainForm& form, const Ring& ring) {
   GameState& s = form.state;
-  ForEachEntry(s.PowerUps, [&](std::int32_t i) {
+  const auto caught = [&](const Projectile& p) { return CornerWithin(ring, p.X, p.Y, 19); };
+  ForEachEntry(s.PowerUps, caught, [&](std::int32_t i) {
     const Projectile& p = s.PowerUps[i];
-    if (!CornerWithin(ring.bx, ring.by, p.X, p.Y, 19, ring.r)) return Visit::Next;
     form.screen.canvas.FillRect(p.X, p.Y, p.X + 19, p.Y + 19, host::kBlack);
     s.PowerUps.Remove(i);
     return Visit::Removed;
@@ -64,10 +67,12 @@ void CatchPowerUps(MainForm& form, const Ring& ring) {
 void CatchEnemies(MainForm& form, const Ring& ring) {
   GameState& s = form.state;
   host::Surface& canvas = form.screen.canvas;
-  ForEachEntry(s.Enemies, [&](std::int32_t i) {
+  const auto caught = [&](const Projectile& e) {
+    return e.BeamTime == 0 && CornerWithin(ring, e.X, e.Y, Side(e.Kind));
+  };
+  ForEachEntry(s.Enemies, caught, [&](std::int32_t i) {
     Projectile& e = s.Enemies[i];
     const std::int32_t w = Side(e.Kind);
-    if (e.BeamTime != 0 || !CornerWithin(ring.bx, ring.by, e.X, e.Y, w, ring.r)) return Visit::Next;
     canvas.FillRect(e.X, e.Y, e.X + w, e.Y + w, host::kBlack);
     e.Life -= 50;
     if (e.Life < 1) {

@@ -52,6 +52,13 @@ class ProjectileList {
     items_.shrink_to_fit();
   }
   std::size_t Capacity() const { return items_.size(); }
+  // The first entry from index `from` on that `wanted` accepts, or 0 when there is none.
+  template <class Wanted>
+  std::int32_t Find(std::int32_t from, Wanted&& wanted) const {
+    for (std::int32_t i = from < 1 ? 1 : from; i <= count_; ++i)
+      if (wanted(items_[static_cast<std::size_t>(i - 1)])) return i;
+    return 0;
+  }
 
  private:
   std::size_t Slot(std::int32_t i) const {
@@ -73,14 +80,21 @@ enum class Visit {
 // One pass over a list in order, the way every pass over the object lists runs. The count
 // is read again before every step, so entries appended during the pass are handled by it
 // too. `step(i)` handles entry i; it removes that entry itself (through Remove) before it
-// appends anything, so that the last live entry, not a new one, fills the hole.
-template <class Step>
-void ForEachEntry(ProjectileList& list, Step&& step) {
-  for (std::int32_t i = 1; i <= list.Count();) {
+// appends anything, so that the last live entry, not a new one, fills the hole. Entries
+// that `wanted` turns down are passed over without a step, quickly.
+template <class Wanted, class Step>
+void ForEachEntry(ProjectileList& list, Wanted&& wanted, Step&& step) {
+  for (std::int32_t i = list.Find(1, wanted); i != 0;) {
     const Visit visit = step(i);
     if (visit == Visit::Stop) return;
-    if (visit == Visit::Next) ++i;
+    i = list.Find(visit == Visit::Next ? i + 1 : i, wanted);
   }
+}
+
+template <class Step>
+void ForEachEntry(ProjectileList& list, Step&& step) {
+  ForEachEntry(
+      list, [](const Projectile&) { return true; }, step);
 }
 
 }  // namespace game

@@ -173,9 +173,9 @@ std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i) {
   std::optional<Explosion> explosion;
   // The square stays put while its shots are tested: only a hit changes the enemy.
   const std::int32_t x = s.Enemies[i].X, y = s.Enemies[i].Y, w = Side(s.Enemies[i].Kind);
-  ForEachEntry(s.Shots, [&](std::int32_t j) {
+  const auto onTheEnemy = [&](const Projectile& shot) { return Overlaps(shot, x, y, w); };
+  ForEachEntry(s.Shots, onTheEnemy, [&](std::int32_t j) {
     const Projectile& shot = s.Shots[j];
-    if (!Overlaps(shot, x, y, w)) return Visit::Next;
     // Whoever fired it: a Zorb's shot hurts any Zorb it meets. The test comes after every
     // hit, so even a harmless shot finishes an enemy already below 1.
     Projectile& enemy = s.Enemies[i];
