@@ -215,7 +215,9 @@ std::uint32_t Crc(const std::uint8_t* data, std::size_t n) {
 
 // Decodes an 8-bit RGB PNG whose image data is zlib with stored blocks only and rows with
 // filter 0; any deviation is a test failure.
-Surface DecodeStoredPng(const Bytes& png) {
+// Decodes what EncodePng writes; with `alpha`, expects RGBA and collects the opacities.
+Surface DecodeStoredPng(const Bytes& png, Bytes* alpha = nullptr) {
+  const int channels = alpha ? 4 : 3;
   static const Bytes signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   EXPECT_TRUE(png.size() >= 8 && std::equal(signature.begin(), signature.end(), png.begin()));
   int width = 0, height = 0;
@@ -234,7 +236,8 @@ Surface DecodeStoredPng(const Bytes& png) {
       EXPECT_EQ(length, 13u);
       width = static_cast<int>(Be32(png, at + 8));
       height = static_cast<int>(Be32(png, at + 12));
-      EXPECT_EQ(Bytes(data + 8, data + 13), (Bytes{8, 2, 0, 0, 0}));  // 8-bit RGB, plain
+      // 8-bit RGB or RGBA, plain
+      EXPECT_EQ(Bytes(data + 8, data + 13), (Bytes{8, std::uint8_t(alpha ? 6 : 2), 0, 0, 0}));
     } else if (type == "IDAT") {
       zlib.insert(zlib.end(), data, data + length);
     } else {
@@ -267,17 +270,18 @@ Surface DecodeStoredPng(const Bytes& png) {
   for (const std::uint8_t v : raw) a = (a + v) % 65521, b = (b + a) % 65521;
   EXPECT_EQ(Be32(zlib, at), b << 16 | a) << "Adler-32";
   EXPECT_EQ(at + 4, zlib.size());
-  if (raw.size() != static_cast<std::size_t>(height) * (1 + 3 * width)) {
+  if (raw.size() != static_cast<std::size_t>(height) * (1 + channels * width)) {
     ADD_FAILURE() << raw.size() << " bytes of rows for " << width << "x" << height;
     return {};
   }
   Surface image(width, height);
   for (int y = 0; y < height; ++y) {
-    const std::size_t row = static_cast<std::size_t>(y) * (1 + 3 * width);
+    const std::size_t row = static_cast<std::size_t>(y) * (1 + channels * width);
     EXPECT_EQ(raw[row], 0) << "filter of row " << y;
     for (int x = 0; x < width; ++x) {
-      const std::size_t p = row + 1 + 3 * x;
+      const std::size_t p = row + 1 + channels * x;
       image.SetPixel(x, y, host::Rgb(raw[p], raw[p + 1], raw[p + 2]));
+      if (alpha) alpha->push_back(raw[p + 3]);
     }
   }
   return image;
@@ -291,6 +295,17 @@ TEST(PngFile, DecodesToTheSamePixels) {
     image.SetPixel(0, 0, host::kWhite);
     EXPECT_EQ(DecodeStoredPng(host::EncodePng(image)), image) << width << "x" << height;
   }
+}
+
+TEST(PngFile, CarriesAnOpacityPerPixelOnlyWhenOneIsGivenForEach) {
+  const Surface image = Numbered(5, 4, 0x31);
+  Bytes opacity(20);
+  for (std::size_t i = 0; i < opacity.size(); ++i) opacity[i] = static_cast<std::uint8_t>(13 * i);
+  Bytes decoded;
+  EXPECT_EQ(DecodeStoredPng(host::EncodePng(image, opacity), &decoded), image);
+  EXPECT_EQ(decoded, opacity);
+  opacity.pop_back();  // one short: no alpha channel rather than a read past the end
+  EXPECT_EQ(DecodeStoredPng(host::EncodePng(image, opacity)), image);
 }
 
 // ---- files on disk, and what another image program makes of them

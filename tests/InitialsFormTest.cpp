@@ -42,9 +42,20 @@ TEST_F(InitialsFormTest, TypedLettersBecomeUpperCaseInitials) {
   EXPECT_EQ(Enter(U"é\u00DFq"), "É\u00DFQ") << "characters, not bytes";
 }
 
-TEST_F(InitialsFormTest, EqualsSignAndControlCharactersAreRefused) {
+TEST_F(InitialsFormTest, EqualsSignAndInvisibleCharactersAreRefused) {
   EXPECT_EQ(Enter(U"a=b"), "AB ");
   EXPECT_EQ(Enter(U"a\tb\x1b"), "AB ");
+  EXPECT_EQ(Enter(U"\x7f\x85\x9fq"), "Q  ") << "C0 and C1 controls";
+  EXPECT_EQ(Enter(U"\u2028\u2029r"), "R  ") << "line and paragraph separators";
+  EXPECT_EQ(Enter(U"\u202Ex\u2066\u200Dy\uFEFF\u00AD"), "XY ") << "format characters";
+  EXPECT_EQ(Enter(U"\U000E0041\U000F0000z"), "Z  ") << "a tag and a private-use character";
+  EXPECT_EQ(Enter(U"\u4E00\U0001F600k"), "K  ") << "characters the font has no glyph for";
+}
+
+TEST_F(InitialsFormTest, VisibleCharactersOfEveryKindAreTaken) {
+  EXPECT_EQ(Enter(U"7!?"), "7!?");
+  EXPECT_EQ(Enter(U"\u20AC\u00A9 "), "\u20AC\u00A9 ") << "symbols and a space";
+  EXPECT_EQ(Enter(U"\u039B\u0416"), "\u039B\u0416 ") << "Greek and Cyrillic letters";
 }
 
 TEST_F(InitialsFormTest, BackspaceDeletesAWholeCharacter) { EXPECT_EQ(Enter(U"ä\b\bxy\bz"), "XZ "); }

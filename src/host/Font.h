@@ -31,6 +31,8 @@ class Font {
   int Descent() const { return descent_; }
   // Height of one text line: what a line break moves the print position down by.
   int Height() const { return ascent_ + descent_; }
+  // Whether the face has a glyph of its own for the character (not the replacement box).
+  bool HasGlyph(char32_t cp) const;
   // Advance width of the text in pixels.
   int TextWidth(std::string_view utf8) const;
   // Draws the text with its top-left corner at (x, y), clipped to the surface, and

@@ -112,15 +112,18 @@ std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> b) {
   return image;
 }
 
-std::vector<std::uint8_t> EncodePng(const Surface& image) {
+std::vector<std::uint8_t> EncodePng(const Surface& image, std::span<const std::uint8_t> alpha) {
   const int w = image.Width(), h = image.Height();
+  const bool withAlpha = alpha.size() == static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  const std::size_t channels = withAlpha ? 4 : 3;
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+  raw.reserve(static_cast<std::size_t>(h) * (1 + channels * static_cast<std::size_t>(w)));
   for (int y = 0; y < h; ++y) {
     raw.push_back(0);  // no filter
     for (int x = 0; x < w; ++x) {
       Color c = image.GetPixel(x, y);
       raw.push_back(RedOf(c)), raw.push_back(GreenOf(c)), raw.push_back(BlueOf(c));
+      if (withAlpha) raw.push_back(alpha[static_cast<std::size_t>(y) * w + x]);
     }
   }
   // zlib stream of stored blocks (at most 65535 bytes each) with its Adler-32.
@@ -143,7 +146,7 @@ std::vector<std::uint8_t> EncodePng(const Surface& image) {
   std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<std::uint8_t> ihdr;
   Put32Be(ihdr, static_cast<std::uint32_t>(w)), Put32Be(ihdr, static_cast<std::uint32_t>(h));
-  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
+  ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(withAlpha ? 6 : 2), 0, 0, 0});
   PngChunk(out, "IHDR", ihdr);
   PngChunk(out, "IDAT", z);
   PngChunk(out, "IEND", {});

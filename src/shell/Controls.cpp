@@ -1,5 +1,6 @@
 #include "shell/Controls.h"
 
+#include <utility>
 #include <vector>
 
 #include "host/text/Utf8.h"
@@ -27,6 +28,24 @@ std::vector<std::string> Wrap(const std::string& text, const host::Font& font, i
   }
   lines.push_back(line);
   return lines;
+}
+
+// Control characters, line and paragraph separators and the invisible format characters
+// (bidirectional overrides, joiners, byte-order marks, tags): typed into a field they would
+// be stored but could never be seen, and some reorder the text drawn after them.
+bool IsControlOrFormat(char32_t ch) {
+  static constexpr std::pair<char32_t, char32_t> kRanges[] = {
+      {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x0600, 0x0605},
+      {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},   {0x0890, 0x0891},
+      {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E},
+      {0x2060, 0x2064},   {0x2066, 0x206F},   {0xD800, 0xDFFF},   {0xFEFF, 0xFEFF},
+      {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD}, {0x13430, 0x1343F},
+      {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
+  };
+  if (ch > 0x10FFFF) return true;
+  for (const auto& [first, last] : kRanges)
+    if (ch >= first && ch <= last) return true;
+  return false;
 }
 
 }  // namespace
@@ -95,15 +114,16 @@ void TextBox::KeyChar(char32_t ch) {
   if (ch == 8) {
     const std::size_t n = host::CountChars(Text);
     if (n > 0) Text = host::FirstChars(Text, n - 1);
-  } else if (ch >= 32 && ch != 127) {
-    if (MaxLength && host::CountChars(Text) >= MaxLength) return;
-    std::string typed;
-    host::AppendUtf8(typed, UpperCase ? host::ToUpper(ch) : ch);
-    if (Refused.find(typed) != std::string::npos) return;
-    Text += typed;
-  } else {
     return;
   }
+  const char32_t shown = UpperCase ? host::ToUpper(ch) : ch;
+  // A character the font has no glyph for would show as an empty box.
+  if (IsControlOrFormat(ch) || !host::Font::Get(Font).HasGlyph(shown)) return;
+  if (MaxLength && host::CountChars(Text) >= MaxLength) return;
+  std::string typed;
+  host::AppendUtf8(typed, shown);
+  if (Refused.find(typed) != std::string::npos) return;
+  Text += typed;
 }
 
 }  // namespace shell

@@ -50,7 +50,8 @@ class LineShape : public Control {
 };
 
 // A one-line text field without a border. Enter is passed to `OnEnter` instead of being
-// typed; characters in `Refused` are not accepted.
+// typed. Control and format characters, characters its font cannot draw and characters in
+// `Refused` are not accepted.
 class TextBox : public Control {
  public:
   std::string Text;

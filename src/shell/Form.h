@@ -51,6 +51,8 @@ class Form : public host::WindowEvents {
   // Redraws one control (after its state changed).
   void RepaintControl(Control& control);
   void SetFocus(Control* control) { focus_ = control; }
+  // The controls, bottom to top.
+  const std::vector<Control*>& Controls() const { return controls_; }
 
   void OnPaint() override;
   void OnMouseDown(const host::MouseEvent& e) override;

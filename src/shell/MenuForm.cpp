@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "shell/BCMini.h"
+#include "shell/InfoForm.h"
 #include "shell/Program.h"
 
 namespace shell {
@@ -24,6 +25,18 @@ std::string VersionText() {
 
 }  // namespace
 
+PropertyBag LinkMenuDesign(const std::string& items, OleColor foreColor) {
+  return {
+      {"MenuItems", items},
+      {"ForeColor", std::int64_t{foreColor}},
+      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
+      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
+      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
+      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
+      {"UsesHTML", false},
+  };
+}
+
 MenuForm::MenuForm(host::Host& host, Program& program)
     : Form(host, Spec()), program_(program), mainMenu_(*this) {
   dragBox_.Left = 1, dragBox_.Top = 1, dragBox_.Width = 209, dragBox_.Height = 16;
@@ -40,15 +53,8 @@ MenuForm::MenuForm(host::Host& host, Program& program)
   versionLabel_.Font = {"Arial", 8.25, true, false, false};
 
   mainMenu_.Left = 8, mainMenu_.Top = 128, mainMenu_.Width = 241, mainMenu_.Height = 112;
-  mainMenu_.ReadProperties({
-      {"MenuItems", std::string("Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit")},
-      {"ForeColor", std::int64_t{OleRgb(0, 0, 0)}},
-      {"BackColor", std::int64_t{OleRgb(0, 0, 0)}},
-      {"LinkColor", std::int64_t{OleRgb(128, 128, 128)}},
-      {"ALinkColor", std::int64_t{OleRgb(192, 192, 255)}},
-      {"Font", host::FontSpec{"Arial", 18, true, true, false}},
-      {"UsesHTML", false},
-  });
+  mainMenu_.ReadProperties(LinkMenuDesign(
+      "Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit", OleRgb(0, 0, 0)));
   mainMenu_.ItemClicked = [this](std::int16_t item, const std::string&) { ItemClicked(item); };
 
   Add(dragBox_);
@@ -96,12 +102,9 @@ void MenuForm::ItemClicked(std::int16_t item) {
 }
 
 void MenuForm::AboutButton_Click() {
-  // Stand-in until the information window is built.
-  Host().MessageBox("Skirmora information",
-                    "Skirmora, version " + VersionText() +
-                        ".\n\nShoot anything that's Zorb-related, and pick up "
-                    "anything inside a bubble.  F2 starts a game, F3 pauses it, Esc leaves it.",
-                    host::MsgIcon::Information, host::MsgButtons::Ok);
+  // A fresh window at each opening, gone again when it closes.
+  InfoForm info(Host(), program_.Game());
+  info.ShowModal();
 }
 
 void MenuForm::OnCloseRequest() { program_.QuitProgram(); }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "shell/Controls.h"
 #include "shell/Form.h"
 #include "shell/TextMenu.h"
@@ -6,6 +8,11 @@
 namespace shell {
 
 class Program;
+
+// The design both link menus of the game share (the main menu's and the info window's):
+// grey links lit pale blue under the pointer, Arial 18 pt bold italic on black, reporting
+// clicks to their window instead of opening addresses.
+PropertyBag LinkMenuDesign(const std::string& items, OleColor foreColor);
 
 // The program's small borderless main window: a title strip that drags the window and
 // opens the popup menu, the logo, the version line and the menu of four links.

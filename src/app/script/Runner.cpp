@@ -11,7 +11,9 @@
 #include "host/Keys.h"
 #include "host/RegistryFile.h"
 #include "host/text/Utf8.h"
+#include "shell/Form.h"
 #include "shell/TextFields.h"
+#include "shell/TextMenu.h"
 
 namespace script {
 namespace {
@@ -242,9 +244,12 @@ void Runner::Key(const std::string& command, const std::vector<std::string>& wor
 }
 
 void Runner::MenuItem(int n) {
-  host::Window* front = Host().FrontWindow();
+  auto* front = static_cast<host::HeadlessWindow*>(Host().FrontWindow());
   shell::TextMenu* menu = nullptr;
-  if (front && front == &Program().Menu().Window()) menu = &Program().Menu().MainMenu();
+  if (auto* form = front ? dynamic_cast<shell::Form*>(&front->Events()) : nullptr) {
+    for (shell::Control* c : form->Controls())
+      if (!menu) menu = dynamic_cast<shell::TextMenu*>(c);
+  }
   if (!menu) throw ScenarioError("the window in front has no text menu");
   const int items = (shell::CountOccurrences(menu->MenuItems(), "|") + 1) / 2;
   if (n < 1 || n > items) throw ScenarioError("the menu has items 1 to " + std::to_string(items));

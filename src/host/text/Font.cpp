@@ -121,6 +121,8 @@ Font::Font(const FontSpec& spec) : spec_(spec), face_(std::make_unique<Face>()) 
 
 Font::~Font() = default;
 
+bool Font::HasGlyph(char32_t cp) const { return FT_Get_Char_Index(face_->face, cp) != 0; }
+
 int Font::TextWidth(std::string_view utf8) const {
   int width = 0;
   for (std::size_t at = 0; at < utf8.size();) width += face_->Get(NextCodePoint(utf8, at)).advance;

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace app {
+
+// What the game's command line asks for. Only the Linux conventions: nothing here changes
+// what the game does, which lives in the settings file.
+struct CommandLine {
+  enum class Action { Play, Help, Version, Error };
+  Action action = Action::Play;
+  std::string error;  // Action::Error: one line saying what was not understood
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text --help prints.
+std::string UsageText(const std::string& programName);
+
+}  // namespace app

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/Font.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "shell/InfoForm.h"
+
+namespace {
+
+struct InfoFormTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  std::vector<host::HeadlessRecord> records;
+  shell::InfoForm form{host, game};
+
+  InfoFormTest() {
+    host.SetRecorder([this](const host::HeadlessRecord& r) { records.push_back(r); });
+    form.Show();
+    form.OnPaint();
+  }
+
+  void Click(int x, int y, int button = host::kLeftButton) {
+    form.OnMouseMove({0, 0, x, y});
+    form.OnMouseDown({button, 0, x, y});
+    form.OnMouseUp({button, 0, x, y});
+  }
+  void ClickControl(const shell::Control& c, int button = host::kLeftButton) {
+    Click(c.Left + c.Width / 2, c.Top + c.Height / 2, button);
+  }
+  void ClickItem(int item) {
+    const shell::TextMenu& menu = form.MainMenu();
+    Click(menu.Left + 20, menu.Top + (item - 1) * menu.RowHeight() + 3);
+  }
+};
+
+TEST_F(InfoFormTest, TheLinksHandTheirAddressesToTheDesktop) {
+  ClickControl(form.EMailLink());
+  ClickControl(form.WebLink());
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].event, "open");
+  EXPECT_EQ(records[0].text, "mailto:skirmora@bramblecrest.example");
+  EXPECT_EQ(records[1].event, "open");
+  EXPECT_EQ(records[1].text, shell::InfoForm::kWebAddress);
+  EXPECT_EQ(records[1].text.rfind("https://bramblecrest.example/", 0), 0u);
+}
+
+TEST_F(InfoFormTest, OnlyTheLeftButtonOnALinkOpensIt) {
+  ClickControl(form.EMailLink(), host::kRightButton);
+  // Between the two links and below them nothing opens either.
+  Click(4, form.WebLink().Top + 4);
+  Click(100, form.WebLink().Top + form.WebLink().Height + 3);
+  EXPECT_TRUE(records.empty());
+}
+
+TEST_F(InfoFormTest, TheLinksShowTheHand) {
+  form.OnMouseMove({0, 0, form.EMailLink().Left + 100, form.EMailLink().Top + 4});
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
+  form.OnMouseMove({0, 0, form.AboutLabel().Left + 100, form.AboutLabel().Top + 4});
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
+}
+
+TEST_F(InfoFormTest, TheMenuExplainsRookieModeAndGoesBack) {
+  ClickItem(2);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].event, "dialog");
+  EXPECT_EQ(records[0].title, "What's Rookie mode?");
+  EXPECT_EQ(records[0].text.rfind("When you are just starting to play Skirmora, you may want", 0),
+            0u);
+  EXPECT_TRUE(form.Window().Visible());
+  ClickItem(3);
+  EXPECT_FALSE(form.Window().Visible());
+}
+
+TEST_F(InfoFormTest, OurTextsFitTheirBoxes) {
+  // The paragraph and the addresses are ours to write; none may be cut off.
+  for (shell::Label* link : {&form.EMailLink(), &form.WebLink()})
+    EXPECT_LE(host::Font::Get(link->Font).TextWidth(link->Caption), link->Width) << link->Caption;
+  const shell::Label& about = form.AboutLabel();
+  const host::Surface& canvas = form.Window().Canvas();
+  const int lastRow = about.Top + about.Height - 1;
+  int lowestInk = -1;
+  for (int y = about.Top; y <= lastRow; ++y)
+    for (int x = about.Left; x < about.Left + about.Width; ++x)
+      if (canvas.GetPixel(x, y) != host::kBlack) lowestInk = y;
+  EXPECT_GT(lowestInk, about.Top);
+  EXPECT_LT(lowestInk, lastRow - 4) << "the last line has room below it";
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "shell/InstructionsForm.h"
+#include "shell/Settings.h"
+
+namespace {
+
+using shell::ButtonAnswerNumber;
+
+TEST(ButtonAnswerNumber, DecimalNumbersWithBlanksAroundThem) {
+  EXPECT_EQ(ButtonAnswerNumber("7"), 7);
+  EXPECT_EQ(ButtonAnswerNumber(" 7 "), 7);
+  EXPECT_EQ(ButtonAnswerNumber("\t12\t"), 12);
+  EXPECT_EQ(ButtonAnswerNumber("-2"), -2);
+  EXPECT_EQ(ButtonAnswerNumber("+3"), 3);
+  EXPECT_EQ(ButtonAnswerNumber("0007"), 7);
+  EXPECT_EQ(ButtonAnswerNumber("99"), 99) << "no range check beyond 32 bits";
+}
+
+TEST(ButtonAnswerNumber, FractionsRoundToTheNearestHalvesToEven) {
+  EXPECT_EQ(ButtonAnswerNumber("2.5"), 2);
+  EXPECT_EQ(ButtonAnswerNumber("3.5"), 4);
+  EXPECT_EQ(ButtonAnswerNumber("-2.5"), -2);
+  EXPECT_EQ(ButtonAnswerNumber("-3.5"), -4);
+  EXPECT_EQ(ButtonAnswerNumber("2.5000001"), 3) << "only an exact half goes to even";
+  EXPECT_EQ(ButtonAnswerNumber("2.4999999"), 2);
+  EXPECT_EQ(ButtonAnswerNumber("5.50"), 6);
+  EXPECT_EQ(ButtonAnswerNumber(".6"), 1);
+  EXPECT_EQ(ButtonAnswerNumber("7."), 7);
+  EXPECT_EQ(ButtonAnswerNumber("0.5"), 0) << "rounds to 0, which assigns nothing";
+}
+
+TEST(ButtonAnswerNumber, ThirtyTwoBitLimits) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(ButtonAnswerNumber("2147483647"), kMax);
+  EXPECT_EQ(ButtonAnswerNumber("-2147483648"), kMin);
+  EXPECT_EQ(ButtonAnswerNumber("2147483646.5"), kMax - 1);
+  EXPECT_EQ(ButtonAnswerNumber("2147483648"), 0);
+  EXPECT_EQ(ButtonAnswerNumber("-2147483649"), 0);
+  EXPECT_EQ(ButtonAnswerNumber("2147483647.5"), 0) << "rounds to 2^31";
+  EXPECT_EQ(ButtonAnswerNumber("9999999999"), 0);
+  EXPECT_EQ(ButtonAnswerNumber(std::string(5000, '9')), 0);
+  EXPECT_EQ(ButtonAnswerNumber("00000000000000000003"), 3) << "leading zeros are not magnitude";
+}
+
+TEST(ButtonAnswerNumber, AnythingElseIsNoNumber) {
+  for (const char* answer : {"", "   ", "abc", "7a", "a7", "1 2", "-", "+", ".", "--1", "+-1",
+                             "1.2.3", "1e3", "0x10", "1,5", "７"}) {
+    EXPECT_EQ(ButtonAnswerNumber(answer), 0) << '"' << answer << '"';
+  }
+}
+
+struct InstructionsFormTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  std::vector<std::string> dialogs;
+
+  InstructionsFormTest() {
+    // A first start: every button at its default.
+    shell::LoadSettings(game.state, host.Registry());
+    host.SetRecorder([this](const host::HeadlessRecord& r) { dialogs.push_back(r.title); });
+  }
+
+  static void Click(shell::Form& form, const shell::Control& c) {
+    const host::MouseEvent at{host::kLeftButton, 0, c.Left + 5, c.Top + 5};
+    form.OnMouseMove({0, 0, at.x, at.y});
+    form.OnMouseDown(at);
+    form.OnMouseUp(at);
+  }
+  // Clicks row `row`'s button label with `answer` queued for the input box.
+  void Assign(shell::InstructionsForm& form, int row, const std::string& answer) {
+    host.QueueAnswer(answer);
+    Click(form, form.ConfigLabel(row));
+    EXPECT_EQ(host.PendingAnswers(), 0u) << "the click asks for the number";
+  }
+  std::vector<std::int32_t> Buttons() const {
+    const game::GameState& s = game.state;
+    return {s.FireButton, s.BombButton, s.ShieldsButton, s.NextWeaponButton};
+  }
+  static std::vector<std::string> Captions(shell::InstructionsForm& form) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= 4; ++i) out.push_back(form.ConfigLabel(i).Caption);
+    return out;
+  }
+};
+
+TEST_F(InstructionsFormTest, TheLabelsShowTheCurrentAssignmentsTopToBottom) {
+  shell::InstructionsForm form(host, game);
+  EXPECT_EQ(Captions(form),
+            (std::vector<std::string>{"Button 1", "Button 2", "Button 3", "Button 4"}));
+  game.state.BombButton = 11;
+  game.state.NextWeaponButton = -5;
+  shell::InstructionsForm again(host, game);
+  EXPECT_EQ(Captions(again),
+            (std::vector<std::string>{"Button 1", "Button 11", "Button 3", "Button -5"}));
+}
+
+TEST_F(InstructionsFormTest, AnswersThatAreNoButtonChangeNothing) {
+  shell::InstructionsForm form(host, game);
+  form.Show();
+  for (const char* answer : {"Cancel", "OK", "letters", "0", "0.4", "99999999999"}) {
+    Assign(form, 3, answer);
+    EXPECT_EQ(Buttons(), (std::vector<std::int32_t>{1, 2, 3, 4})) << answer;
+    EXPECT_EQ(form.ConfigLabel(3).Caption, "Button 3") << answer;
+  }
+  EXPECT_EQ(dialogs.size(), 6u);
+  EXPECT_EQ(dialogs.front(), "Button assignment");
+}
+
+TEST_F(InstructionsFormTest, EachRowAssignsItsOwnButton) {
+  shell::InstructionsForm form(host, game);
+  form.Show();
+  Assign(form, 3, "7");
+  EXPECT_EQ(Buttons(), (std::vector<std::int32_t>{1, 2, 7, 4}));
+  EXPECT_EQ(form.ConfigLabel(3).Caption, "Button 7");
+  Assign(form, 2, "-2");
+  Assign(form, 1, " 9 ");
+  Assign(form, 4, "12.5");
+  EXPECT_EQ(Buttons(), (std::vector<std::int32_t>{9, -2, 7, 12}));
+  EXPECT_EQ(Captions(form),
+            (std::vector<std::string>{"Button 9", "Button -2", "Button 7", "Button 12"}));
+}
+
+TEST_F(InstructionsFormTest, ANewNumberIsDrawnOverTheOldOne) {
+  shell::InstructionsForm form(host, game);
+  form.Show();
+  form.OnPaint();
+  Assign(form, 3, "7");
+  // The window must look exactly like one opened with the new number from the start.
+  shell::InstructionsForm fresh(host, game);
+  fresh.OnPaint();
+  EXPECT_TRUE(form.Window().Canvas() == fresh.Window().Canvas());
+}
+
+TEST_F(InstructionsFormTest, TheExitButtonBeepsAndCloses) {
+  std::vector<std::string> cues;
+  game.sound.SetObserver([&cues](const std::string& cue) { cues.push_back(cue); });
+  shell::InstructionsForm form(host, game);
+  form.Show();
+  Click(form, form.Labels(19));
+  EXPECT_TRUE(form.Window().Visible()) << "plain labels do nothing";
+  Click(form, form.ExitButton());
+  EXPECT_EQ(cues, std::vector<std::string>{"SBeep"});
+  EXPECT_FALSE(form.Window().Visible());
+}
+
+TEST_F(InstructionsFormTest, TheHandPointsAtWhatCanBeClicked) {
+  shell::InstructionsForm form(host, game);
+  form.Show();
+  auto pointerOver = [&form](const shell::Control& c) {
+    form.OnMouseMove({0, 0, c.Left + 3, c.Top + 3});
+    return form.Window().CurrentCursor();
+  };
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(pointerOver(form.ConfigLabel(i)), host::Cursor::Hand);
+  EXPECT_EQ(pointerOver(form.ExitButton()), host::Cursor::Hand);
+  EXPECT_EQ(pointerOver(form.Labels(9)), host::Cursor::Default);
+  EXPECT_EQ(pointerOver(form.Labels(4)), host::Cursor::Default);
+}
+
+}  // namespace

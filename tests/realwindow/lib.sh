@@ -1,0 +1,165 @@
+# Shared by the real-window tests (sourced, not run): a private Xvfb, the game under it,
+# and helpers that find its windows, click them and compare their pixels with what the
+# headless runner draws for the same windows.
+#
+# The test sets GAME, RUNNER and SCRATCH, then calls rw_setup.
+# Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert, compare).
+
+SCREEN_W=1024 SCREEN_H=768
+WAIT_S=${WAIT_S:-15}
+XVFB_PID= GAME_PID=
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+rw_cleanup() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill -KILL "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+    kill -TERM "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
+}
+
+# Runs "$@" every 0.1 s until it succeeds or WAIT_S seconds pass.
+wait_for() {
+  local deadline=$((SECONDS + WAIT_S))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+# Checks the tools, makes a fresh scratch folder with an empty home, starts a private X
+# server on a free display (Xvfb picks the number and writes it to fd 3).
+rw_setup() {
+  local tool
+  for tool in Xvfb xdotool xwininfo import convert compare; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+  done
+  [ -x "$GAME" ] || fail "no game program at $GAME"
+  [ -x "$RUNNER" ] || fail "no headless runner at $RUNNER"
+  rm -rf "$SCRATCH"
+  mkdir -p "$SCRATCH/home/.config" || fail "cannot make the scratch folder $SCRATCH"
+  SCRATCH=$(cd "$SCRATCH" && pwd)
+  trap rw_cleanup EXIT
+  trap 'exit 3' INT TERM HUP
+  Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -br \
+    3>"$SCRATCH/display" >"$SCRATCH/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_for grep -qs '^[0-9]' "$SCRATCH/display" || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
+  export DISPLAY=:$(head -n1 "$SCRATCH/display")
+}
+
+# Runs the headless runner on a first start (greetings answered, no CD) followed by the
+# given scenario lines, for a user with an empty home, and turns every screenshot NAME.bmp
+# it writes into $SCRATCH/NAME.png. Scenario lines may name $SCRATCH/NAME.bmp files.
+rw_runner_pictures() {
+  printf '%s\n' 'answer OK' 'answer OK' 'answer No' 'start' "$@" 'quit' >"$SCRATCH/scenario.scn"
+  HOME=$SCRATCH/home XDG_CONFIG_HOME=$SCRATCH/home/.config SDL_AUDIODRIVER=dummy \
+    timeout 60 "$RUNNER" <"$SCRATCH/scenario.scn" >"$SCRATCH/runner.out" 2>&1 ||
+    fail "the headless runner failed (status $?): $(tail -n5 "$SCRATCH/runner.out")"
+  local bmp
+  for bmp in "$SCRATCH"/*.bmp; do
+    [ -s "$bmp" ] || fail "the headless runner wrote no screenshot"
+    convert "$bmp" "${bmp%.bmp}.png" || fail "cannot read $bmp"
+  done
+  rm -rf "$SCRATCH/home" && mkdir -p "$SCRATCH/home/.config"
+}
+
+# Starts the real game for the scratch user; extra "NAME=value" words go to its environment.
+rw_start_game() {
+  env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" SDL_AUDIODRIVER=dummy "$@" \
+    "$GAME" >"$SCRATCH/game.log" 2>&1 &
+  GAME_PID=$!
+}
+
+game_alive() {
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended early; its output: $(cat "$SCRATCH/game.log")"
+}
+
+visible_window() {  # title regex -> id of the first visible window with that title
+  xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1
+}
+has_window() { [ -n "$(visible_window "$1")" ]; }
+window_gone() { ! xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$2"; }
+
+answer_box() {  # title regex, key
+  local id
+  wait_for has_window "$1" || { game_alive; fail "no message box \"$1\""; }
+  id=$(visible_window "$1")
+  xdotool key --clearmodifiers "$2" || fail "xdotool could not press $2"
+  wait_for window_gone "$1" "$id" || fail "the message box \"$1\" did not close on $2"
+}
+
+# The three questions of a first start: the two greetings, then No to reduced sound.
+rw_answer_first_start() {
+  answer_box '^Welcome, newcomer!$' Return
+  answer_box '^A note about joysticks\.\.\.$' Return
+  answer_box '^Playing a CD\.\.\.$' n
+}
+
+# Prints the id of a visible window with that title (regex) and outer size, if any.
+sized_window() {  # title regex, width, height
+  local id
+  for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    if xwininfo -id "$id" | grep -q "Width: $2\$" && xwininfo -id "$id" | grep -q "Height: $3\$"; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+no_sized_window() { ! sized_window "$@" >/dev/null; }
+
+# Waits for the window and sets WIN_X and WIN_Y to its top-left corner on the screen.
+find_window() {  # description, title regex, width, height
+  local id info
+  wait_for sized_window "$2" "$3" "$4" >/dev/null || { game_alive; fail "no $3x$4 window for $1 appeared"; }
+  id=$(sized_window "$2" "$3" "$4")
+  info=$(xwininfo -id "$id")
+  WIN_X=$(sed -n 's/.*Absolute upper-left X: *\(-*[0-9]*\).*/\1/p' <<<"$info")
+  WIN_Y=$(sed -n 's/.*Absolute upper-left Y: *\(-*[0-9]*\).*/\1/p' <<<"$info")
+}
+
+expect_centred() {  # description, width, height
+  local want_x=$(((SCREEN_W - $2) / 2)) want_y=$(((SCREEN_H - $3) / 2))
+  [ "$WIN_X,$WIN_Y" = "$want_x,$want_y" ] || fail "$1 is at $WIN_X,$WIN_Y, not centred at $want_x,$want_y"
+}
+
+# Compares the w x h area at (x, y) of the screen with expected PNG, until they match
+# (the first frames may still be on their way) or 5 s pass.
+same_pixels() {  # expected.png, w, h, x, y
+  import -window root "$SCRATCH/screen.png" 2>/dev/null || return 1
+  convert "$SCRATCH/screen.png" -crop "$2x$3+$4+$5" +repage "$SCRATCH/actual.png" || return 1
+  DIFF=$(compare -metric AE "$1" "$SCRATCH/actual.png" "$SCRATCH/diff.png" 2>&1)
+  [ "$DIFF" = 0 ]
+}
+expect_pixels() {  # description, expected.png, w, h, x, y
+  DIFF=?
+  WAIT_S=5 wait_for same_pixels "$2" "$3" "$4" "$5" "$6" ||
+    fail "$1 differs from the runner's in $DIFF pixels (see $SCRATCH/actual.png, $2, diff.png)"
+}
+
+click_at() {  # screen x, y
+  xdotool mousemove "$1" "$2" click 1 || fail "xdotool could not click at $1,$2"
+}
+
+# Asks the game to end as the desktop does and expects a clean, prompt exit.
+rw_quit_game() {
+  local watchdog status
+  kill -TERM "$GAME_PID"
+  (sleep 10 && kill -KILL "$GAME_PID" 2>/dev/null) &
+  watchdog=$!
+  wait "$GAME_PID"
+  status=$?
+  GAME_PID=
+  kill "$watchdog" 2>/dev/null
+  wait "$watchdog" 2>/dev/null
+  [ "$status" != 137 ] || fail "the game did not end within 10 s of SIGTERM"
+  [ "$status" = 0 ] || fail "the game exited with status $status after SIGTERM"
+}
