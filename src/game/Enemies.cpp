@@ -1,6 +1,8 @@
 // The Zorbs: how each kind moves, fires, beams, launches smaller Zorbs and pays when it dies.
 #include "game/Enemies.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -10,6 +12,38 @@
 
 namespace game {
 namespace {
+
+// The part of an enemy's cell that its figure covers. Outside it the mask is white and the
+// picture black, so the AND and XOR copies change nothing there and can leave it out.
+struct Figure {
+  int x = 0, y = 0, w = 0, h = 0;  // within the cell
+};
+
+std::array<Figure, 4> FindFigures(const host::Surface& mask) {
+  std::array<Figure, 4> figures{};
+  for (std::int32_t kind = 0; kind < 4; ++kind) {
+    const int side = Side(kind), cell = EnemyCell(kind);
+    int left = side, top = side, right = -1, bottom = -1;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side && cell + x < mask.Width(); ++x)
+        if (mask.GetPixel(cell + x, y) != host::kWhite) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    if (right >= 0)
+      figures[static_cast<std::size_t>(kind)] = {left, top, right - left + 1, bottom - top + 1};
+  }
+  return figures;
+}
+
+// Copies the figure part of an enemy's cell of `sheet` onto the field with `op`.
+void BlitFigure(MainForm& form, const Projectile& e, const host::Surface& sheet,
+                host::RasterOp op) {
+  // The sheets are the program's own pictures, the same for every game window.
+  static const std::array<Figure, 4> figures = FindFigures(form.screen.EnemiesMask);
+  const Figure& f = figures.at(static_cast<std::size_t>(e.Kind));
+  form.screen.canvas.Blit(e.X + f.x, e.Y + f.y, f.w, f.h, sheet, EnemyCell(e.Kind) + f.x, f.y, op);
+}
 
 // Drifts down a sine path, back to row 150 below row 440, round from edge to edge.
 void SineDescent(Projectile& e) {
@@ -125,10 +159,8 @@ bool FireAndDraw(MainForm& form, Projectile& e) {
     for (std::int32_t j = 1; j <= 3; ++j)
       AddEnemyShot(s, 0, e.X + 4 * j + 22, e.Y + 80, 2 * j - 4, 15);
   }
-  const std::int32_t w = Side(e.Kind);
-  host::Surface& canvas = form.screen.canvas;
-  canvas.Blit(e.X, e.Y, w, w, form.screen.EnemiesMask, EnemyCell(e.Kind), 0, host::RasterOp::And);
-  canvas.Blit(e.X, e.Y, w, w, form.screen.EnemiesPic, EnemyCell(e.Kind), 0, host::RasterOp::Xor);
+  BlitFigure(form, e, form.screen.EnemiesMask, host::RasterOp::And);
+  BlitFigure(form, e, form.screen.EnemiesPic, host::RasterOp::Xor);
   return heldFire;
 }
 
@@ -231,8 +263,7 @@ void EraseEnemies(MainForm& form) {
   host::Surface& canvas = form.screen.canvas;
   for (std::int32_t i = 1; i <= s.Enemies.Count(); ++i) {
     const Projectile& e = s.Enemies[i];
-    const std::int32_t w = Side(e.Kind);
-    canvas.Blit(e.X, e.Y, w, w, form.screen.EnemiesMask, EnemyCell(e.Kind), 0, host::RasterOp::And);
+    BlitFigure(form, e, form.screen.EnemiesMask, host::RasterOp::And);
     // A beaming enemy has not moved, so last frame's beam is still below it.
     if (e.BeamTime != 0) canvas.Line(e.X + 24, e.Y + 48, e.X + 24, 480, host::kBlack);
   }

@@ -3,7 +3,8 @@
 // in Rookie mode, a new game). After every frame the scenario runs `check`, which stops it as soon
 // as any variable or record leaves its range or a list's storage differs from its count.
 //
-// usage: skirmora-soak-scenario SEED normal|rookie TICKS
+// usage: skirmora-soak-scenario SEED normal|rookie TICKS [ADVANCE]
+// ADVANCE: the advance key comes once in that many frames on average (200).
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -29,13 +30,15 @@ constexpr std::array<const char*, 7> kHeldKeys = {"LEFT",   "RIGHT", "UP", "DOWN
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: skirmora-soak-scenario SEED normal|rookie TICKS\n";
+  if (argc != 4 && argc != 5) {
+    std::cerr << "usage: skirmora-soak-scenario SEED normal|rookie TICKS [ADVANCE]\n";
     return 2;
   }
   const auto seed = static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10));
   const bool rookie = std::string(argv[2]) == "rookie";
   const long ticks = std::strtol(argv[3], nullptr, 10);
+  const auto advance =
+      static_cast<std::uint32_t>(argc == 5 ? std::strtoul(argv[4], nullptr, 10) : 200);
   Dice dice(seed);
   std::ostream& out = std::cout;
   out << "# " << ticks << " frames of random play (seed " << seed << ", " << argv[2] << ")\n"
@@ -56,7 +59,7 @@ int main(int argc, char** argv) {
     // moves on through the waves; in Rookie mode both are refused, which is worth playing
     // through too.
     if (dice.OneIn(6)) out << "press F11 +SHIFT" << alt << "\n";
-    if (dice.OneIn(200)) out << "press A" << alt << "\n";
+    if (dice.OneIn(advance)) out << "press A" << alt << "\n";
     // A Rookie's ship does not last: new games, and Enter (also the bomb key) to answer the
     // initials window that a game's end may bring up.
     if (rookie && dice.OneIn(300)) out << "press F2" << alt << "\n";
