@@ -13,13 +13,16 @@ struct GameFixture : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   game::Game game{host};
   game::GameState& s = game.state;
-  std::vector<std::string> cues;
+  host::WindowEvents events;
+  std::unique_ptr<host::Window> window = host.CreateWindow(host::WindowSpec{}, events);
 
   GameFixture() {
-    game.sound.SetObserver([this](const std::string& cue) { cues.push_back(cue); });
+    game.sound.LoadSounds(*window);
     s.Hull = 100;
     s.Energy = 100;
   }
+  // The cues heard so far, oldest first.
+  std::vector<std::string> Heard() { return host.Audio().PlayedNames(); }
 };
 
 using DamageShipTest = GameFixture;
@@ -32,10 +35,10 @@ TEST_F(DamageShipTest, RaisedShieldsTakeNothingEvenInRookieMode) {
     EXPECT_EQ(s.Hull, 100);
     EXPECT_EQ(s.Energy, 100);
   }
-  EXPECT_EQ(cues, (std::vector<std::string>{"SShieldsHit", "SShieldsHit"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsHit", "SShieldsHit"}));
   s.ReducedSound = true;
   game::DamageShip(game, 10);
-  EXPECT_EQ(cues.size(), 2u) << "a hit on the shields is silent with reduced sound";
+  EXPECT_EQ(Heard().size(), 2u) << "a hit on the shields is silent with reduced sound";
 }
 
 TEST_F(DamageShipTest, RookieEnergyAbsorbsHitsBeforeTheHull) {
@@ -50,7 +53,7 @@ TEST_F(DamageShipTest, RookieEnergyAbsorbsHitsBeforeTheHull) {
   EXPECT_EQ(s.Hull, 95);
   EXPECT_TRUE(game::DamageShip(game, 10));
   EXPECT_EQ(s.Hull, 85);
-  EXPECT_EQ(cues, (std::vector<std::string>{"SShieldsHit", "SHit", "SHit"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsHit", "SHit", "SHit"}));
 }
 
 TEST_F(DamageShipTest, CrossingThirtySoundsTheWarningOnce) {
@@ -63,7 +66,7 @@ TEST_F(DamageShipTest, CrossingThirtySoundsTheWarningOnce) {
   s.ReducedSound = true;  // both cues play even with reduced sound
   game::DamageShip(game, 50);
   EXPECT_EQ(s.Hull, 0) << "the hull stops at 0";
-  EXPECT_EQ(cues, (std::vector<std::string>{"SWarning", "SHit", "SWarning"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SWarning", "SHit", "SWarning"}));
 }
 
 TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
@@ -72,7 +75,7 @@ TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
   s.Hull = -5;
   EXPECT_FALSE(game::DamageShip(game, 10));
   EXPECT_EQ(s.Hull, 0);
-  EXPECT_TRUE(cues.empty());
+  EXPECT_TRUE(Heard().empty());
 }
 
 TEST(SetWeaponTest, ReadsReloadAndSpeedDigits) {

@@ -24,7 +24,7 @@ struct Game {
   host::Host& host;
   GameState state;
   Random random;
-  SoundCues sound;
+  SoundCues sound{host};
   ShellLink* shell = nullptr;
 };
 

@@ -10,6 +10,7 @@
 
 namespace host {
 
+class AudioOutput;
 class RegistryStore;
 
 // A periodic timer whose ticks run on the UI thread, never re-entered.
@@ -72,6 +73,7 @@ class Host {
 
   // --- services
   virtual RegistryStore& Registry() = 0;
+  virtual AudioOutput& Audio() = 0;
   // Hands a web address or a mailto: address to the desktop's default program.
   virtual void OpenDocument(const std::string& target) = 0;
   virtual bool ScreenSaverActive() = 0;

@@ -89,27 +89,31 @@ Samples Special(const Job& job) {
   return out;
 }
 
-// A brass fanfare: three pick-up notes, then a held major chord with vibrato.
+// A brass fanfare: three pick-up notes, then a held major chord with vibrato. The pick-ups
+// are short, so they fade out over a fraction of their length, and they are played louder
+// than each note of the chord, so that they stand only a little under the four together.
 Samples Win(const Job& job) {
   struct Note {
-    double note, start, length;
+    double note, start, length, level;
   };
-  constexpr Note kNotes[] = {{67, 0, 0.14},    {67, 0.16, 0.14}, {67, 0.32, 0.14}, {72, 0.48, 1.59},
-                             {76, 0.48, 1.59}, {79, 0.48, 1.59}, {84, 0.48, 1.59}};
+  constexpr Note kNotes[] = {{67, 0, 0.14, 2.2},    {67, 0.16, 0.14, 2.2}, {67, 0.32, 0.14, 2.2},
+                             {72, 0.48, 1.59, 1.0}, {76, 0.48, 1.59, 1.0}, {79, 0.48, 1.59, 1.0},
+                             {84, 0.48, 1.59, 1.0}};
   Samples out(job.count, 0.0);
   for (const Note& n : kNotes) {
     Oscillator osc(job.rate), vib(job.rate);
     LowPass brass(job.rate);
     const auto from = static_cast<std::size_t>(n.start * job.rate);
+    const double release = std::min(0.5, n.length * 0.3);
     const Samples part =
         Render(Job{job.rate, static_cast<std::size_t>(n.length * job.rate), ""}, [&](double t) {
           const double hz =
               NoteHz(n.note) * (1 + 0.006 * vib.SineAt(5.5) * (t > 0.3 ? 1 : t / 0.3));
           // The filter opens with the attack, as a brass note brightens when blown.
           const double cutoff = 600 + 2400 * (t < 0.05 ? t / 0.05 : Decay(t - 0.05, 0.5));
-          return brass.Run(SawSample(osc, hz), cutoff) * Gate(t, 0.02, n.length, 0.5);
+          return brass.Run(SawSample(osc, hz), cutoff) * Gate(t, 0.02, n.length, release);
         });
-    MixIn(out, part, from, 1.0);
+    MixIn(out, part, from, n.level);
   }
   return out;
 }

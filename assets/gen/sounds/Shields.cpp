@@ -6,9 +6,10 @@ using namespace synth;
 namespace {
 
 // Three slightly detuned soft voices gliding together, under a tremolo that speeds up with
-// the pitch: the shields' shimmering hum, rising or falling.
+// the pitch: the shields' shimmering hum, rising or falling. The voices start nearly in
+// phase, so that the hum is at full strength at once and only drifts into its shimmer.
 Samples ShieldSweep(const Job& job, double fromHz, double semitones, double attack) {
-  Oscillator a(job.rate), b(job.rate, 0.33), c(job.rate, 0.66), shimmer(job.rate);
+  Oscillator a(job.rate), b(job.rate, 0.05), c(job.rate, 0.1), shimmer(job.rate);
   const double length = job.Length();
   return Render(job, [&](double t) {
     const double progress = t / length;
@@ -24,7 +25,7 @@ Samples ShieldSweep(const Job& job, double fromHz, double semitones, double atta
 }  // namespace
 
 Samples ShieldsOn(const Job& job) {
-  return ShieldSweep(job, 180, 36, 0.25);
+  return ShieldSweep(job, 180, 36, 0.015);
 }
 
 Samples ShieldsOff(const Job& job) {

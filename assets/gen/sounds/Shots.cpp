@@ -50,7 +50,7 @@ Samples Photon(const Job& job) {
     const double vibrato = 1 + 0.03 * wobble.SineAt(22);
     const double hz = Glide(1400, 7, sweep) * vibrato;
     const double shimmer = a.SineAt(hz) + b.SineAt(hz * 1.006);
-    const double env = Gate(t, 0.12, length, length - 0.2) * (0.4 + 0.6 * Decay(t, 0.25));
+    const double env = Gate(t, 0.005, length, length - 0.2) * (0.4 + 0.6 * Decay(t, 0.25));
     return (0.35 * air + 0.3 * shimmer) * env;
   });
 }

@@ -19,8 +19,10 @@ struct SoundEntry {
   bool extendedFmt;
   Trailer trailer;
   Generator make;
-  double peak;  // loudest sample, of full scale: steady tones sit lower than short hits
-  bool loops;   // looping sounds keep their ends as they are so the loop stays seamless
+  // Loudest sample, of full scale: steady tones sit lower than short hits, and the music
+  // well under the effects, so that it never covers them.
+  double peak;
+  bool loops;  // looping sounds keep their ends as they are so the loop stays seamless
 };
 
 constexpr SoundEntry kSounds[] = {
@@ -29,11 +31,11 @@ constexpr SoundEntry kSounds[] = {
     {"SBOMBFOUND", 8000, 0.34, true, Trailer::kCueAndInfo, sounds::BombFound, 0.7, false},
     {"SBOMBUSED", 22050, 1.20, false, Trailer::kNone, sounds::BombUsed, 0.9, false},
     {"SERROR", 11025, 2.79, true, Trailer::kDamagedInfo, sounds::Error, 0.7, false},
-    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, 0.9, false},
-    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, 0.9, false},
+    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, 0.8, false},
+    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, 0.8, false},
     {"SLASER", 11025, 1.21, true, Trailer::kNone, sounds::Laser, 0.75, false},
     {"SMONEY", 11025, 0.23, false, Trailer::kNone, sounds::Money, 0.9, false},
-    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, 0.85, true},
+    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, 0.35, true},
     {"SPHOTON", 11025, 0.84, true, Trailer::kInfo, sounds::Photon, 0.9, false},
     {"SPLASMA", 11025, 0.32, false, Trailer::kNone, sounds::Plasma, 0.9, false},
     {"SPULSE", 11025, 0.19, true, Trailer::kNone, sounds::Pulse, 0.9, false},
@@ -42,7 +44,7 @@ constexpr SoundEntry kSounds[] = {
     {"SSHIELDSON", 11025, 1.49, true, Trailer::kInfo, sounds::ShieldsOn, 0.9, false},
     {"SSPECIAL", 11025, 1.96, false, Trailer::kNone, sounds::Special, 0.9, false},
     {"SUPGRADE", 11025, 0.39, false, Trailer::kNone, sounds::Upgrade, 0.9, false},
-    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, 0.6, false},
+    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, 0.3, false},
     {"SWIN", 22050, 2.07, false, Trailer::kNone, sounds::Win, 0.9, false},
 };
 

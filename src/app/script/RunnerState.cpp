@@ -215,7 +215,18 @@ void Runner::Dump(const std::vector<std::string>& only) {
   put("GameTimer", v);
   next() << (Host().ScreenSaverFlag() ? "true" : "false");
   put("ScreenSaverActive", v);
-  next() << "{}";
+  next() << "{";
+  const game::SoundCues& sound = program.Game().sound;
+  first = true;
+  for (const std::string& cue : sound.LoadedCues()) {
+    const host::SoundBuffer* buffer = sound.Cue(cue);
+    v << (first ? "" : ",") << JsonString(cue)
+      << ":{\"playing\":" << (buffer->Playing() ? "true" : "false")
+      << ",\"looping\":" << (buffer->Looping() ? "true" : "false")
+      << ",\"volume\":" << buffer->Volume() << "}";
+    first = false;
+  }
+  v << "}";
   put("sounds", v);
   next() << "{";
   first = true;

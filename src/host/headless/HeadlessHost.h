@@ -8,6 +8,7 @@
 
 #include "host/Host.h"
 #include "host/RegistryStore.h"
+#include "host/headless/HeadlessAudio.h"
 
 namespace host {
 
@@ -69,6 +70,7 @@ class HeadlessHost : public Host {
   int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override { return *registry_; }
+  HeadlessAudio& Audio() override { return audio_; }
   void OpenDocument(const std::string& target) override;
   bool ScreenSaverActive() override { return screenSaver_; }
   void SetScreenSaverActive(bool active) override { screenSaver_ = active; }
@@ -105,6 +107,7 @@ class HeadlessHost : public Host {
   void Record(const HeadlessRecord& record);
 
   std::unique_ptr<RegistryStore> registry_;
+  HeadlessAudio audio_{[this] { return now_; }};
   std::function<void()> waitForInput_;
   std::function<void(const HeadlessRecord&)> recorder_;
   std::function<void(bool)> focusHandler_;

@@ -12,6 +12,7 @@
 #include "host/RegistryStore.h"
 #include "host/sdl/Cursors.h"
 #include "host/sdl/QuitSignals.h"
+#include "host/sdl/SdlAudio.h"
 
 namespace host::sdl {
 
@@ -49,6 +50,7 @@ class SdlHost final : public Host {
   int PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override;
+  AudioOutput& Audio() override { return audio_; }
   void OpenDocument(const std::string& target) override;
   bool ScreenSaverActive() override;
   void SetScreenSaverActive(bool active) override;
@@ -93,6 +95,7 @@ class SdlHost final : public Host {
   void FocusFront();
 
   std::unique_ptr<RegistryStore> registry_;
+  SdlAudio audio_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
   DesktopArt art_;

@@ -1,0 +1,14 @@
+#include "host/Audio.h"
+
+namespace host {
+
+bool Playable(const WaveFormat& format, std::size_t bytes) {
+  if (format.formatTag != 1) return false;
+  if (format.channels != 1 && format.channels != 2) return false;
+  if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return false;
+  if (format.blockAlign != format.channels * format.bitsPerSample / 8) return false;
+  if (format.samplesPerSec < 1000 || format.samplesPerSec > 192000) return false;
+  return bytes >= format.blockAlign;
+}
+
+}  // namespace host

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "host/sdl/MixerConvert.h"
+
+namespace {
+
+using host::sdl::ToMixerFrames;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Le16(const std::vector<std::int16_t>& samples) {
+  Bytes out;
+  for (std::int16_t s : samples) {
+    out.push_back(static_cast<std::uint8_t>(s & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
+  }
+  return out;
+}
+
+TEST(MixerConvert, EightBitMonoBecomesCentredSixteenBitStereoAtTheMixerRate) {
+  const host::WaveFormat mono8{1, 1, 11025, 11025, 1, 8};
+  const std::vector<std::int16_t> out = ToMixerFrames(mono8, Bytes{228, 228, 28, 28, 128}, 44100);
+  ASSERT_EQ(out.size(), 2u * 20) << "five samples at a quarter of the rate make 20 frames";
+  EXPECT_EQ(out[0], 25600);
+  EXPECT_EQ(out[1], 25600) << "both sides the same";
+  EXPECT_EQ(out[8 * 2], -25600);
+  EXPECT_EQ(out[16 * 2], 0);
+}
+
+TEST(MixerConvert, InterpolationFollowsARampExactly) {
+  // A cubic through evenly spaced points of a straight line is that line.
+  const host::WaveFormat mono8{1, 1, 8000, 8000, 1, 8};
+  Bytes ramp;
+  for (int i = 0; i < 50; ++i) ramp.push_back(static_cast<std::uint8_t>(28 + 4 * i));
+  const std::vector<std::int16_t> out = ToMixerFrames(mono8, ramp, 16000);
+  ASSERT_EQ(out.size(), 2u * 100);
+  for (std::size_t j = 2; j < 96; ++j)
+    EXPECT_EQ(out[2 * j], (-100 + 2 * static_cast<int>(j)) * 256) << j;
+}
+
+TEST(MixerConvert, StereoSidesStayApartAndTheSameRateChangesNothing) {
+  const host::WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
+  const std::vector<std::int16_t> in = {1000, -2000, 32767, -32768, -5, 7};
+  Bytes bytes = Le16(in);
+  bytes.push_back(0x55);  // a partial block at the end is left out
+  EXPECT_EQ(ToMixerFrames(stereo16, bytes, 44100), in);
+}
+
+TEST(MixerConvert, OvershootIsClippedNotWrapped) {
+  const host::WaveFormat mono16{1, 1, 22050, 44100, 2, 16};
+  const std::vector<std::int16_t> out =
+      ToMixerFrames(mono16, Le16({32767, 32767, -32768, -32768, 32767, 32767}), 44100);
+  ASSERT_EQ(out.size(), 2u * 12);
+  // Between the two highs before a fall, Catmull-Rom rises above full scale.
+  EXPECT_EQ(out[1 * 2], 32767);
+  for (std::size_t j = 0; j < 12; ++j) {
+    const bool high = j < 3 || j >= 8;
+    EXPECT_EQ(out[2 * j] > 0, high) << j;
+  }
+}
+
+TEST(MixerConvert, NothingToConvertGivesNothing) {
+  const host::WaveFormat mono16{1, 1, 22050, 44100, 2, 16};
+  EXPECT_TRUE(ToMixerFrames(mono16, Bytes{1}, 44100).empty());
+  EXPECT_TRUE(ToMixerFrames(mono16, Bytes{}, 44100).empty());
+}
+
+}  // namespace

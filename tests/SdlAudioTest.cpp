@@ -1,0 +1,234 @@
+// The SDL2_mixer back end on SDL's own stand-in drivers: "dummy" plays into nothing in real
+// time, "disk" writes what the mixer made to a file, which shows what a listener would hear.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <thread>
+#include <vector>
+
+#include "TempFolder.h"
+#include "host/sdl/SdlAudio.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+host::WaveFormat Mono8(std::uint32_t rate) {
+  return {1, 1, rate, rate, 1, 8};
+}
+
+// `seconds` of a 441 Hz sine, 8-bit, peak `amplitude` around the centre 128.
+Bytes Sine(std::uint32_t rate, double seconds, int amplitude) {
+  Bytes out(static_cast<std::size_t>(rate * seconds));
+  for (std::size_t i = 0; i < out.size(); ++i)
+    out[i] = static_cast<std::uint8_t>(
+        128 + std::lround(amplitude *
+                          std::sin(2 * std::numbers::pi * 441.0 * static_cast<double>(i) / rate)));
+  return out;
+}
+
+struct SdlAudioTest : ::testing::Test {
+  static void UseDriver(const char* name) { ::setenv("SDL_AUDIODRIVER", name, 1); }
+  host::sdl::SdlAudio audio;
+};
+
+TEST(MixerVolume, MapsHundredthsOfADecibelToAmplitude) {
+  EXPECT_EQ(host::sdl::MixerVolume(0), 128);
+  EXPECT_EQ(host::sdl::MixerVolume(-600), 64) << "6 dB down is half the amplitude";
+  EXPECT_EQ(host::sdl::MixerVolume(-2000), 13) << "20 dB down is a tenth";
+  EXPECT_EQ(host::sdl::MixerVolume(-10000), 0);
+  EXPECT_EQ(host::sdl::MixerVolume(-30000), 0);
+  EXPECT_EQ(host::sdl::MixerVolume(300), 128);
+  for (std::int32_t v = -10000; v < 0; v += 100)
+    EXPECT_LE(host::sdl::MixerVolume(v), host::sdl::MixerVolume(v + 100)) << v;
+}
+
+TEST_F(SdlAudioTest, AnUnusableDriverMeansSilenceAndOneLineSayingWhy) {
+  UseDriver("nonsense");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(audio.OpenDevice(), nullptr);
+  EXPECT_EQ(audio.OpenDevice(), nullptr);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.rfind("skirmora: playing without sound: ", 0), 0u) << said;
+  EXPECT_NE(said.find("nonsense"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+
+  UseDriver("dummy");
+  EXPECT_NE(audio.OpenDevice(), nullptr) << "a working driver later still opens";
+}
+
+TEST_F(SdlAudioTest, WhatTheSoundLibrariesSayWhileFailingIsNotPassedOn) {
+  // ALSA writes its own lines about a device it cannot find.
+  UseDriver("alsa");
+  ::setenv("AUDIODEV", "skirmora-no-such-device", 1);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(audio.OpenDevice(), nullptr);
+  const std::string said = testing::internal::GetCapturedStderr();
+  ::unsetenv("AUDIODEV");
+  EXPECT_EQ(said.rfind("skirmora: playing without sound: ", 0), 0u) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST_F(SdlAudioTest, EachBufferPlaysOnItsOwnChannel) {
+  UseDriver("dummy");
+  auto device = audio.OpenDevice();
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(audio.OpenDevice(), nullptr) << "one device at a time";
+  // Long enough that nothing ends by itself while the test runs.
+  const Bytes music = Sine(22050, 30, 60);
+  auto a = device->CreateBuffer(Mono8(22050), music, "A");
+  auto b = device->CreateBuffer(Mono8(22050), music, "B");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  a->Play(true);
+  b->Play(false);
+  EXPECT_TRUE(a->Playing());
+  EXPECT_TRUE(a->Looping());
+  EXPECT_TRUE(b->Playing());
+  EXPECT_FALSE(b->Looping());
+  b->Play(false);  // a restart, not a second voice
+  b->Stop();
+  EXPECT_FALSE(b->Playing()) << "one stop ends it: it never overlapped itself";
+  EXPECT_TRUE(a->Playing()) << "stopping one buffer leaves the others";
+  a->SetVolume(-10000);
+  EXPECT_EQ(a->Volume(), -10000);
+  EXPECT_TRUE(a->Playing()) << "silence is a volume, not a stop";
+
+  audio.SetMuted(true);
+  EXPECT_TRUE(a->Playing()) << "muting keeps the buffers playing";
+  audio.SetMuted(false);
+
+  // Beyond the mixer's eight default channels, and with channels given back and reused.
+  std::vector<std::unique_ptr<host::SoundBuffer>> many;
+  for (int i = 0; i < 24; ++i) {
+    many.push_back(device->CreateBuffer(Mono8(8000), Sine(8000, 0.5, 50), "many"));
+    ASSERT_NE(many.back(), nullptr) << i;
+    many.back()->Play(true);
+  }
+  many.erase(many.begin() + 3, many.begin() + 9);
+  auto reused = device->CreateBuffer(Mono8(8000), Sine(8000, 0.5, 50), "reused");
+  reused->Play(true);
+  EXPECT_EQ(reused->Volume(), 0) << "a reused channel starts at full volume";
+  for (const auto& m : many) EXPECT_TRUE(m->Playing());
+  EXPECT_TRUE(a->Playing());
+  reused.reset();
+  many.clear();
+  a.reset();
+  b.reset();
+}
+
+TEST_F(SdlAudioTest, SamplesTheDeviceCannotPlayAreRefused) {
+  UseDriver("dummy");
+  auto device = audio.OpenDevice();
+  ASSERT_NE(device, nullptr);
+  const Bytes samples = Sine(8000, 0.1, 50);
+  host::WaveFormat floats = Mono8(8000);
+  floats.formatTag = 3;
+  EXPECT_EQ(device->CreateBuffer(floats, samples, "x"), nullptr);
+  host::WaveFormat wide = Mono8(8000);
+  wide.bitsPerSample = 24;
+  wide.blockAlign = 3;
+  EXPECT_EQ(device->CreateBuffer(wide, samples, "x"), nullptr);
+  EXPECT_EQ(device->CreateBuffer(Mono8(8000), Bytes{}, "x"), nullptr);
+  const host::WaveFormat stereo16{1, 2, 11025, 44100, 4, 16};
+  EXPECT_NE(device->CreateBuffer(stereo16, Bytes(4410, 0), "x"), nullptr);
+}
+
+// What the disk driver wrote: 16-bit stereo frames at 44.1 kHz.
+struct Recording {
+  std::vector<std::int16_t> left, right;
+  int Peak() const {
+    int peak = 0;
+    for (std::int16_t s : left) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    return peak;
+  }
+  // Frames from the first to the last one that is not silent.
+  std::size_t SoundingFrames() const {
+    std::size_t first = left.size(), last = 0;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+      if (left[i] == 0) continue;
+      first = std::min(first, i);
+      last = i;
+    }
+    return first < left.size() ? last - first + 1 : 0;
+  }
+};
+
+struct DiskAudioTest : SdlAudioTest {
+  TempFolder folder;
+  DiskAudioTest() {
+    UseDriver("disk");
+    ::setenv("SDL_DISKAUDIOFILE", (folder / "out.raw").c_str(), 1);
+    ::setenv("SDL_DISKAUDIODELAY", "1", 1);  // about 20 times faster than real time
+  }
+
+  std::uintmax_t Written() {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(folder / "out.raw", ec);
+    return ec ? 0 : size;
+  }
+
+  // Plays 0.1 s of sine through a fresh device and returns what came out. The waits are for
+  // the mixer to get through the sound and for the driver to write a second of audio after
+  // it started (the driver lags the mixer by a few blocks), however long that takes.
+  Recording Play(std::int32_t volume, bool muted) {
+    audio.SetMuted(muted);
+    {
+      auto device = audio.OpenDevice();
+      if (!device) throw std::runtime_error("the disk driver did not open");
+      auto sound = device->CreateBuffer(Mono8(11025), Sine(11025, 0.1, 100), "sine");
+      sound->SetVolume(volume);
+      const std::uintmax_t before = Written();
+      sound->Play(false);
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+      while ((sound->Playing() || Written() < before + 44100 * 4) &&
+             std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+      EXPECT_FALSE(sound->Playing()) << "the sound did not end";
+    }
+    std::ifstream in(folder / "out.raw", std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+    Recording r;
+    for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4) {
+      const auto sample = [&](std::size_t at) {
+        return static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[at]) |
+                                         static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+      };
+      r.left.push_back(sample(i));
+      r.right.push_back(sample(i + 2));
+    }
+    return r;
+  }
+};
+
+TEST_F(DiskAudioTest, WhatIsHeardIsTheSoundAtItsVolume) {
+  const Recording full = Play(0, false);
+  ASSERT_GT(full.left.size(), 44100u);
+  EXPECT_EQ(full.left, full.right) << "a mono sound sounds the same on both sides";
+  // 8-bit peak 100 is 25600 in 16 bits; resampling may overshoot a little.
+  EXPECT_NEAR(full.Peak(), 25600, 25600 * 0.03);
+  EXPECT_NEAR(static_cast<double>(full.SoundingFrames()), 4410, 4410 * 0.02)
+      << "0.1 s, converted from 11025 to 44100 frames a second";
+
+  const Recording half = Play(-600, false);
+  EXPECT_NEAR(half.Peak(), full.Peak() / 2, full.Peak() * 0.01);
+}
+
+TEST_F(DiskAudioTest, SilenceAndMutingLetTheSoundPlayUnheard) {
+  const Recording silent = Play(-10000, false);
+  ASSERT_GT(silent.left.size(), 44100u);
+  EXPECT_EQ(silent.Peak(), 0);
+  const Recording muted = Play(0, true);
+  ASSERT_GT(muted.left.size(), 44100u);
+  EXPECT_EQ(muted.Peak(), 0);
+}
+
+}  // namespace

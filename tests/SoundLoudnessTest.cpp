@@ -1,0 +1,147 @@
+// How the sounds come across to a player: loud enough and not too loud against each other,
+// with their body where ordinary speakers can play it, and starting when they should.
+// (tools/sound-loudness prints the same measures for all of them.)
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "assets/Assets.h"
+
+namespace {
+
+struct Sound {
+  std::vector<double> x;  // -1 to 1
+  double rate = 0;
+};
+
+// The samples of a sound as the game's loader finds them (the layout is checked elsewhere).
+Sound Load(const std::string& name) {
+  const auto file = assets::Sound(name);
+  const std::size_t fmt = 12, data = 20 + (file[16] | file[17] << 8);
+  const std::size_t size =
+      file[data + 4] | file[data + 5] << 8 | file[data + 6] << 16 | file[data + 7] << 24;
+  Sound s;
+  s.rate = file[fmt + 12] | file[fmt + 13] << 8 | file[fmt + 14] << 16;
+  for (std::size_t i = 0; i < size; ++i) s.x.push_back((file[data + 8 + i] - 128) / 128.0);
+  return s;
+}
+
+double Db(double amplitude) {
+  return 20 * std::log10(std::max(amplitude, 1e-9));
+}
+
+double Rms(const std::vector<double>& x, std::size_t from = 0, std::size_t to = SIZE_MAX) {
+  to = std::min(to, x.size());
+  double sum = 0;
+  for (std::size_t i = from; i < to; ++i) sum += x[i] * x[i];
+  return std::sqrt(sum / static_cast<double>(to - from));
+}
+
+double Peak(const std::vector<double>& x, std::size_t from = 0, std::size_t to = SIZE_MAX) {
+  double peak = 0;
+  for (std::size_t i = from; i < std::min(to, x.size()); ++i)
+    peak = std::max(peak, std::fabs(x[i]));
+  return peak;
+}
+
+// RMS of the loudest window of `seconds`, and where the first window starts that comes within
+// 6 dB of it.
+struct Windows {
+  double loudest = 0;
+  double attackSeconds = 0;
+};
+Windows Loudest(const Sound& s, double seconds) {
+  const auto n = static_cast<std::size_t>(s.rate * seconds);
+  std::vector<double> levels;
+  for (std::size_t i = 0; i + n <= s.x.size(); i += n / 4) levels.push_back(Rms(s.x, i, i + n));
+  Windows w;
+  w.loudest = *std::max_element(levels.begin(), levels.end());
+  const auto first =
+      std::find_if(levels.begin(), levels.end(), [&](double l) { return l >= w.loudest / 2; });
+  w.attackSeconds =
+      static_cast<double>(first - levels.begin()) * static_cast<double>(n / 4) / s.rate;
+  return w;
+}
+
+// What a small speaker plays: a fourth-order Butterworth high-pass at 150 Hz.
+std::vector<double> HighPass150(const Sound& s) {
+  std::vector<double> y = s.x;
+  for (double q : {0.5411961, 1.3065630}) {  // the two sections of a fourth-order Butterworth
+    const double w = 2 * std::numbers::pi * 150 / s.rate, alpha = std::sin(w) / (2 * q);
+    const double a0 = 1 + alpha, c = std::cos(w);
+    const double b0 = (1 + c) / 2 / a0, b1 = -(1 + c) / a0, a1 = -2 * c / a0, a2 = (1 - alpha) / a0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (double& v : y) {
+      const double out = b0 * v + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
+      x2 = x1, x1 = v, y2 = y1, y1 = out;
+      v = out;
+    }
+  }
+  return y;
+}
+
+const std::vector<std::string> kEffects = {
+    "SBeep",      "SBlaster", "SBombFound", "SBombUsed", "SError", "SExplode",    "SHit",
+    "SLaser",     "SMoney",   "SPhoton",    "SPlasma",   "SPulse", "SShieldsHit", "SShieldsOff",
+    "SShieldsOn", "SSpecial", "SUpgrade",   "SWarning",  "SWin"};
+
+TEST(SoundLoudness, EveryEffectIsClearlyHeardAndNoneDrownsTheOthers) {
+  for (const std::string& name : kEffects) {
+    const double loudest = Db(Loudest(Load(name), 0.05).loudest);
+    EXPECT_GE(loudest, -14) << name;
+    EXPECT_LE(loudest, -5) << name;
+  }
+}
+
+TEST(SoundLoudness, TheMusicStaysWellUnderTheEffects) {
+  std::vector<double> effects;
+  for (const std::string& name : kEffects) effects.push_back(Db(Loudest(Load(name), 0.05).loudest));
+  std::nth_element(effects.begin(), effects.begin() + effects.size() / 2, effects.end());
+  const double median = effects[effects.size() / 2];
+  const Sound music = Load("SMusic");
+  EXPECT_LE(Db(Loudest(music, 0.05).loudest), median - 8);
+  EXPECT_GE(Db(Rms(music.x)), -28) << "but still there";
+}
+
+TEST(SoundLoudness, TheWarningIsNoLongerTheLoudestSound) {
+  // It repeats every frame while the bomb key is held too early.
+  const Sound warning = Load("SWarning");
+  EXPECT_LE(Db(Rms(warning.x)), -12);
+  for (const std::string& name : kEffects) {
+    if (name == "SWarning") continue;
+    EXPECT_LT(Db(Rms(warning.x)), Db(Rms(Load(name).x)) + 6) << name;
+  }
+}
+
+TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlay) {
+  for (const char* name : {"SBombUsed", "SExplode", "SHit"}) {
+    const Sound s = Load(name);
+    const double whole = Db(Rms(s.x)), high = Db(Rms(HighPass150(s)));
+    EXPECT_GE(high, -17) << name;
+    EXPECT_GE(high, whole - 2) << name << ": most of the energy lies above 150 Hz";
+  }
+}
+
+TEST(SoundLoudness, ShotsAndShieldsStartAtOnce) {
+  for (const char* name : {"SPhoton", "SShieldsOn", "SBlaster", "SPulse"}) {
+    EXPECT_LE(Loudest(Load(name), 0.01).attackSeconds, 0.03) << name;
+  }
+}
+
+TEST(SoundLoudness, TheFanfaresPickUpNotesAreHeard) {
+  const Sound win = Load("SWin");
+  const auto chord = static_cast<std::size_t>(0.48 * win.rate);
+  const double pickUps = Peak(win.x, 0, chord), held = Peak(win.x, chord);
+  EXPECT_GE(pickUps, held / 2);
+  for (double start : {0.0, 0.16, 0.32}) {
+    const auto from = static_cast<std::size_t>(start * win.rate);
+    EXPECT_GE(Peak(win.x, from, from + static_cast<std::size_t>(0.14 * win.rate)), held / 2)
+        << "the note at " << start << " s";
+  }
+}
+
+}  // namespace

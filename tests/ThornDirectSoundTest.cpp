@@ -1,0 +1,335 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "assets/Assets.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "platform/ThornDirectSound.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put(Bytes& out, std::uint32_t value, int width) {
+  for (int i = 0; i < width; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void Put(Bytes& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
+
+// A ramp of `count` 8-bit samples, different for every `seed`.
+Bytes Ramp(std::size_t count, int seed = 0) {
+  Bytes samples;
+  for (std::size_t i = 0; i < count; ++i)
+    samples.push_back(static_cast<std::uint8_t>(i * 3 + static_cast<std::size_t>(seed)));
+  return samples;
+}
+
+// A mono 8-bit RIFF WAVE image; an 18-byte "fmt " chunk carries a zero extra-size field.
+Bytes Wav(const Bytes& samples, std::uint32_t rate = 8000, std::uint32_t fmtSize = 16) {
+  Bytes out;
+  Put(out, "RIFF");
+  Put(out, 0, 4);  // patched below
+  Put(out, "WAVE");
+  Put(out, "fmt ");
+  Put(out, fmtSize, 4);
+  Put(out, 1, 2);
+  Put(out, 1, 2);
+  Put(out, rate, 4);
+  Put(out, rate, 4);
+  Put(out, 1, 2);
+  Put(out, 8, 2);
+  for (std::uint32_t i = 16; i < fmtSize; ++i) out.push_back(0);
+  Put(out, "data");
+  Put(out, static_cast<std::uint32_t>(samples.size()), 4);
+  out.insert(out.end(), samples.begin(), samples.end());
+  if (samples.size() % 2) out.push_back(0);
+  const auto riff = static_cast<std::uint32_t>(out.size() - 8);
+  for (int i = 0; i < 4; ++i)
+    out[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(riff >> (8 * i));
+  return out;
+}
+
+struct ThornDirectSoundTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  host::HeadlessAudio& audio = host.Audio();
+  host::WindowEvents events;
+  std::unique_ptr<host::Window> window = host.CreateWindow(host::WindowSpec{}, events);
+  platform::ThornDirectSound sound{audio};
+
+  // 8000 samples at 8000 Hz: one second.
+  const Bytes second = Wav(Ramp(8000));
+
+  host::HeadlessSound& Heard(const std::string& name) {
+    host::HeadlessSound* s = audio.Find(name);
+    if (!s) throw std::runtime_error("no sound " + name);
+    return *s;
+  }
+};
+
+TEST_F(ThornDirectSoundTest, NothingWorksBeforeAWindowIsAssigned) {
+  sound.Add(second, "A");
+  sound.Add(Bytes{1, 2, 3}, "B");  // not even looked at
+  sound.PlayBuffer("A", true);
+  EXPECT_FALSE(sound.IsPlaying("A"));
+  EXPECT_EQ(sound.Buffer("A"), nullptr);
+  EXPECT_TRUE(sound.Keys().empty());
+  EXPECT_FALSE(audio.DeviceOpen());
+  EXPECT_TRUE(audio.Played().empty());
+}
+
+TEST_F(ThornDirectSoundTest, TheFirstWindowOpensTheDeviceAndLaterOnesChangeNothing) {
+  sound.hWnd(*window);
+  EXPECT_TRUE(audio.DeviceOpen());
+  sound.Add(second, "A");
+  const auto other = host.CreateWindow(host::WindowSpec{}, events);
+  sound.hWnd(*other);
+  sound.PlayBuffer("A");
+  EXPECT_TRUE(sound.IsPlaying("A"));
+  EXPECT_EQ(audio.Sounds().size(), 1u);
+}
+
+TEST_F(ThornDirectSoundTest, PlayingRestartsFromTheBeginningAndEndsAfterItsLength) {
+  sound.hWnd(*window);
+  sound.Add(second, "A");
+  sound.PlayBuffer("A");
+  host.AdvanceTime(600);
+  EXPECT_EQ(Heard("A").Position(), 4800u);
+  sound.PlayBuffer("A");  // restarts: the sound never overlaps itself
+  EXPECT_EQ(Heard("A").Position(), 0u);
+  host.AdvanceTime(999);
+  EXPECT_TRUE(sound.IsPlaying("A"));
+  host.AdvanceTime(1);
+  EXPECT_FALSE(sound.IsPlaying("A")) << "a sound that does not loop ends after its length";
+  EXPECT_EQ(audio.PlayedNames(), (std::vector<std::string>{"A", "A"}));
+  EXPECT_EQ(audio.Played()[1].timeMs, 600);
+}
+
+TEST_F(ThornDirectSoundTest, ALoopingSoundPlayedWithoutLoopRestartsOnceAndEnds) {
+  sound.hWnd(*window);
+  sound.Add(second, "A");
+  sound.PlayBuffer("A", true);
+  host.AdvanceTime(2500);
+  EXPECT_TRUE(sound.IsPlaying("A"));
+  EXPECT_TRUE(sound.Buffer("A")->Looping());
+  EXPECT_EQ(Heard("A").Position(), 4000u) << "half-way through its third round";
+  host.AdvanceTime(std::int64_t{1} << 60);  // some 36 million years on
+  EXPECT_EQ(Heard("A").Position(), (4000u + (std::uint64_t{1} << 60) * 8) % 8000);
+  sound.PlayBuffer("A");
+  EXPECT_EQ(Heard("A").Position(), 0u);
+  EXPECT_FALSE(sound.Buffer("A")->Looping());
+  host.AdvanceTime(1000);
+  EXPECT_FALSE(sound.IsPlaying("A"));
+}
+
+TEST_F(ThornDirectSoundTest, StopHoldsThePositionAndOnlyStopOrRemoveEndALoop) {
+  sound.hWnd(*window);
+  sound.Add(second, "A");
+  sound.Add(Wav(Ramp(100)), "B");
+  sound.PlayBuffer("A", true);
+  host.AdvanceTime(250);
+  sound.StopBuffer("A");
+  EXPECT_FALSE(sound.IsPlaying("A"));
+  host.AdvanceTime(5000);
+  EXPECT_EQ(Heard("A").Position(), 2000u) << "stopped where it was, not rewound";
+  sound.PlayBuffer("A");
+  EXPECT_EQ(Heard("A").Position(), 0u) << "playing again starts from the beginning";
+
+  sound.PlayBuffer("B", true);
+  host.AdvanceTime(60000);
+  EXPECT_TRUE(sound.IsPlaying("B"));
+  sound.Remove("b");
+  EXPECT_FALSE(sound.IsPlaying("B"));
+  EXPECT_EQ(sound.Buffer("B"), nullptr);
+  EXPECT_EQ(audio.Find("B"), nullptr) << "the buffer is released";
+  EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"A"}));
+}
+
+TEST_F(ThornDirectSoundTest, KeysIgnoreLetterCaseAndASecondAddUnderOneIsRefused) {
+  sound.hWnd(*window);
+  sound.Add(second, "SBeep");
+  const Bytes other = Wav(Ramp(500, 7));
+  EXPECT_THROW(sound.Add(other, "SBEEP"), platform::SoundError);
+  EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"SBeep"}));
+  EXPECT_EQ(audio.Sounds().size(), 1u) << "the refused buffer is released";
+  EXPECT_EQ(audio.Sounds()[0]->Samples(), Ramp(8000)) << "the first buffer stays";
+
+  sound.PlayBuffer("sbeep");
+  EXPECT_TRUE(sound.IsPlaying("SBEEP"));
+  sound.StopBuffer("sBeEp");
+  EXPECT_FALSE(sound.IsPlaying("SBeep"));
+  EXPECT_EQ(sound.Buffer("SBEEP"), sound.Buffer("sbeep"));
+  EXPECT_NE(sound.Buffer("SBEEP"), nullptr);
+  EXPECT_EQ(sound.Buffer("SBeeps"), nullptr);
+}
+
+TEST_F(ThornDirectSoundTest, UnknownKeysDoNothing) {
+  sound.hWnd(*window);
+  sound.Add(second, "A");
+  sound.PlayBuffer("B");
+  sound.StopBuffer("B");
+  sound.Remove("B");
+  EXPECT_FALSE(sound.IsPlaying("B"));
+  EXPECT_EQ(sound.Buffer("B"), nullptr);
+  EXPECT_TRUE(audio.Played().empty());
+  EXPECT_EQ(sound.Keys().size(), 1u);
+}
+
+TEST_F(ThornDirectSoundTest, ReleasingTheManagerReleasesEveryBufferThenTheDevice) {
+  {
+    platform::ThornDirectSound manager(audio);
+    manager.hWnd(*window);
+    for (const char* key : {"C", "A", "B"}) manager.Add(second, key);
+    manager.PlayBuffer("A", true);
+    EXPECT_EQ(manager.Keys(), (std::vector<std::string>{"C", "A", "B"}));
+    EXPECT_EQ(audio.Sounds().size(), 3u);
+  }
+  EXPECT_TRUE(audio.Sounds().empty());
+  EXPECT_FALSE(audio.DeviceOpen());
+}
+
+TEST_F(ThornDirectSoundTest, TheBufferCarriesTheVolume) {
+  sound.hWnd(*window);
+  sound.Add(second, "SMusic");
+  host::SoundBuffer* music = sound.Buffer("SMusic");
+  ASSERT_NE(music, nullptr);
+  EXPECT_EQ(music->Volume(), 0);
+  music->SetVolume(-10000);
+  sound.PlayBuffer("SMusic", true);
+  EXPECT_EQ(audio.Played().back().volume, -10000);
+  music->SetVolume(-20000);
+  EXPECT_EQ(music->Volume(), -10000) << "silence is the lowest volume";
+}
+
+TEST_F(ThornDirectSoundTest, WithoutADeviceEverythingIsSilentAndNothingFails) {
+  audio.SetDevicePresent(false);
+  sound.hWnd(*window);
+  EXPECT_NO_THROW(sound.Add(second, "A"));
+  EXPECT_NO_THROW(sound.Add(Bytes{1, 2, 3}, "B"));
+  sound.PlayBuffer("A", true);
+  EXPECT_FALSE(sound.IsPlaying("A"));
+  EXPECT_EQ(sound.Buffer("A"), nullptr);
+  EXPECT_TRUE(audio.Played().empty());
+}
+
+// --- reading WAV images
+
+TEST_F(ThornDirectSoundTest, An18ByteFormatChunkLoadsLikeA16ByteOne) {
+  sound.hWnd(*window);
+  sound.Add(Wav(Ramp(301), 11025, 16), "Short");
+  sound.Add(Wav(Ramp(301), 11025, 18), "Long");
+  const host::HeadlessSound& a = Heard("Short");
+  const host::HeadlessSound& b = Heard("Long");
+  EXPECT_EQ(b.Samples(), Ramp(301));
+  EXPECT_EQ(a.Samples(), b.Samples());
+  EXPECT_EQ(b.Format().samplesPerSec, 11025u);
+  EXPECT_EQ(b.Format().channels, 1);
+  EXPECT_EQ(b.Format().bitsPerSample, 8);
+  EXPECT_EQ(b.LengthMs(), a.LengthMs());
+}
+
+TEST_F(ThornDirectSoundTest, AnImageLoadsTheSameWhereverItStartsInMemory) {
+  sound.hWnd(*window);
+  const Bytes image = Wav(Ramp(99));
+  Bytes shifted(1, 0xFF);
+  shifted.insert(shifted.end(), image.begin(), image.end());
+  sound.Add(image, "AtZero");
+  sound.Add(std::span(shifted).subspan(1), "AtOne");
+  EXPECT_EQ(Heard("AtOne").Samples(), Heard("AtZero").Samples());
+  EXPECT_EQ(Heard("AtOne").Samples(), Ramp(99));
+}
+
+TEST_F(ThornDirectSoundTest, TheDamagedErrorSoundLoadsItsSamplesAndNothingAfterThem) {
+  sound.hWnd(*window);
+  const auto file = assets::Sound("SError");
+  ASSERT_FALSE(file.empty());
+  sound.Add(file, "SError");
+  const host::HeadlessSound& error = Heard("SError");
+  EXPECT_EQ(error.Format().samplesPerSec, 11025u);
+  // After the RIFF header and an 18-byte "fmt " chunk, the data chunk's header at 38.
+  const std::size_t size = file[42] | file[43] << 8 | file[44] << 16 | file[45] << 24;
+  EXPECT_NEAR(static_cast<double>(size), 2.79 * 11025, 2);
+  EXPECT_EQ(error.Samples(), Bytes(file.begin() + 46, file.begin() + 46 + static_cast<long>(size)));
+}
+
+TEST_F(ThornDirectSoundTest, OnlyTheDataSizeIsReadSoTrailingChunksDoNoHarm) {
+  sound.hWnd(*window);
+  Bytes image = Wav(Ramp(10));
+  Put(image, "LIST");
+  Put(image, 0x7FFFFFFF, 4);  // runs far past the end
+  Put(image, "INFO");
+  sound.Add(image, "A");
+  EXPECT_EQ(Heard("A").Samples(), Ramp(10));
+}
+
+TEST_F(ThornDirectSoundTest, DamagedImagesAreRefusedWithoutReadingPastTheirEnd) {
+  sound.hWnd(*window);
+  const Bytes good = Wav(Ramp(20));
+  const std::size_t fmt = 12, data = 36;  // where the chunks of a 16-byte "fmt " start
+
+  // Each image is exactly as long as its vector, so that a read past it trips the sanitizers.
+  std::vector<std::pair<std::string, Bytes>> bad;
+  bad.push_back({"no fmt", Bytes(good.begin(), good.begin() + fmt)});
+  bad.push_back({"ends in the format record", Bytes(good.begin(), good.begin() + fmt + 8 + 21)});
+  Bytes dataBeforeFmt = good;
+  std::copy_n("data", 4, dataBeforeFmt.begin() + 8);  // "WAVE" becomes "data"
+  std::copy_n("junk", 4, dataBeforeFmt.begin() + data);
+  bad.push_back({"data only before fmt", dataBeforeFmt});
+  bad.push_back({"ends in the data header", Bytes(good.begin(), good.begin() + data + 7)});
+  Bytes tooLong = good;
+  tooLong[data + 4] = static_cast<std::uint8_t>(good.size() - data - 8 + 1);
+  bad.push_back({"data size one past the end", tooLong});
+  Bytes huge = good;
+  std::fill_n(huge.begin() + data + 4, 4, 0xFF);
+  bad.push_back({"data size 4 GB", huge});
+  Bytes noSamples = Wav(Bytes{});
+  bad.push_back({"no samples", noSamples});
+  Bytes floats = good;
+  floats[fmt + 8] = 3;  // IEEE float samples
+  bad.push_back({"unplayable format", floats});
+  Bytes noRate = good;
+  std::fill_n(noRate.begin() + fmt + 12, 4, 0);
+  bad.push_back({"rate 0", noRate});
+
+  for (const auto& [what, image] : bad) {
+    SCOPED_TRACE(what);
+    try {
+      sound.Add(image, "X");
+      ADD_FAILURE() << "loaded";
+    } catch (const platform::SoundError& e) {
+      EXPECT_NE(std::string(e.what()).find("\"X\""), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(sound.Keys().empty());
+  EXPECT_TRUE(audio.Sounds().empty());
+
+  Bytes exact = good;
+  exact.resize(data + 8 + 20);  // the data size exactly what is left: no pad, no trailer
+  sound.Add(exact, "Exact");
+  EXPECT_EQ(Heard("Exact").Samples(), Ramp(20));
+}
+
+TEST_F(ThornDirectSoundTest, AddFromFileReadsTheWholeFileAndIgnoresMissingOrEmptyOnes) {
+  sound.hWnd(*window);
+  TempFolder folder;
+  {
+    std::ofstream(folder / "beep.wav", std::ios::binary)
+        .write(reinterpret_cast<const char*>(second.data()),
+               static_cast<std::streamsize>(second.size()));
+    std::ofstream(folder / "empty.wav", std::ios::binary);
+  }
+  sound.AddFromFile(folder / "beep.wav", "Beep");
+  sound.AddFromFile(folder / "empty.wav", "Empty");
+  sound.AddFromFile(folder / "missing.wav", "Missing");
+  sound.AddFromFile(folder.Path().string(), "Folder");
+  EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"Beep"}));
+  EXPECT_EQ(Heard("Beep").Samples(), Ramp(8000));
+}
+
+}  // namespace
