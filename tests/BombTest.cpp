@@ -69,7 +69,7 @@ TEST_F(BombTest, TheRingPaysBombValuesAndLeavesNoPieces) {
   EXPECT_EQ(s.Enemies.Count(), 0) << "nothing splits";
   EXPECT_EQ(s.PowerUps.Count(), 0);
   EXPECT_EQ(s.Debris.Count(), 0);
-  EXPECT_TRUE(cues.empty()) << "no cue of its own";
+  EXPECT_TRUE(Heard().empty()) << "no cue of its own";
 }
 
 TEST_F(BombTest, ASurvivorJumpsAndMayBeCaughtAgainWhereItLands) {

@@ -35,12 +35,11 @@ struct CombatTest : ::testing::Test {
   game::Game game{host};
   game::GameState& s = game.state;
   std::unique_ptr<game::MainForm> form;
-  std::vector<std::string> cues;
 
   CombatTest() {
-    game.sound.SetObserver([this](const std::string& cue) { cues.push_back(cue); });
     form = std::make_unique<game::MainForm>(game);
     form->Window().Show();
+    game.sound.LoadSounds(form->Window());
     s.GameRunning = true;
     s.Hull = s.Energy = 100;
     s.ShipX = 287;
@@ -75,8 +74,11 @@ struct CombatTest : ::testing::Test {
   void Frame() { game::MoveProjectiles(*form); }
 
   host::Surface& Screen() { return form->Window().Canvas(); }
-  int Played(const std::string& cue) const {
-    return static_cast<int>(std::count(cues.begin(), cues.end(), cue));
+  // The cues heard so far, oldest first, and how often one of them was heard.
+  std::vector<std::string> Heard() { return host.Audio().PlayedNames(); }
+  int Played(const std::string& cue) {
+    const std::vector<std::string> heard = Heard();
+    return static_cast<int>(std::count(heard.begin(), heard.end(), cue));
   }
   bool AnyPixel(int x1, int y1, int x2, int y2, host::Color c) {
     for (int y = y1; y <= y2; ++y)
