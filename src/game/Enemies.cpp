@@ -113,16 +113,6 @@ void MoveEnemy(MainForm& form, Projectile& e) {
   }
 }
 
-void AddEnemyShot(GameState& s, std::int32_t kind, std::int32_t x, std::int32_t y, std::int32_t dx,
-                  std::int32_t dy) {
-  Projectile& shot = s.Shots.Add();
-  shot.Kind = kind;
-  shot.X = x;
-  shot.Y = y;
-  shot.DX = dx;
-  shot.DY = dy;
-}
-
 // The 1 % fire roll and what each kind does with it, then the enemy is drawn. Returns
 // true when the roll succeeded but the enemy launches a smaller one instead of firing.
 // New shots start just outside the shooter's own square, since shots hit any enemy.
@@ -133,12 +123,12 @@ bool FireAndDraw(MainForm& form, Projectile& e) {
   if (fires) {
     switch (e.Kind) {
       case 0:
-        AddEnemyShot(s, 0, e.X + 6, e.Y + 16, 0, 6);
+        s.Shots.Add() = {.X = e.X + 6, .Y = e.Y + 16, .DY = 6};
         break;
       case 1:
         if (Rnd(form) < 0.5f) {
           Cue(form, "SPhoton");
-          AddEnemyShot(s, 5, e.X + 8, e.Y + 32, 0, 10);
+          s.Shots.Add() = {.Kind = 5, .X = e.X + 8, .Y = e.Y + 32, .DY = 10};
         } else {
           heldFire = true;
         }
@@ -157,7 +147,7 @@ bool FireAndDraw(MainForm& form, Projectile& e) {
     }
   } else if (e.Kind == 3 && s.VolleyTimer == 0) {
     for (std::int32_t j = 1; j <= 3; ++j)
-      AddEnemyShot(s, 0, e.X + 4 * j + 22, e.Y + 80, 2 * j - 4, 15);
+      s.Shots.Add() = {.X = e.X + 4 * j + 22, .Y = e.Y + 80, .DX = 2 * j - 4, .DY = 15};
   }
   BlitFigure(form, e, form.screen.EnemiesMask, host::RasterOp::And);
   BlitFigure(form, e, form.screen.EnemiesPic, host::RasterOp::Xor);
@@ -202,14 +192,14 @@ void Reward(MainForm& form, const Explosion& blast) {
       AddUpTo32Bits(s.Score, 250);
       AddEnemy(s, 1, cx - 48, cy, 0, 4, 50);
       AddEnemy(s, 1, cx + 32, cy, 0, 4, 50);
-      AddPowerUp(s, RandomPowerUpType(form.game), cx, cy, 0, 3);
+      s.PowerUps.Add() = {.Kind = RandomPowerUpType(form.game), .X = cx, .Y = cy, .DY = 3};
       break;
     case 3: {
       AddUpTo32Bits(s.Score, 500);
       const std::int32_t dx = RndBelow(form, 5) - 2;
       const std::int32_t dy = RndBelow(form, 5) - 2;
       AddEnemy(s, 2, cx + 8, cy + 8, dx, dy, 50);
-      AddPowerUp(s, s.WeaponLevel < 7 ? 3 : 2, cx, cy + 64, 0, 5);
+      s.PowerUps.Add() = {.Kind = s.WeaponLevel < 7 ? 3 : 2, .X = cx, .Y = cy + 64, .DY = 5};
       break;
     }
     default:
@@ -249,13 +239,7 @@ Visit EnemyTurn(MainForm& form, std::int32_t i, bool& statusChanged) {
 
 void AddEnemy(GameState& state, std::int32_t kind, std::int32_t x, std::int32_t y, std::int32_t dx,
               std::int32_t dy, std::int32_t life) {
-  Projectile& e = state.Enemies.Add();
-  e.Kind = kind;
-  e.X = x;
-  e.Y = y;
-  e.DX = dx;
-  e.DY = dy;
-  e.Life = life;
+  state.Enemies.Add() = {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy, .Life = life};
 }
 
 void EraseEnemies(MainForm& form) {

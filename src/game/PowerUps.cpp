@@ -90,16 +90,6 @@ std::int32_t RandomPowerUpType(Game& game) {
   return r < 0.98f ? 4 : 6;
 }
 
-void AddPowerUp(GameState& state, std::int32_t kind, std::int32_t x, std::int32_t y,
-                std::int32_t dx, std::int32_t dy) {
-  Projectile& p = state.PowerUps.Add();
-  p.Kind = kind;
-  p.X = x;
-  p.Y = y;
-  p.DX = dx;
-  p.DY = dy;
-}
-
 void MovePowerUps(MainForm& form, bool& statusChanged) {
   GameState& s = form.state;
   host::Surface& canvas = form.screen.canvas;
