@@ -12,8 +12,10 @@ namespace {
 
 struct AskedInitials : game::ShellLink {
   int asked = 0;
-  std::string GetInitials() override {
+  std::size_t entry = 99;
+  std::string GetInitials(std::size_t waiting) override {
     ++asked;
+    entry = waiting;
     return "NEW";
   }
 };
@@ -127,12 +129,16 @@ TEST_F(MainFormTest, GameOverWaitsThreeSecondsWhenTheScoreDoesNotQualify) {
 TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
   game::StartGame(*form);
   const std::int64_t started = host.NowMs();
+  s.HighScores[0] = 500;
+  s.HighScoreNames[0] = "TOP";
   s.Score = 300;
   game::GameOver(*form, false);
   EXPECT_EQ(host.NowMs(), started);
   EXPECT_EQ(shell.asked, 1);
-  EXPECT_EQ(s.HighScores[0], 300);
-  EXPECT_EQ(s.HighScoreNames[0], "NEW");
+  EXPECT_EQ(shell.entry, 1u) << "the shell learns which entry waits for the initials";
+  EXPECT_EQ(s.HighScores[1], 300);
+  EXPECT_EQ(s.HighScoreNames[1], "NEW");
+  EXPECT_EQ(s.HighScoreNames[0], "TOP");
   EXPECT_EQ(s.LastScore, 300);
   EXPECT_EQ(s.Score, 0);
 }

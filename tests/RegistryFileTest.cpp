@@ -13,6 +13,7 @@
 #include "TempFolder.h"
 #include "host/RegistryFile.h"
 #include "host/RegistryText.h"
+#include "host/text/Utf8.h"
 
 using host::RegValue;
 using namespace std::string_literals;
@@ -164,6 +165,31 @@ TEST_F(RegistryFile, KeepsAnyTextAndNumberExactlyInAReadableFile) {
   text.erase(text.find(unicode), unicode.size());
   EXPECT_TRUE(std::all_of(text.begin(), text.end(),
                           [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+}
+
+TEST_F(RegistryFile, KeyNamesAreEscapedWhenTheyHoldBytesThatAreNotUtf8) {
+  const std::string latin1 = "HKEY_CURRENT_USER\\Software\\Caf\xe9";  // a hand edit in Latin-1
+  const std::string quoted = "\"Odd\" [root]\\Key";  // would read as the escaped form
+  WriteFileBytes(Path(),
+                 "[" + latin1 + "]\n\"a\"=dword:00000001\n[" + kGameKey + "]\n\"c\"=\"3\"\n");
+  {
+    host::FileRegistryStore store(Path());
+    store.SetValue(quoted, "b", RegValue::Dword(2));  // writes the file anew
+    store.SetValue(kGameKey, "d", RegValue::String("4"));
+  }
+  const std::string text = ReadFileBytes(Path());
+  EXPECT_NE(text.find("\n[\"HKEY_CURRENT_USER\\\\Software\\\\Caf\\xe9\"]\n"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\n[\"\\\"Odd\\\" [root]\\\\Key\"]\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n[" + kGameKey + "]\n"), std::string::npos) << "plain keys stay plain";
+  EXPECT_TRUE(std::all_of(text.begin(), text.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore reloaded(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(reloaded.GetValue(latin1, "a"), RegValue::Dword(1));
+  EXPECT_EQ(reloaded.GetValue(quoted, "b"), RegValue::Dword(2));
+  EXPECT_EQ(reloaded.Values(kGameKey).size(), 2u);
 }
 
 TEST_F(RegistryFile, ReadsAHandEditedFile) {
@@ -354,6 +380,12 @@ TEST(RegistryText, WhatIsReadFromAnyBytesIsWrittenSoThatItReadsBackTheSame) {
     const std::string written = host::FormatRegistryText(first.tree);
     const host::RegistryParseResult second = host::ParseRegistryText(written);
     ASSERT_EQ(second.badLines, 0) << written;
+    for (std::size_t at = 0; at < written.size();) {
+      const std::size_t start = at;
+      ASSERT_TRUE(host::NextCodePoint(written, at) != 0xFFFD ||
+                  written.substr(start, 3) == "\xef\xbf\xbd")
+          << "not UTF-8 at byte " << start << " of " << written;
+    }
     ASSERT_EQ(host::FormatRegistryText(second.tree), written);
     readSomething += !first.tree.Subkeys("K").empty();
   }

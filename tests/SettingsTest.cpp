@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "TempFolder.h"
 #include "host/RegistryFile.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
@@ -18,12 +21,49 @@ struct SettingsTest : ::testing::Test {
     store.SetValue(key, name, RegValue::String(text));
   }
   std::optional<RegValue> Get(const std::string& name) { return store.GetValue(key, name); }
+  // Loads into `state`, keeping the table as loaded for the save.
+  void Load() {
+    shell::LoadSettings(state, store);
+    loaded = shell::HallOfFameOf(state);
+  }
+  void Save() { EXPECT_EQ(shell::SaveSettings(state, store, loaded), std::nullopt); }
+
+  shell::HallOfFame loaded = shell::HallOfFameOf(game::GameState{});
 };
+
+// The hall of fame as a list of "NAM=score" texts, the way it is stored.
+std::vector<std::string> Table(const shell::HallOfFame& table) {
+  std::vector<std::string> entries;
+  for (std::size_t i = 0; i < 10; ++i)
+    entries.push_back(table.names[i] + "=" + std::to_string(table.scores[i]));
+  return entries;
+}
+
+std::vector<std::string> Stored(host::RegistryStore& store) {
+  game::GameState state;
+  shell::LoadSettings(state, store);
+  return Table(shell::HallOfFameOf(state));
+}
+
+void SetTable(game::GameState& state,
+              const std::vector<std::pair<std::int32_t, std::string>>& entries) {
+  for (std::size_t i = 0; i < 10; ++i) {
+    state.HighScores[i] = i < entries.size() ? entries[i].first : 0;
+    state.HighScoreNames[i] = i < entries.size() ? entries[i].second : "   ";
+  }
+}
+
+const std::vector<std::string> kBlank(10, "   =0");
+
+std::vector<std::string> Padded(std::vector<std::string> entries) {
+  entries.resize(10, "   =0");
+  return entries;
+}
 
 TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   state.HighScores[4] = 77;
   state.HighScoreNames[4] = "OLD";
-  shell::LoadSettings(state, store);
+  Load();
   for (std::size_t i = 0; i < 10; ++i) {
     EXPECT_EQ(state.HighScores[i], 0);
     EXPECT_EQ(state.HighScoreNames[i], "   ");
@@ -32,8 +72,9 @@ TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   EXPECT_EQ(state.ShieldsButton, 3);
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.NextWeaponButton, 4);
-  shell::SaveSettings(state, store);
-  for (int i = 1; i <= 10; ++i) EXPECT_EQ(Get("High Score " + std::to_string(i)), RegValue::String("   =0"));
+  Save();
+  for (int i = 1; i <= 10; ++i)
+    EXPECT_EQ(Get("High Score " + std::to_string(i)), RegValue::String("   =0"));
   EXPECT_EQ(Get("Fire button"), RegValue::Dword(1));
   EXPECT_EQ(Get("Shields button"), RegValue::Dword(3));
   EXPECT_EQ(Get("Bomb button"), RegValue::Dword(2));
@@ -46,7 +87,7 @@ TEST_F(SettingsTest, EntriesAreUpperCasedAndTrimmedBeforeSplitting) {
   Put("High Score 3", "JO =730");
   Put("High Score 4", "ABC=-40");
   Put("High Score 5", "   ");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScoreNames[0], "ABC");
   EXPECT_EQ(state.HighScores[0], 12500);
   EXPECT_EQ(state.HighScoreNames[1], "AB ") << "leading blanks are lost";
@@ -54,7 +95,7 @@ TEST_F(SettingsTest, EntriesAreUpperCasedAndTrimmedBeforeSplitting) {
   EXPECT_EQ(state.HighScoreNames[2], "JO ");
   EXPECT_EQ(state.HighScores[3], -40);
   EXPECT_EQ(state.HighScoreNames[4], "   ");
-  shell::SaveSettings(state, store);
+  Save();
   EXPECT_EQ(Get("High Score 3"), RegValue::String("JO =730"));
   EXPECT_EQ(Get("High Score 4"), RegValue::String("ABC=-40"));
 }
@@ -64,12 +105,12 @@ TEST_F(SettingsTest, AScorePartThatIsNoDecimal32BitIntegerGivesAnEmptyEntry) {
   for (const char* value : bad) {
     Put("High Score 1", value);
     state.HighScores[0] = 1;
-    shell::LoadSettings(state, store);
+    Load();
     EXPECT_EQ(state.HighScores[0], 0) << value;
     EXPECT_EQ(state.HighScoreNames[0], "   ") << value;
   }
   Put("High Score 1", "ABC=2147483647");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScores[0], 2147483647);
 }
 
@@ -78,7 +119,7 @@ TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
   store.SetValue(key, "Bomb button", RegValue::Dword(0));
   store.SetValue(key, "Fire button", RegValue::Dword(-2));
   store.SetValue(key, "Shields button", RegValue::Dword(12));
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.FireButton, -2);
   EXPECT_EQ(state.ShieldsButton, 12);
@@ -87,7 +128,7 @@ TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
 TEST_F(SettingsTest, AHandEditedTableIsTakenAsItIs) {
   Put("High Score 1", "LOW=10");
   Put("High Score 2", "TOP=900");
-  shell::LoadSettings(state, store);
+  Load();
   EXPECT_EQ(state.HighScores[0], 10);
   EXPECT_EQ(state.HighScores[1], 900);
 }
@@ -95,11 +136,92 @@ TEST_F(SettingsTest, AHandEditedTableIsTakenAsItIs) {
 TEST_F(SettingsTest, UnicodeInitialsSurviveARoundTrip) {
   state.HighScoreNames[0] = "ÅÉ ";
   state.HighScores[0] = 5;
-  shell::SaveSettings(state, store);
+  Save();
   game::GameState loaded;
   shell::LoadSettings(loaded, store);
   EXPECT_EQ(loaded.HighScoreNames[0], "ÅÉ ");
   EXPECT_EQ(loaded.HighScores[0], 5);
+}
+
+TEST_F(SettingsTest, WithNobodyElseSavingTheTableIsSavedExactlyAsItIs) {
+  Put("High Score 1", "LOW=10");
+  Put("High Score 2", "TOP=900");
+  Load();
+  SetTable(state, {{50, "NEW"}, {10, "LOW"}, {900, "TOP"}, {20, "LOW"}});
+  Save();
+  EXPECT_EQ(Stored(store), Padded({"NEW=50", "LOW=10", "TOP=900", "LOW=20"}));
+}
+
+TEST_F(SettingsTest, WhenAnotherInstanceSavedMeanwhileThisRunsNewEntriesAreFiledIntoItsTable) {
+  Put("High Score 1", "ACE=900");
+  Put("High Score 2", "BOB=500");
+  Put("High Score 3", "CAT=300");
+  Load();
+  // This run: XYZ 700 and a second ACE 500 (ranked below the equal BOB 500); CAT fell off
+  // the end of the table only here.
+  SetTable(state, {{900, "ACE"}, {700, "XYZ"}, {500, "BOB"}, {500, "ACE"}, {300, "CAT"}});
+  state.FireButton = 7;
+  // Meanwhile the other instance stored its own new entry, QQQ 800.
+  Put("High Score 2", "QQQ=800");
+  Put("High Score 3", "BOB=500");
+  Put("High Score 4", "CAT=300");
+  Save();
+  EXPECT_EQ(Stored(store),
+            Padded({"ACE=900", "QQQ=800", "XYZ=700", "BOB=500", "ACE=500", "CAT=300"}));
+  EXPECT_EQ(Get("Fire button"), RegValue::Dword(7)) << "the buttons are this run's";
+}
+
+TEST(SettingsFile, TwoInstancesQuittingAtOnceBothKeepTheirNewScores) {
+  TempFolder folder;
+  const std::string path = folder / "settings.reg";
+  const std::string key = shell::Program::kRegistryKey;
+  for (int round = 0; round < 25; ++round) {
+    {
+      host::FileRegistryStore store(path);
+      store.SetValue(key, "High Score 1", RegValue::String("OLD=1000"));
+      for (int i = 2; i <= 10; ++i)
+        store.SetValue(key, "High Score " + std::to_string(i), RegValue::String("   =0"));
+    }
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    std::vector<pid_t> children;
+    for (const char* who : {"ONE", "TWO"}) {
+      std::fflush(nullptr);
+      const pid_t pid = ::fork();
+      ASSERT_GE(pid, 0);
+      if (pid == 0) {
+        ::close(gate[1]);
+        host::FileRegistryStore store(path);
+        game::GameState state;
+        shell::LoadSettings(state, store);
+        const shell::HallOfFame loaded = shell::HallOfFameOf(state);
+        // This instance's game: a new score, filed below the first lower one. (When the other
+        // instance is quick, it may already be in what was loaded here.)
+        const std::int32_t score = who[0] == 'O' ? 600 : 700;
+        std::size_t p = 0;
+        while (state.HighScores[p] >= score) ++p;
+        for (std::size_t j = 9; j > p; --j) {
+          state.HighScores[j] = state.HighScores[j - 1];
+          state.HighScoreNames[j] = state.HighScoreNames[j - 1];
+        }
+        state.HighScores[p] = score;
+        state.HighScoreNames[p] = who;
+        char ignored;
+        (void)!::read(gate[0], &ignored, 1);  // returns once the parent closes its end
+        ::_exit(shell::SaveSettings(state, store, loaded) ? 1 : 0);
+      }
+      children.push_back(pid);
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);  // both save now
+    for (const pid_t pid : children) {
+      int status = 0;
+      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    host::FileRegistryStore store(path);
+    ASSERT_EQ(Stored(store), Padded({"OLD=1000", "TWO=700", "ONE=600"})) << "round " << round;
+  }
 }
 
 }  // namespace

@@ -32,9 +32,6 @@ int main(int argc, char** argv) {
       std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art));
   if (!host) return 1;
   shell::Program program(*host);
-  // Ending the desktop session, a signal or the window manager closing the main window end
-  // the program the way its Exit item does, so that nothing is lost.
-  host->SetQuitRequestHandler([&program] { program.QuitProgram(); });
   try {
     program.Main();
     host->RunMainLoop();

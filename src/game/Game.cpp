@@ -51,7 +51,7 @@ void InsertHighScore(Game& game) {
   }
   s.HighScores[static_cast<std::size_t>(p)] = s.Score;
   s.HighScoreNames[static_cast<std::size_t>(p)] =
-      FitInitials(game.shell ? game.shell->GetInitials() : s.Initials);
+      FitInitials(game.shell ? game.shell->GetInitials(static_cast<std::size_t>(p)) : s.Initials);
 }
 
 }  // namespace game

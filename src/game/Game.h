@@ -14,7 +14,9 @@ class ShellLink {
  public:
   virtual ~ShellLink() = default;
   // Asks the player for initials (the initials window) and returns them, three characters.
-  virtual std::string GetInitials() = 0;
+  // `entry` is the hall-of-fame position (0-based) whose new score waits for them, so that
+  // a quit meanwhile can store the score with what has been typed.
+  virtual std::string GetInitials(std::size_t entry) = 0;
 };
 
 // What lives for the whole run: the platform, the state, the random generator, the sound

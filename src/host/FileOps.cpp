@@ -1,12 +1,17 @@
 #include "host/FileOps.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace host::fileops {
 
@@ -50,30 +55,49 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// What a file-system object that is not a plain file is, for a message.
+std::string KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a plain file";
+}
+
 }  // namespace
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   FileContents contents;
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const auto fail = [&](std::string problem) {
+    contents.status = FileContents::Status::Failed;
+    contents.problem = std::move(problem);
+    contents.bytes.clear();
+    return contents;
+  };
+  const auto tooLarge = [&] {
+    return fail("\"" + path + "\" is larger than " + std::to_string(maxBytes) +
+                " bytes, far more than settings ever take");
+  };
+  // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) {
     // ENOTDIR: a folder on the way is a file, so the settings file cannot exist either.
     if (errno == ENOENT || errno == ENOTDIR) return contents;
-    contents.status = FileContents::Status::Failed;
-    contents.problem = Failure("opening", path, errno);
-    return contents;
+    return fail(Failure("opening", path, errno));
   }
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return fail(Failure("reading", path, errno));
+  if (!S_ISREG(info.st_mode)) return fail("\"" + path + "\" is " + KindOf(info.st_mode));
+  if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return tooLarge();
   char buffer[65536];
   while (true) {
     const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      contents.status = FileContents::Status::Failed;
-      contents.problem = Failure("reading", path, errno);
-      contents.bytes.clear();
-      return contents;
-    }
+    if (got < 0) return fail(Failure("reading", path, errno));
     if (got == 0) break;
     contents.bytes.append(buffer, static_cast<std::size_t>(got));
+    // The file may be growing while it is read.
+    if (contents.bytes.size() > maxBytes) return tooLarge();
   }
   contents.status = FileContents::Status::Read;
   return contents;
@@ -101,11 +125,40 @@ Problem MakeFolders(const std::string& folder) {
   return std::nullopt;
 }
 
+namespace {
+
+// The file a path names once symbolic links are followed: the path itself when it is no link.
+Problem FollowLinks(const std::string& path, std::string& file) {
+  struct stat info {};
+  file = path;
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) {
+    if (errno == ENOENT) return "\"" + path + "\" is a link to a file that does not exist";
+    return Failure("following the link", path, errno);
+  }
+  file = resolved;
+  return std::nullopt;
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 Problem ReplaceFile(const std::string& path, std::string_view bytes) {
+  // A link (kept in a dotfiles folder, say) stays a link: the file it leads to is replaced.
+  std::string file;
+  if (auto problem = FollowLinks(path, file)) return problem;
   // A file its owner made read-only is not replaced behind their back, although the folder
   // alone would allow the rename.
-  if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", path, errno);
-  std::string temporary = path + ".tmp-XXXXXX";
+  if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", file, errno);
+  struct stat old {};
+  const bool exists = ::stat(file.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) return "\"" + file + "\" is " + KindOf(old.st_mode);
+  std::string temporary = file + ".tmp-XXXXXX";
   Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
   if (fd.get() < 0) return Failure("creating", temporary, errno);
   const auto fail = [&](const char* doing) {
@@ -114,22 +167,42 @@ Problem ReplaceFile(const std::string& path, std::string_view bytes) {
     return Failure(doing, temporary, error);
   };
   // A file the user opened up to others (or closed further) keeps its permissions.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+  if (exists && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
     return fail("setting the permissions of");
   }
   if (!WriteAll(fd.get(), bytes)) return fail("writing");
   if (::fsync(fd.get()) != 0) return fail("flushing");
   if (fd.Close() != 0) return fail("closing");
-  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("renaming");
+  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail("renaming");
   // The rename is only durable once the folder is flushed too. Some file systems cannot
   // flush a folder (EINVAL); the file itself is then as safe as they make it.
-  const std::string folder = FolderOf(path);
+  const std::string folder = FolderOf(file);
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() < 0) return Failure("opening the folder", folder, errno);
   if (::fsync(dir.get()) != 0 && errno != EINVAL)
     return Failure("flushing the folder", folder, errno);
   return std::nullopt;
+}
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+  std::string file;
+  if (FollowLinks(path, file)) return;
+  const std::string folder = FolderOf(file);
+  // Exactly the names mkostemp gives: "<file>.tmp-" and six characters.
+  const std::string prefix = NameOf(file) + ".tmp-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  std::vector<std::string> leftovers;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() == prefix.size() + 6 && name.starts_with(prefix)) leftovers.push_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : leftovers) {
+    const std::string leftover = folder + "/" + name;
+    struct stat info {};
+    if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(leftover.c_str());
+  }
 }
 
 MovedAside MoveAside(const std::string& path, const std::string& suffix) {
@@ -155,7 +228,9 @@ FileLock::~FileLock() {
 }
 
 std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
-  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Non-blocking open: a named pipe in place of the lock file must not hang the game.
+  const int fd =
+      ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
   if (fd < 0) {
     problem = Failure("opening the lock file", lockPath, errno);
     return std::nullopt;

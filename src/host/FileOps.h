@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,10 @@ struct FileContents {
   std::string problem;  // Status::Failed
 };
 
-// Reads a whole file, whatever its size and bytes.
-FileContents ReadWholeFile(const std::string& path);
+// Reads a whole regular file of at most `maxBytes`. Anything else at the path (a folder, a
+// named pipe, a device, also behind a link) or a larger file is a failure: opening never
+// blocks and reading never runs away.
+FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
 // The folder part of a path ("." when it has none).
 std::string FolderOf(const std::string& path);
@@ -26,10 +29,16 @@ std::string FolderOf(const std::string& path);
 Problem MakeFolders(const std::string& folder);
 
 // Replaces the file with `bytes` so that it is either wholly old or wholly new, even after a
-// crash or a full disk: a temporary file in the same folder, flushed to the disk, renamed over
-// the file, then the folder flushed. On failure the old file is untouched and the temporary
-// file removed.
+// crash or a full disk: a temporary file ("<file>.tmp-XXXXXX") in the same folder, flushed to
+// the disk, renamed over the file, then the folder flushed. On failure the old file is
+// untouched and the temporary file removed. When the path is a symbolic link, the link stays
+// and the file it leads to is replaced in the same way; a link to nothing is refused.
 Problem ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files ReplaceFile leaves behind when it is killed half-way, for the
+// file at `path` (or the file its link leads to). Call it only while no write can be under
+// way (under the lock). Nothing else is touched.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 // Renames the file to `path` + `suffix`, or + `suffix` + "-2", "-3"... when that name is
 // taken. The name used, or a problem.

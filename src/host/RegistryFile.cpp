@@ -3,10 +3,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "host/FileOps.h"
 #include "host/RegistryText.h"
@@ -47,6 +49,11 @@ std::vector<std::string> MemoryRegistryStore::Subkeys(const std::string& key) {
   return tree_.Subkeys(key);
 }
 
+std::optional<std::string> MemoryRegistryStore::Batch(const std::function<void()>& changes) {
+  changes();
+  return std::nullopt;
+}
+
 void MemoryRegistryStore::Commit(const RegistryChange& change) {
   tree_.Apply(change);
 }
@@ -74,59 +81,101 @@ std::string TimeStamp() {
 }  // namespace
 
 FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {
-  Sync();
+  // A file-size limit must make a save fail the way a full disk does, not kill the game.
+  std::signal(SIGXFSZ, SIG_IGN);
+  Sync(true);
+}
+
+std::vector<std::string> FileRegistryStore::TakeNotices() {
+  return std::exchange(notices_, {});
 }
 
 void FileRegistryStore::Commit(const RegistryChange& change) {
   MemoryRegistryStore::Commit(change);
   if (neverWrite_) return;
   unsaved_.push_back(change);
-  Sync();
+  if (!inBatch_) Sync(false);
 }
 
-void FileRegistryStore::Sync() {
-  const bool writing = !unsaved_.empty();
-  if (writing) {
+std::optional<std::string> FileRegistryStore::Batch(const std::function<void()>& changes) {
+  std::optional<std::string> problem;
+  if (!neverWrite_) problem = fileops::MakeFolders(fileops::FolderOf(path_));
+  std::string lockProblem;
+  const std::optional<fileops::FileLock> lock =
+      neverWrite_ || problem ? std::nullopt : fileops::FileLock::Take(path_ + ".lock", lockProblem);
+  if (!neverWrite_ && !problem && !lock) problem = lockProblem;
+  // Held from this reading to the writing: what `changes` reads is what is stored, and no
+  // other instance can store anything in between.
+  if (lock) Load(true);
+  inBatch_ = true;
+  struct EndBatch {
+    bool& inBatch;
+    ~EndBatch() { inBatch = false; }
+  } endBatch{inBatch_};
+  changes();
+  if (neverWrite_) {
+    return "the settings were not saved to " + Quoted(path_) +
+           ", which could not be read and is left untouched";
+  }
+  if (problem) return ReportWriteFailure(*problem, true);
+  return WriteUnsaved(true);
+}
+
+void FileRegistryStore::Sync(bool opening) {
+  if (!unsaved_.empty()) {
     if (auto problem = fileops::MakeFolders(fileops::FolderOf(path_))) {
-      return ReportWriteFailure(*problem);
+      ReportWriteFailure(*problem, false);
+      return;
     }
   }
   // Reading needs no lock (the file is only ever replaced whole), but moving a damaged file
-  // aside does, so the lock is taken whenever it can be.
+  // aside and clearing away leftovers do, so the lock is taken whenever it can be.
   std::string lockProblem;
   const std::optional<fileops::FileLock> lock =
       fileops::FileLock::Take(path_ + ".lock", lockProblem);
-  if (writing && !lock) return ReportWriteFailure(lockProblem);
+  if (!unsaved_.empty() && !lock) {
+    ReportWriteFailure(lockProblem, false);
+    return;
+  }
+  // Under the lock no write is under way, so every temporary file there is a leftover.
+  if (opening && lock) fileops::RemoveLeftoverTemporaries(path_);
+  if (Load(lock.has_value())) WriteUnsaved(false);
+}
 
-  const fileops::FileContents file = fileops::ReadWholeFile(path_);
+bool FileRegistryStore::Load(bool locked) {
+  const fileops::FileContents file = fileops::ReadWholeFile(path_, kMaxFileBytes);
   if (file.status == fileops::FileContents::Status::Failed) {
-    return NeverWrite("cannot read the settings: " + file.problem +
-                      ". The game starts without them and will not overwrite the file.");
+    NeverWrite("cannot read the settings: " + file.problem +
+               ". The game starts without them and will not overwrite the file.");
+    return false;
   }
   RegistryTree stored;
-  bool setAside = false;
   if (file.status == fileops::FileContents::Status::Read) {
     RegistryParseResult parsed = ParseRegistryText(file.bytes);
     if (parsed.badLines > 0) {
-      if (!SetDamagedFileAside(parsed, lock.has_value())) return;
+      if (!SetDamagedFileAside(parsed, locked)) return false;
       // The file is gone now; what could be read of it is saved again as if newly written,
       // and until that has worked it counts as unsaved.
       const std::vector<RegistryChange> salvaged = parsed.tree.AsChanges();
       unsaved_.insert(unsaved_.begin(), salvaged.begin(), salvaged.end());
-      setAside = true;
+      rewriteDue_ = true;
     } else {
       stored = std::move(parsed.tree);
     }
   }
   for (const RegistryChange& change : unsaved_) stored.Apply(change);
-  if (!unsaved_.empty() || setAside) {
-    if (auto problem = fileops::ReplaceFile(path_, FormatRegistryText(stored))) {
-      ReportWriteFailure(*problem);
-    } else {
-      unsaved_.clear();
-    }
-  }
   Tree() = std::move(stored);
+  return true;
+}
+
+std::optional<std::string> FileRegistryStore::WriteUnsaved(bool batch) {
+  if (unsaved_.empty() && !rewriteDue_) return std::nullopt;
+  if (auto problem = fileops::ReplaceFile(path_, FormatRegistryText(Tree()))) {
+    return ReportWriteFailure(*problem, batch);
+  }
+  unsaved_.clear();
+  rewriteDue_ = false;
+  return std::nullopt;
 }
 
 bool FileRegistryStore::SetDamagedFileAside(const RegistryParseResult& parsed, bool locked) {
@@ -146,23 +195,36 @@ bool FileRegistryStore::SetDamagedFileAside(const RegistryParseResult& parsed, b
                " the game goes on with the lines that could be read.");
     return false;
   }
-  Tell(what + ". The original was kept as " + Quoted(aside.path) +
-       "; the lines that could be read are kept and saved again.");
+  Notice(what + ". The original was kept as " + Quoted(aside.path) +
+         "; the lines that could be read are kept and saved again.");
   return true;
 }
 
-void FileRegistryStore::ReportWriteFailure(const std::string& problem) {
-  if (writeFailureReported_) return;
-  writeFailureReported_ = true;
-  Tell("cannot save the settings to " + Quoted(path_) + ": " + problem +
-       ". The file was left as it was; changes are kept while the game runs and saved as soon "
-       "as writing works again.");
+std::string FileRegistryStore::ReportWriteFailure(const std::string& problem, bool batch) {
+  const std::string what = "cannot save the settings to " + Quoted(path_) + ": " + problem +
+                           ". The file was left as it was";
+  // A batch is a save the player asked for, so it is told every time; a change written
+  // through is told once, and kept for the next write.
+  if (batch) {
+    Tell(what + ".");
+  } else if (!writeFailureReported_) {
+    writeFailureReported_ = true;
+    Tell(what +
+         "; changes are kept while the game runs and saved as soon as writing works "
+         "again.");
+  }
+  return what + ".";
 }
 
 void FileRegistryStore::NeverWrite(const std::string& message) {
   neverWrite_ = true;
   unsaved_.clear();
+  Notice(message);
+}
+
+void FileRegistryStore::Notice(const std::string& message) {
   Tell(message);
+  notices_.push_back(message);
 }
 
 std::string DefaultRegistryPath() {

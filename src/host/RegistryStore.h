@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,7 +11,7 @@ namespace host {
 struct RegValue {
   enum class Type { String, Dword };
   Type type = Type::String;
-  std::string text;        // Type::String, UTF-8
+  std::string text;         // Type::String, UTF-8
   std::int32_t number = 0;  // Type::Dword
 
   static RegValue String(std::string s) { return {Type::String, std::move(s), 0}; }
@@ -35,6 +36,16 @@ class RegistryStore {
   // Values of the key in the order they were first written.
   virtual std::vector<std::pair<std::string, RegValue>> Values(const std::string& key) = 0;
   virtual std::vector<std::string> Subkeys(const std::string& key) = 0;
+
+  // Runs `changes`, which read and change this store, as one change of the store. A store
+  // kept in a file reads the file afresh first and holds it against other instances
+  // throughout, so that `changes` sees what they stored last, then writes everything in one
+  // replacement of the file, or nothing. What went wrong, for the player, when the changes
+  // could not be stored.
+  virtual std::optional<std::string> Batch(const std::function<void()>& changes) = 0;
+  // Troubles met while the store was opened that the player should hear of (a damaged file
+  // set aside, a file that cannot be read), each handed out once.
+  virtual std::vector<std::string> TakeNotices() = 0;
 };
 
 }  // namespace host

@@ -14,7 +14,8 @@ constexpr std::string_view kHeader =
     "; not running. Each [key] line is followed by its values, one per line, either\n"
     ";   \"name\"=\"text\"   or   \"name\"=dword:XXXXXXXX   (a 32-bit number in hexadecimal).\n"
     "; In names and texts write \\\" for a quote, \\\\ for a backslash, \\n for a line break,\n"
-    "; \\t for a tab and \\xHH for any other byte. Lines starting with ; are comments.\n";
+    "; \\t for a tab and \\xHH for any other byte. A [key] line whose names hold such bytes is\n"
+    "; written [\"quoted\\\\and\\\\escaped\"]. Lines starting with ; are comments.\n";
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
@@ -92,6 +93,23 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
+// A key path is written as it is unless it has bytes a text would escape (every byte that is
+// not part of valid UTF-8: control characters never occur in key names) or starts with the
+// quote that marks the escaped form.
+bool KeyPathNeedsQuotes(std::string_view path) {
+  if (path.starts_with('"')) return true;
+  for (std::size_t i = 0; i < path.size();) {
+    if (static_cast<unsigned char>(path[i]) < 0x80) {
+      ++i;
+    } else if (const std::size_t length = Utf8SequenceLength(path, i)) {
+      i += length;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
 // A byte as it is named in a message: itself when printable ASCII, else its hex code.
 std::string Shown(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -129,8 +147,14 @@ class LineReader {
     // Values below a broken key line must not land in the key above it.
     key_.reset();
     if (line_.size() < 2 || line_.back() != ']') return "a [key] line must end with \"]\"";
-    const std::string_view path = line_.substr(1, line_.size() - 2);
-    RegistryChange create{RegistryChange::Kind::CreateKey, std::string(path), {}, {}};
+    std::string path(line_.substr(1, line_.size() - 2));
+    if (path.starts_with('"')) {
+      path.clear();
+      pos_ = 1;
+      if (auto problem = ReadQuoted(path)) return problem;
+      if (pos_ != line_.size() - 1) return "unexpected " + Shown(line_[pos_]) + " after the key";
+    }
+    RegistryChange create{RegistryChange::Kind::CreateKey, std::move(path), {}, {}};
     if (!tree_.Apply(create)) {
       return "the key path in it is empty, has an empty name or holds a control character";
     }
@@ -223,7 +247,11 @@ std::string FormatRegistryText(const RegistryTree& tree) {
       [&](const std::string& path, const RegistryTree::Values& values, bool hasSubkeys) {
         if (values.empty() && hasSubkeys) return;
         out += "\n[";
-        out += path;
+        if (KeyPathNeedsQuotes(path)) {
+          AppendQuoted(out, path);
+        } else {
+          out += path;
+        }
         out += "]\n";
         for (const auto& [name, value] : values) {
           AppendQuoted(out, name);

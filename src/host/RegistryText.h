@@ -13,8 +13,10 @@ namespace host {
 //   "Fire button"=dword:00000001
 // Quotes and backslashes in names and texts are escaped with a backslash, a line break is \n,
 // a tab \t, and any other control character or byte that is not part of valid UTF-8 is \xHH,
-// so the file is valid UTF-8 whatever the values hold. A key without values gets a line of its
-// own unless it has subkeys, whose lines already imply it.
+// so the file is valid UTF-8 whatever the values hold. A key path holding a byte that is not
+// part of valid UTF-8 is written quoted and escaped the same way, ["A\\B\xff"]; other key
+// paths are written as they are. A key without values gets a line of its own unless it has
+// subkeys, whose lines already imply it.
 std::string FormatRegistryText(const RegistryTree& tree);
 
 struct RegistryParseResult {

@@ -43,7 +43,7 @@ InitialsForm::InitialsForm(host::Host& host, game::GameState& state)
   // "=" separates the initials from the score in the stored entry; it would lose the entry.
   initialsBox_.Refused = "=";
   initialsBox_.OnEnter = [this] {
-    state_.Initials = game::FitInitials(host::ToUpper(initialsBox_.Text));
+    state_.Initials = TypedInitials();
     Unload();
   };
 
@@ -55,6 +55,10 @@ InitialsForm::InitialsForm(host::Host& host, game::GameState& state)
 
   if (state_.Score < 1000 && !state_.RookieMode)
     comments_.Caption = "... you did so bad, we should call it the hall of SHAME!  Enter initials.";
+}
+
+std::string InitialsForm::TypedInitials() const {
+  return game::FitInitials(host::ToUpper(initialsBox_.Text));
 }
 
 }  // namespace shell

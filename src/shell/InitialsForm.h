@@ -11,6 +11,8 @@ class InitialsForm : public Form {
  public:
   InitialsForm(host::Host& host, game::GameState& state);
   TextBox& InitialsBox() { return initialsBox_; }
+  // What has been typed so far, as initials (three characters, upper case).
+  std::string TypedInitials() const;
   const Label& CommentsLabel() const { return comments_; }
 
  private:

@@ -34,9 +34,14 @@ constexpr const char* kCdQuestion =
 
 Program::Program(host::Host& host) : host_(host), game_(host), popup_(*this) {
   game_.shell = this;
+  // Ending the desktop session, a signal or the window manager closing the main window end
+  // the program the way its Exit item does, so that nothing is lost.
+  host_.SetQuitRequestHandler([this] { QuitProgram(); });
 }
 
-Program::~Program() = default;
+Program::~Program() {
+  host_.SetQuitRequestHandler(nullptr);
+}
 
 MenuForm& Program::Menu() {
   if (!menu_) menu_ = std::make_unique<MenuForm>(host_, *this);
@@ -45,6 +50,7 @@ MenuForm& Program::Menu() {
 
 void Program::Main() {
   game_.random.Seed(host_.ClockSeed());
+  for (const std::string& notice : host_.Registry().TakeNotices()) Warn(notice);
   {
     BCRegistry registry(host_.Registry());
     registry.RootPath(kRegistryKey);
@@ -61,6 +67,7 @@ void Program::Main() {
   }
   AskAboutCd();
   LoadSettings(game_.state, host_.Registry());
+  loaded_ = HallOfFameOf(game_.state);
   Menu().Show();
 }
 
@@ -99,10 +106,18 @@ void Program::PlayGame() {
   game_.sound.ReleaseSoundManager();
 }
 
-std::string Program::GetInitials() {
+std::string Program::GetInitials(std::size_t entry) {
+  // Nobody is asked any more once the program is ending.
+  if (quitting_) return game::FitInitials("");
   if (mainForm_) SetAlwaysOnTop(mainForm_->Window(), false);
   {
     InitialsForm form(host_, game_.state);
+    initialsForm_ = &form;
+    initialsEntry_ = entry;
+    struct Closed {
+      InitialsForm*& form;
+      ~Closed() { form = nullptr; }
+    } closed{initialsForm_};
     form.ShowModal();
   }
   if (mainForm_) SetAlwaysOnTop(mainForm_->Window(), true);
@@ -110,12 +125,40 @@ std::string Program::GetInitials() {
 }
 
 void Program::QuitProgram() {
-  SaveSettings(game_.state, host_.Registry());
+  // A second request while the first is carried out (its message box is open, say) ends the
+  // program at once: the settings have been dealt with.
+  if (quitting_) throw host::ProgramExit{0};
+  quitting_ = true;
+  // Before the settings are loaded the player cannot have changed any, and saving the
+  // defaults would wipe out the stored hall of fame.
+  if (loaded_) {
+    FileInterruptedScore();
+    if (auto problem = SaveSettings(game_.state, host_.Registry(), *loaded_)) Warn(*problem);
+  }
   game_.sound.ReleaseSoundManager();
   if (mainForm_) mainForm_->ReleaseResolution();
   if (mainForm_ && mainForm_->Loaded()) mainForm_->Unload();
   if (menu_) menu_->Unload();
   throw host::ProgramExit{0};
+}
+
+void Program::FileInterruptedScore() {
+  game::GameState& s = game_.state;
+  if (initialsForm_) {
+    // The new score is already in place; it keeps what has been typed so far, not the
+    // initials of the entry it pushed down.
+    s.HighScoreNames[initialsEntry_] = initialsForm_->TypedInitials();
+  } else if (s.GameRunning && mainForm_) {
+    // As when the player leaves a running game: a qualifying score is filed, here without
+    // initials, since nobody is asked any more.
+    game::GameOver(*mainForm_, true);
+  }
+}
+
+void Program::Warn(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  host_.MessageBox("Skirmora settings", text, host::MsgIcon::Exclamation, host::MsgButtons::Ok);
 }
 
 }  // namespace shell

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/Game.h"
@@ -7,11 +9,14 @@
 #include "host/Host.h"
 #include "shell/MenuForm.h"
 #include "shell/PopupForm.h"
+#include "shell/Settings.h"
 
 namespace shell {
 
 // The program's outer control flow: start-up, opening the game window from the menu,
 // asking for initials, and the end of the program. One instance per run.
+class InitialsForm;
+
 class Program : public game::ShellLink {
  public:
   // The registry key that holds everything the program keeps.
@@ -25,8 +30,10 @@ class Program : public game::ShellLink {
   // Opens the game window modally and closes it again.
   void PlayGame();
   // Saves the settings, releases everything and ends the program (throws host::ProgramExit).
+  // Every request to end the program comes here: the Exit items, closing the main window, and
+  // the system's requests (signals, the session ending), whatever window is open meanwhile.
   [[noreturn]] void QuitProgram();
-  std::string GetInitials() override;
+  std::string GetInitials(std::size_t entry) override;
 
   host::Host& Host() { return host_; }
   game::Game& Game() { return game_; }
@@ -38,12 +45,22 @@ class Program : public game::ShellLink {
  private:
   void Greet();
   void AskAboutCd();
+  // Files the score of a game that the quit interrupts, as the player would have it filed.
+  void FileInterruptedScore();
+  // Shows a trouble with the settings in a message box (it also went to standard error).
+  void Warn(const std::string& message);
 
   host::Host& host_;
   game::Game game_;
   std::unique_ptr<MenuForm> menu_;
   PopupForm popup_;
   std::unique_ptr<game::MainForm> mainForm_;
+  // The hall of fame as loaded; nothing until the settings have been loaded.
+  std::optional<HallOfFame> loaded_;
+  bool quitting_ = false;
+  // While the initials window is open: the window and the entry waiting for its initials.
+  InitialsForm* initialsForm_ = nullptr;
+  std::size_t initialsEntry_ = 0;
 };
 
 }  // namespace shell

@@ -34,8 +34,19 @@ wait_for() {
   done
 }
 
-# Checks the tools, makes a fresh scratch folder with an empty home, starts a private X
-# server on a free display (Xvfb picks the number and writes it to fd 3).
+# A private X server of the given size on a display number the server picks itself (so
+# tests running side by side never clash); exports DISPLAY and cleans up at exit.
+start_xvfb() {  # WIDTH HEIGHT
+  trap rw_cleanup EXIT
+  trap 'exit 3' INT TERM HUP
+  Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp -br \
+    3>"$SCRATCH/display" >"$SCRATCH/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_for grep -qs '^[0-9]' "$SCRATCH/display" || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
+  export DISPLAY=:$(head -n1 "$SCRATCH/display")
+}
+
+# Checks the tools, makes a fresh scratch folder with an empty home, starts the X server.
 rw_setup() {
   local tool
   for tool in Xvfb xdotool xwininfo import convert compare; do
@@ -46,13 +57,7 @@ rw_setup() {
   rm -rf "$SCRATCH"
   mkdir -p "$SCRATCH/home/.config" || fail "cannot make the scratch folder $SCRATCH"
   SCRATCH=$(cd "$SCRATCH" && pwd)
-  trap rw_cleanup EXIT
-  trap 'exit 3' INT TERM HUP
-  Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -br \
-    3>"$SCRATCH/display" >"$SCRATCH/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  wait_for grep -qs '^[0-9]' "$SCRATCH/display" || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
-  export DISPLAY=:$(head -n1 "$SCRATCH/display")
+  start_xvfb $SCREEN_W $SCREEN_H
 }
 
 # Runs the headless runner on a first start (greetings answered, no CD) followed by the
@@ -71,11 +76,29 @@ rw_runner_pictures() {
   rm -rf "$SCRATCH/home" && mkdir -p "$SCRATCH/home/.config"
 }
 
-# Starts the real game for the scratch user; extra "NAME=value" words go to its environment.
+# Starts the game ("$@", output to $SCRATCH/game.log) and waits for a visible window titled
+# TITLE. On some shared machines a connection to an X server now and then fails outright;
+# a game that could not open the display is started again, up to three times.
+launch_game() {  # TITLE COMMAND...
+  local title=$1 try
+  shift
+  for try in 1 2 3; do
+    "$@" >"$SCRATCH/game.log" 2>&1 &
+    GAME_PID=$!
+    wait_for has_window "$title" && return 0
+    kill -0 "$GAME_PID" 2>/dev/null && return 1
+    wait "$GAME_PID" 2>/dev/null
+    grep -q 'cannot open the display' "$SCRATCH/game.log" || break
+  done
+  GAME_PID=
+  fail "the game ended early; its output: $(cat "$SCRATCH/game.log")"
+}
+
+# Starts the real game for the scratch user and waits for its first window; extra
+# "NAME=value" words go to its environment.
 rw_start_game() {
-  env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" SDL_AUDIODRIVER=dummy "$@" \
-    "$GAME" >"$SCRATCH/game.log" 2>&1 &
-  GAME_PID=$!
+  launch_game . env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" \
+    SDL_AUDIODRIVER=dummy "$@" "$GAME" || fail "the game opened no window"
 }
 
 game_alive() {
@@ -92,7 +115,7 @@ answer_box() {  # title regex, key
   local id
   wait_for has_window "$1" || { game_alive; fail "no message box \"$1\""; }
   id=$(visible_window "$1")
-  xdotool key --clearmodifiers "$2" || fail "xdotool could not press $2"
+  wait_for xdotool key --clearmodifiers "$2" || fail "xdotool could not press $2"
   wait_for window_gone "$1" "$id" || fail "the message box \"$1\" did not close on $2"
 }
 
@@ -149,17 +172,31 @@ click_at() {  # screen x, y
   xdotool mousemove "$1" "$2" click 1 || fail "xdotool could not click at $1,$2"
 }
 
-# Asks the game to end as the desktop does and expects a clean, prompt exit.
-rw_quit_game() {
+# Waits for the game to end; its exit status, or 137 when it took more than 10 s and had to
+# be killed.
+wait_game() {
   local watchdog status
-  kill -TERM "$GAME_PID"
-  (sleep 10 && kill -KILL "$GAME_PID" 2>/dev/null) &
+  # (The watchdog must not inherit the clean-up, which would stop the X server.)
+  (trap - EXIT INT TERM HUP && sleep 10 && kill -KILL "$GAME_PID" 2>/dev/null) &
   watchdog=$!
   wait "$GAME_PID"
   status=$?
   GAME_PID=
   kill "$watchdog" 2>/dev/null
   wait "$watchdog" 2>/dev/null
+  return $status
+}
+
+terminate_game() {
+  kill -TERM "$GAME_PID"
+  wait_game
+}
+
+# Asks the game to end as the desktop does and expects a clean, prompt exit.
+rw_quit_game() {
+  local status
+  terminate_game
+  status=$?
   [ "$status" != 137 ] || fail "the game did not end within 10 s of SIGTERM"
   [ "$status" = 0 ] || fail "the game exited with status $status after SIGTERM"
 }

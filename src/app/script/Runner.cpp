@@ -151,6 +151,18 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
   } else if (command == "quit") {
     Expect(words, 1, 1, "quit");
     Program().QuitProgram();
+  } else if (command == "quit-request") {
+    if (words.size() > 2 || (words.size() == 2 && words[1] != "dialog"))
+      throw ScenarioError("usage: quit-request [dialog]");
+    // Before start the program waits for nothing but its dialogs.
+    if (!host_) {
+      answers_.push_back(std::nullopt);
+    } else if (words.size() == 2) {
+      host_->QueueQuitRequest();
+    } else {
+      const host::Window* front = host_->FrontWindow();
+      host_->RequestQuit(front ? front->Name() : "");
+    }
   } else {
     throw ScenarioError("unknown command \"" + command + "\"");
   }
@@ -212,7 +224,13 @@ void Runner::Start() {
   host_->SetCdPresent(cdPresent_);
   host_->SetProgramPath(programFolder_, programFile_);
   host_->SetClockSeed(seed_.value_or(0));
-  for (const std::string& a : answers_) host_->QueueAnswer(a);
+  for (const std::optional<std::string>& a : answers_) {
+    if (a) {
+      host_->QueueAnswer(*a);
+    } else {
+      host_->QueueQuitRequest();
+    }
+  }
   host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
   host_->SetInputSource([this] {
     if (!RunNextCommand()) throw host::ProgramExit{0};
@@ -272,6 +290,11 @@ void Runner::Record(const host::HeadlessRecord& r) {
   out_ << "{\"event\":" << JsonString(r.event);
   if (r.event == "open") {
     out_ << ",\"target\":" << JsonString(r.text) << "}\n";
+    return;
+  }
+  if (r.event == "quit-request") {
+    out_ << ",\"during\":" << JsonString(r.title) << "}\n";
+    out_.flush();
     return;
   }
   out_ << ",\"title\":" << JsonString(r.title) << ",\"text\":" << JsonString(r.text);

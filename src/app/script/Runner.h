@@ -57,7 +57,7 @@ class Runner {
   bool cdPresent_ = false;
   std::string registryFile_;
   std::string programFolder_, programFile_;
-  std::vector<std::string> answers_;
+  std::vector<std::optional<std::string>> answers_;  // nothing: a quit request
 
   std::unique_ptr<host::HeadlessHost> host_;
   std::unique_ptr<shell::Program> program_;

@@ -180,9 +180,20 @@ void HeadlessHost::AdvanceTime(std::int64_t ms) {
 
 void HeadlessHost::Sleep(int ms) { now_ += std::max(0, ms); }
 
-std::string HeadlessHost::NextAnswer() {
-  if (answers_.empty()) return {};
-  std::string a = answers_.front();
+void HeadlessHost::RequestQuit(const std::string& front) {
+  Record({"quit-request", front, "", "", {}});
+  // A program that never said how to quit still ends when asked to.
+  if (!quitHandler_) throw ProgramExit{0};
+  quitHandler_();
+}
+
+std::optional<std::string> HeadlessHost::NextAnswer(const std::string& what) {
+  while (!answers_.empty() && !answers_.front()) {
+    answers_.pop_front();
+    RequestQuit(what);
+  }
+  if (answers_.empty()) return std::nullopt;
+  std::optional<std::string> a = std::move(answers_.front());
   answers_.pop_front();
   return a;
 }
@@ -222,7 +233,7 @@ ButtonSet ButtonsOf(MsgButtons b) {
 MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& text, MsgIcon,
                                    MsgButtons buttons) {
   const ButtonSet set = ButtonsOf(buttons);
-  const std::string answer = NextAnswer();
+  const std::string answer = NextAnswer(title).value_or("");
   auto chosen = set.buttons.front();  // unanswered: the default button
   if (!answer.empty()) {
     auto it = std::find_if(set.buttons.begin(), set.buttons.end(),
@@ -238,7 +249,7 @@ MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& 
 
 std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt, const std::string& title,
                                                   const std::string& defaultText) {
-  std::string answer = answers_.empty() ? defaultText : NextAnswer();
+  std::string answer = NextAnswer(title).value_or(defaultText);
   const bool cancelled = Upper(answer) == "CANCEL";
   if (Upper(answer) == "OK") answer = defaultText;
   Record({"dialog", title, prompt, cancelled ? "Cancel" : answer, {}});
@@ -248,7 +259,7 @@ std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt, con
 
 int HeadlessHost::PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                             bool) {
-  const std::string answer = NextAnswer();
+  const std::string answer = NextAnswer(owner.Name()).value_or("");
   int chosen = -1;
   for (std::size_t i = 0; i < items.size() && !answer.empty(); ++i) {
     std::string plain;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ class HeadlessWindow;
 
 // What the headless back end reports of the dialogs and other outward effects.
 struct HeadlessRecord {
-  std::string event;  // "dialog" (message and input boxes), "popup", "open"
+  std::string event;  // "dialog" (message and input boxes), "popup", "open", "quit-request"
   std::string title;
   std::string text;
   std::string answer;
@@ -45,6 +46,12 @@ class HeadlessHost : public Host {
   void AdvanceTime(std::int64_t ms);
   // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item.
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+  // A request to end the program (a signal, the session ending) arriving now, while the
+  // program waits for input; `front` names what is in front, for the record.
+  void RequestQuit(const std::string& front);
+  // The same in line with the answers: the dialog that takes this place in the line gets it
+  // while it is open.
+  void QueueQuitRequest() { answers_.push_back(std::nullopt); }
   std::size_t PendingAnswers() const { return answers_.size(); }
   void SetCdPresent(bool present) { cdPresent_ = present; }
   void SetClockSeed(std::uint32_t seed) { clockSeed_ = seed; }
@@ -78,7 +85,9 @@ class HeadlessHost : public Host {
   std::string ProgramFolder() override { return programFolder_; }
   std::string ProgramFileName() override { return programFile_; }
   bool FileExists(const std::string& path) override;
-  void SetQuitRequestHandler(std::function<void()>) override {}
+  void SetQuitRequestHandler(std::function<void()> handler) override {
+    quitHandler_ = std::move(handler);
+  }
   void SetFocusHandler(std::function<void(bool)> handler) override {
     focusHandler_ = std::move(handler);
   }
@@ -103,7 +112,9 @@ class HeadlessHost : public Host {
   // Delivers one queued event, or asks the input source for more.
   void Step();
   bool AcceptsInput(HeadlessWindow* window) const;
-  std::string NextAnswer();
+  // The next answer, nothing when none is queued; a quit request queued before it is
+  // delivered first, during `what`.
+  std::optional<std::string> NextAnswer(const std::string& what);
   void Record(const HeadlessRecord& record);
 
   std::unique_ptr<RegistryStore> registry_;
@@ -115,7 +126,8 @@ class HeadlessHost : public Host {
   std::vector<HeadlessWindow*> zOrder_;  // back to front
   std::vector<HeadlessWindow*> modal_;   // innermost last
   std::vector<TimerSlot*> timers_;
-  std::deque<std::string> answers_;
+  std::deque<std::optional<std::string>> answers_;  // nothing: a quit request
+  std::function<void()> quitHandler_;
   std::int64_t now_ = 0;
   bool cdPresent_ = false;
   std::uint32_t clockSeed_ = 0;

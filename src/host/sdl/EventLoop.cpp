@@ -190,6 +190,7 @@ void SdlHost::Dispatch(const SDL_Event& e) {
 }
 
 void SdlHost::RequestQuit() {
+  signals_->Stop();
   // A program that never said how to quit still ends when asked to.
   if (!quitHandler_) throw ProgramExit{0};
   quitHandler_();

@@ -23,7 +23,11 @@ void OnSignal(int sig) {
 }  // namespace
 
 QuitSignals::QuitSignals(Uint32 eventType) : eventType_(eventType) {
-  if (pipe2(gPipe, O_CLOEXEC) != 0) return;
+  if (pipe2(gPipe, O_CLOEXEC) != 0) {
+    gPipe[0] = gPipe[1] = -1;
+    return;
+  }
+  fcntl(gPipe[1], F_SETFL, O_NONBLOCK);
   struct sigaction sa {};
   sa.sa_handler = OnSignal;
   sigemptyset(&sa.sa_mask);
@@ -33,14 +37,21 @@ QuitSignals::QuitSignals(Uint32 eventType) : eventType_(eventType) {
 }
 
 QuitSignals::~QuitSignals() {
-  if (!relay_.joinable()) return;
+  if (gPipe[0] < 0) return;
   for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &gOld[i], nullptr);
-  const char stop = 0;
-  [[maybe_unused]] const ssize_t n = write(gPipe[1], &stop, 1);
-  relay_.join();
+  Stop();
   close(gPipe[0]);
   close(gPipe[1]);
   gPipe[0] = gPipe[1] = -1;
+}
+
+void QuitSignals::Stop() {
+  if (!relay_.joinable()) return;
+  // The write end is non-blocking, so that a handler never hangs on a pipe nobody reads any
+  // more; the relay empties a full pipe, so the stop byte finds room in the end.
+  const char stop = 0;
+  while (write(gPipe[1], &stop, 1) != 1) std::this_thread::yield();
+  relay_.join();
 }
 
 void QuitSignals::Relay() {

@@ -6,6 +6,7 @@
 
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
+#include "host/sdl/XErrors.h"
 
 namespace host {
 
@@ -51,6 +52,7 @@ namespace host::sdl {
 SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art)
     : registry_(std::move(registry)), art_(std::move(art)), cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
+  if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 
