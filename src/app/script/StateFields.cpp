@@ -15,12 +15,9 @@ constexpr Range kFar{-(1 << 20), 1 << 20};
 
 }  // namespace
 
-#define FIELD(n, lo, hi)             \
-  StateField {                       \
-#n, &game::GameState::n, Range { \
-      lo, hi                         \
-    }                                \
-  }
+// clang-format off
+#define FIELD(n, lo, hi) StateField{#n, &game::GameState::n, Range{lo, hi}}
+// clang-format on
 #define FLAG(n) FIELD(n, kBool.min, kBool.max)
 
 const std::vector<StateField>& StateFields() {
