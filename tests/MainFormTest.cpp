@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SurfaceTesting.h"
 #include "assets/Assets.h"
 #include "game/Flow.h"
 #include "game/MainForm.h"
@@ -40,11 +41,9 @@ struct MainFormTest : ::testing::Test {
   const host::Surface& Screen() { return form->Window().Canvas(); }
   // Whether the 20 x 20 square at (x, y) of the status bar shows the power-up cell.
   bool ShowsCell(int x, int y, int cell) {
-    const host::Surface& sheet = assets::Picture("PowerUpsPic");
-    for (int dy = 0; dy < 20; ++dy)
-      for (int dx = 0; dx < 20; ++dx)
-        if (Screen().GetPixel(x + dx, y + dy) != sheet.GetPixel(20 * cell + dx, dy)) return false;
-    return true;
+    using testing_surfaces::Crop;
+    return Crop(Screen(), x, y, 20, 20) ==
+           Crop(assets::Picture("PowerUpsPic"), 20 * cell, 0, 20, 20);
   }
   bool AnyInk(int x1, int y1, int x2, int y2) {
     for (int y = y1; y <= y2; ++y)

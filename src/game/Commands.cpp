@@ -1,37 +1,89 @@
-// The command keys of the game window.
+// The command keys of the game window, and what the loss of the keyboard focus does.
 #include "game/Commands.h"
 
+#include "game/Cheat.h"
 #include "game/Flow.h"
 #include "game/MainForm.h"
+#include "game/StatusBar.h"
+#include "game/Waves.h"
 #include "host/Keys.h"
 
 namespace game {
+namespace {
 
-void CommandKeyDown(MainForm& form, int keyCode, int /*shift*/) {
+void Pause(MainForm& form) {
+  if (form.state.Paused) return;
+  form.state.Paused = true;
+  SuspendPlay(form);
+}
+
+void TogglePause(MainForm& form) {
+  GameState& s = form.state;
+  s.Paused = !s.Paused;
+  if (s.Paused) {
+    SuspendPlay(form);
+  } else {
+    ResumePlay(form);
+  }
+}
+
+// The help lines stay in the bar until the next time it is redrawn.
+void ShowHelp(MainForm& form) {
+  GameState& s = form.state;
+  s.GameRunning = false;
+  UpdateStatus(form);
+  s.GameRunning = true;
+}
+
+// Reduced sound on stops the music; off starts it again from silence, and the frames of a
+// running game fade it in.
+void ToggleReducedSound(MainForm& form) {
+  GameState& s = form.state;
+  SoundCues& sound = form.game.sound;
+  s.ReducedSound = !s.ReducedSound;
+  s.MusicVolume = -10000;
+  sound.SetVolume("SMusic", -10000);
+  if (s.ReducedSound) {
+    sound.StopSound("SMusic");
+  } else {
+    sound.PlayLooping("SMusic");
+  }
+}
+
+}  // namespace
+
+void CommandKeyDown(MainForm& form, int keyCode, int shift) {
   GameState& s = form.state;
   switch (keyCode) {
+    case host::vk::Function(1):
+      if (s.GameRunning) ShowHelp(form);
+      break;
     case host::vk::Function(2):
       GameOver(form, true);
       StartGame(form);
       break;
     case host::vk::Function(3):
     case host::vk::Letter('P'):
-      s.Paused = !s.Paused;
-      if (s.Paused) {
-        SuspendPlay(form);
-      } else {
-        ResumePlay(form);
-      }
+      TogglePause(form);
       break;
     case host::vk::LWin:
     case host::vk::RWin:
-      if (!s.Paused) {
-        s.Paused = true;
-        SuspendPlay(form);
-      }
+      Pause(form);
       break;
     case host::vk::Escape:
       Escape(form);
+      break;
+    case host::vk::Letter('S'):
+      ToggleReducedSound(form);
+      break;
+    case host::vk::Letter('A'):
+      // After a cheat, A skips to the next enemy group.
+      if (s.Cheated && s.GameRunning) SetUpWave(form);
+      break;
+    case host::vk::Function(11):
+      if (s.GameRunning && !s.RookieMode &&
+          (shift & (host::kShiftMask | host::kCtrlMask | host::kAltMask)) != 0)
+        Cheat(form);
       break;
     default:
       break;
@@ -54,6 +106,13 @@ void Escape(MainForm& form) {
   } else if (!s.Paused) {
     ResumePlay(form);
   }
+}
+
+void FocusChanged(MainForm& form, bool programHasFocus) {
+  // The desktop usually keeps the Windows keys for itself; leaving the game for another
+  // program pauses it as they would.
+  if (!programHasFocus && form.state.GameRunning) Pause(form);
+  form.game.sound.SetMuted(!programHasFocus);
 }
 
 }  // namespace game

@@ -4,6 +4,7 @@
 
 #include "game/Commands.h"
 #include "game/Controls.h"
+#include "game/Flow.h"
 #include "game/Frame.h"
 #include "game/PlayField.h"
 #include "game/ScreenSaver.h"
@@ -28,33 +29,42 @@ std::unique_ptr<host::Window> CreateGameWindow(host::Host& host, host::WindowEve
 
 MainForm::MainForm(Game& g)
     : window_(CreateGameWindow(g.host, *this)), game(g), state(g.state), screen(window_->Canvas()) {
-  gameTimer_ = game.host.CreateTimer(50, [this] { RunFrame(*this); });
+  gameTimer_ = game.host.CreateTimer(50, [this] {
+    ++framesRun_;
+    RunFrame(*this);
+  });
   gameTimer_->SetEnabled(false);
 
   GameState& s = state;
   s.ScreenSaverWasActive = GetScreenSaverActive(game.host) != 0;
   SetScreenSaverActive(game.host, 0);
-  MyResolution = std::make_unique<platform::BCResolution>();
+  MyResolution = std::make_unique<platform::BCResolution>(game.host.Display());
   MyResolution->SetScreenResolution(640, 480, 16);
   window_->SetTopmost(true);
-  Joystick = std::make_unique<platform::BCDirectInput>();
+  Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
+  Joystick->DeviceLost = [this] { JoystickLost(); };
   Joystick->SelectJoystick(1);
   std::array<bool, 13> scratch{};
   s.KeyboardMode = !Joystick->GetButtonState(scratch);
   s.MusicVolume = -10000;
+  game.host.SetFocusHandler([this](bool programHasFocus) { FocusChanged(*this, programHasFocus); });
   loaded_ = true;
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+  if (loaded_) game.host.SetFocusHandler(nullptr);
+}
 
 void MainForm::Unload() {
   if (!loaded_) return;
   loaded_ = false;
   GameState& s = state;
+  game.host.SetFocusHandler(nullptr);
   gameTimer_->SetEnabled(false);
   if (s.ScreenSaverWasActive) SetScreenSaverActive(game.host, -1);
   MyResolution.reset();
-  if (!s.ReducedSound && game.sound.IsLoaded("SMusic")) {
+  // The fade takes its time whether or not there is an audio device to hear it on.
+  if (!s.ReducedSound) {
     while (s.MusicVolume > -10000) {
       s.MusicVolume -= 500;
       game.sound.SetVolume("SMusic", s.MusicVolume);
@@ -62,6 +72,7 @@ void MainForm::Unload() {
     }
     game.sound.StopSound("SMusic");
   }
+  game.sound.SetMuted(false);
   Joystick.reset();
   window_->Hide();
 }
@@ -77,6 +88,20 @@ void MainForm::OnKeyDown(int keyCode, int shift) {
 
 void MainForm::OnKeyUp(int keyCode, int shift) {
   if (state.KeyboardMode) HeldControlKeyUp(*this, keyCode, shift);
+}
+
+void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
+  if (!Joystick) Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
+  Joystick->DirectXEvent_DXCallback(eventid);
+}
+
+void MainForm::JoystickLost() {
+  // The player has lost the controls: stop the game for them, as when they turn to
+  // another program. The keyboard stays off; the joystick comes back when plugged in.
+  if (state.GameRunning && !state.Paused) {
+    state.Paused = true;
+    SuspendPlay(*this);
+  }
 }
 
 void MainForm::OnCloseRequest() {

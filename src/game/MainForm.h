@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "game/Game.h"
@@ -6,6 +7,7 @@
 #include "host/Host.h"
 #include "platform/BCDirectInput.h"
 #include "platform/BCResolution.h"
+#include "platform/DirectXEvent.h"
 
 namespace game {
 
@@ -13,7 +15,7 @@ namespace game {
 // top. Constructing it is loading it; Unload() runs the unload handler and closes it.
 // The procedures that run while it is open (flow, frame, controls, commands, status bar,
 // waves...) take it by reference, each in the file named for its topic.
-class MainForm : public host::WindowEvents {
+class MainForm : public host::WindowEvents, public platform::DirectXEvent {
  private:
   std::unique_ptr<host::Window> window_;  // before `screen`, which draws on its canvas
 
@@ -33,6 +35,8 @@ class MainForm : public host::WindowEvents {
   host::Window& Window() { return *window_; }
   host::Timer& GameTimer() { return *gameTimer_; }
   bool Loaded() const { return loaded_; }
+  // How many GameTimer ticks have run since the window loaded.
+  std::uint64_t FramesRun() const { return framesRun_; }
   // The unload handler, then the window closes (a modal showing of it returns).
   void Unload();
   // Lets go of the display mode switcher; the display mode is restored.
@@ -42,10 +46,15 @@ class MainForm : public host::WindowEvents {
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnCloseRequest() override;
+  // The joystick's change notifications come here and go back to the joystick service.
+  void DirectXEvent_DXCallback(std::int32_t eventid) override;
 
  private:
+  void JoystickLost();
+
   std::unique_ptr<host::Timer> gameTimer_;
   bool loaded_ = false;
+  std::uint64_t framesRun_ = 0;
 };
 
 }  // namespace game

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "app/script/Json.h"
@@ -42,6 +43,16 @@ std::int64_t Number(const std::string& word, const char* what) {
     throw ScenarioError(std::string("expected a number for ") + what + ", got \"" + word + "\"");
   return v;
 }
+
+std::int64_t Count(const std::string& word, const char* what) {
+  const std::int64_t n = Number(word, what);
+  if (n < 0) throw ScenarioError(std::string("expected 0 or more for ") + what + ", got " + word);
+  return n;
+}
+
+// Virtual time ends here, far beyond any game, so that the timers and sleeps running at
+// the end of a long wait still have room on the clock.
+constexpr std::int64_t kClockEnd = std::numeric_limits<std::int64_t>::max() / 2;
 
 void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max, const char* usage) {
   if (words.size() < min || words.size() > max) throw ScenarioError(std::string("usage: ") + usage);
@@ -129,17 +140,25 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Expect(words, 2, 2, "focus lost|back");
     if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
     Host().PostFocus(words[1] == "back");
+  } else if (command == "joystick") {
+    Joystick(words);
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
-    Host().AdvanceTime(50 * Number(words[1], "the frame count"));
+    AdvanceTime(Count(words[1], "the frame count"), 50);
+  } else if (command == "ticks") {
+    Expect(words, 2, 2, "ticks N");
+    RunTicks(Count(words[1], "the tick count"));
   } else if (command == "wait") {
     Expect(words, 2, 2, "wait MS");
-    Host().AdvanceTime(Number(words[1], "the milliseconds"));
+    AdvanceTime(Count(words[1], "the milliseconds"), 1);
   } else if (command == "set") {
     Expect(words, 3, 3, "set NAME VALUE");
     Set(words[1], words[2]);
   } else if (command == "add") {
     Add(words);
+  } else if (command == "clear") {
+    Expect(words, 2, 2, "clear LIST");
+    Clear(words[1]);
   } else if (command == "check") {
     Expect(words, 1, 1, "check");
     Check();
@@ -165,6 +184,31 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     }
   } else {
     throw ScenarioError("unknown command \"" + command + "\"");
+  }
+}
+
+void Runner::AdvanceTime(std::int64_t count, std::int64_t msEach) {
+  CheckClockRoom(count, msEach);
+  Host().AdvanceTime(count * msEach);
+}
+
+void Runner::CheckClockRoom(std::int64_t count, std::int64_t msEach) {
+  if (count > (kClockEnd - Host().NowMs()) / msEach)
+    throw ScenarioError("that would take the virtual clock past its end at " +
+                        std::to_string(kClockEnd) + " ms");
+}
+
+void Runner::RunTicks(std::int64_t count) {
+  CheckClockRoom(count, 50);
+  game::MainForm* form = Program().GameWindow();
+  if (!form) return;
+  // Time moves a millisecond at a time, so that a tick that sleeps (a glide, a wave show)
+  // still counts as one and no later tick is skipped. The count ends early when the game
+  // stops ticking (paused, over, or its window closed).
+  const std::uint64_t until = form->FramesRun() + static_cast<std::uint64_t>(count);
+  while (form->FramesRun() < until && form->GameTimer().Enabled()) {
+    if (Host().NowMs() >= kClockEnd) throw ScenarioError("the virtual clock ran out");
+    Host().AdvanceTime(1);
   }
 }
 
@@ -259,6 +303,44 @@ void Runner::Key(const std::string& command, const std::vector<std::string>& wor
       Host().PostChar(static_cast<char32_t>(*code));
   }
   if (command != "down") Host().PostKeyUp(*code, shift);
+}
+
+void Runner::Joystick(const std::vector<std::string>& words) {
+  constexpr const char* kUsage =
+      "joystick plug NAME BUTTONS | axis X Y | button N down|up | unplug";
+  if (words.size() < 2) throw ScenarioError(std::string("usage: ") + kUsage);
+  host::HeadlessJoysticks& joysticks = Host().ScriptedJoysticks();
+  const std::string& what = words[1];
+  if (what == "plug") {
+    if (words.size() < 4) throw ScenarioError("usage: joystick plug NAME BUTTONS");
+    std::string name = words[2];
+    for (std::size_t i = 3; i + 1 < words.size(); ++i) name += " " + words[i];
+    const std::int64_t buttons = Number(words.back(), "the button count");
+    if (buttons < 0 || buttons > 128) throw ScenarioError("a joystick has 0 to 128 buttons");
+    joysticks.Plug(name, static_cast<int>(buttons));
+    return;
+  }
+  // The other commands work the device plugged in last.
+  const auto device = joysticks.Newest();
+  if (!device) throw ScenarioError("no joystick is plugged in");
+  if (what == "unplug") {
+    Expect(words, 2, 2, "joystick unplug");
+    joysticks.Unplug(*device);
+  } else if (what == "axis") {
+    Expect(words, 4, 4, "joystick axis X Y");
+    const std::int64_t x = Number(words[2], "X"), y = Number(words[3], "Y");
+    if (x < host::kAxisMin || x > host::kAxisMax || y < host::kAxisMin || y > host::kAxisMax)
+      throw ScenarioError("axis readings run from 0 to 65535 (32768 at rest)");
+    joysticks.SetAxes(*device, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
+  } else if (what == "button") {
+    Expect(words, 4, 4, "joystick button N down|up");
+    if (words[3] != "down" && words[3] != "up") throw ScenarioError("usage: joystick button N down|up");
+    const std::int64_t n = Number(words[2], "the button");
+    if (n < 1 || n > 128 || !joysticks.SetButton(*device, static_cast<int>(n), words[3] == "down"))
+      throw ScenarioError("the joystick has no button " + words[2]);
+  } else {
+    throw ScenarioError(std::string("usage: ") + kUsage);
+  }
 }
 
 void Runner::MenuItem(int n) {

@@ -34,10 +34,20 @@ class Runner {
   void ExecuteSetup(const std::string& command, const std::vector<std::string>& words,
                     const std::string& rest);
   void Start();
+  // Advances virtual time by count x msEach, running whatever falls due.
+  void AdvanceTime(std::int64_t count, std::int64_t msEach);
+  // Refuses a time step that would run past the end of the virtual clock.
+  void CheckClockRoom(std::int64_t count, std::int64_t msEach);
+  // Runs the next count ticks of GameTimer, however long each one takes.
+  void RunTicks(std::int64_t count);
   void Key(const std::string& command, const std::vector<std::string>& words);
+  // The scripted joysticks: plug, unplug, move the stick, press and release buttons.
+  void Joystick(const std::vector<std::string>& words);
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
+  // Empties one of the four lists.
+  void Clear(const std::string& listName);
   // Stops the scenario when a variable or record lies outside its range or a list's
   // storage differs from its count.
   void Check();

@@ -35,6 +35,12 @@ std::size_t Position(const std::string& text, const std::string& name) {
   return static_cast<std::size_t>(n - 1);
 }
 
+game::ProjectileList& NamedList(game::GameState& s, const std::string& name) {
+  game::ProjectileList* list = ListByName(s, name);
+  if (!list) throw ScenarioError("no list \"" + name + "\" (Shots, Debris, Enemies, PowerUps)");
+  return *list;
+}
+
 void DumpList(std::ostream& out, const game::ProjectileList& list) {
   out << "[";
   for (std::int32_t i = 1; i <= list.Count(); ++i) {
@@ -105,8 +111,7 @@ void Runner::Set(const std::string& name, const std::string& value) {
 
 void Runner::Add(const std::vector<std::string>& words) {
   if (words.size() != 11) throw ScenarioError("usage: add LIST F1 .. F9");
-  game::ProjectileList* list = ListByName(Program().Game().state, words[1]);
-  if (!list) throw ScenarioError("no list \"" + words[1] + "\" (Shots, Debris, Enemies, PowerUps)");
+  game::ProjectileList& list = NamedList(Program().Game().state, words[1]);
   game::Projectile record;
   for (int f = 0; f < 9; ++f) {
     const std::string field = kRecordFields[f];
@@ -114,7 +119,11 @@ void Runner::Add(const std::vector<std::string>& words) {
         InRange(words[1] + " " + field, ParseValue(words[2 + static_cast<std::size_t>(f)]),
                 RecordRange(words[1], field));
   }
-  list->Add() = record;
+  list.Add() = record;
+}
+
+void Runner::Clear(const std::string& listName) {
+  NamedList(Program().Game().state, listName).Clear();
 }
 
 void Runner::Check() {
@@ -213,6 +222,8 @@ void Runner::Dump(const std::vector<std::string>& only) {
   game::MainForm* mainForm = program.GameWindow();
   next() << (mainForm && mainForm->GameTimer().Enabled() ? "true" : "false");
   put("GameTimer", v);
+  next() << (mainForm ? mainForm->FramesRun() : 0);
+  put("GameTimerTicks", v);
   next() << (Host().ScreenSaverFlag() ? "true" : "false");
   put("ScreenSaverActive", v);
   next() << "{";

@@ -1,0 +1,357 @@
+// The frame loop and the keys of the game window, driven directly on the headless back end.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "SurfaceTesting.h"
+#include "assets/Assets.h"
+#include "game/Commands.h"
+#include "game/Flow.h"
+#include "game/Frame.h"
+#include "game/FrameSteps.h"
+#include "game/MainForm.h"
+#include "game/StatusBar.h"
+#include "host/Keys.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace {
+
+using host::vk::Function;
+
+struct FrameTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  game::GameState& s = game.state;
+  std::unique_ptr<game::MainForm> form;
+  std::size_t heardBefore = 0;
+
+  FrameTest() {
+    form = std::make_unique<game::MainForm>(game);
+    form->Window().Show();
+    game.sound.LoadSounds(form->Window());
+    game::StartGame(*form);
+    // An enemy far off keeps the group from counting as beaten.
+    s.Enemies.Add().Y = 60;
+    game.random.Force({0.5f});
+    ForgetHeard();
+  }
+  void Frames(int n) {
+    for (int i = 0; i < n; ++i) game::RunFrame(*form);
+  }
+  const host::Surface& Screen() { return form->Window().Canvas(); }
+  // Whether the 65 x 65 square at (x, y) shows the ship's sprite cell.
+  bool ShowsShipCell(int x, int y, int cell) {
+    using testing_surfaces::Crop;
+    return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
+  }
+  // The cues started since the last ForgetHeard, oldest first.
+  std::vector<host::HeadlessPlay> Plays() {
+    const auto& played = host.Audio().Played();
+    return {played.begin() + static_cast<std::ptrdiff_t>(heardBefore), played.end()};
+  }
+  std::vector<std::string> Heard() {
+    std::vector<std::string> names;
+    for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
+    return names;
+  }
+  void ForgetHeard() { heardBefore = host.Audio().Played().size(); }
+};
+
+TEST(JoystickButtons, AssignmentsOutsideTheButtonsReadAsNotPressed) {
+  game::GameState s;
+  std::array<bool, 13> all{};
+  all.fill(true);
+  for (std::int32_t outside : {0, 13, -1, 1000, INT32_MIN, INT32_MAX}) {
+    s.FireButton = s.ShieldsButton = s.BombButton = s.NextWeaponButton = outside;
+    game::ReadJoystickButtons(s, all);
+    EXPECT_FALSE(s.FireHeld || s.ShieldsHeld || s.BombHeld || s.NextWeaponHeld) << outside;
+  }
+  std::array<bool, 13> some{};
+  some[1] = some[12] = true;
+  s.FireButton = 1;
+  s.ShieldsButton = 12;
+  s.BombButton = 2;
+  s.NextWeaponButton = 11;
+  game::ReadJoystickButtons(s, some);
+  EXPECT_TRUE(s.FireHeld);
+  EXPECT_TRUE(s.ShieldsHeld);
+  EXPECT_FALSE(s.BombHeld);
+  EXPECT_FALSE(s.NextWeaponHeld);
+}
+
+TEST_F(FrameTest, TheLaserBeamIsRedWhileItLastsAndBlankedWhenItEnds) {
+  s.WeaponLevel = 7;
+  game::SetWeapon(s, 6);
+  s.ReloadTime = 0;
+  s.FireHeld = true;
+  Frames(1);
+  s.FireHeld = false;
+  const int x = s.LaserX, bottom = s.ShipY - 3;
+  ASSERT_EQ(x, 287 + 31);
+  for (int dx : {-1, 0, 1}) {
+    EXPECT_EQ(Screen().GetPixel(x + dx, 50), host::Rgb(255, 0, 0));
+    EXPECT_EQ(Screen().GetPixel(x + dx, bottom), host::Rgb(255, 0, 0));
+  }
+  EXPECT_NE(Screen().GetPixel(x - 2, 200), host::Rgb(255, 0, 0)) << "three pixels wide";
+  EXPECT_NE(Screen().GetPixel(x, 49), host::Rgb(255, 0, 0)) << "the status bar is left alone";
+  Frames(24);
+  EXPECT_EQ(Screen().GetPixel(x, 200), host::Rgb(255, 0, 0)) << "still there on its 25th frame";
+  Frames(1);
+  EXPECT_EQ(s.LaserX, 0);
+  for (int dx : {-1, 0, 1}) EXPECT_EQ(Screen().GetPixel(x + dx, 200), host::kBlack);
+}
+
+TEST_F(FrameTest, TheShipIsDrawnInThePoseOfItsMovementAndItsOldPlaceBlanked) {
+  ASSERT_TRUE(ShowsShipCell(287, 415, 2));
+  s.MoveX = 1;  // left
+  Frames(1);
+  EXPECT_TRUE(ShowsShipCell(279, 415, 0));
+  EXPECT_EQ(Screen().GetPixel(279 + 65 + 3, 450), host::kBlack) << "the old right edge";
+  s.MoveX = -1;
+  s.ShieldsHeld = true;
+  Frames(1);
+  EXPECT_TRUE(ShowsShipCell(287, 415, 5)) << "leaning right inside the shields";
+  s.MoveX = 0;
+  Frames(1);
+  EXPECT_TRUE(ShowsShipCell(287, 415, 3));
+}
+
+TEST_F(FrameTest, RechargeRestoresEnergyThenHullAndWaitsWhileBothAreFull) {
+  s.RechargeTime = 250;
+  s.Energy = 99;
+  s.Hull = 99;
+  Frames(2);
+  EXPECT_EQ(s.Energy, 100) << "one point every second frame";
+  EXPECT_EQ(s.Hull, 99);
+  Frames(2);
+  EXPECT_EQ(s.Hull, 100);
+  const std::int32_t held = s.RechargeTime;
+  Frames(10);
+  EXPECT_GE(s.RechargeTime, held - 1) << "a full ship keeps the effect for later";
+  s.Energy = 50;
+  s.RechargeTime = 3;
+  Frames(1);
+  EXPECT_EQ(s.RechargeTime, 2);
+  Frames(1);
+  EXPECT_EQ(s.Energy, 51);
+  EXPECT_EQ(s.RechargeTime, 0) << "the last point ends the effect";
+}
+
+TEST_F(FrameTest, PowerUpsFallFromTheSkyOnlyWhileEnemiesAreLeft) {
+  s.PowerUps.Clear();
+  // Draws: the sky's chance, the type, x, the drift.
+  game.random.Force({0.0069f, 0.5f, 0.99999994f, 0.99999994f});
+  game::DropPowerUpFromSky(game);
+  ASSERT_EQ(s.PowerUps.Count(), 1);
+  EXPECT_EQ(s.PowerUps[1], (game::Projectile{1, 0, 619, 50, 1, 3, 0, 0, 0}));
+  game.random.Force({0.0f, 0.5f, 0.0f, 0.0f});
+  game::DropPowerUpFromSky(game);
+  ASSERT_EQ(s.PowerUps.Count(), 2);
+  EXPECT_EQ(s.PowerUps[2], (game::Projectile{1, 0, 0, 50, -1, 3, 0, 0, 0}));
+  game.random.Force({0.007f});
+  game::DropPowerUpFromSky(game);
+  EXPECT_EQ(s.PowerUps.Count(), 2) << "0.007 is not below 0.007";
+  s.Enemies.Clear();
+  game.random.Force({0.0f, 0.75f});
+  game::DropPowerUpFromSky(game);
+  EXPECT_EQ(s.PowerUps.Count(), 2) << "nothing falls on a beaten group";
+  EXPECT_EQ(game.random.Next(), 0.75f) << "the chance is drawn all the same, once";
+}
+
+TEST_F(FrameTest, TheSquadronComesFromWaveSixOnOutsideRookieMode) {
+  s.Enemies.Clear();
+  s.Wave = 5;
+  game.random.Force({0.0f, 0.75f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 0);
+  EXPECT_EQ(game.random.Next(), 0.75f) << "the chance is drawn all the same, once";
+  s.Wave = 7;
+  game.random.Force({0.0019f});
+  game::SendReinforcements(game);
+  ASSERT_EQ(s.Enemies.Count(), 10) << "wave 7 has a 0.2 % chance a frame";
+  for (std::int32_t i = 1; i <= 10; ++i)
+    EXPECT_EQ(s.Enemies[i], (game::Projectile{0, 0, 58 * i - 8, 150, 0, 4, 0, 10, 0})) << i;
+  game.random.Force({0.002f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 10);
+  s.RookieMode = true;
+  game.random.Force({0.0f});
+  game::SendReinforcements(game);
+  EXPECT_EQ(s.Enemies.Count(), 10);
+}
+
+TEST_F(FrameTest, WideWeaponsSpreadTheirShotsAcrossTheShip) {
+  game::FrameChanges changed;
+  s.Shots.Clear();
+  s.FireHeld = true;
+  s.ShipX = 100;
+  s.ShipY = 400;
+  game::SetWeapon(s, 3);
+  s.ReloadTime = 0;
+  game::Fire(*form, changed);
+  ASSERT_EQ(s.Shots.Count(), 3);
+  EXPECT_EQ(s.Shots[1], (game::Projectile{0, -1, 125, 384, -1, -12, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[2], (game::Projectile{0, -1, 130, 384, 0, -12, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[3], (game::Projectile{0, -1, 135, 384, 1, -12, 0, 0, 0}));
+  EXPECT_EQ(s.ReloadTime, 10);
+  s.Shots.Clear();
+  game::SetWeapon(s, 7);
+  s.ReloadTime = 0;
+  game::Fire(*form, changed);
+  ASSERT_EQ(s.Shots.Count(), 3);
+  EXPECT_EQ(s.Shots[1], (game::Projectile{5, -1, 100, 384, 0, -15, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[2], (game::Projectile{5, -1, 149, 384, 0, -15, 0, 0, 0}));
+  EXPECT_EQ(s.Shots[3], (game::Projectile{4, -1, 124, 384, 0, -15, 0, 0, 0}));
+  EXPECT_FALSE(changed.status) << "shots change nothing in the status bar";
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SBlaster", "SPhoton"}));
+}
+
+TEST_F(FrameTest, ADestroyedShipExplodesAfterASecondAndEndsTheGame) {
+  s.Hull = 0;
+  s.ShipX = 100;
+  s.ShipY = 400;
+  const std::int64_t before = host.NowMs();
+  Frames(1);
+  const std::vector<host::HeadlessPlay> plays = Plays();
+  ASSERT_GE(plays.size(), 2u);
+  EXPECT_EQ(plays[0].name, "SWarning");
+  EXPECT_EQ(plays[0].timeMs, before);
+  EXPECT_EQ(plays[1].name, "SExplode");
+  EXPECT_EQ(plays[1].timeMs, before + 1000) << "a second after the warning";
+  EXPECT_EQ(s.BombX, 124);
+  EXPECT_EQ(s.BombY, 424);
+  EXPECT_FALSE(s.GameRunning);
+  EXPECT_FALSE(form->GameTimer().Enabled());
+}
+
+TEST_F(FrameTest, ReducedSoundKeepsOnlyTheWarningsAndTheShipsExplosion) {
+  s.ReducedSound = true;
+  s.ShieldsHeld = s.FireHeld = s.BombHeld = true;
+  s.WeaponLevel = 2;
+  Frames(6);
+  EXPECT_EQ(Heard(), std::vector<std::string>{"SWarning"})
+      << "shields, shots and the launch are silent; the bomb held too early still warns";
+  s.NextWeaponHeld = true;
+  s.ShieldsHeld = s.BombHeld = false;
+  Frames(1);
+  s.Hull = 0;
+  Frames(1);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SWarning", "SExplode"}))
+      << "the switch and the lowered shields are silent; the destroyed ship explodes";
+}
+
+TEST_F(FrameTest, EveryEffectSoundsWithFullSound) {
+  s.ShieldsHeld = s.FireHeld = s.BombHeld = true;
+  Frames(1);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsOn", "SBlaster", "SBombFound"}));
+  ForgetHeard();
+  s.FireHeld = s.ShieldsHeld = false;
+  s.WeaponLevel = 2;
+  s.NextWeaponHeld = true;
+  s.BombY = s.ShipY - 137;
+  Frames(5);
+  EXPECT_EQ(Heard(),
+            (std::vector<std::string>{"SShieldsOff", "SBeep", "SBombUsed", "SBeep", "SBeep"}))
+      << "the switch beeps every second frame; a bomb high enough goes off at once";
+}
+
+TEST_F(FrameTest, TheMusicFadesInOnlyWithFullSound) {
+  s.MusicVolume = -10000;
+  Frames(20);
+  EXPECT_EQ(s.MusicVolume, 0);
+  Frames(1);
+  EXPECT_EQ(s.MusicVolume, 0);
+  s.MusicVolume = -10000;
+  s.ReducedSound = true;
+  Frames(5);
+  EXPECT_EQ(s.MusicVolume, -10000);
+}
+
+TEST_F(FrameTest, F1ShowsTheHelpLinesUntilTheBarIsNextRedrawn) {
+  s.GameRunning = false;
+  game::UpdateStatus(*form);
+  const host::Surface help = Screen();
+  s.GameRunning = true;
+  game::UpdateStatus(*form);
+  form->OnKeyDown(Function(1), 0);
+  EXPECT_TRUE(s.GameRunning);
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 640; ++x) ASSERT_EQ(Screen().GetPixel(x, y), help.GetPixel(x, y));
+  game::GameOver(*form, true);
+  form->OnKeyDown(Function(1), 0);
+  EXPECT_FALSE(s.GameRunning) << "F1 starts no game";
+}
+
+TEST_F(FrameTest, EveryHeldKeyAndItsKeypadTwin) {
+  using namespace host::vk;
+  const struct {
+    int key;
+    bool game::GameState::*flag;
+  } flags[] = {{Insert, &game::GameState::FireHeld},     {Numpad(0), &game::GameState::FireHeld},
+               {Space, &game::GameState::BombHeld},      {Return, &game::GameState::BombHeld},
+               {Numpad(5), &game::GameState::BombHeld},  {Delete, &game::GameState::ShieldsHeld},
+               {Decimal, &game::GameState::ShieldsHeld}, {Add, &game::GameState::NextWeaponHeld}};
+  for (const auto& f : flags) {
+    form->OnKeyDown(f.key, 0);
+    EXPECT_TRUE(s.*f.flag) << f.key;
+    form->OnKeyUp(f.key, 0);
+    EXPECT_FALSE(s.*f.flag) << f.key;
+  }
+  const struct {
+    int key;
+    std::int16_t game::GameState::*axis;
+    std::int16_t value;
+  } moves[] = {{Left, &game::GameState::MoveX, 1},   {Numpad(4), &game::GameState::MoveX, 1},
+               {Right, &game::GameState::MoveX, -1}, {Numpad(6), &game::GameState::MoveX, -1},
+               {Up, &game::GameState::MoveY, 1},     {Numpad(8), &game::GameState::MoveY, 1},
+               {Down, &game::GameState::MoveY, -1},  {Numpad(2), &game::GameState::MoveY, -1}};
+  for (const auto& m : moves) {
+    form->OnKeyDown(m.key, 0);
+    EXPECT_EQ(s.*m.axis, m.value) << m.key;
+    form->OnKeyUp(m.key, 0);
+    EXPECT_EQ(s.*m.axis, 0) << m.key;
+  }
+}
+
+TEST_F(FrameTest, ModifiersSetFireShieldsAndNextWeaponOnEveryKeyEvent) {
+  form->OnKeyDown(host::vk::Delete, 0);
+  form->OnKeyDown(host::vk::Left, host::kCtrlMask | host::kShiftMask);
+  EXPECT_FALSE(s.ShieldsHeld) << "another key clears what Delete held";
+  EXPECT_TRUE(s.FireHeld);
+  EXPECT_TRUE(s.NextWeaponHeld);
+  form->OnKeyUp(host::vk::Left, host::kAltMask);
+  EXPECT_TRUE(s.ShieldsHeld);
+  EXPECT_FALSE(s.FireHeld);
+  EXPECT_FALSE(s.NextWeaponHeld);
+  EXPECT_EQ(s.MoveX, 0);
+}
+
+TEST_F(FrameTest, TheDirectXCallbackReachesAJoystickServiceEvenAfterItWasReleased) {
+  form->Joystick.reset();
+  form->DirectXEvent_DXCallback(7);
+  EXPECT_NE(form->Joystick, nullptr);
+}
+
+TEST_F(FrameTest, FocusLossPausesARunningGameAndMutesTheSoundUntilItComesBack) {
+  host.SetInputSource([] { throw host::ProgramExit{0}; });
+  host.PostFocus(false);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  EXPECT_TRUE(s.Paused);
+  EXPECT_FALSE(form->GameTimer().Enabled());
+  EXPECT_TRUE(host.Audio().Muted()) << "silent while another program has the focus";
+  host.PostFocus(true);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  EXPECT_FALSE(host.Audio().Muted());
+  EXPECT_TRUE(s.Paused) << "the focus coming back does not resume the game";
+  host.PostFocus(false);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  form->Unload();
+  EXPECT_FALSE(host.Audio().Muted()) << "a closed game window leaves no sound muted";
+  s.Paused = false;
+  host.PostFocus(false);
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  EXPECT_FALSE(s.Paused) << "an unloaded window no longer listens";
+}
+
+}  // namespace
