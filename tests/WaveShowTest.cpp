@@ -1,7 +1,10 @@
 // The show between waves: banner, messages, fireworks and the counted bonus.
 #include "CombatTesting.h"
+#include "HeadlessEvents.h"
 #include "assets/Assets.h"
 #include "game/WaveShow.h"
+#include "game/Waves.h"
+#include "host/Keys.h"
 
 namespace {
 
@@ -159,6 +162,29 @@ TEST_F(WaveShowTest, SparksFadeToBlackAndLeaveNoPixelBehind) {
   game::CompleteWave(*form);
   EXPECT_GT(litMidBurst, 0) << "the sparks were seen";
   EXPECT_EQ(litAtEnd, 0) << "and are black on each burst's last frame";
+}
+
+TEST_F(WaveShowTest, KeysPressedDuringTheShowActOnlyAfterIt) {
+  s.WaveStage = 4;  // wave 1's last stage: the next set-up runs the show
+  bool actedEarly = false;
+  atSleep = [&](int sleep) {
+    if (sleep == 1) {
+      // The player starts flying right and pauses while the banner slides in.
+      host.PostKeyDown(host::vk::Right, 0);
+      host.PostKeyDown(host::vk::Letter('P'), 0);
+      host.PostKeyUp(host::vk::Letter('P'), 0);
+    } else if (s.MoveX != 0 || s.Paused) {
+      actedEarly = true;
+    }
+  };
+  game::SetUpWave(*form);
+  EXPECT_EQ(sleeps, kSlideIn + 3 * kFirework + 35) << "the whole show ran";
+  EXPECT_FALSE(actedEarly);
+  EXPECT_TRUE(form->GameTimer().Enabled()) << "the game was not paused when the show ended";
+  testing_events::DeliverPending(host);
+  EXPECT_EQ(s.MoveX, -1) << "the ship flies right";
+  EXPECT_TRUE(s.Paused);
+  EXPECT_FALSE(form->GameTimer().Enabled());
 }
 
 TEST_F(WaveShowTest, RandomMessagesComeFromTheWholeTable) {
