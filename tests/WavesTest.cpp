@@ -39,18 +39,6 @@ TEST_F(WavesTest, WaveOneIsEightSmallZorbsThenThreeSingleKindOnes) {
   EXPECT_EQ(host.NowMs(), 0) << "no show within a wave";
 }
 
-TEST_F(WavesTest, OneCallEndsWaveOneAndPlacesTheFirstRowOfWaveTwo) {
-  After(1, 4);
-  EXPECT_EQ(s.Wave, 2);
-  EXPECT_EQ(s.WaveStage, 2);
-  EXPECT_EQ(s.Score, 250);
-  EXPECT_EQ(host.NowMs(), 8525) << "the show, once";
-  EXPECT_EQ(Group(),
-            (std::vector{At(0, 98, 50, 4, 10), At(0, 204, 50, 4, 10), At(1, 302, 50, 4, 50),
-                         At(0, 416, 50, 4, 10), At(0, 522, 50, 4, 10)}));
-  EXPECT_TRUE(form->GameTimer().Enabled());
-}
-
 TEST_F(WavesTest, WaveTwoEndsWithAKindTwoAndWaveThreeOpensWithRoamingKindOnes) {
   After(2, 3);
   EXPECT_EQ(s.WaveStage, 4);
