@@ -5,6 +5,7 @@
 #include "game/Bomb.h"
 #include "game/MainForm.h"
 #include "game/Projectiles.h"
+#include "game/StatusBar.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 
@@ -71,7 +72,9 @@ void BM_StressFrame(benchmark::State& state) {
     state.PauseTiming();
     scene.Reset();
     state.ResumeTiming();
-    game::MoveProjectiles(scene.form);
+    bool statusChanged = false;
+    game::MoveProjectiles(scene.form, statusChanged);
+    if (statusChanged) game::UpdateStatus(scene.form);
     benchmark::DoNotOptimize(scene.game.state.Score);
   }
 }

@@ -11,6 +11,7 @@
 
 #include "game/MainForm.h"
 #include "game/Projectiles.h"
+#include "game/StatusBar.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 
@@ -71,7 +72,12 @@ struct CombatTest : ::testing::Test {
     return AddTo(s.PowerUps, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy});
   }
 
-  void Frame() { game::MoveProjectiles(*form); }
+  // The movement pass, with the status bar redrawn as the frame does when it changed.
+  void Frame() {
+    bool statusChanged = false;
+    game::MoveProjectiles(*form, statusChanged);
+    if (statusChanged) game::UpdateStatus(*form);
+  }
 
   host::Surface& Screen() { return form->Window().Canvas(); }
   // The cues heard so far, oldest first, and how often one of them was heard.

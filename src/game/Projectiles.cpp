@@ -6,13 +6,11 @@
 #include "game/Enemies.h"
 #include "game/PowerUps.h"
 #include "game/Shots.h"
-#include "game/StatusBar.h"
 
 namespace game {
 
-void MoveProjectiles(MainForm& form) {
+void MoveProjectiles(MainForm& form, bool& statusChanged) {
   GameState& s = form.state;
-  bool statusChanged = false;
   MoveBomb(form, statusChanged);
   MoveDebris(form);
   MoveShots(form, statusChanged);
@@ -20,7 +18,6 @@ void MoveProjectiles(MainForm& form) {
   EraseEnemies(form);
   MoveEnemies(form, statusChanged);
   TrimLists(s);
-  if (statusChanged) UpdateStatus(form);
 }
 
 }  // namespace game
