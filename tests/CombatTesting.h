@@ -24,6 +24,7 @@ struct WatchedHost : host::HeadlessHost {
   std::function<void(int ms)> onSleep;
   void Present() override {
     if (onPresent) onPresent();
+    host::HeadlessHost::Present();
   }
   void Sleep(int ms) override {
     if (onSleep) onSleep(ms);
