@@ -36,13 +36,25 @@ std::array<Figure, 4> FindFigures(const host::Surface& mask) {
   return figures;
 }
 
-// Copies the figure part of an enemy's cell of `sheet` onto the field with `op`.
-void BlitFigure(MainForm& form, const Projectile& e, const host::Surface& sheet,
-                host::RasterOp op) {
-  // The sheets are the program's own pictures, the same for every game window.
+// The figure part of an enemy's cell. The sheets are the program's own pictures, the same
+// for every game window.
+const Figure& FigureOf(MainForm& form, const Projectile& e) {
   static const std::array<Figure, 4> figures = FindFigures(form.screen.EnemiesMask);
-  const Figure& f = figures.at(static_cast<std::size_t>(e.Kind));
-  form.screen.canvas.Blit(e.X + f.x, e.Y + f.y, f.w, f.h, sheet, EnemyCell(e.Kind) + f.x, f.y, op);
+  return figures.at(static_cast<std::size_t>(e.Kind));
+}
+
+// Blacks out an enemy's footprint with its mask.
+void EraseFigure(MainForm& form, const Projectile& e) {
+  const Figure& f = FigureOf(form, e);
+  form.screen.canvas.Blit(e.X + f.x, e.Y + f.y, f.w, f.h, form.screen.EnemiesMask,
+                          EnemyCell(e.Kind) + f.x, f.y, host::RasterOp::And);
+}
+
+// Draws an enemy: its mask ANDed, then its picture XORed.
+void DrawFigure(MainForm& form, const Projectile& e) {
+  const Figure& f = FigureOf(form, e);
+  form.screen.canvas.BlitMasked(e.X + f.x, e.Y + f.y, f.w, f.h, form.screen.EnemiesMask,
+                                form.screen.EnemiesPic, EnemyCell(e.Kind) + f.x, f.y);
 }
 
 // Drifts down a sine path, back to row 150 below row 440, round from edge to edge.
@@ -149,8 +161,7 @@ bool FireAndDraw(MainForm& form, Projectile& e) {
     for (std::int32_t j = 1; j <= 3; ++j)
       s.Shots.Add() = {.X = e.X + 4 * j + 22, .Y = e.Y + 80, .DX = 2 * j - 4, .DY = 15};
   }
-  BlitFigure(form, e, form.screen.EnemiesMask, host::RasterOp::And);
-  BlitFigure(form, e, form.screen.EnemiesPic, host::RasterOp::Xor);
+  DrawFigure(form, e);
   return heldFire;
 }
 
@@ -247,7 +258,7 @@ void EraseEnemies(MainForm& form) {
   host::Surface& canvas = form.screen.canvas;
   for (std::int32_t i = 1; i <= s.Enemies.Count(); ++i) {
     const Projectile& e = s.Enemies[i];
-    BlitFigure(form, e, form.screen.EnemiesMask, host::RasterOp::And);
+    EraseFigure(form, e);
     // A beaming enemy has not moved, so last frame's beam is still below it.
     if (e.BeamTime != 0) canvas.Line(e.X + 24, e.Y + 48, e.X + 24, 480, host::kBlack);
   }
