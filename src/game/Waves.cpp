@@ -114,7 +114,7 @@ void SetUpWave(MainForm& form) {
   s.VolleyTimer = 20;
   if (s.BombActive) {
     s.BombActive = false;
-    ++s.Bombs;
+    AddUpTo32Bits(s.Bombs, 1);
   }
   // A game started from a window already on screen clears the field and glides the ship;
   // the first game's set-up runs before the window is shown and leaves the ship at its start.
