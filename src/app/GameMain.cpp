@@ -1,14 +1,11 @@
 // skirmora: the game on the desktop.
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DesktopGame.h"
 #include "assets/Assets.h"
-#include "host/RegistryFile.h"
-#include "host/sdl/SdlHost.h"
-#include "shell/Program.h"
 
 int main(int argc, char** argv) {
   const app::CommandLine line = app::ParseCommandLine({argv + 1, argv + argc});
@@ -27,16 +24,5 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Play:
       break;
   }
-  host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
-  auto host = host::MakeSdlHost(
-      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art));
-  if (!host) return 1;
-  shell::Program program(*host);
-  try {
-    program.Main();
-    host->RunMainLoop();
-  } catch (const host::ProgramExit& exit) {
-    return exit.status;
-  }
-  return 0;
+  return RunDesktopGame();
 }

@@ -4,6 +4,7 @@
 
 #include "game/Commands.h"
 #include "game/Controls.h"
+#include "game/Flow.h"
 #include "game/Frame.h"
 #include "game/PlayField.h"
 #include "game/ScreenSaver.h"
@@ -37,10 +38,11 @@ MainForm::MainForm(Game& g)
   GameState& s = state;
   s.ScreenSaverWasActive = GetScreenSaverActive(game.host) != 0;
   SetScreenSaverActive(game.host, 0);
-  MyResolution = std::make_unique<platform::BCResolution>();
+  MyResolution = std::make_unique<platform::BCResolution>(game.host.Display());
   MyResolution->SetScreenResolution(640, 480, 16);
   window_->SetTopmost(true);
-  Joystick = std::make_unique<platform::BCDirectInput>();
+  Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
+  Joystick->DeviceLost = [this] { JoystickLost(); };
   Joystick->SelectJoystick(1);
   std::array<bool, 13> scratch{};
   s.KeyboardMode = !Joystick->GetButtonState(scratch);
@@ -89,8 +91,17 @@ void MainForm::OnKeyUp(int keyCode, int shift) {
 }
 
 void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
-  if (!Joystick) Joystick = std::make_unique<platform::BCDirectInput>();
+  if (!Joystick) Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
   Joystick->DirectXEvent_DXCallback(eventid);
+}
+
+void MainForm::JoystickLost() {
+  // The player has lost the controls: stop the game for them, as when they turn to
+  // another program. The keyboard stays off; the joystick comes back when plugged in.
+  if (state.GameRunning && !state.Paused) {
+    state.Paused = true;
+    SuspendPlay(*this);
+  }
 }
 
 void MainForm::OnCloseRequest() {

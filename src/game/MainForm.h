@@ -7,6 +7,7 @@
 #include "host/Host.h"
 #include "platform/BCDirectInput.h"
 #include "platform/BCResolution.h"
+#include "platform/DirectXEvent.h"
 
 namespace game {
 
@@ -14,7 +15,7 @@ namespace game {
 // top. Constructing it is loading it; Unload() runs the unload handler and closes it.
 // The procedures that run while it is open (flow, frame, controls, commands, status bar,
 // waves...) take it by reference, each in the file named for its topic.
-class MainForm : public host::WindowEvents {
+class MainForm : public host::WindowEvents, public platform::DirectXEvent {
  private:
   std::unique_ptr<host::Window> window_;  // before `screen`, which draws on its canvas
 
@@ -45,10 +46,12 @@ class MainForm : public host::WindowEvents {
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnCloseRequest() override;
-  // The joystick service's change notifications arrive here and go on to it.
-  void DirectXEvent_DXCallback(std::int32_t eventid);
+  // The joystick's change notifications come here and go back to the joystick service.
+  void DirectXEvent_DXCallback(std::int32_t eventid) override;
 
  private:
+  void JoystickLost();
+
   std::unique_ptr<host::Timer> gameTimer_;
   bool loaded_ = false;
   std::uint64_t framesRun_ = 0;

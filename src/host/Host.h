@@ -12,6 +12,8 @@ namespace host {
 
 class AudioOutput;
 class RegistryStore;
+class JoystickDevices;
+class DisplayModes;
 
 // A periodic timer whose ticks run on the UI thread, never re-entered.
 class Timer {
@@ -74,6 +76,8 @@ class Host {
   // --- services
   virtual RegistryStore& Registry() = 0;
   virtual AudioOutput& Audio() = 0;
+  virtual JoystickDevices& Joysticks() = 0;
+  virtual DisplayModes& Display() = 0;
   // Hands a web address or a mailto: address to the desktop's default program.
   virtual void OpenDocument(const std::string& target) = 0;
   virtual bool ScreenSaverActive() = 0;

@@ -1,21 +1,29 @@
 #pragma once
 #include <cstdint>
 
+#include "host/DisplayModes.h"
+
 namespace platform {
 
-// Switches the display mode for as long as the object lives.
-//
-// Stand-in until display modes are built: the game window already covers the screen with
-// its 640 x 480 field scaled up, so the switch reports success and changes nothing.
+// Switches the screen to a size and colour depth for as long as the object lives, and
+// puts back the mode it found when it is destroyed.
 class BCResolution {
  public:
-  bool SetScreenResolution(std::int32_t width, std::int32_t height, std::int32_t color = 0) {
-    changed_ = true;
-    return width > 0 && height > 0 && color >= 0;
-  }
-  bool Changed() const { return changed_; }
+  // Remembers the screen's current mode (zeros when it cannot be read).
+  explicit BCResolution(host::DisplayModes& display);
+  // Restores the remembered mode if SetScreenResolution was ever called.
+  ~BCResolution();
+  BCResolution(const BCResolution&) = delete;
+  BCResolution& operator=(const BCResolution&) = delete;
+
+  // True when the display accepted the mode. A depth of 0 keeps the current one. 32 bits
+  // are tried as 24 first and 24 bits fall back to 32, since displays name the same
+  // depth either way; any other refusal ends the attempt.
+  bool SetScreenResolution(std::int32_t width, std::int32_t height, std::int32_t color = 0);
 
  private:
+  host::DisplayModes& display_;
+  host::DisplayMode saved_;
   bool changed_ = false;
 };
 

@@ -140,6 +140,8 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Expect(words, 2, 2, "focus lost|back");
     if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
     Host().PostFocus(words[1] == "back");
+  } else if (command == "joystick") {
+    Joystick(words);
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
     AdvanceTime(Count(words[1], "the frame count"), 50);
@@ -298,6 +300,44 @@ void Runner::Key(const std::string& command, const std::vector<std::string>& wor
       Host().PostChar(static_cast<char32_t>(*code));
   }
   if (command != "down") Host().PostKeyUp(*code, shift);
+}
+
+void Runner::Joystick(const std::vector<std::string>& words) {
+  constexpr const char* kUsage =
+      "joystick plug NAME BUTTONS | axis X Y | button N down|up | unplug";
+  if (words.size() < 2) throw ScenarioError(std::string("usage: ") + kUsage);
+  host::HeadlessJoysticks& joysticks = Host().ScriptedJoysticks();
+  const std::string& what = words[1];
+  if (what == "plug") {
+    if (words.size() < 4) throw ScenarioError("usage: joystick plug NAME BUTTONS");
+    std::string name = words[2];
+    for (std::size_t i = 3; i + 1 < words.size(); ++i) name += " " + words[i];
+    const std::int64_t buttons = Number(words.back(), "the button count");
+    if (buttons < 0 || buttons > 128) throw ScenarioError("a joystick has 0 to 128 buttons");
+    joysticks.Plug(name, static_cast<int>(buttons));
+    return;
+  }
+  // The other commands work the device plugged in last.
+  const auto device = joysticks.Newest();
+  if (!device) throw ScenarioError("no joystick is plugged in");
+  if (what == "unplug") {
+    Expect(words, 2, 2, "joystick unplug");
+    joysticks.Unplug(*device);
+  } else if (what == "axis") {
+    Expect(words, 4, 4, "joystick axis X Y");
+    const std::int64_t x = Number(words[2], "X"), y = Number(words[3], "Y");
+    if (x < host::kAxisMin || x > host::kAxisMax || y < host::kAxisMin || y > host::kAxisMax)
+      throw ScenarioError("axis readings run from 0 to 65535 (32768 at rest)");
+    joysticks.SetAxes(*device, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
+  } else if (what == "button") {
+    Expect(words, 4, 4, "joystick button N down|up");
+    if (words[3] != "down" && words[3] != "up") throw ScenarioError("usage: joystick button N down|up");
+    const std::int64_t n = Number(words[2], "the button");
+    if (n < 1 || n > 128 || !joysticks.SetButton(*device, static_cast<int>(n), words[3] == "down"))
+      throw ScenarioError("the joystick has no button " + words[2]);
+  } else {
+    throw ScenarioError(std::string("usage: ") + kUsage);
+  }
 }
 
 void Runner::MenuItem(int n) {

@@ -41,6 +41,8 @@ class Runner {
   // Runs the next count ticks of GameTimer, however long each one takes.
   void RunTicks(std::int64_t count);
   void Key(const std::string& command, const std::vector<std::string>& words);
+  // The scripted joysticks: plug, unplug, move the stick, press and release buttons.
+  void Joystick(const std::vector<std::string>& words);
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);

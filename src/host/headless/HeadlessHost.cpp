@@ -31,7 +31,14 @@ struct HeadlessHost::TimerSlot : Timer {
   int Interval() const override { return interval; }
 };
 
-HeadlessHost::HeadlessHost(std::unique_ptr<RegistryStore> registry) : registry_(std::move(registry)) {}
+HeadlessHost::HeadlessHost(std::unique_ptr<RegistryStore> registry)
+    : registry_(std::move(registry)),
+      joysticks_([this](JoystickChange change, std::int64_t id) {
+        Event e{Event::Type::Joystick};
+        e.code = static_cast<int>(change);
+        e.joystick = id;
+        Post(e);
+      }) {}
 
 HeadlessHost::~HeadlessHost() = default;
 
@@ -106,6 +113,10 @@ void HeadlessHost::Step() {
     if (focusHandler_) focusHandler_(e.code != 0);
     return;
   }
+  if (e.type == Event::Type::Joystick) {
+    joysticks_.Deliver(static_cast<JoystickChange>(e.code), e.joystick);
+    return;
+  }
   if (!e.window) return;
   WindowEvents& target = e.window->Events();
   if (e.type == Event::Type::Paint) {
@@ -133,6 +144,7 @@ void HeadlessHost::Step() {
     }
     case Event::Type::Paint:
     case Event::Type::Focus:
+    case Event::Type::Joystick:
       break;
   }
 }

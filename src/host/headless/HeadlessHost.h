@@ -10,6 +10,8 @@
 #include "host/Host.h"
 #include "host/RegistryStore.h"
 #include "host/headless/HeadlessAudio.h"
+#include "host/headless/HeadlessDisplayModes.h"
+#include "host/headless/HeadlessJoysticks.h"
 
 namespace host {
 
@@ -57,6 +59,8 @@ class HeadlessHost : public Host {
   void SetClockSeed(std::uint32_t seed) { clockSeed_ = seed; }
   void SetProgramPath(std::string folder, std::string fileName);
   bool ScreenSaverFlag() const { return screenSaver_; }
+  HeadlessJoysticks& ScriptedJoysticks() { return joysticks_; }
+  HeadlessDisplayModes& ScriptedDisplay() { return display_; }
   // Every open window, oldest first.
   std::vector<HeadlessWindow*> Windows() const;
 
@@ -78,6 +82,8 @@ class HeadlessHost : public Host {
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override { return *registry_; }
   HeadlessAudio& Audio() override { return audio_; }
+  JoystickDevices& Joysticks() override { return joysticks_; }
+  DisplayModes& Display() override { return display_; }
   void OpenDocument(const std::string& target) override;
   bool ScreenSaverActive() override { return screenSaver_; }
   void SetScreenSaverActive(bool active) override { screenSaver_ = active; }
@@ -101,12 +107,13 @@ class HeadlessHost : public Host {
 
  private:
   struct Event {
-    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus } type;
+    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus, Joystick } type;
     HeadlessWindow* window = nullptr;
     int code = 0;
     int shift = 0;
     MouseKind mouse = MouseKind::Move;
     int x = 0, y = 0;
+    std::int64_t joystick = 0;
   };
   void Post(Event event);
   // Delivers one queued event, or asks the input source for more.
@@ -122,6 +129,8 @@ class HeadlessHost : public Host {
   std::function<void()> waitForInput_;
   std::function<void(const HeadlessRecord&)> recorder_;
   std::function<void(bool)> focusHandler_;
+  HeadlessJoysticks joysticks_;
+  HeadlessDisplayModes display_;
   std::deque<Event> events_;
   std::vector<HeadlessWindow*> zOrder_;  // back to front
   std::vector<HeadlessWindow*> modal_;   // innermost last

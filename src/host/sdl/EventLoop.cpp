@@ -100,8 +100,9 @@ void SdlHost::RunUntil(const std::function<bool()>& done) {
       continue;
     }
     if (FireDueTimers()) continue;
+    if (joysticks_.PollIfDue(NowMs())) continue;
     PresentAll();
-    const int timeout = MsToNextTimer();
+    const int timeout = joysticks_.WaitLimit(MsToNextTimer(), NowMs());
     SDL_Event e;
     const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
     if (got != 0) Dispatch(e);

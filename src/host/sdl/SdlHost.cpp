@@ -85,6 +85,15 @@ void SdlHost::Shown(SdlWindow& window) {
   window.Focus();
 }
 
+int SdlHost::DisplayInUse() const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (!(*it)->Visible() || !(*it)->Valid()) continue;
+    const int display = SDL_GetWindowDisplayIndex((*it)->Handle());
+    if (display >= 0) return display;
+  }
+  return 0;
+}
+
 SdlWindow* SdlHost::Find(std::uint64_t serial) const {
   for (SdlWindow* w : windows_) {
     if (w->Serial() == serial) return w;

@@ -13,6 +13,8 @@
 #include "host/sdl/Cursors.h"
 #include "host/sdl/QuitSignals.h"
 #include "host/sdl/SdlAudio.h"
+#include "host/sdl/SdlDisplayModes.h"
+#include "host/sdl/SdlJoysticks.h"
 
 namespace host::sdl {
 
@@ -51,6 +53,8 @@ class SdlHost final : public Host {
                 bool rightButtonChooses) override;
   RegistryStore& Registry() override;
   AudioOutput& Audio() override { return audio_; }
+  JoystickDevices& Joysticks() override { return joysticks_; }
+  DisplayModes& Display() override { return display_; }
   void OpenDocument(const std::string& target) override;
   bool ScreenSaverActive() override;
   void SetScreenSaverActive(bool active) override;
@@ -68,6 +72,8 @@ class SdlHost final : public Host {
   void Shown(SdlWindow& window);
   CursorSet& Cursors() { return cursors_; }
   const Surface& ProgramIcon() const { return art_.icon; }
+  // The display of the window shown last that is still visible (the first display if none).
+  int DisplayInUse() const;
   // Keeps an event for the program's loop (input during a sleep or a window move).
   void Defer(const SDL_Event& e);
   void AddTimer(const std::shared_ptr<TimerState>& timer);
@@ -109,6 +115,8 @@ class SdlHost final : public Host {
   std::function<void()> quitHandler_;
   // Not called yet: focus changes are still to be told apart from moves between our windows.
   std::function<void(bool)> focusHandler_;
+  SdlJoysticks joysticks_;
+  SdlDisplayModes display_;
 };
 
 }  // namespace host::sdl

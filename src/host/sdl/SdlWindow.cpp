@@ -37,9 +37,10 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
   int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
   int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
   SDL_Rect screen;
-  if (desc.placement == WindowPlacement::FullScreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+  if (desc.placement == WindowPlacement::FullScreen &&
+      SDL_GetDisplayBounds(host_.DisplayInUse(), &screen) == 0) {
     // Made screen-sized from the start: without a window manager nobody else would
-    // honour the full-screen request.
+    // honour the full-screen request. It covers the display the player is looking at.
     x = screen.x;
     y = screen.y;
     w = screen.w;

@@ -1,0 +1,146 @@
+#include "host/sdl/SdlJoysticks.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace host::sdl {
+namespace {
+
+// SDL's axes run from -32768 to 32767, with 0 at rest.
+std::int32_t RawAxis(SDL_Joystick* joystick, int axis) {
+  if (axis >= SDL_JoystickNumAxes(joystick)) return kAxisRest;
+  return static_cast<std::int32_t>(SDL_JoystickGetAxis(joystick, axis)) + 32768;
+}
+
+}  // namespace
+
+class SdlOpenJoystick final : public OpenJoystick {
+ public:
+  SdlOpenJoystick(SdlJoysticks& owner, SDL_Joystick* joystick)
+      : owner_(owner), joystick_(joystick), id_(SDL_JoystickInstanceID(joystick)) {
+    if (auto state = Current()) last = *state;
+  }
+  ~SdlOpenJoystick() override {
+    owner_.Forget(this);
+    SDL_JoystickClose(joystick_);
+  }
+  SdlOpenJoystick(const SdlOpenJoystick&) = delete;
+  SdlOpenJoystick& operator=(const SdlOpenJoystick&) = delete;
+
+  std::int64_t Id() const override { return id_; }
+  std::optional<JoystickState> Read() override {
+    // SDL's events are off, so nothing else brings its idea of the devices up to date.
+    SDL_JoystickUpdate();
+    return Current();
+  }
+  // The state as of SDL's last update.
+  std::optional<JoystickState> Current() const {
+    if (SDL_JoystickGetAttached(joystick_) != SDL_TRUE) return std::nullopt;
+    JoystickState state;
+    state.x = RawAxis(joystick_, 0);
+    state.y = RawAxis(joystick_, 1);
+    const int buttons = std::min(SDL_JoystickNumButtons(joystick_), 32);
+    for (int b = 0; b < buttons; ++b)
+      if (SDL_JoystickGetButton(joystick_, b) != 0) state.buttons |= 1u << b;
+    return state;
+  }
+
+  JoystickState last;  // as told to the listeners
+
+ private:
+  SdlJoysticks& owner_;
+  SDL_Joystick* joystick_;
+  std::int64_t id_;
+};
+
+SdlJoysticks::SdlJoysticks() {
+  // The game reads the stick for as long as its window is open, focused or not; a game
+  // that loses the focus pauses anyway.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  // No joystick support on this machine is no joystick attached, not a failure.
+  if (!started_) {
+    std::fprintf(stderr, "skirmora: no joysticks: %s\n", SDL_GetError());
+    return;
+  }
+  SDL_JoystickEventState(SDL_IGNORE);
+  known_ = AttachedIds();
+}
+
+SdlJoysticks::~SdlJoysticks() {
+  if (started_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+std::vector<SDL_JoystickID> SdlJoysticks::AttachedIds() const {
+  std::vector<SDL_JoystickID> ids;
+  const int count = SDL_NumJoysticks();
+  for (int i = 0; i < count; ++i) ids.push_back(SDL_JoystickGetDeviceInstanceID(i));
+  return ids;
+}
+
+std::vector<JoystickInfo> SdlJoysticks::Attached() {
+  std::vector<JoystickInfo> list;
+  if (!started_) return list;
+  SDL_JoystickUpdate();
+  const int count = SDL_NumJoysticks();
+  for (int i = 0; i < count; ++i) {
+    // The button count is known only to an open device; opening it briefly is harmless.
+    SDL_Joystick* j = SDL_JoystickOpen(i);
+    if (j == nullptr) continue;
+    const char* name = SDL_JoystickName(j);
+    list.push_back({SDL_JoystickInstanceID(j), name ? name : "", SDL_JoystickNumButtons(j)});
+    SDL_JoystickClose(j);
+  }
+  return list;
+}
+
+std::unique_ptr<OpenJoystick> SdlJoysticks::Open(std::int64_t id) {
+  if (!started_) return nullptr;
+  const int count = SDL_NumJoysticks();
+  for (int i = 0; i < count; ++i) {
+    if (SDL_JoystickGetDeviceInstanceID(i) != id) continue;
+    SDL_Joystick* j = SDL_JoystickOpen(i);
+    if (j == nullptr) return nullptr;
+    auto device = std::make_unique<SdlOpenJoystick>(*this, j);
+    open_.push_back(device.get());
+    return device;
+  }
+  return nullptr;
+}
+
+void SdlJoysticks::Forget(SdlOpenJoystick* device) {
+  std::erase(open_, device);
+}
+
+int SdlJoysticks::WaitLimit(int timeoutMs, std::int64_t nowMs) const {
+  if (!started_ || !HasListeners()) return timeoutMs;
+  const int poll = static_cast<int>(std::clamp<std::int64_t>(nextPoll_ - nowMs, 0, kPollMs));
+  return timeoutMs < 0 ? poll : std::min(timeoutMs, poll);
+}
+
+bool SdlJoysticks::PollIfDue(std::int64_t nowMs) {
+  if (!started_ || !HasListeners() || nowMs < nextPoll_) return false;
+  nextPoll_ = nowMs + kPollMs;
+  SDL_JoystickUpdate();
+  // What a listener does about one change may open or close devices: collect first.
+  std::vector<std::pair<JoystickChange, std::int64_t>> changes;
+  const std::vector<SDL_JoystickID> now = AttachedIds();
+  for (SDL_JoystickID id : known_)
+    if (std::find(now.begin(), now.end(), id) == now.end())
+      changes.emplace_back(JoystickChange::Removed, id);
+  for (SDL_JoystickID id : now)
+    if (std::find(known_.begin(), known_.end(), id) == known_.end())
+      changes.emplace_back(JoystickChange::Added, id);
+  known_ = now;
+  for (SdlOpenJoystick* device : open_) {
+    const auto state = device->Current();
+    if (state && *state != device->last) {
+      device->last = *state;
+      changes.emplace_back(JoystickChange::Input, device->Id());
+    }
+  }
+  for (const auto& [change, id] : changes) Notify(change, id);
+  return !changes.empty();
+}
+
+}  // namespace host::sdl

@@ -1,0 +1,50 @@
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "host/JoystickDevices.h"
+
+namespace host::sdl {
+
+class SdlOpenJoystick;
+
+// The joysticks and gamepads SDL finds, through its joystick API (not the game-controller
+// mapping: the game wants raw buttons, numbered as the device numbers them).
+//
+// SDL's own joystick events are switched off: with them on, SDL's event wait turns into a
+// 1 ms busy loop whenever any joystick is attached, a few percent of a core spent doing
+// nothing. Instead the event loop has the devices looked at every 20 ms (more than twice a
+// frame), and only while somebody listens; what changed since the last look is told as a
+// notification.
+class SdlJoysticks final : public JoystickDevices {
+ public:
+  static constexpr int kPollMs = 20;
+
+  SdlJoysticks();
+  ~SdlJoysticks() override;
+  SdlJoysticks(const SdlJoysticks&) = delete;
+  SdlJoysticks& operator=(const SdlJoysticks&) = delete;
+
+  std::vector<JoystickInfo> Attached() override;
+  std::unique_ptr<OpenJoystick> Open(std::int64_t id) override;
+
+  // Looks at the devices when a look is due; true when it told the listeners something.
+  bool PollIfDue(std::int64_t nowMs);
+  // `timeoutMs` (-1 for none), cut short to when the next look is due.
+  int WaitLimit(int timeoutMs, std::int64_t nowMs) const;
+
+  // Used by the open devices.
+  void Forget(SdlOpenJoystick* device);
+
+ private:
+  std::vector<SDL_JoystickID> AttachedIds() const;
+
+  bool started_ = false;
+  std::int64_t nextPoll_ = 0;
+  std::vector<SDL_JoystickID> known_;   // attached at the last look
+  std::vector<SdlOpenJoystick*> open_;  // watched for changes
+};
+
+}  // namespace host::sdl

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "HeadlessEvents.h"
+#include "host/RegistryFile.h"
+#include "platform/BCDirectInput.h"
+
+namespace {
+
+using testing_events::DeliverPending;
+
+// Stands where the game window stands: every notification goes back to the service.
+struct Receiver : platform::DirectXEvent {
+  platform::BCDirectInput* service = nullptr;
+  int calls = 0;
+  void DirectXEvent_DXCallback(std::int32_t eventid) override {
+    ++calls;
+    service->DirectXEvent_DXCallback(eventid);
+  }
+};
+
+struct BCDirectInputTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  host::HeadlessJoysticks& sticks = host.ScriptedJoysticks();
+  Receiver receiver;
+
+  std::unique_ptr<platform::BCDirectInput> MakeService() {
+    auto service = std::make_unique<platform::BCDirectInput>(host.Joysticks(), receiver);
+    receiver.service = service.get();
+    return service;
+  }
+  // Which buttons 1 to 12 the service reports held, as a string of 0s and 1s.
+  static std::string Held(const platform::BCDirectInput& service) {
+    std::array<bool, 13> b{};
+    if (!service.GetButtonState(b)) return "none";
+    std::string s;
+    for (int n = 1; n <= 12; ++n) s += b[n] ? '1' : '0';
+    return s;
+  }
+  // Which of the two devices the service has open, told by pressing a button on each.
+  std::string OpenOf(const platform::BCDirectInput& service, std::int64_t a, std::int64_t b) {
+    sticks.SetButton(a, 1, true);
+    sticks.SetButton(b, 2, true);
+    DeliverPending(host);
+    const std::string held = Held(service);
+    sticks.SetButton(a, 1, false);
+    sticks.SetButton(b, 2, false);
+    DeliverPending(host);
+    if (held == "100000000000") return "a";
+    if (held == "010000000000") return "b";
+    return held;
+  }
+};
+
+TEST_F(BCDirectInputTest, TheAutomaticChoiceTakesTheMostButtonsAndTheFirstAmongEquals) {
+  {
+    const auto a = sticks.Plug("Two", 2), b = sticks.Plug("Four", 4);
+    auto service = MakeService();
+    ASSERT_TRUE(service->SelectJoystick());
+    EXPECT_EQ(OpenOf(*service, a, b), "b");
+    ASSERT_TRUE(service->SelectJoystick(1)) << "the game's call looks at no button counts";
+    EXPECT_EQ(OpenOf(*service, a, b), "a");
+    sticks.Unplug(a);
+    sticks.Unplug(b);
+    DeliverPending(host);
+  }
+  const auto a = sticks.Plug("Pad", 4), b = sticks.Plug("Pad", 4);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(0));
+  EXPECT_EQ(OpenOf(*service, a, b), "a");
+  ASSERT_TRUE(service->SelectJoystick(2));
+  EXPECT_EQ(OpenOf(*service, a, b), "b");
+}
+
+TEST_F(BCDirectInputTest, ANumberPastTheListIsRefusedAndChangesNothing) {
+  const auto a = sticks.Plug("One", 4), b = sticks.Plug("Two", 4);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(2));
+  EXPECT_FALSE(service->SelectJoystick(3));
+  EXPECT_EQ(OpenOf(*service, a, b), "b") << "the open joystick stays open";
+  service->DeselectJoystick();
+  EXPECT_FALSE(service->SelectJoystick(3));
+  EXPECT_EQ(Held(*service), "none") << "nothing was opened";
+}
+
+TEST_F(BCDirectInputTest, WithoutAJoystickNothingIsSelectedAndTheKeyboardStaysInCharge) {
+  auto service = MakeService();
+  EXPECT_FALSE(service->SelectJoystick(1));
+  std::array<bool, 13> buttons{};
+  buttons[5] = true;
+  EXPECT_FALSE(service->GetButtonState(buttons));
+  EXPECT_TRUE(buttons[5]) << "the caller's array is left alone";
+  std::vector<std::string> names{"kept"};
+  service->GetJoystickInfo(names);
+  EXPECT_EQ(names, std::vector<std::string>{"kept"});
+}
+
+TEST_F(BCDirectInputTest, AListFoundOnceIsKeptUntilANewServiceIsMade) {
+  sticks.Plug("First", 2);
+  auto early = MakeService();
+  sticks.Plug("Second", 6);
+  DeliverPending(host);
+  std::vector<std::string> names;
+  early->GetJoystickInfo(names);
+  EXPECT_EQ(names, std::vector<std::string>{"First"});
+  early->SelectJoystick();
+  EXPECT_EQ(Held(*early), "000000000000");
+  EXPECT_FALSE(early->SelectJoystick(2)) << "the second one is not in its list";
+
+  early.reset();
+  auto later = MakeService();
+  later->GetJoystickInfo(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"First", "Second"}));
+}
+
+TEST_F(BCDirectInputTest, TheStickReadsInPercentWithADeadZoneAndSaturation) {
+  const auto pad = sticks.Plug("Pad", 4);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(1));
+  auto read = [&](std::int32_t x, std::int32_t y) {
+    sticks.SetAxes(pad, x, y);
+    DeliverPending(host);
+    return std::pair{service->JoystickX, service->JoystickY};
+  };
+  using P = std::pair<std::int32_t, std::int32_t>;
+  EXPECT_EQ(read(32768, 32768), P(0, 0));
+  // The inner tenth of the travel on either side reads as the centre.
+  EXPECT_EQ(read(32768 + 3276, 32768 - 3276), P(0, 0));
+  EXPECT_EQ(read(32768 + 3400, 32768 - 3400), P(0, 0)) << "just past the dead zone: under 1 %";
+  EXPECT_EQ(read(32768 + 3800, 32768 - 3800), P(1, -1));
+  // The outer tenth reads as the end; percentages of the centre, truncated.
+  EXPECT_EQ(read(65535, 0), P(99, -100));
+  EXPECT_EQ(read(32768 + 29500, 32768 - 29500), P(99, -100));
+  // Where 75 % begins: the first reading that steers the ship.
+  EXPECT_EQ(read(55706, 9830), P(75, -75));
+  EXPECT_EQ(read(55705, 9831), P(74, -74));
+  EXPECT_EQ(receiver.calls, 8) << "each change went through the receiver";
+}
+
+TEST_F(BCDirectInputTest, TheCentreIsTakenAtSelectionWhereverTheStickIs) {
+  const auto pad = sticks.Plug("Pad", 4);
+  sticks.SetAxes(pad, 65535, 32768);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(1));
+  sticks.SetAxes(pad, 32768, 32768);
+  DeliverPending(host);
+  EXPECT_EQ(service->JoystickX, -49) << "(32768 - 65535) * 100 \\ 65535";
+  EXPECT_EQ(service->JoystickY, 0);
+
+  // Held hard left, the centre reads 0: that axis can then never be worked out.
+  sticks.SetAxes(pad, 0, 32768);
+  ASSERT_TRUE(service->SelectJoystick(1));
+  sticks.SetAxes(pad, 65535, 65535);
+  DeliverPending(host);
+  EXPECT_EQ(service->JoystickX, -49) << "unchanged";
+  EXPECT_EQ(service->JoystickY, 99);
+}
+
+TEST_F(BCDirectInputTest, OnlyButtonsOneToTwelveAreReportedAndOnlyAfterTheNotification) {
+  const auto pad = sticks.Plug("Big", 16);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(1));
+  for (int b = 13; b <= 16; ++b) sticks.SetButton(pad, b, true);
+  sticks.SetButton(pad, 12, true);
+  sticks.SetButton(pad, 7, true);
+  EXPECT_EQ(Held(*service), "000000000000") << "nothing is read before the change arrives";
+  DeliverPending(host);
+  EXPECT_EQ(Held(*service), "000000100001");
+
+  std::array<bool, 13> buttons{};
+  buttons.fill(true);
+  service->DeselectJoystick();
+  EXPECT_FALSE(service->GetButtonState(buttons));
+  EXPECT_TRUE(buttons[1]) << "left alone";
+  const int calls = receiver.calls;
+  sticks.SetButton(pad, 1, true);
+  DeliverPending(host);
+  EXPECT_EQ(receiver.calls, calls) << "a closed device tells nobody";
+}
+
+TEST_F(BCDirectInputTest, UnpluggingReleasesEverythingAtOnceAndTheJoystickComesBack) {
+  const auto pad = sticks.Plug("Pad", 4);
+  auto service = MakeService();
+  int lost = 0;
+  service->DeviceLost = [&] { ++lost; };
+  ASSERT_TRUE(service->SelectJoystick(1));
+  sticks.SetAxes(pad, 65535, 0);
+  sticks.SetButton(pad, 1, true);
+  DeliverPending(host);
+  ASSERT_EQ(Held(*service), "100000000000");
+
+  sticks.Unplug(pad);
+  DeliverPending(host);
+  EXPECT_EQ(lost, 1);
+  EXPECT_EQ(service->JoystickX, 0);
+  EXPECT_EQ(service->JoystickY, 0);
+  EXPECT_EQ(Held(*service), "000000000000") << "still the joystick's game, with nothing held";
+
+  // Plugged in again, held to the right: a fresh centre is taken there.
+  const auto again = sticks.Plug("Pad", 4);
+  sticks.SetAxes(again, 65535, 32768);
+  DeliverPending(host);
+  sticks.SetAxes(again, 32768, 32768);
+  sticks.SetButton(again, 2, true);
+  DeliverPending(host);
+  EXPECT_EQ(service->JoystickX, -49);
+  EXPECT_EQ(Held(*service), "010000000000");
+  EXPECT_EQ(lost, 1);
+}
+
+TEST_F(BCDirectInputTest, AnotherJoystickStandsInWhenTheLostOneDoesNotComeBack) {
+  const auto other = sticks.Plug("Other", 2);
+  const auto pad = sticks.Plug("Pad", 4);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(2));
+  sticks.Unplug(pad);
+  DeliverPending(host);
+  sticks.SetButton(other, 1, true);
+  DeliverPending(host);
+  EXPECT_EQ(Held(*service), "000000000000") << "nothing is opened until a device arrives";
+
+  sticks.Plug("Wheel", 8);
+  DeliverPending(host);
+  EXPECT_EQ(Held(*service), "100000000000") << "the first one attached: Other, button 1 held";
+  std::vector<std::string> names;
+  service->GetJoystickInfo(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"Other", "Wheel"}));
+}
+
+TEST_F(BCDirectInputTest, ADeviceArrivingWhileOneIsOpenChangesNothing) {
+  const auto pad = sticks.Plug("Pad", 4);
+  auto service = MakeService();
+  ASSERT_TRUE(service->SelectJoystick(1));
+  const auto newcomer = sticks.Plug("New", 12);
+  DeliverPending(host);
+  EXPECT_EQ(OpenOf(*service, pad, newcomer), "a");
+}
+
+}  // namespace
