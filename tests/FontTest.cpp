@@ -185,11 +185,18 @@ TEST(FontRender, SameTextTwiceGivesTheSamePixels) {
   EXPECT_FALSE(PixelsOf(a, kInk).empty());
 }
 
-TEST(FontRender, MarksTheSurfaceChanged) {
-  Surface s(40, 20);
-  const auto before = s.Version();
-  ScreenFont().Render(s, 1, 1, "Hi", kInk);
-  EXPECT_GT(s.Version(), before);
+TEST(FontRender, RecordsWhereItDrew) {
+  const Font& underlined = Font::Get({"Arial", 12, false, true, true});
+  for (const Font* font : {&ScreenFont(), &underlined, &Regular(18)}) {
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{-7, -9}, std::pair{30, 12}}) {
+      Surface s(40, 20);
+      s.ClearDirty();
+      const auto version = s.Version();
+      font->Render(s, x, y, "Wg_f!", kInk);
+      EXPECT_TRUE(testing_surfaces::UnrecordedChanges(Surface(40, 20), s).empty()) << x << "," << y;
+      EXPECT_GT(s.Version(), version);
+    }
+  }
 }
 
 // ---- UTF-8 text

@@ -24,63 +24,6 @@ struct HeadlessHostTest : ::testing::Test {
   }();
 };
 
-TEST_F(HeadlessHostTest, TimersTickInVirtualTimeAndStopWhenDisabled) {
-  int ticks = 0;
-  auto timer = host.CreateTimer(50, [&] { ++ticks; });
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 0) << "timers start disabled";
-  timer->SetEnabled(true);
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 10);
-  EXPECT_EQ(host.NowMs(), 1000);
-  timer->SetEnabled(false);
-  host.AdvanceTime(500);
-  EXPECT_EQ(ticks, 10);
-}
-
-TEST_F(HeadlessHostTest, ASleepInsideATickDelaysTheNextTickWithoutABurst) {
-  std::vector<std::int64_t> at;
-  auto timer = host.CreateTimer(50, [&] {
-    at.push_back(host.NowMs());
-    if (at.size() == 1) host.Sleep(1000);
-  });
-  timer->SetEnabled(true);
-  host.AdvanceTime(1200);
-  EXPECT_EQ(at, (std::vector<std::int64_t>{50, 1100, 1150, 1200}));
-}
-
-TEST_F(HeadlessHostTest, ATickThatDestroysItsTimerIsSafe) {
-  std::unique_ptr<host::Timer> timer;
-  int ticks = 0;
-  timer = host.CreateTimer(10, [&] {
-    ++ticks;
-    timer.reset();
-  });
-  timer->SetEnabled(true);
-  host.AdvanceTime(100);
-  EXPECT_EQ(ticks, 1);
-}
-
-TEST_F(HeadlessHostTest, ModalLoopsGiveInputToTheInnermostWindowOnly) {
-  Recorder outer, inner;
-  auto w1 = host.CreateWindow(spec, outer);
-  auto w2 = host.CreateWindow(spec, inner);
-  w1->Show();
-  int step = 0;
-  host.SetInputSource([&] {
-    switch (step++) {
-      case 0:
-        host.PostKeyDown(65, 0);
-        break;
-      default:
-        w2->Hide();  // closes the modal window
-    }
-  });
-  host.RunModal(*w2);
-  EXPECT_EQ(inner.log, (std::vector<std::string>{"paint", "down 65"}));
-  EXPECT_EQ(host.FrontWindow(), w1.get());
-}
-
 TEST_F(HeadlessHostTest, DialogsTakeQueuedAnswersAndReportThem) {
   std::vector<host::HeadlessRecord> records;
   host.SetRecorder([&](const host::HeadlessRecord& r) { records.push_back(r); });
@@ -117,6 +60,47 @@ TEST_F(HeadlessHostTest, DestroyingAWindowDropsItsPendingEvents) {
   EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
   EXPECT_EQ(asked, 1);
   EXPECT_TRUE(r.log.empty());
+}
+
+// ---- the timeline of sleeps and presents
+
+TEST_F(HeadlessHostTest, SleepsAndPresentsAreKeptWithTheFrontWindowsPixelsAndATag) {
+  Recorder r;
+  auto w = host.CreateWindow(spec, r);
+  w->Show();
+  int counter = 0;
+  host.SetTimelineTagger([&] { return std::to_string(++counter); });
+  host.Sleep(30);
+  w->Canvas().SetPixel(3, 3, host::kWhite);
+  host.Present();
+  host.Sleep(0);
+  w->Canvas().SetPixel(3, 3, host::kBlack);
+  host.Sleep(30);
+  const std::vector<host::TimelineStep> steps = host.TakeTimeline();
+  ASSERT_EQ(steps.size(), 4u);
+  using Kind = host::TimelineStep::Kind;
+  EXPECT_EQ(steps[0].kind, Kind::Sleep);
+  EXPECT_EQ(steps[1].kind, Kind::Present);
+  EXPECT_EQ((std::vector<std::int64_t>{steps[0].atMs, steps[1].atMs, steps[2].atMs, steps[3].atMs}),
+            (std::vector<std::int64_t>{0, 30, 30, 30}));
+  EXPECT_EQ(steps[0].ms, 30);
+  EXPECT_EQ(steps[0].window, "W");
+  EXPECT_EQ(steps[3].tag, "4");
+  // The checksum follows the pixels: a change shows, and undoing it comes back.
+  EXPECT_NE(steps[0].checksum, steps[1].checksum);
+  EXPECT_EQ(steps[1].checksum, steps[2].checksum);
+  EXPECT_EQ(steps[0].checksum, steps[3].checksum);
+  EXPECT_TRUE(host.TakeTimeline().empty()) << "taking the steps clears them";
+}
+
+TEST_F(HeadlessHostTest, TheTimelineKeepsTheNewestStepsWhenItIsFull) {
+  for (std::size_t i = 0; i < host::HeadlessHost::kTimelineLimit + 5; ++i) host.Sleep(1);
+  std::size_t dropped = 0;
+  const std::vector<host::TimelineStep> steps = host.TakeTimeline(&dropped);
+  EXPECT_EQ(steps.size(), host::HeadlessHost::kTimelineLimit);
+  EXPECT_EQ(dropped, 5u);
+  EXPECT_EQ(steps.front().atMs, 5);
+  EXPECT_EQ(steps.front().window, "") << "no window was open";
 }
 
 }  // namespace

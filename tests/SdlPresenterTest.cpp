@@ -2,17 +2,23 @@
 // black bars, the dialog frame, and mapping pointer positions back to client pixels.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
 #include <vector>
 
+#include "SurfaceTesting.h"
 #include "host/sdl/Presenter.h"
 
 namespace {
 
+using host::PixelRect;
 using host::Surface;
+using host::sdl::ComposePart;
 using host::sdl::ComposeWindow;
 using host::sdl::FitViewport;
 using host::sdl::ToClient;
 using host::sdl::Viewport;
+using host::sdl::WindowImage;
 
 TEST(SdlPresenter, FitsTheGameFieldByTheLargestWholeFactor) {
   const Viewport full = FitViewport(1920, 1080, 640, 480);
@@ -48,7 +54,7 @@ TEST(SdlPresenter, ScalesNearestNeighbourWithBlackBars) {
   client.SetPixel(1, 0, 0x445566);
   const int w = 8, h = 4;
   std::vector<std::uint32_t> out(w * h, 0xABCDEF);
-  ComposeWindow(out.data(), w, h, w, client, FitViewport(w, h, 2, 1), false);
+  ComposeWindow({out.data(), w, h, w}, client, FitViewport(w, h, 2, 1), false);
   // 2 x 1 at scale 4 is 8 x 4: it fills the window.
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -56,7 +62,7 @@ TEST(SdlPresenter, ScalesNearestNeighbourWithBlackBars) {
     }
   }
   std::vector<std::uint32_t> wide(10 * 2, 0xABCDEF);
-  ComposeWindow(wide.data(), 10, 2, 10, client, FitViewport(10, 2, 2, 1), false);
+  ComposeWindow({wide.data(), 10, 2, 10}, client, FitViewport(10, 2, 2, 1), false);
   const std::vector<std::uint32_t> row = {0, 0, 0, 0x112233, 0x112233, 0x445566, 0x445566, 0, 0, 0};
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 10; ++x) EXPECT_EQ(wide[y * 10 + x], row[x]) << x << "," << y;
@@ -67,7 +73,7 @@ TEST(SdlPresenter, DialogFrameIsRaisedAroundTheClientAndRespectsThePitch) {
   Surface client(4, 3, 0x00FF00);
   const int w = 4 + 6, h = 3 + 6, pitch = 12;
   std::vector<std::uint32_t> out(pitch * h, 0x123456);
-  ComposeWindow(out.data(), w, h, pitch, client, Viewport{3, 3, 1}, true);
+  ComposeWindow({out.data(), w, h, pitch}, client, Viewport{3, 3, 1}, true);
   auto at = [&](int x, int y) { return out[y * pitch + x]; };
   EXPECT_EQ(at(0, 0), 0xC0C0C0u);      // outer ring, top-left: face
   EXPECT_EQ(at(w - 1, h - 1), 0u);     // outer ring, bottom-right: black
@@ -82,6 +88,81 @@ TEST(SdlPresenter, DialogFrameIsRaisedAroundTheClientAndRespectsThePitch) {
     EXPECT_EQ(at(w, y), 0x123456u);
     EXPECT_EQ(at(w + 1, y), 0x123456u);
   }
+}
+
+// Per-pixel model of a composed window: each window pixel shows the client pixel under it,
+// black where there is none.
+std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
+  const int cx = ToClient(x, vp.x, vp.scale), cy = ToClient(y, vp.y, vp.scale);
+  const bool inside = cx >= 0 && cy >= 0 && cx < client.Width() && cy < client.Height();
+  return inside ? client.GetPixel(cx, cy) : 0;
+}
+
+// A presenter that sends only what changed must leave the window exactly as composing all
+// of it would, and that must show the client as the model says: random drawing, then only
+// the recorded parts composed, at every kind of fit.
+TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
+  // Fitted to the window, and one placed by hand so that both window edges cut through
+  // scaled client pixels.
+  const struct {
+    int w, h, pitch;
+    std::optional<Viewport> vp;
+  } windows[] = {{64, 48, 64, {}},
+                 {130, 100, 133, {}},
+                 {200, 97, 200, {}},
+                 {50, 40, 52, {}},
+                 {100, 70, 101, Viewport{-4, -2, 3}}};
+  std::mt19937 random(3);
+  std::uniform_int_distribution<int> coordinate(-10, 70), colour(0, 0xFFFFFF);
+  const Surface sprite = testing_surfaces::Numbered(12, 12, 5);
+  for (const auto& win : windows) {
+    Surface client(64, 48);
+    const Viewport vp = win.vp.value_or(FitViewport(win.w, win.h, client.Width(), client.Height()));
+    std::vector<std::uint32_t> partial(win.pitch * win.h, 0xDEAD), whole(partial);
+    ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp, false);
+    for (int frame = 0; frame < 40; ++frame) {
+      client.ClearDirty();
+      for (int i = 0; i < 6; ++i) {
+        const int x = coordinate(random), y = coordinate(random);
+        const host::Color c = static_cast<host::Color>(colour(random));
+        switch (i % 3) {
+          case 0:
+            client.Blit(x, y, 12, 12, sprite, 0, 0);
+            break;
+          case 1:
+            client.FillRect(x, y, x + 5, y + 2, c);
+            break;
+          default:
+            client.SetPixel(x, y, c);
+        }
+      }
+      for (const PixelRect& part : client.Dirty().Rects())
+        ComposePart({partial.data(), win.w, win.h, win.pitch}, client, vp, part);
+      ComposeWindow({whole.data(), win.w, win.h, win.pitch}, client, vp, false);
+      ASSERT_EQ(partial, whole) << win.w << "x" << win.h << " frame " << frame;
+      for (int y = 0; y < win.h; ++y)
+        for (int x = 0; x < win.w; ++x)
+          ASSERT_EQ(whole[y * win.pitch + x], Shown(client, vp, x, y))
+              << win.w << "x" << win.h << " frame " << frame << " at " << x << "," << y;
+    }
+  }
+}
+
+TEST(SdlPresenter, APartWritesOnlyItsScaledPixelsAndReportsThem) {
+  Surface client(4, 3, 0x111111);
+  const int w = 12, h = 9;
+  std::vector<std::uint32_t> out(w * h, 0xABCDEF);
+  const PixelRect written =
+      ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {1, 1, 2, 3});
+  EXPECT_EQ(written, (PixelRect{3, 3, 6, 9}));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const bool inside = x >= 3 && x < 6 && y >= 3;
+      EXPECT_EQ(out[y * w + x], inside ? 0x111111u : 0xABCDEFu) << x << "," << y;
+    }
+  // A part beyond the window's edge (the field larger than the screen) writes nothing.
+  EXPECT_TRUE(ComposePart({out.data(), w, h, w}, client, Viewport{-9, 0, 3}, {0, 0, 3, 1}).Empty());
+  EXPECT_TRUE(ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {5, 0, 9, 2}).Empty());
 }
 
 }  // namespace

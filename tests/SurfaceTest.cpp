@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <set>
 #include <utility>
@@ -493,27 +494,65 @@ TEST(SurfacePixels, OutsideTheSurfaceReadsBlackAndWritesNothing) {
   EXPECT_EQ(s.GetPixel(2, 1), 0x555555u);
 }
 
-TEST(SurfacePixels, EveryDrawingOperationMarksTheSurfaceChanged) {
-  Surface s(8, 8);
-  const Surface src(2, 2, host::kWhite);
-  std::uint64_t version = s.Version();
-  const auto changed = [&] {
-    const bool grew = s.Version() > version;
-    version = s.Version();
-    return grew;
-  };
-  s.SetPixel(1, 1, host::kWhite);
-  EXPECT_TRUE(changed());
-  s.Blit(0, 0, 2, 2, src, 0, 0, RasterOp::Xor);
-  EXPECT_TRUE(changed());
-  s.FillRect(0, 0, 3, 3, host::kWhite, PenMode::Mask);
-  EXPECT_TRUE(changed());
-  s.Line(0, 0, 7, 7, host::kWhite);
-  EXPECT_TRUE(changed());
-  s.Circle(4, 4, 3, host::kWhite);
-  EXPECT_TRUE(changed());
-  s.Clear(host::kBlack);
-  EXPECT_TRUE(changed());
+// Every pixel an operation changed must lie in what the surface records as changed: the
+// presenter sends only that part to the screen.
+void ExpectChangesRecorded(Surface& s, const std::function<void(Surface&)>& draw,
+                           const char* what) {
+  const Surface before = s;
+  const std::uint64_t version = s.Version();
+  s.ClearDirty();
+  draw(s);
+  ASSERT_TRUE(testing_surfaces::UnrecordedChanges(before, s).empty()) << what;
+  if (!(s == before)) {
+    EXPECT_GT(s.Version(), version) << what;
+  }
+}
+
+TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> coordinate(-40, 120), colour(0, 0xFFFFFF);
+  const Surface sheet = Numbered(30, 30, 9);
+  Surface s(80, 60);
+  for (int round = 0; round < 200; ++round) {
+    const int a = coordinate(random), b = coordinate(random), c = coordinate(random),
+              d = coordinate(random);
+    const Color ink = static_cast<Color>(colour(random));
+    const RasterOp op = kAllOps[round % 3];
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.SetPixel(a, b, ink); }, "SetPixel");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }, "Blit");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }, "self Blit");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink); }, "FillRect");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); }, "masked FillRect");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Line(a, b, c, d, ink); }, "Line");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Frame(a, b, c, d, ink); }, "Frame");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.Circle(a, b, std::abs(c), ink); }, "Circle");
+  }
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Circle(40, 30, INT_MAX, host::kWhite); }, "huge Circle");
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1); }, "long Line");
+  ExpectChangesRecorded(
+      s, [](Surface& t) { t.Clear(0x010203); }, "Clear");
+}
+
+TEST(SurfacePixels, ASmallDrawingRecordsASmallChange) {
+  Surface s(640, 480);
+  const Surface ship(65, 65, host::kWhite);
+  s.ClearDirty();
+  s.FillRect(100, 300, 164, 364, host::kBlack);
+  s.Blit(108, 300, 65, 65, ship, 0, 0);
+  s.Blit(630, 470, 16, 16, ship, 0, 0);  // a shot half off the field
+  long long area = 0;
+  for (const host::PixelRect& r : s.Dirty().Rects()) area += r.Area();
+  EXPECT_EQ(area, 73 * 65 + 10 * 10);
 }
 
 }  // namespace

@@ -61,4 +61,18 @@ inline host::Surface Crop(const host::Surface& s, int x, int y, int w, int h) {
   return part;
 }
 
+// The pixels that differ between `before` and `after` but lie outside every rectangle
+// `after` records as changed: what a presenter sending only the changes would miss.
+inline std::set<Point> UnrecordedChanges(const host::Surface& before, const host::Surface& after) {
+  std::set<Point> missed;
+  for (const Point& p : PixelsChanged(after, before)) {
+    bool covered = false;
+    for (const host::PixelRect& r : after.Dirty().Rects())
+      covered = covered || (p.first >= r.left && p.first < r.right && p.second >= r.top &&
+                            p.second < r.bottom);
+    if (!covered) missed.insert(p);
+  }
+  return missed;
+}
+
 }  // namespace testing_surfaces

@@ -15,7 +15,10 @@ class RegistryStore;
 class JoystickDevices;
 class DisplayModes;
 
-// A periodic timer whose ticks run on the UI thread, never re-entered.
+// A periodic timer whose ticks run on the UI thread, never re-entered. It is created
+// switched off. Ticks keep to a steady rhythm of its interval; a tick that comes late (the
+// thread was busy, asleep, or in a modal loop) comes once, never as a burst of the missed
+// ones. Switching on a running timer changes nothing; a stopped one starts a fresh interval.
 class Timer {
  public:
   virtual ~Timer() = default;

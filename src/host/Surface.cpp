@@ -30,6 +30,14 @@ std::pair<long long, long long> OffsetsReaching(long long centre, long long size
   return {0, std::max(centre, size - 1 - centre)};
 }
 
+// The part of [left, right) x [top, bottom) inside a w x h surface.
+PixelRect ClipTo(long long left, long long top, long long right, long long bottom, int w, int h) {
+  const auto clamp = [](long long v, int size) {
+    return static_cast<int>(std::clamp<long long>(v, 0, size));
+  };
+  return {clamp(left, w), clamp(top, h), clamp(right, w), clamp(bottom, h)};
+}
+
 }  // namespace
 
 Surface::Surface(int width, int height, Color fill) {
@@ -40,12 +48,12 @@ void Surface::Resize(int width, int height, Color fill) {
   width_ = std::max(0, width);
   height_ = std::max(0, height);
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
-  Touch();
+  Touch({0, 0, width_, height_});
 }
 
 void Surface::Clear(Color fill) {
   std::fill(pixels_.begin(), pixels_.end(), fill);
-  Touch();
+  Touch({0, 0, width_, height_});
 }
 
 Color Surface::GetPixel(int x, int y) const {
@@ -56,7 +64,7 @@ Color Surface::GetPixel(int x, int y) const {
 void Surface::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<std::size_t>(y) * width_ + x] = c & 0xFFFFFF;
-  Touch();
+  Touch({x, y, x + 1, y + 1});
 }
 
 void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp op) {
@@ -97,7 +105,7 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
         break;
     }
   }
-  Touch();
+  Touch(ClipTo(dx + x0, dy + y0, dx + x1, dy + y1, width_, height_));
 }
 
 void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
@@ -115,7 +123,7 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
       for (long long x = left; x <= right; ++x) d[x] &= c;
     }
   }
-  Touch();
+  Touch(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
@@ -154,7 +162,8 @@ void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
     remainder += 2 * minorLength;
     if (remainder >= divisor) remainder -= divisor, ++offset;
   }
-  Touch();
+  Touch(ClipTo(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1,
+               width_, height_));
 }
 
 void Surface::Frame(int x1, int y1, int x2, int y2, Color c) {
@@ -199,7 +208,14 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   plotOffsets(rows.first, rows.second);
   plotOffsets(std::max(columns.first, rows.second + 1), columns.second);
   plotOffsets(columns.first, std::min(columns.second, rows.first - 1));
-  Touch();
+  Touch(ClipTo(static_cast<long long>(cx) - r, static_cast<long long>(cy) - r,
+               static_cast<long long>(cx) + r + 1, static_cast<long long>(cy) + r + 1, width_,
+               height_));
+}
+
+void Surface::Touch(const PixelRect& changed) {
+  ++version_;
+  dirty_.Add(ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_));
 }
 
 int Surface::DrawText(int x, int y, std::string_view utf8, const Font& font, Color c) {

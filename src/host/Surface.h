@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/Color.h"
+#include "host/DirtyRegion.h"
 
 namespace host {
 
@@ -56,9 +57,14 @@ class Surface {
   const std::uint32_t* Pixels() const { return pixels_.data(); }
   std::uint32_t* Pixels() { return pixels_.data(); }
 
-  // Grows on every change of the pixels; lets a presenter skip unchanged frames.
+  // Grows on every change of the pixels.
   std::uint64_t Version() const { return version_; }
-  void Touch() { ++version_; }
+  // What changed since the last ClearDirty: every drawing operation records the part it
+  // may have touched, so that a presenter scales and sends only that.
+  const DirtyRegion& Dirty() const { return dirty_; }
+  void ClearDirty() { dirty_.Clear(); }
+  // Records a change made straight through Pixels(); the rectangle is clipped to the surface.
+  void Touch(const PixelRect& changed);
 
   bool operator==(const Surface& other) const {
     return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
@@ -69,6 +75,7 @@ class Surface {
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
   std::uint64_t version_ = 0;
+  DirtyRegion dirty_;
 };
 
 }  // namespace host

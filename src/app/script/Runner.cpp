@@ -1,6 +1,7 @@
 #include "app/script/Runner.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -161,6 +162,8 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Clear(words[1]);
   } else if (command == "dump") {
     Dump(std::vector<std::string>(words.begin() + 1, words.end()));
+  } else if (command == "timeline") {
+    Timeline(words);
   } else if (command == "screenshot") {
     Expect(words, 2, 2, "screenshot FILE");
     Screenshot(words[1]);
@@ -363,6 +366,31 @@ void Runner::Screenshot(const std::string& file) {
   if (!front) throw ScenarioError("no window is open");
   if (!host::WriteFileBytes(file, host::EncodeBmp(front->Canvas())))
     throw ScenarioError("cannot write " + file);
+}
+
+void Runner::Timeline(const std::vector<std::string>& words) {
+  if (words.size() >= 2 && words[1] == "watch") {
+    std::vector<std::string> names(words.begin() + 2, words.end());
+    StateEntries(names);  // refuses unknown names now rather than at the next sleep
+    Host().SetTimelineTagger(names.empty() ? std::function<std::string()>()
+                                           : [this, names] { return StateEntries(names); });
+    return;
+  }
+  Expect(words, 1, 1, "timeline | timeline watch [NAME ...]");
+  std::size_t dropped = 0;
+  const std::vector<host::TimelineStep> steps = Host().TakeTimeline(&dropped);
+  if (dropped > 0) out_ << "{\"event\":\"timeline\",\"dropped\":" << dropped << "}\n";
+  for (const host::TimelineStep& step : steps) {
+    const bool sleep = step.kind == host::TimelineStep::Kind::Sleep;
+    char checksum[17];
+    std::snprintf(checksum, sizeof checksum, "%016llx",
+                  static_cast<unsigned long long>(step.checksum));
+    out_ << "{\"event\":\"" << (sleep ? "sleep" : "present") << "\",\"time\":" << step.atMs;
+    if (sleep) out_ << ",\"ms\":" << step.ms;
+    out_ << ",\"window\":" << (step.window.empty() ? "null" : JsonString(step.window))
+         << ",\"checksum\":\"" << checksum << "\"" << step.tag << "}\n";
+  }
+  out_.flush();
 }
 
 void Runner::Record(const host::HeadlessRecord& r) {

@@ -50,6 +50,10 @@ class Runner {
   void Clear(const std::string& listName);
   // Prints the state; with names, only those entries.
   void Dump(const std::vector<std::string>& only);
+  // The state's entries as they follow the event name in a JSON line: ,"name":value ...
+  std::string StateEntries(const std::vector<std::string>& only);
+  // Prints the recorded sleeps and presents, or chooses state entries to record with them.
+  void Timeline(const std::vector<std::string>& words);
   void Screenshot(const std::string& file);
   void Record(const host::HeadlessRecord& record);
   host::HeadlessHost& Host();

@@ -120,6 +120,11 @@ void Runner::Clear(const std::string& listName) {
 }
 
 void Runner::Dump(const std::vector<std::string>& only) {
+  out_ << "{\"event\":\"state\"" << StateEntries(only) << "}\n";
+  out_.flush();
+}
+
+std::string Runner::StateEntries(const std::vector<std::string>& only) {
   shell::Program& program = Program();
   game::GameState& s = program.Game().state;
   std::vector<std::pair<std::string, std::string>> items;
@@ -213,13 +218,12 @@ void Runner::Dump(const std::vector<std::string>& only) {
     if (std::none_of(items.begin(), items.end(), [&](const auto& item) { return item.first == name; }))
       throw ScenarioError("dump knows no \"" + name + "\"");
   }
-  out_ << "{\"event\":\"state\"";
+  std::ostringstream entries;
   for (const auto& [key, value] : items) {
     if (only.empty() || std::find(only.begin(), only.end(), key) != only.end())
-      out_ << ",\"" << key << "\":" << value;
+      entries << ",\"" << key << "\":" << value;
   }
-  out_ << "}\n";
-  out_.flush();
+  return entries.str();
 }
 
 }  // namespace script

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "host/TickSchedule.h"
+
 namespace host {
 
 struct HeadlessHost::TimerSlot : Timer {
@@ -176,21 +178,49 @@ void HeadlessHost::AdvanceTime(std::int64_t ms) {
     for (TimerSlot* t : timers_)
       if (t->enabled && !t->running && t->due <= target && (!next || t->due < next->due)) next = t;
     if (!next) break;
+    // A tick that comes late (an earlier one slept) runs now, once.
     now_ = std::max(now_, next->due);
     next->running = true;
-    next->due = now_ + next->interval;
+    next->due = NextTickDue(next->due, next->interval, now_);
     // The tick may destroy its own timer; look it up again before touching it.
     TimerSlot* self = next;
     self->onTick();
-    if (std::find(timers_.begin(), timers_.end(), self) != timers_.end()) {
-      self->running = false;
-      if (self->due <= now_) self->due = now_ + self->interval;
-    }
+    if (std::find(timers_.begin(), timers_.end(), self) != timers_.end()) self->running = false;
   }
   now_ = std::max(now_, target);
 }
 
-void HeadlessHost::Sleep(int ms) { now_ += std::max(0, ms); }
+void HeadlessHost::Sleep(int ms) {
+  RecordStep(TimelineStep::Kind::Sleep, std::max(0, ms));
+  now_ += std::max(0, ms);
+}
+
+void HeadlessHost::Present() {
+  RecordStep(TimelineStep::Kind::Present, 0);
+}
+
+void HeadlessHost::RecordStep(TimelineStep::Kind kind, int ms) {
+  TimelineStep step{kind, now_, ms, {}, 0, {}};
+  if (auto* front = static_cast<HeadlessWindow*>(FrontWindow())) {
+    step.window = front->Name();
+    step.checksum = front->Checksum();
+  }
+  if (tagger_) step.tag = tagger_();
+  if (timeline_.size() == kTimelineLimit) {
+    timeline_.pop_front();
+    ++timelineDropped_;
+  }
+  timeline_.push_back(std::move(step));
+}
+
+std::vector<TimelineStep> HeadlessHost::TakeTimeline(std::size_t* dropped) {
+  std::vector<TimelineStep> steps(std::make_move_iterator(timeline_.begin()),
+                                  std::make_move_iterator(timeline_.end()));
+  timeline_.clear();
+  if (dropped) *dropped = timelineDropped_;
+  timelineDropped_ = 0;
+  return steps;
+}
 
 void HeadlessHost::RequestQuit(const std::string& front) {
   Record({"quit-request", front, "", "", {}});
@@ -307,6 +337,27 @@ void HeadlessWindow::Show() {
   }
   minimized_ = false;
   host_.Raise(this);
+}
+
+std::uint64_t HeadlessWindow::Checksum() {
+  if (checksumVersion_ == canvas_.Version()) return checksum_;  // a canvas starts at version 1
+  // 64-bit FNV-1a over the size and the pixels, then a final scramble so that every bit
+  // of the result depends on every pixel.
+  std::uint64_t h = 14695981039346656037ull;
+  const auto mix = [&h](std::uint32_t word) {
+    for (int i = 0; i < 4; ++i, word >>= 8) h = (h ^ (word & 0xFF)) * 1099511628211ull;
+  };
+  mix(static_cast<std::uint32_t>(canvas_.Width()));
+  mix(static_cast<std::uint32_t>(canvas_.Height()));
+  const std::uint32_t* p = canvas_.Pixels();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(canvas_.Width()) * canvas_.Height(); i < n;
+       ++i)
+    mix(p[i]);
+  h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+  h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
+  checksum_ = h ^ (h >> 33);
+  checksumVersion_ = canvas_.Version();
+  return checksum_;
 }
 
 void HeadlessWindow::Invalidate() {

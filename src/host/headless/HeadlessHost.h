@@ -17,6 +17,17 @@ namespace host {
 
 class HeadlessWindow;
 
+// One step of what the program showed: a Sleep or a Present, with the front window's
+// pixels at that moment, so that an animation can be checked step by step.
+struct TimelineStep {
+  enum class Kind { Sleep, Present } kind = Kind::Sleep;
+  std::int64_t atMs = 0;       // virtual time when it began
+  int ms = 0;                  // how long a sleep lasted
+  std::string window;          // the window in front, "" when none was open
+  std::uint64_t checksum = 0;  // of that window's size and pixels
+  std::string tag;             // what the timeline tagger said at that moment
+};
+
 // What the headless back end reports of the dialogs and other outward effects.
 struct HeadlessRecord {
   std::string event;  // "dialog" (message and input boxes), "popup", "open", "quit-request"
@@ -61,6 +72,12 @@ class HeadlessHost : public Host {
   bool ScreenSaverFlag() const { return screenSaver_; }
   HeadlessJoysticks& ScriptedJoysticks() { return joysticks_; }
   HeadlessDisplayModes& ScriptedDisplay() { return display_; }
+  // The steps recorded since the last call, oldest first; at most kTimelineLimit are kept
+  // (the oldest go first), and `dropped` tells how many were lost that way.
+  static constexpr std::size_t kTimelineLimit = 100000;
+  std::vector<TimelineStep> TakeTimeline(std::size_t* dropped = nullptr);
+  // Asked at every step for a note to keep with it (the runner records state values).
+  void SetTimelineTagger(std::function<std::string()> tagger) { tagger_ = std::move(tagger); }
   // Every open window, oldest first.
   std::vector<HeadlessWindow*> Windows() const;
 
@@ -71,7 +88,7 @@ class HeadlessHost : public Host {
   Window* FrontWindow() override;
   std::unique_ptr<Timer> CreateTimer(int intervalMs, std::function<void()> onTick) override;
   void Sleep(int ms) override;
-  void Present() override {}
+  void Present() override;
   std::int64_t NowMs() override { return now_; }
   std::uint32_t ClockSeed() override { return clockSeed_; }
   MsgResult MessageBox(const std::string& title, const std::string& text, MsgIcon icon,
@@ -123,6 +140,7 @@ class HeadlessHost : public Host {
   // delivered first, during `what`.
   std::optional<std::string> NextAnswer(const std::string& what);
   void Record(const HeadlessRecord& record);
+  void RecordStep(TimelineStep::Kind kind, int ms);
 
   std::unique_ptr<RegistryStore> registry_;
   HeadlessAudio audio_{[this] { return now_; }};
@@ -137,6 +155,9 @@ class HeadlessHost : public Host {
   std::vector<TimerSlot*> timers_;
   std::deque<std::optional<std::string>> answers_;  // nothing: a quit request
   std::function<void()> quitHandler_;
+  std::deque<TimelineStep> timeline_;
+  std::size_t timelineDropped_ = 0;
+  std::function<std::string()> tagger_;
   std::int64_t now_ = 0;
   bool cdPresent_ = false;
   std::uint32_t clockSeed_ = 0;
@@ -171,6 +192,8 @@ class HeadlessWindow : public Window {
   const WindowSpec& Spec() const { return spec_; }
   WindowEvents& Events() { return events_; }
   int Drags() const { return drags_; }
+  // A checksum of the canvas's size and pixels, worked out again only after a change.
+  std::uint64_t Checksum();
 
  private:
   HeadlessHost& host_;
@@ -183,6 +206,8 @@ class HeadlessWindow : public Window {
   bool capture_ = false;
   Cursor cursor_ = Cursor::Default;
   int drags_ = 0;
+  std::uint64_t checksum_ = 0;
+  std::uint64_t checksumVersion_ = 0;
 };
 
 }  // namespace host

@@ -33,6 +33,15 @@ int ButtonBits(Uint32 state) {
          ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
 }
 
+// SDL_PollEvent stops at the end of each round of fetching events from the window system,
+// leaving the events pushed since (by the program itself, by the signal relay) for the next
+// round; those are taken straight from the queue, without asking the window system again.
+// Both failing means the queue is empty.
+bool PollAnyEvent(SDL_Event& e) {
+  return SDL_PollEvent(&e) != 0 ||
+         SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1;
+}
+
 bool IsInput(Uint32 type) {
   return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTINPUT ||
          type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
@@ -99,13 +108,21 @@ void SdlHost::RunUntil(const std::function<bool()>& done) {
       Dispatch(e);
       continue;
     }
-    if (FireDueTimers()) continue;
+    // Input and window traffic go before timers, as window messages do.
+    SDL_Event e;
+    if (PollAnyEvent(e)) {
+      Dispatch(e);
+      continue;
+    }
+    if (ReportFocus()) continue;
+    if (FireDueTimers()) {
+      // Each tick's frame reaches the screen before anything else runs.
+      PresentAll();
+      continue;
+    }
     if (joysticks_.PollIfDue(NowMs())) continue;
     PresentAll();
-    const int timeout = joysticks_.WaitLimit(MsToNextTimer(), NowMs());
-    SDL_Event e;
-    const int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
-    if (got != 0) Dispatch(e);
+    clock_->Idle(joysticks_.Deadline(NextDeadline()));
   }
   PresentAll();
 }
@@ -121,7 +138,7 @@ bool SdlHost::DeliverPaint() {
 }
 
 void SdlHost::PresentAll() {
-  for (SdlWindow* w : windows_) w->PresentIfChanged();
+  for (SdlWindow* w : windows_) w->Present();
 }
 
 void SdlHost::Present() {
@@ -136,12 +153,28 @@ void SdlHost::Sleep(int ms) {
   const std::int64_t end = NowMs() + std::max(0, ms);
   for (;;) {
     PresentAll();
-    const std::int64_t left = end - NowMs();
-    if (left <= 0) break;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, static_cast<int>(left)) == 0) continue;
-    if (!HandleImmediately(e)) Defer(e);
+    while (PollAnyEvent(e)) {
+      if (!HandleImmediately(e)) Defer(e);
+    }
+    if (NowMs() >= end) break;
+    clock_->Doze(end);
   }
+}
+
+void SdlHost::TrackFocus(SdlWindow* window, bool gained) {
+  if (window != nullptr) window->SetHasFocus(gained);
+  const bool any = std::any_of(windows_.begin(), windows_.end(),
+                               [](const SdlWindow* w) { return w->HasFocus(); });
+  focus_.Changed(any, NowMs());
+}
+
+bool SdlHost::ReportFocus() {
+  const std::int64_t due = focus_.Due();
+  if (due < 0 || due > NowMs()) return false;
+  const std::optional<bool> change = focus_.Take(NowMs());
+  if (change && focusHandler_) focusHandler_(*change);
+  return true;
 }
 
 bool SdlHost::HandleImmediately(const SDL_Event& e) {
@@ -151,13 +184,18 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
   switch (e.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       return false;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (w != nullptr) TrackFocus(w, true);
+      return true;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (w != nullptr) TrackFocus(w, false);
       return w == nullptr || !w->ClosesOnFocusLoss();
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
+      // The only times the whole window, letterbox included, is sent again.
       if (w != nullptr) {
-        w->PresentIfChanged(true);
+        w->Present(true);
         w->RequestPaint();
       }
       return true;

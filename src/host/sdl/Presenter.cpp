@@ -1,29 +1,79 @@
 #include "host/sdl/Presenter.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace host::sdl {
 namespace {
 
 constexpr std::uint32_t kFace = 0xC0C0C0, kLight = 0xFFFFFF, kShadow = 0x808080, kDark = 0x000000;
 
-void PutPixel(std::uint32_t* out, int outW, int outH, int pitch, int x, int y, std::uint32_t c) {
-  if (x >= 0 && y >= 0 && x < outW && y < outH) out[static_cast<long>(y) * pitch + x] = c;
+std::uint32_t* Row(const WindowImage& out, int y) {
+  return out.pixels + static_cast<std::ptrdiff_t>(y) * out.pitch;
+}
+
+void PutPixel(const WindowImage& out, int x, int y, std::uint32_t c) {
+  if (x >= 0 && y >= 0 && x < out.width && y < out.height) Row(out, y)[x] = c;
 }
 
 // One ring of the frame: `topLeft` on the top and left edges, `bottomRight` on the others.
-void Ring(std::uint32_t* out, int outW, int outH, int pitch, int x1, int y1, int x2, int y2,
-          std::uint32_t topLeft, std::uint32_t bottomRight) {
+void Ring(const WindowImage& out, int x1, int y1, int x2, int y2, std::uint32_t topLeft,
+          std::uint32_t bottomRight) {
   for (int x = x1; x <= x2; ++x) {
-    PutPixel(out, outW, outH, pitch, x, y1, topLeft);
-    PutPixel(out, outW, outH, pitch, x, y2, bottomRight);
+    PutPixel(out, x, y1, topLeft);
+    PutPixel(out, x, y2, bottomRight);
   }
   for (int y = y1; y <= y2; ++y) {
-    PutPixel(out, outW, outH, pitch, x1, y, topLeft);
-    PutPixel(out, outW, outH, pitch, x2, y, bottomRight);
+    PutPixel(out, x1, y, topLeft);
+    PutPixel(out, x2, y, bottomRight);
   }
-  PutPixel(out, outW, outH, pitch, x2, y1, bottomRight);
-  PutPixel(out, outW, outH, pitch, x1, y2, bottomRight);
+  PutPixel(out, x2, y1, bottomRight);
+  PutPixel(out, x1, y2, bottomRight);
+}
+
+// Writes `count` client pixels, each `scale` times over; the common factors are spelled
+// out so that the compiler can widen the copies.
+template <int kScale>
+void Repeat(std::uint32_t* dst, const std::uint32_t* src, int count) {
+  for (int i = 0; i < count; ++i)
+    for (int k = 0; k < kScale; ++k) dst[i * kScale + k] = src[i];
+}
+
+void Repeat(std::uint32_t* dst, const std::uint32_t* src, int count, int scale) {
+  switch (scale) {
+    case 2:
+      return Repeat<2>(dst, src, count);
+    case 3:
+      return Repeat<3>(dst, src, count);
+    case 4:
+      return Repeat<4>(dst, src, count);
+    default:
+      for (int i = 0; i < count; ++i) std::fill_n(dst + i * scale, scale, src[i]);
+  }
+}
+
+// Writes the window pixels x0..x1-1 of one row from the client row `src` scaled by `scale`;
+// window column x shows client column (x - originX) / scale.
+void ScaleRow(std::uint32_t* dst, const std::uint32_t* src, int x0, int x1, int originX,
+              int scale) {
+  if (scale == 1) {
+    std::memcpy(dst + x0, src + (x0 - originX), sizeof(std::uint32_t) * (x1 - x0));
+    return;
+  }
+  int column = (x0 - originX) / scale;
+  int x = x0;
+  // A client pixel cut by the left edge of the window, then the whole ones, then one cut by
+  // the right edge.
+  if (const int phase = (x0 - originX) % scale; phase != 0) {
+    const int end = std::min(x1, x0 + scale - phase);
+    std::fill(dst + x, dst + end, src[column++]);
+    x = end;
+  }
+  const int whole = (x1 - x) / scale;
+  Repeat(dst + x, src + column, whole, scale);
+  x += whole * scale;
+  column += whole;
+  if (x < x1) std::fill(dst + x, dst + x1, src[column]);
 }
 
 }  // namespace
@@ -42,32 +92,48 @@ int ToClient(int windowCoord, int origin, int scale) {
   return d >= 0 ? d / scale : -((-d + scale - 1) / scale);
 }
 
-void ComposeWindow(std::uint32_t* out, int outW, int outH, int pitch, const Surface& client,
-                   const Viewport& vp, bool dialogFrame) {
-  const int cw = client.Width() * vp.scale, ch = client.Height() * vp.scale;
-  const bool covers = vp.x <= 0 && vp.y <= 0 && vp.x + cw >= outW && vp.y + ch >= outH;
-  if (!covers) {
-    for (int y = 0; y < outH; ++y) std::fill_n(out + static_cast<long>(y) * pitch, outW, 0u);
-  }
-  const int x0 = std::max(0, vp.x), x1 = std::min(outW, vp.x + cw);
-  const int y0 = std::max(0, vp.y), y1 = std::min(outH, vp.y + ch);
-  const std::uint32_t* src = client.Pixels();
-  for (int y = y0; y < y1; ++y) {
-    const std::uint32_t* row = src + static_cast<long>((y - vp.y) / vp.scale) * client.Width();
-    std::uint32_t* dst = out + static_cast<long>(y) * pitch;
-    if (vp.scale == 1) {
-      std::copy(row + (x0 - vp.x), row + (x1 - vp.x), dst + x0);
+PixelRect ComposePart(const WindowImage& out, const Surface& client, const Viewport& vp,
+                      const PixelRect& part) {
+  const int s = vp.scale;
+  const int left = std::max(part.left, 0), right = std::min(part.right, client.Width());
+  const int top = std::max(part.top, 0), bottom = std::min(part.bottom, client.Height());
+  const PixelRect written{std::max(0, vp.x + left * s), std::max(0, vp.y + top * s),
+                          std::min(out.width, vp.x + right * s),
+                          std::min(out.height, vp.y + bottom * s)};
+  if (written.Empty()) return {};
+  // Each client row is scaled once into the first window row it covers; the rows below it
+  // that show the same client row are copies of that one.
+  const std::size_t rowBytes = sizeof(std::uint32_t) * (written.right - written.left);
+  const std::uint32_t* lastRow = nullptr;
+  for (int y = written.top; y < written.bottom; ++y) {
+    const std::uint32_t* src =
+        client.Pixels() + static_cast<std::ptrdiff_t>((y - vp.y) / s) * client.Width();
+    std::uint32_t* dst = Row(out, y);
+    if (src == lastRow) {
+      std::memcpy(dst + written.left, Row(out, y - 1) + written.left, rowBytes);
     } else {
-      for (int x = x0; x < x1; ++x) dst[x] = row[(x - vp.x) / vp.scale];
+      ScaleRow(dst, src, written.left, written.right, vp.x, s);
+      lastRow = src;
     }
   }
+  return written;
+}
+
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
+                   bool dialogFrame) {
+  const int cw = client.Width() * vp.scale, ch = client.Height() * vp.scale;
+  const bool covers = vp.x <= 0 && vp.y <= 0 && vp.x + cw >= out.width && vp.y + ch >= out.height;
+  if (!covers) {
+    for (int y = 0; y < out.height; ++y) std::fill_n(Row(out, y), out.width, 0u);
+  }
+  ComposePart(out, client, vp, {0, 0, client.Width(), client.Height()});
   if (dialogFrame) {
     // The classic raised dialog frame: light outside, then white, then the face colour.
     const int l = vp.x - kDialogFrame, t = vp.y - kDialogFrame;
     const int r = vp.x + cw + kDialogFrame - 1, b = vp.y + ch + kDialogFrame - 1;
-    Ring(out, outW, outH, pitch, l, t, r, b, kFace, kDark);
-    Ring(out, outW, outH, pitch, l + 1, t + 1, r - 1, b - 1, kLight, kShadow);
-    Ring(out, outW, outH, pitch, l + 2, t + 2, r - 2, b - 2, kFace, kFace);
+    Ring(out, l, t, r, b, kFace, kDark);
+    Ring(out, l + 1, t + 1, r - 1, b - 1, kLight, kShadow);
+    Ring(out, l + 2, t + 2, r - 2, b - 2, kFace, kFace);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "host/DirtyRegion.h"
 #include "host/Surface.h"
 
 namespace host::sdl {
@@ -23,10 +24,22 @@ Viewport FitViewport(int outW, int outH, int w, int h);
 // above the client area stay negative.
 int ToClient(int windowCoord, int origin, int scale);
 
-// Composes a whole window image into `out` (outW x outH pixels, `pitch` pixels a row,
-// 0x00RRGGBB): black around the client area, the client scaled nearest-neighbour, and,
-// when `dialogFrame` is set, the raised frame just outside the client area.
-void ComposeWindow(std::uint32_t* out, int outW, int outH, int pitch, const Surface& client,
-                   const Viewport& vp, bool dialogFrame);
+// A window image being composed: outW x outH pixels, `pitch` pixels a row, 0x00RRGGBB.
+struct WindowImage {
+  std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;
+};
+
+// Composes the whole window image: black around the client area, the client scaled
+// nearest-neighbour, and, when `dialogFrame` is set, the raised frame just outside it.
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
+                   bool dialogFrame);
+
+// Scales only the client pixels in `part` into the window image, leaving the rest of it as
+// it is; returns the window pixels written (empty when the part lies outside the window).
+PixelRect ComposePart(const WindowImage& out, const Surface& client, const Viewport& vp,
+                      const PixelRect& part);
 
 }  // namespace host::sdl

@@ -1,5 +1,6 @@
 #include "host/sdl/SdlHost.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -9,8 +10,30 @@
 #include "host/sdl/XErrors.h"
 
 namespace host {
+namespace {
 
-std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art) {
+// Real time: SDL's steady millisecond clock, waiting in the window system's event queue.
+class SteadyClock final : public sdl::LoopClock {
+ public:
+  std::int64_t NowMs() override { return static_cast<std::int64_t>(SDL_GetTicks64()); }
+  void Idle(std::int64_t deadlineMs) override {
+    if (deadlineMs < 0) {
+      SDL_WaitEvent(nullptr);
+    } else {
+      Doze(deadlineMs);
+    }
+  }
+  void Doze(std::int64_t untilMs) override {
+    const std::int64_t left = untilMs - NowMs();
+    if (left > 0)
+      SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(left, 1 << 30)));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
+                                  std::unique_ptr<sdl::LoopClock> clock) {
   // Quit signals are ours to handle (see QuitSignals); the last window closing is not a
   // quit; the screen saver stays as the user set it until the game window says otherwise.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -42,15 +65,20 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
                  driver.c_str());
     return nullptr;
   }
-  return std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art));
+  if (!clock) clock = std::make_unique<SteadyClock>();
+  return std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art), std::move(clock));
 }
 
 }  // namespace host
 
 namespace host::sdl {
 
-SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art)
-    : registry_(std::move(registry)), art_(std::move(art)), cursors_(art_.hand) {
+SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
+                 std::unique_ptr<LoopClock> clock)
+    : registry_(std::move(registry)),
+      clock_(std::move(clock)),
+      art_(std::move(art)),
+      cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
   if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
@@ -76,6 +104,7 @@ std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& desc, Wind
 void SdlHost::Forget(SdlWindow& window) {
   std::erase(windows_, &window);
   std::erase(modal_, window.Serial());
+  if (window.HasFocus()) TrackFocus(nullptr, false);
 }
 
 void SdlHost::Shown(SdlWindow& window) {
@@ -109,7 +138,7 @@ SdlWindow* SdlHost::FindBySdlId(Uint32 id) const {
 }
 
 std::int64_t SdlHost::NowMs() {
-  return static_cast<std::int64_t>(SDL_GetTicks64());
+  return clock_->NowMs();
 }
 
 std::uint32_t SdlHost::ClockSeed() {

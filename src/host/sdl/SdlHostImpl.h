@@ -11,6 +11,8 @@
 #include "host/Host.h"
 #include "host/RegistryStore.h"
 #include "host/sdl/Cursors.h"
+#include "host/sdl/FocusWatch.h"
+#include "host/sdl/LoopClock.h"
 #include "host/sdl/QuitSignals.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlDisplayModes.h"
@@ -30,7 +32,8 @@ struct WindowOptions {
 
 class SdlHost final : public Host {
  public:
-  SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art);
+  SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
+          std::unique_ptr<LoopClock> clock);
   ~SdlHost() override;
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
@@ -63,7 +66,9 @@ class SdlHost final : public Host {
   std::string ProgramFileName() override;
   bool FileExists(const std::string& path) override;
   void SetQuitRequestHandler(std::function<void()> handler) override;
-  void SetFocusHandler(std::function<void(bool)> handler) override { focusHandler_ = std::move(handler); }
+  void SetFocusHandler(std::function<void(bool)> handler) override {
+    focusHandler_ = std::move(handler);
+  }
 
   // --- for the back end's own parts
   std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
@@ -89,8 +94,12 @@ class SdlHost final : public Host {
   void PresentAll();
   // Runs every due timer once; true when one ran.
   bool FireDueTimers();
-  // Milliseconds to the next due timer, or -1 when none is running.
-  int MsToNextTimer();
+  // When the loop must next wake up by itself (a timer, a focus report), or -1.
+  std::int64_t NextDeadline() const;
+  // Tells the program a focus change that is due; true when it did.
+  bool ReportFocus();
+  // Follows a window of ours gaining or losing the keyboard focus.
+  void TrackFocus(SdlWindow* window, bool gained);
   void Dispatch(const SDL_Event& e);
   // Window-system traffic that is answered at once, even during Sleep; false otherwise.
   bool HandleImmediately(const SDL_Event& e);
@@ -101,6 +110,7 @@ class SdlHost final : public Host {
   void FocusFront();
 
   std::unique_ptr<RegistryStore> registry_;
+  std::unique_ptr<LoopClock> clock_;
   SdlAudio audio_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
@@ -113,10 +123,10 @@ class SdlHost final : public Host {
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
   std::function<void()> quitHandler_;
-  // Not called yet: focus changes are still to be told apart from moves between our windows.
   std::function<void(bool)> focusHandler_;
   SdlJoysticks joysticks_;
   SdlDisplayModes display_;
+  FocusWatch focus_;
 };
 
 }  // namespace host::sdl

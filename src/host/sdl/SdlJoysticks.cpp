@@ -112,10 +112,9 @@ void SdlJoysticks::Forget(SdlOpenJoystick* device) {
   std::erase(open_, device);
 }
 
-int SdlJoysticks::WaitLimit(int timeoutMs, std::int64_t nowMs) const {
-  if (!started_ || !HasListeners()) return timeoutMs;
-  const int poll = static_cast<int>(std::clamp<std::int64_t>(nextPoll_ - nowMs, 0, kPollMs));
-  return timeoutMs < 0 ? poll : std::min(timeoutMs, poll);
+std::int64_t SdlJoysticks::Deadline(std::int64_t deadlineMs) const {
+  if (!started_ || !HasListeners()) return deadlineMs;
+  return deadlineMs < 0 ? nextPoll_ : std::min(deadlineMs, nextPoll_);
 }
 
 bool SdlJoysticks::PollIfDue(std::int64_t nowMs) {

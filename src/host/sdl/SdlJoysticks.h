@@ -32,8 +32,8 @@ class SdlJoysticks final : public JoystickDevices {
 
   // Looks at the devices when a look is due; true when it told the listeners something.
   bool PollIfDue(std::int64_t nowMs);
-  // `timeoutMs` (-1 for none), cut short to when the next look is due.
-  int WaitLimit(int timeoutMs, std::int64_t nowMs) const;
+  // `deadlineMs` (-1 for none), brought forward to when the next look is due.
+  std::int64_t Deadline(std::int64_t deadlineMs) const;
 
   // Used by the open devices.
   void Forget(SdlOpenJoystick* device);

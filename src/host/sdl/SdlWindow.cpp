@@ -73,7 +73,7 @@ void SdlWindow::Show() {
   paintWanted_ = true;
   SDL_ShowWindow(window_);
   host_.Shown(*this);
-  PresentIfChanged(true);
+  Present(true);
 }
 
 void SdlWindow::Hide() {
@@ -176,37 +176,55 @@ bool SdlWindow::TakePaintRequest() {
   return true;
 }
 
-void SdlWindow::PresentIfChanged(bool force) {
+void SdlWindow::Present(bool whole) {
   if (window_ == nullptr || !visible_) return;
-  if (!force && presentedOnce_ && canvas_.Version() == presentedVersion_) return;
   SDL_Surface* out = SDL_GetWindowSurface(window_);
   if (out == nullptr) return;
+  // A new or resized window surface holds nothing of ours yet.
+  if (out != presentedTo_ || out->w != presentedW_ || out->h != presentedH_) whole = true;
+  if (!whole && canvas_.Dirty().Empty()) return;
   const Viewport vp = CurrentViewport();
-  const bool frame = desc_.frame == WindowFrame::Dialog;
   const SDL_PixelFormat* f = out->format;
   const bool direct =
       f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
+  // Other pixel formats are composed in our own format first and converted piece by piece.
+  WindowImage image{static_cast<std::uint32_t*>(out->pixels), out->w, out->h, out->pitch / 4};
+  if (!direct) {
+    shadow_.resize(static_cast<std::size_t>(out->w) * out->h);
+    image = WindowImage{shadow_.data(), out->w, out->h, out->w};
+  }
   if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
-  if (direct) {
-    ComposeWindow(static_cast<std::uint32_t*>(out->pixels), out->w, out->h, out->pitch / 4, canvas_,
-                  vp, frame);
-    if (f->Amask != 0) {
-      for (int y = 0; y < out->h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(out->pixels) +
-                                                     y * out->pitch);
-        for (int x = 0; x < out->w; ++x) row[x] |= f->Amask;
+  std::vector<SDL_Rect>& sent = sentRects_;
+  sent.clear();
+  if (whole) {
+    ComposeWindow(image, canvas_, vp, desc_.frame == WindowFrame::Dialog);
+    sent.push_back(SDL_Rect{0, 0, out->w, out->h});
+  } else {
+    for (const PixelRect& part : canvas_.Dirty().Rects()) {
+      const PixelRect r = ComposePart(image, canvas_, vp, part);
+      if (!r.Empty()) sent.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+  }
+  for (const SDL_Rect& r : sent) {
+    auto* first =
+        static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(r.y) * out->pitch;
+    if (!direct) {
+      SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, shadow_.data() + r.y * out->w + r.x,
+                        out->w * 4, f->format, first + r.x * f->BytesPerPixel, out->pitch);
+    } else if (f->Amask != 0) {
+      for (int y = 0; y < r.h; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(first + y * out->pitch) + r.x;
+        for (int x = 0; x < r.w; ++x) row[x] |= f->Amask;
       }
     }
-  } else {
-    std::vector<std::uint32_t> image(static_cast<std::size_t>(out->w) * out->h);
-    ComposeWindow(image.data(), out->w, out->h, out->w, canvas_, vp, frame);
-    SDL_ConvertPixels(out->w, out->h, SDL_PIXELFORMAT_RGB888, image.data(), out->w * 4, f->format,
-                      out->pixels, out->pitch);
   }
   if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
-  SDL_UpdateWindowSurface(window_);
-  presentedVersion_ = canvas_.Version();
-  presentedOnce_ = true;
+  if (!sent.empty())
+    SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+  canvas_.ClearDirty();
+  presentedTo_ = out;
+  presentedW_ = out->w;
+  presentedH_ = out->h;
 }
 
 }  // namespace host::sdl

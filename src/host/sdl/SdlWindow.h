@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/Window.h"
 #include "host/sdl/Presenter.h"
@@ -44,14 +45,18 @@ class SdlWindow final : public Window {
   Uint32 SdlId() const { return SDL_GetWindowID(window_); }
   SDL_Window* Handle() const { return window_; }
   WindowEvents& Events() { return events_; }
-  // Presents the canvas if it changed since the last time (or always, when forced).
-  void PresentIfChanged(bool force = false);
+  // Sends what changed on the canvas since the last time to the screen, scaled; `whole`
+  // sends all of the window (it was exposed, resized or shown).
+  void Present(bool whole = false);
   bool TakePaintRequest();
   void RequestPaint() { paintWanted_ = true; }
   // Window pixel (as SDL reports it) to client pixel.
   void WindowToClient(int wx, int wy, int& cx, int& cy) const;
   void ApplyCursor() { host_.Cursors().Apply(cursor_); }
   void Focus();
+  // Whether the window system last said this window holds the keyboard focus.
+  bool HasFocus() const { return hasFocus_; }
+  void SetHasFocus(bool focus) { hasFocus_ = focus; }
   // A menu goes away when the user turns to another window.
   bool ClosesOnFocusLoss() const { return closesOnFocusLoss_; }
 
@@ -64,13 +69,17 @@ class SdlWindow final : public Window {
   std::uint64_t serial_;
   SDL_Window* window_ = nullptr;
   Surface canvas_;
-  std::uint64_t presentedVersion_ = 0;
-  bool presentedOnce_ = false;
+  // The window surface last presented to: a new one (after a resize) needs all of it.
+  const SDL_Surface* presentedTo_ = nullptr;
+  int presentedW_ = 0, presentedH_ = 0;
+  std::vector<std::uint32_t> shadow_;  // only for screens in another pixel format
+  std::vector<SDL_Rect> sentRects_;
   bool visible_ = false;
   bool paintWanted_ = false;
   bool topmost_ = false;
   bool capture_ = false;
   bool closesOnFocusLoss_ = false;
+  bool hasFocus_ = false;
   Cursor cursor_ = Cursor::Default;
 };
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "host/TickSchedule.h"
 #include "host/sdl/SdlHostImpl.h"
 
 namespace host::sdl {
@@ -7,7 +8,7 @@ namespace host::sdl {
 struct TimerState {
   std::function<void()> onTick;
   int interval = 0;
-  bool enabled = true;
+  bool enabled = false;  // a new timer waits to be switched on
   bool running = false;  // inside its own tick: never re-entered
   std::int64_t due = 0;
 };
@@ -25,6 +26,8 @@ class SdlTimer final : public Timer {
   SdlTimer& operator=(const SdlTimer&) = delete;
 
   void SetEnabled(bool enabled) override {
+    // Switching on a stopped timer starts a fresh interval; switching on a running one (as
+    // every frame does) keeps its rhythm.
     if (enabled && !state_->enabled) state_->due = host_.NowMs() + state_->interval;
     state_->enabled = enabled;
   }
@@ -46,7 +49,6 @@ std::unique_ptr<Timer> SdlHost::CreateTimer(int intervalMs, std::function<void()
   auto state = std::make_shared<TimerState>();
   state->onTick = std::move(onTick);
   state->interval = std::max(1, intervalMs);
-  state->due = NowMs() + state->interval;
   return std::make_unique<SdlTimer>(*this, std::move(state));
 }
 
@@ -59,6 +61,12 @@ void SdlHost::RemoveTimer(const TimerState* timer) {
 }
 
 bool SdlHost::FireDueTimers() {
+  const std::int64_t start = NowMs();
+  if (std::none_of(timers_.begin(), timers_.end(), [start](const auto& t) {
+        return t->enabled && !t->running && t->due <= start;
+      })) {
+    return false;
+  }
   bool fired = false;
   // A tick may create or destroy timers (its own included): work on a copy that keeps
   // every state alive, and skip the ones that went away meanwhile.
@@ -68,9 +76,7 @@ bool SdlHost::FireDueTimers() {
     if (!live || !t->enabled || t->running) continue;
     const std::int64_t now = NowMs();
     if (t->due > now) continue;
-    // No catch-up bursts: a late tick moves the next one to a full interval from now.
-    t->due += t->interval;
-    if (t->due <= now) t->due = now + t->interval;
+    t->due = NextTickDue(t->due, t->interval, now);
     t->running = true;
     struct Reset {
       TimerState& s;
@@ -82,14 +88,13 @@ bool SdlHost::FireDueTimers() {
   return fired;
 }
 
-int SdlHost::MsToNextTimer() {
-  std::int64_t next = -1;
+std::int64_t SdlHost::NextDeadline() const {
+  std::int64_t next = focus_.Due();
   for (const auto& t : timers_) {
     if (!t->enabled || t->running) continue;
     if (next < 0 || t->due < next) next = t->due;
   }
-  if (next < 0) return -1;
-  return static_cast<int>(std::clamp<std::int64_t>(next - NowMs(), 0, 1 << 30));
+  return next;
 }
 
 }  // namespace host::sdl

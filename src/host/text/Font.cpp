@@ -137,9 +137,15 @@ int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color col
   std::uint32_t* pixels = target.Pixels();
   const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
   long long penX = startX;
+  // The box of every glyph drawn, for the surface's record of what changed.
+  long long boxLeft = LLONG_MAX, boxTop = LLONG_MAX, boxRight = LLONG_MIN, boxBottom = LLONG_MIN;
   for (std::size_t at = 0; at < utf8.size();) {
     const Glyph& g = face_->Get(NextCodePoint(utf8, at));
     const long long gx = penX + g.left, gy = baseline - g.top;
+    if (g.width > 0 && g.rows > 0) {
+      boxLeft = std::min(boxLeft, gx), boxTop = std::min(boxTop, gy);
+      boxRight = std::max(boxRight, gx + g.width), boxBottom = std::max(boxBottom, gy + g.rows);
+    }
     for (int row = 0; row < g.rows; ++row) {
       const long long py = gy + row;
       if (py < 0 || py >= th) continue;
@@ -162,7 +168,12 @@ int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color col
     target.FillRect(static_cast<int>(std::max(startX, -1LL)), static_cast<int>(top),
                     static_cast<int>(std::min(penX - 1, tw)), static_cast<int>(bottom), color);
   }
-  target.Touch();
+  if (boxLeft < boxRight) {
+    const auto clamp = [](long long v) {
+      return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+    };
+    target.Touch({clamp(boxLeft), clamp(boxTop), clamp(boxRight), clamp(boxBottom)});
+  }
   return static_cast<int>(std::clamp<long long>(penX, INT_MIN, INT_MAX));
 }
 

@@ -1,0 +1,190 @@
+// What the program relies on from any back end, run against both: timers, sleeps and
+// nested modal loops behave the same on the desktop and in the headless runner.
+#include <gtest/gtest.h>
+
+#include "HostBackEnds.h"
+
+namespace {
+
+using host_testing::Recorder;
+using host_testing::SmallWindow;
+
+template <typename B>
+struct HostContract : ::testing::Test {
+  B backEnd;
+  host::Host& host = backEnd.Host();
+  Recorder events;
+  std::unique_ptr<host::Window> window = host.CreateWindow(SmallWindow("Main"), events);
+
+  // Runs the window modally through the steps; the last step closes it.
+  void Run(std::vector<std::function<void()>> steps) {
+    steps.push_back([this] { window->Hide(); });
+    backEnd.Steps(std::move(steps));
+    host.RunModal(*window);
+  }
+};
+
+using BackEnds = ::testing::Types<host_testing::HeadlessBackEnd, host_testing::SdlBackEnd>;
+class BackEndNames {
+ public:
+  template <typename T>
+  static std::string GetName(int) {
+    return std::is_same_v<T, host_testing::SdlBackEnd> ? "Sdl" : "Headless";
+  }
+};
+TYPED_TEST_SUITE(HostContract, BackEnds, BackEndNames);
+
+TYPED_TEST(HostContract, ANewTimerWaitsToBeSwitchedOn) {
+  int ticks = 0;
+  auto timer = this->host.CreateTimer(50, [&] { ++ticks; });
+  EXPECT_FALSE(timer->Enabled());
+  this->Run({[&] { this->backEnd.Advance(500); }});
+  EXPECT_EQ(ticks, 0);
+  EXPECT_EQ(this->host.NowMs(), 500);
+}
+
+TYPED_TEST(HostContract, TicksComeEveryIntervalWhileSwitchedOn) {
+  std::vector<std::int64_t> at;
+  auto timer = this->host.CreateTimer(50, [&] { at.push_back(this->host.NowMs()); });
+  this->Run({
+      [&] {
+        timer->SetEnabled(true);
+        this->backEnd.Advance(200);
+      },
+      [&] {
+        timer->SetEnabled(false);
+        EXPECT_FALSE(timer->Enabled());
+        this->backEnd.Advance(175);
+      },
+      [&] {
+        // Switched on again: a fresh interval from now.
+        timer->SetEnabled(true);
+        this->backEnd.Advance(100);
+      },
+  });
+  EXPECT_EQ(at, (std::vector<std::int64_t>{50, 100, 150, 200, 425, 475}));
+}
+
+TYPED_TEST(HostContract, ALateTickComesOnceAndTheRhythmHolds) {
+  std::vector<std::int64_t> at;
+  std::unique_ptr<host::Timer> timer;
+  timer = this->host.CreateTimer(50, [&] {
+    at.push_back(this->host.NowMs());
+    if (at.size() == 1) this->host.Sleep(120);  // a frame that overruns by far
+    timer->SetEnabled(true);  // as every frame does: it must not restart the interval
+  });
+  this->Run({[&] {
+    timer->SetEnabled(true);
+    this->backEnd.Advance(300);
+  }});
+  EXPECT_EQ(at, (std::vector<std::int64_t>{50, 170, 200, 250, 300}));
+}
+
+TYPED_TEST(HostContract, ATickIsNeverReenteredWhileItHoldsAModalLoop) {
+  Recorder boxEvents;
+  auto box = this->host.CreateWindow(SmallWindow("Box"), boxEvents);
+  int ticks = 0, depth = 0, deepest = 0, otherTicks = 0, ticksSeenInBox = -1;
+  auto other = this->host.CreateTimer(50, [&] { ++otherTicks; });
+  auto timer = this->host.CreateTimer(50, [&] {
+    ++ticks;
+    deepest = std::max(deepest, ++depth);
+    if (ticks == 1) this->host.RunModal(*box);
+    --depth;
+  });
+  this->Run({
+      [&] {
+        timer->SetEnabled(true);
+        other->SetEnabled(true);
+        this->backEnd.Advance(50);
+      },
+      [&] { this->backEnd.Advance(500); },  // inside the box, opened by the first tick
+      [&] {
+        ticksSeenInBox = ticks;
+        box->Hide();
+      },
+      [&] { this->backEnd.Advance(100); },
+  });
+  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(ticksSeenInBox, 1);
+  // The box closed at 550: one late tick then, and the ticks of 600 and 650.
+  EXPECT_EQ(ticks, 4);
+  EXPECT_EQ(otherTicks, 13) << "other timers tick on inside the modal loop";
+}
+
+TYPED_TEST(HostContract, ATickMayDestroyItsOwnTimer) {
+  std::unique_ptr<host::Timer> timer;
+  int ticks = 0;
+  timer = this->host.CreateTimer(10, [&] {
+    ++ticks;
+    timer.reset();
+  });
+  this->Run({[&] {
+    timer->SetEnabled(true);
+    this->backEnd.Advance(100);
+  }});
+  EXPECT_EQ(ticks, 1);
+}
+
+TYPED_TEST(HostContract, SleepHoldsInputBackAndDeliversItAfterwards) {
+  int ticks = 0;
+  auto timer = this->host.CreateTimer(50, [&] { ++ticks; });
+  std::int64_t sleptFrom = -1, sleptTo = -1;
+  this->events.onKeyDown = [&](char key) {
+    if (key != 'A') return;
+    // The user presses and releases B while the program sleeps.
+    this->backEnd.Key('B', true);
+    this->backEnd.Key('B', false);
+    sleptFrom = this->host.NowMs();
+    this->host.Sleep(260);
+    sleptTo = this->host.NowMs();
+    this->events.log.push_back("slept through " + std::to_string(ticks) + " ticks");
+  };
+  this->Run({
+      [&] {
+        timer->SetEnabled(true);
+        this->backEnd.Key('A', true);
+      },
+      [&] { this->backEnd.Advance(0); },
+  });
+  EXPECT_EQ(this->events.log,
+            (std::vector<std::string>{"down A", "slept through 0 ticks", "down B", "up B"}));
+  EXPECT_EQ(sleptTo - sleptFrom, 260);
+  EXPECT_EQ(ticks, 1) << "the five ticks the sleep held back come as one";
+}
+
+TYPED_TEST(HostContract, NestedModalLoopsGiveInputToTheInnermostWindowOnly) {
+  Recorder middleEvents, innerEvents;
+  auto middle = this->host.CreateWindow(SmallWindow("Middle"), middleEvents);
+  auto inner = this->host.CreateWindow(SmallWindow("Inner"), innerEvents);
+  host::Host& host = this->host;
+  std::vector<std::string> fronts;
+  const auto front = [&] {
+    fronts.push_back(host.FrontWindow() ? host.FrontWindow()->Name() : "-");
+  };
+  this->events.onKeyDown = [&](char key) {
+    if (key != 'M') return;
+    host.RunModal(*middle);
+    this->events.log.push_back("middle closed");
+  };
+  middleEvents.onKeyDown = [&](char key) {
+    if (key == 'I') {
+      host.RunModal(*inner);
+      middleEvents.log.push_back("inner closed");
+    }
+    if (key == 'X') middle->Hide();
+  };
+  innerEvents.onKeyDown = [&](char key) {
+    if (key == 'X') inner->Hide();
+  };
+  auto press = [&](char key) { return [&, key] { front(), this->backEnd.Key(key, true); }; };
+  this->Run(
+      {press('M'), press('I'), press('Q'), press('X'), press('Q'), press('X'), press('Q'), front});
+  EXPECT_EQ(fronts, (std::vector<std::string>{"Main", "Middle", "Inner", "Inner", "Middle",
+                                              "Middle", "Main", "Main"}));
+  EXPECT_EQ(this->events.log, (std::vector<std::string>{"down M", "middle closed", "down Q"}));
+  EXPECT_EQ(middleEvents.log,
+            (std::vector<std::string>{"down I", "inner closed", "down Q", "down X"}));
+  EXPECT_EQ(innerEvents.log, (std::vector<std::string>{"down Q", "down X"}));
+}
+
+}  // namespace

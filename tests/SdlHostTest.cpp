@@ -1,0 +1,182 @@
+// The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
+// the screen after each tick, and telling the program when the keyboard focus leaves it.
+#include <gtest/gtest.h>
+
+#include "HostBackEnds.h"
+#include "host/sdl/FocusWatch.h"
+#include "host/sdl/Presenter.h"
+
+namespace {
+
+using host::Surface;
+using host_testing::Recorder;
+using host_testing::SmallWindow;
+
+struct SdlHostTest : ::testing::Test {
+  host_testing::SdlBackEnd backEnd;
+  host::Host& host = backEnd.Host();
+  Recorder events;
+
+  // The window image the presenter would make of the whole canvas.
+  static Surface Composed(host::Window& w, int screenW, int screenH, bool fullScreen) {
+    const Surface& canvas = w.Canvas();
+    const host::sdl::Viewport vp =
+        fullScreen ? host::sdl::FitViewport(screenW, screenH, canvas.Width(), canvas.Height())
+                   : host::sdl::Viewport{};
+    Surface image(screenW, screenH);
+    host::sdl::ComposeWindow({image.Pixels(), screenW, screenH, screenW}, canvas, vp, false);
+    return image;
+  }
+};
+
+TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
+  auto window = host.CreateWindow(SmallWindow("W"), events);
+  int ticks = 0, stale = 0;
+  auto timer = host.CreateTimer(50, [&] {
+    // The frame before this one must be on the screen, even right after an overrun.
+    if (ticks > 0 && host::sdl::ShownPixels(*window).GetPixel(ticks - 1, 0) != host::kWhite)
+      ++stale;
+    window->Canvas().SetPixel(ticks++, 0, host::kWhite);
+    if (ticks == 2) backEnd.Spend(180);  // a long frame: the next tick comes at once, late
+  });
+  backEnd.Steps({[&] {
+                   timer->SetEnabled(true);
+                   backEnd.Advance(400);
+                 },
+                 [&] {
+                   EXPECT_EQ(host::sdl::ShownPixels(*window), window->Canvas());
+                   window->Hide();
+                 }});
+  host.RunModal(*window);
+  EXPECT_EQ(ticks, 6);  // at 50, 100 (which lasts until 280), 280 (late), 300, 350 and 400
+  EXPECT_EQ(stale, 0);
+}
+
+TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
+  host::WindowSpec spec = SmallWindow("Field");
+  spec.width = 320, spec.height = 240;
+  spec.placement = host::WindowPlacement::FullScreen;
+  auto window = host.CreateWindow(spec, events);
+  Surface& canvas = window->Canvas();
+  const Surface sprite(20, 20, 0x3366FF);
+  std::vector<std::string> mismatches;
+  const auto check = [&](const char* when) {
+    const Surface shown = host::sdl::ShownPixels(*window);
+    if (!(shown == Composed(*window, shown.Width(), shown.Height(), true)))
+      mismatches.push_back(when);
+  };
+  int x = 0;
+  auto timer = host.CreateTimer(50, [&] {
+    canvas.FillRect(x, 100, x + 19, 119, host::kBlack);
+    x += 7;
+    canvas.Blit(x, 100, 20, 20, sprite, 0, 0);
+    canvas.SetPixel(319 - x, 239, host::kWhite);
+  });
+  backEnd.Steps({[&] {
+                   canvas.Clear(0x202020);
+                   timer->SetEnabled(true);
+                   backEnd.Advance(50);
+                 },
+                 [&] {
+                   check("after one frame");
+                   backEnd.Advance(1000);
+                 },
+                 [&] {
+                   check("after twenty more");
+                   host::sdl::PushExposed(*window);
+                   backEnd.Advance(0);
+                 },
+                 [&] {
+                   check("after an expose");
+                   window->Hide();
+                 }});
+  host.RunModal(*window);
+  EXPECT_EQ(mismatches, std::vector<std::string>{});
+  EXPECT_GT(x, 100);
+}
+
+// ---- focus
+
+struct SdlFocusTest : SdlHostTest {
+  std::vector<bool> told;
+  Recorder otherEvents;
+  std::unique_ptr<host::Window> main = host.CreateWindow(SmallWindow("Main"), events);
+  std::unique_ptr<host::Window> other = host.CreateWindow(SmallWindow("Other"), otherEvents);
+
+  SdlFocusTest() {
+    host.SetFocusHandler([this](bool hasFocus) { told.push_back(hasFocus); });
+  }
+  void Run(std::vector<std::function<void()>> steps) {
+    steps.push_back([this] { main->Hide(); });
+    backEnd.Steps(std::move(steps));
+    host.RunModal(*main);
+  }
+};
+
+TEST_F(SdlFocusTest, LeavingForAnotherProgramIsToldAfterTheGraceAndComingBackAtOnce) {
+  std::vector<bool> toldEarly, toldAfterGrace;
+  Run({[&] { host::sdl::PushFocus(*main, true); },
+       [&] {
+         host::sdl::PushFocus(*main, false);
+         backEnd.Advance(host::sdl::FocusWatch::kGraceMs - 1);
+       },
+       [&] {
+         toldEarly = told;
+         backEnd.Advance(1);
+       },
+       [&] {
+         toldAfterGrace = told;
+         host::sdl::PushFocus(*main, true);
+       }});
+  EXPECT_EQ(toldEarly, std::vector<bool>{});
+  EXPECT_EQ(toldAfterGrace, std::vector<bool>{false});
+  EXPECT_EQ(told, (std::vector<bool>{false, true}));
+}
+
+TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
+  Run({[&] { host::sdl::PushFocus(*main, true); },
+       [&] {
+         // A dialog opens: the main window's loss and the dialog's gain come apart.
+         host::sdl::PushFocus(*main, false);
+         backEnd.Advance(150);
+       },
+       [&] {
+         host::sdl::PushFocus(*other, true);
+         backEnd.Advance(1000);
+       },
+       [&] {
+         // It closes: this time the gain comes first.
+         host::sdl::PushFocus(*main, true);
+         host::sdl::PushFocus(*other, false);
+         backEnd.Advance(1000);
+       },
+       [&] {
+         // A window that has the focus goes away; the other gets it back.
+         other.reset();
+         host::sdl::PushFocus(*main, false);
+         backEnd.Advance(100);
+       },
+       [&] {
+         host::sdl::PushFocus(*main, true);
+         backEnd.Advance(1000);
+       }});
+  EXPECT_EQ(told, std::vector<bool>{});
+}
+
+TEST_F(SdlFocusTest, AFocusLossDuringASleepIsToldOnlyAfterTheSleep) {
+  std::vector<bool> toldInSleep{true};
+  events.onKeyDown = [&](char) {
+    host::sdl::PushFocus(*main, false);
+    host.Sleep(1000);
+    toldInSleep = told;
+  };
+  Run({[&] {
+         host::sdl::PushFocus(*main, true);
+         backEnd.Key('S', true);
+       },
+       [&] { backEnd.Advance(0); }});
+  EXPECT_EQ(toldInSleep, std::vector<bool>{});
+  EXPECT_EQ(told, std::vector<bool>{false});
+}
+
+}  // namespace
