@@ -41,7 +41,9 @@ HallOfFame ReadHallOfFame(const BCRegistry& registry) {
   HallOfFame table;
   for (int i = 1; i <= 10; ++i) {
     const auto at = static_cast<std::size_t>(i - 1);
-    const std::string entry = Trim(host::ToUpper(registry.Value(HighScoreName(i))));
+    // Trimmed before upper-casing, which gives the same text: a missing value reads as a
+    // 32,767-blank buffer that is not worth converting.
+    const std::string entry = host::ToUpper(Trim(registry.Value(HighScoreName(i))));
     std::optional<std::int32_t> score;
     if (!entry.empty()) score = ParseScore(GetField(entry, "=", 2));
     table.names[at] = score ? game::FitInitials(GetField(entry, "=", 1)) : "   ";

@@ -82,7 +82,6 @@ class TextMenu : public Control {
   bool indentLinks_ = false;
   std::int16_t highlightedRow_ = 0;
   bool captured_ = false;
-  int penY_ = 0;
 };
 
 }  // namespace shell

@@ -7,7 +7,7 @@ namespace {
 
 // USB HID keyboard usages.
 constexpr int kUsbA = 4, kUsbZ = 29, kUsb1 = 30, kUsb9 = 38, kUsb0 = 39, kUsbF1 = 58, kUsbF12 = 69,
-              kUsbF13 = 104, kUsbF24 = 115, kUsbKeypad1 = 89, kUsbKeypad9 = 97, kUsbKeypad0 = 98,
+              kUsbF13 = 104, kUsbF24 = 115, kUsbKeypad1 = 89, kUsbKeypad0 = 98,
               kUsbKeypadPoint = 99;
 
 struct Pair {
