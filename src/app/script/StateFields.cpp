@@ -5,6 +5,7 @@
 namespace script {
 namespace {
 
+constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
 constexpr Range kBool{-1, 0};
 constexpr Range kCount{0, kMost};
@@ -50,10 +51,12 @@ const std::vector<StateField>& StateFields() {
       FIELD(ReloadTime, 0, 10),
       FIELD(LaserTime, 0, 25),
       FIELD(LaserX, 0, 639),
-      FIELD(FireButton, 1, 12),  // indexes of the joystick's 12 buttons
-      FIELD(ShieldsButton, 1, 12),
-      FIELD(BombButton, 1, 12),
-      FIELD(NextWeaponButton, 1, 12),
+      // The instructions window stores any whole number the player types; a number
+      // outside the joystick's 12 buttons simply names no button.
+      FIELD(FireButton, kLeast, kMost),
+      FIELD(ShieldsButton, kLeast, kMost),
+      FIELD(BombButton, kLeast, kMost),
+      FIELD(NextWeaponButton, kLeast, kMost),
       FIELD(MoveX, -1, 1),
       FIELD(MoveY, -1, 1),
       FLAG(FireHeld),
