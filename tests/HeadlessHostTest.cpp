@@ -69,6 +69,9 @@ TEST_F(HeadlessHostTest, SleepsAndPresentsAreKeptWithTheFrontWindowsPixelsAndATa
   auto w = host.CreateWindow(spec, r);
   w->Show();
   int counter = 0;
+  host.Sleep(30);
+  EXPECT_TRUE(host.TakeTimeline().empty()) << "nothing is recorded until asked";
+  host.RecordTimeline();
   host.SetTimelineTagger([&] { return std::to_string(++counter); });
   host.Sleep(30);
   w->Canvas().SetPixel(3, 3, host::kWhite);
@@ -82,7 +85,7 @@ TEST_F(HeadlessHostTest, SleepsAndPresentsAreKeptWithTheFrontWindowsPixelsAndATa
   EXPECT_EQ(steps[0].kind, Kind::Sleep);
   EXPECT_EQ(steps[1].kind, Kind::Present);
   EXPECT_EQ((std::vector<std::int64_t>{steps[0].atMs, steps[1].atMs, steps[2].atMs, steps[3].atMs}),
-            (std::vector<std::int64_t>{0, 30, 30, 30}));
+            (std::vector<std::int64_t>{30, 60, 60, 60}));
   EXPECT_EQ(steps[0].ms, 30);
   EXPECT_EQ(steps[0].window, "W");
   EXPECT_EQ(steps[3].tag, "4");
@@ -94,6 +97,7 @@ TEST_F(HeadlessHostTest, SleepsAndPresentsAreKeptWithTheFrontWindowsPixelsAndATa
 }
 
 TEST_F(HeadlessHostTest, TheTimelineKeepsTheNewestStepsWhenItIsFull) {
+  host.RecordTimeline();
   for (std::size_t i = 0; i < host::HeadlessHost::kTimelineLimit + 5; ++i) host.Sleep(1);
   std::size_t dropped = 0;
   const std::vector<host::TimelineStep> steps = host.TakeTimeline(&dropped);

@@ -116,6 +116,34 @@ TEST(PictureAssets, SpriteCellsSitOnBlack) {
   }
 }
 
+// The Zorbs' blaster shot is the main danger on the field: it must stay red, yet be about
+// as easy to see on black as the player's own shot.
+TEST(PictureAssets, EnemyShotIsRedAndStandsOutOnBlack) {
+  const Surface& shots = assets::Picture("BlasterPic");
+  auto luma = [](Color c) {
+    return 0.299 * host::RedOf(c) + 0.587 * host::GreenOf(c) + 0.114 * host::BlueOf(c);
+  };
+  double lit[2] = {0, 0};
+  int count[2] = {0, 0};
+  int green = 0;
+  for (int cell = 0; cell < 2; ++cell)
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) {
+        const Color c = shots.GetPixel(4 * cell + x, y);
+        if (c == host::kBlack) continue;
+        lit[cell] += luma(c);
+        ++count[cell];
+        if (cell == 1) {
+          EXPECT_EQ(host::RedOf(c), 255) << x << "," << y;
+          EXPECT_GT(host::RedOf(c), host::BlueOf(c)) << x << "," << y;
+          green += host::GreenOf(c);
+        }
+      }
+  ASSERT_EQ(count[1], 12) << "a round 4 x 4 ball with dark corners";
+  EXPECT_LT(green / count[1], 128) << "red on the whole, not orange or yellow";
+  EXPECT_GT(lit[1] / count[1], 0.7 * lit[0] / count[0]);
+}
+
 TEST(PictureAssets, BankingShipPosesMirrorEachOtherAndDifferFromLevelFlight) {
   const Surface& ships = assets::Picture("ShipsPic");
   for (int shield = 0; shield < 2; ++shield) {

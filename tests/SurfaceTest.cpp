@@ -197,6 +197,48 @@ TEST(SurfaceBlitClipping, MatchesThePerPixelModelAcrossAllEdges) {
             }
 }
 
+TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
+  // Rows long enough to be copied in pieces, at odd offsets.
+  const Surface src = Numbered(700, 3, 3);
+  const Surface background = Numbered(650, 4, 4);
+  for (const RasterOp op : kAllOps)
+    for (const int w : {255, 256, 257, 513, 700}) {
+      Surface dst = background;
+      dst.Blit(-3, 1, w, 3, src, 5, 0, op);
+      ASSERT_EQ(dst, ModelBlit(background, -3, 1, w, 3, src, 5, 0, op)) << w << " op " << int(op);
+    }
+}
+
+TEST(SurfaceBlitMasked, DrawsAsAnAndThenAnXorWouldAcrossAllEdges) {
+  const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
+  const Surface background = Numbered(6, 5, 2);
+  for (int size = -1; size <= 8; ++size)
+    for (int sy = -5; sy <= 5; sy += 2)
+      for (int sx = -6; sx <= 6; ++sx)
+        for (int dy = -5; dy <= 6; dy += 2)
+          for (int dx = -7; dx <= 7; ++dx) {
+            const int w = size, h = (size + 1) / 2;
+            Surface dst = background;
+            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
+            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
+            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
+                << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
+                << sy;
+          }
+  // Sheets of different sizes, and a surface drawing from itself, take the two steps.
+  const Surface wider = Numbered(7, 4, 0xF0);
+  Surface dst = background;
+  dst.BlitMasked(-1, 1, 7, 3, mask, wider, 0, 1);
+  const Surface anded = ModelBlit(background, -1, 1, 7, 3, mask, 0, 1, RasterOp::And);
+  EXPECT_EQ(dst, ModelBlit(anded, -1, 1, 7, 3, wider, 0, 1, RasterOp::Xor));
+  Surface self = background;
+  self.BlitMasked(1, 1, 4, 3, self, picture, 0, 0);
+  Surface expected = background;
+  expected.Blit(1, 1, 4, 3, background, 0, 0, RasterOp::And);
+  expected.Blit(1, 1, 4, 3, picture, 0, 0, RasterOp::Xor);
+  EXPECT_EQ(self, expected);
+}
+
 TEST(SurfaceBlitClipping, HugeCoordinatesDrawNothingOrExactlyTheOverlap) {
   const Surface src = Numbered(16, 16, 4);
   const Surface background(64, 48, 0x333333);
@@ -524,6 +566,8 @@ TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
         s, [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }, "Blit");
     ExpectChangesRecorded(
         s, [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }, "self Blit");
+    ExpectChangesRecorded(
+        s, [&](Surface& t) { t.BlitMasked(a, b, c / 2, d / 2, sheet, sheet, 3, 4); }, "BlitMasked");
     ExpectChangesRecorded(
         s, [&](Surface& t) { t.FillRect(a, b, c, d, ink); }, "FillRect");
     ExpectChangesRecorded(

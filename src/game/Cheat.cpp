@@ -1,10 +1,22 @@
+// The hidden cheat: a fully armed ship for the price of the score.
 #include "game/Cheat.h"
 
 #include "game/MainForm.h"
+#include "game/PlayField.h"
 
 namespace game {
 
-// Stand-in until combat is built: the cheat changes nothing.
-void Cheat(MainForm& /*form*/) {}
+void Cheat(MainForm& form) {
+  GameState& s = form.state;
+  form.game.sound.PlaySound("SError");  // even with reduced sound: the cheat is heard
+  s.Bombs = 100;
+  s.Score = 0;
+  // The weapon itself stays as it is; the weapon-select control now reaches all eight.
+  s.WeaponLevel = 7;
+  s.Hull = 100;
+  s.Energy = 100;
+  s.Cheated = true;
+  RedrawScreen(form);
+}
 
 }  // namespace game

@@ -108,10 +108,14 @@ void Escape(MainForm& form) {
   }
 }
 
+void PauseRunningGame(MainForm& form) {
+  if (form.state.GameRunning) Pause(form);
+}
+
 void FocusChanged(MainForm& form, bool programHasFocus) {
   // The desktop usually keeps the Windows keys for itself; leaving the game for another
   // program pauses it as they would.
-  if (!programHasFocus && form.state.GameRunning) Pause(form);
+  if (!programHasFocus) PauseRunningGame(form);
   form.game.sound.SetMuted(!programHasFocus);
 }
 

@@ -116,10 +116,12 @@ void FinishFrame(MainForm& form, const FrameChanges& changed, std::int32_t oldX,
                  std::int32_t oldY) {
   GameState& s = form.state;
   host::Surface& canvas = form.screen.canvas;
-  MoveProjectiles(form);
+  // The status bar is drawn once, whatever in the frame changed it.
+  bool statusChanged = changed.status;
+  MoveProjectiles(form, statusChanged);
   if (s.LaserX != 0)
     canvas.FillRect(s.LaserX - 1, 50, s.LaserX + 1, s.ShipY - 3, host::Rgb(255, 0, 0));
-  if (changed.status) UpdateStatus(form);
+  if (statusChanged) UpdateStatus(form);
   if (changed.ship) canvas.FillRect(oldX, oldY, oldX + 64, oldY + 64, host::kBlack);
   DrawShip(form);
   // A Rookie may collect the power-ups still falling before the next group comes.

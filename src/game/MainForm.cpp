@@ -4,7 +4,6 @@
 
 #include "game/Commands.h"
 #include "game/Controls.h"
-#include "game/Flow.h"
 #include "game/Frame.h"
 #include "game/PlayField.h"
 #include "game/ScreenSaver.h"
@@ -98,10 +97,7 @@ void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
 void MainForm::JoystickLost() {
   // The player has lost the controls: stop the game for them, as when they turn to
   // another program. The keyboard stays off; the joystick comes back when plugged in.
-  if (state.GameRunning && !state.Paused) {
-    state.Paused = true;
-    SuspendPlay(*this);
-  }
+  PauseRunningGame(*this);
 }
 
 void MainForm::OnCloseRequest() {

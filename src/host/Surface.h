@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,10 @@ class Surface {
   // Source pixels outside `src` leave the destination unchanged.
   void Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
             RasterOp op = RasterOp::Copy);
+  // A sprite drawn through its mask: the same as Blit with And from `mask`, then with Xor
+  // from `picture`, both from (sx, sy), in one pass.
+  void BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture,
+                  int sx, int sy);
 
   // Fills the rectangle with corners (x1, y1) and (x2, y2), both inclusive, in any order.
   void FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode = PenMode::Copy);
@@ -71,6 +76,14 @@ class Surface {
   }
 
  private:
+  // The part of a rectangle copy inside both surfaces: where it lands, where it comes from.
+  struct BlitArea {
+    int dx, dy, sx, sy, cols, rows;
+  };
+  std::optional<BlitArea> ClipBlit(int dx, int dy, int w, int h, const Surface& src, int sx,
+                                   int sy) const;
+  void BlitWithin(const BlitArea& area, RasterOp op);
+
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;

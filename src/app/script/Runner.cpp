@@ -160,6 +160,9 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
   } else if (command == "clear") {
     Expect(words, 2, 2, "clear LIST");
     Clear(words[1]);
+  } else if (command == "check") {
+    Expect(words, 1, 1, "check");
+    Check();
   } else if (command == "dump") {
     Dump(std::vector<std::string>(words.begin() + 1, words.end()));
   } else if (command == "timeline") {
@@ -369,14 +372,22 @@ void Runner::Screenshot(const std::string& file) {
 }
 
 void Runner::Timeline(const std::vector<std::string>& words) {
+  Host().RecordTimeline();
+  Host().SetTimelineTagger([this] { return AtTimelineStep(); });
   if (words.size() >= 2 && words[1] == "watch") {
     std::vector<std::string> names(words.begin() + 2, words.end());
     StateEntries(names);  // refuses unknown names now rather than at the next sleep
-    Host().SetTimelineTagger(names.empty() ? std::function<std::string()>()
-                                           : [this, names] { return StateEntries(names); });
+    watched_ = std::move(names);
     return;
   }
-  Expect(words, 1, 1, "timeline | timeline watch [NAME ...]");
+  if (words.size() >= 2 && words[1] == "screenshot") {
+    Expect(words, 4, 4, "timeline screenshot STEPS FILE");
+    stepsToScreenshot_ = Count(words[2], "the step count");
+    if (stepsToScreenshot_ < 1) throw ScenarioError("the step count is 1 or more");
+    timelineScreenshot_ = words[3];
+    return;
+  }
+  Expect(words, 1, 1, "timeline | timeline watch [NAME ...] | timeline screenshot STEPS FILE");
   std::size_t dropped = 0;
   const std::vector<host::TimelineStep> steps = Host().TakeTimeline(&dropped);
   if (dropped > 0) out_ << "{\"event\":\"timeline\",\"dropped\":" << dropped << "}\n";
@@ -391,6 +402,13 @@ void Runner::Timeline(const std::vector<std::string>& words) {
          << ",\"checksum\":\"" << checksum << "\"" << step.tag << "}\n";
   }
   out_.flush();
+}
+
+std::string Runner::AtTimelineStep() {
+  // The picture is taken as the step begins: what a sleep leaves on the screen, or what a
+  // present shows.
+  if (stepsToScreenshot_ > 0 && --stepsToScreenshot_ == 0) Screenshot(timelineScreenshot_);
+  return watched_.empty() ? std::string() : StateEntries(watched_);
 }
 
 void Runner::Record(const host::HeadlessRecord& r) {

@@ -48,12 +48,18 @@ class Runner {
   void Add(const std::vector<std::string>& words);
   // Empties one of the four lists.
   void Clear(const std::string& listName);
+  // Stops the scenario when a variable or record lies outside its range or a list's
+  // storage differs from its count.
+  void Check();
   // Prints the state; with names, only those entries.
   void Dump(const std::vector<std::string>& only);
   // The state's entries as they follow the event name in a JSON line: ,"name":value ...
   std::string StateEntries(const std::vector<std::string>& only);
-  // Prints the recorded sleeps and presents, or chooses state entries to record with them.
+  // Prints the recorded sleeps and presents, chooses state entries to record with them, or
+  // takes a screenshot at a later step.
   void Timeline(const std::vector<std::string>& words);
+  // What the runner does at each step of the timeline: the screenshot due, the watched state.
+  std::string AtTimelineStep();
   void Screenshot(const std::string& file);
   void Record(const host::HeadlessRecord& record);
   host::HeadlessHost& Host();
@@ -72,6 +78,11 @@ class Runner {
 
   std::unique_ptr<host::HeadlessHost> host_;
   std::unique_ptr<shell::Program> program_;
+  // The timeline: the state entries recorded at each step, and a screenshot still to take
+  // when that many more steps have come.
+  std::vector<std::string> watched_;
+  std::int64_t stepsToScreenshot_ = 0;
+  std::string timelineScreenshot_;
 };
 
 }  // namespace script

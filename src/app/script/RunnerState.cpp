@@ -21,6 +21,14 @@ std::int32_t ParseValue(const std::string& text) {
   return static_cast<std::int32_t>(v);
 }
 
+// The value, when the variable can hold it; a scenario error naming its range otherwise.
+std::int32_t InRange(const std::string& name, std::int32_t v, Range range) {
+  if (range.Holds(v)) return v;
+  if (range.min == -1 && range.max == 0) throw ScenarioError(name + " is true or false");
+  throw ScenarioError(name + " takes " + std::to_string(range.min) + " to " +
+                      std::to_string(range.max) + ", not " + std::to_string(v));
+}
+
 std::size_t Position(const std::string& text, const std::string& name) {
   const std::int32_t n = ParseValue(text);
   if (n < 1 || n > 10) throw ScenarioError(name + " positions are 1 to 10");
@@ -80,25 +88,19 @@ void Runner::Set(const std::string& name, const std::string& value) {
   } else if (game::ProjectileList* list = ListByName(s, base); list && !index.empty()) {
     const std::size_t dot2 = index.find('.');
     const std::int32_t i = ParseValue(index.substr(0, dot2));
-    if (i < 1 || i > list->Count()) throw ScenarioError(base + " has entries 1 to " + std::to_string(list->Count()));
-    std::int32_t* field = dot2 == std::string::npos ? nullptr : RecordField((*list)[i], index.substr(dot2 + 1));
+    if (i < 1 || i > list->Count())
+      throw ScenarioError(base + " has entries 1 to " + std::to_string(list->Count()));
+    const std::string fieldName = dot2 == std::string::npos ? "" : index.substr(dot2 + 1);
+    std::int32_t* field = RecordField((*list)[i], fieldName);
     if (!field) throw ScenarioError("unknown record field in \"" + name + "\"");
-    *field = ParseValue(value);
+    *field = InRange(name, ParseValue(value), RecordRange(base, fieldName));
   } else {
     for (const StateField& f : StateFields()) {
       if (f.name != name) continue;
-      const std::int32_t v = ParseValue(value);
+      const std::int32_t v = InRange(name, ParseValue(value), f.range);
       std::visit(
           [&](auto member) {
-            using T = std::remove_reference_t<decltype(s.*member)>;
-            if constexpr (std::is_same_v<T, bool>) {
-              s.*member = v != 0;
-            } else if constexpr (std::is_same_v<T, std::int16_t>) {
-              if (v < INT16_MIN || v > INT16_MAX) throw ScenarioError(name + " is a 16-bit number");
-              s.*member = static_cast<std::int16_t>(v);
-            } else {
-              s.*member = v;
-            }
+            s.*member = static_cast<std::remove_reference_t<decltype(s.*member)>>(v);
           },
           f.member);
       return;
@@ -111,12 +113,48 @@ void Runner::Add(const std::vector<std::string>& words) {
   if (words.size() != 11) throw ScenarioError("usage: add LIST F1 .. F9");
   game::ProjectileList& list = NamedList(Program().Game().state, words[1]);
   game::Projectile record;
-  for (int f = 0; f < 9; ++f) *RecordField(record, kRecordFields[f]) = ParseValue(words[2 + static_cast<std::size_t>(f)]);
+  for (int f = 0; f < 9; ++f) {
+    const std::string field = kRecordFields[f];
+    *RecordField(record, field) =
+        InRange(words[1] + " " + field, ParseValue(words[2 + static_cast<std::size_t>(f)]),
+                RecordRange(words[1], field));
+  }
   list.Add() = record;
 }
 
 void Runner::Clear(const std::string& listName) {
   NamedList(Program().Game().state, listName).Clear();
+}
+
+void Runner::Check() {
+  game::GameState& s = Program().Game().state;
+  for (const StateField& f : StateFields()) {
+    // Booleans count as -1 and 0, the values a flag holds.
+    const std::int64_t v = std::visit(
+        [&](auto member) -> std::int64_t {
+          if constexpr (std::is_same_v<std::remove_reference_t<decltype(s.*member)>, bool>)
+            return s.*member ? -1 : 0;
+          return s.*member;
+        },
+        f.member);
+    if (!f.range.Holds(v))
+      throw ScenarioError("check: " + f.name + " is " + std::to_string(v) + ", outside " +
+                          std::to_string(f.range.min) + " to " + std::to_string(f.range.max));
+  }
+  for (const char* name : {"Shots", "Debris", "Enemies", "PowerUps"}) {
+    game::ProjectileList& list = *ListByName(s, name);
+    if (list.Count() < 0 || list.Capacity() != static_cast<std::size_t>(list.Count()))
+      throw ScenarioError(std::string("check: ") + name + " holds " +
+                          std::to_string(list.Capacity()) + " records for a count of " +
+                          std::to_string(list.Count()));
+    for (std::int32_t i = 1; i <= list.Count(); ++i)
+      for (const char* field : kRecordFields) {
+        const std::int32_t v = *RecordField(list[i], field);
+        if (!RecordRange(name, field).Holds(v))
+          throw ScenarioError(std::string("check: ") + name + "." + std::to_string(i) + "." +
+                              field + " is " + std::to_string(v));
+      }
+  }
 }
 
 void Runner::Dump(const std::vector<std::string>& only) {

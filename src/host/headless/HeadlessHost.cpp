@@ -200,6 +200,7 @@ void HeadlessHost::Present() {
 }
 
 void HeadlessHost::RecordStep(TimelineStep::Kind kind, int ms) {
+  if (!recordTimeline_) return;
   TimelineStep step{kind, now_, ms, {}, 0, {}};
   if (auto* front = static_cast<HeadlessWindow*>(FrontWindow())) {
     step.window = front->Name();

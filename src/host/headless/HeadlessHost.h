@@ -72,6 +72,9 @@ class HeadlessHost : public Host {
   bool ScreenSaverFlag() const { return screenSaver_; }
   HeadlessJoysticks& ScriptedJoysticks() { return joysticks_; }
   HeadlessDisplayModes& ScriptedDisplay() { return display_; }
+  // Sleeps and presents are recorded only once asked for: each step sums up the front
+  // window's pixels, which would slow a long game down many times over.
+  void RecordTimeline() { recordTimeline_ = true; }
   // The steps recorded since the last call, oldest first; at most kTimelineLimit are kept
   // (the oldest go first), and `dropped` tells how many were lost that way.
   static constexpr std::size_t kTimelineLimit = 100000;
@@ -158,6 +161,7 @@ class HeadlessHost : public Host {
   std::deque<TimelineStep> timeline_;
   std::size_t timelineDropped_ = 0;
   std::function<std::string()> tagger_;
+  bool recordTimeline_ = false;
   std::int64_t now_ = 0;
   bool cdPresent_ = false;
   std::uint32_t clockSeed_ = 0;

@@ -1,0 +1,108 @@
+#pragma once
+// A running game on a headless, visible game window, for the combat tests: the state set
+// up by hand, the random draws pinned, the cues and the presented frames recorded.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/MainForm.h"
+#include "game/Projectiles.h"
+#include "game/StatusBar.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace combat_testing {
+
+// The headless back end, with a look at the screen at every Present and Sleep.
+struct WatchedHost : host::HeadlessHost {
+  WatchedHost() : host::HeadlessHost(std::make_unique<host::MemoryRegistryStore>()) {}
+  std::function<void()> onPresent;
+  std::function<void(int ms)> onSleep;
+  void Present() override {
+    if (onPresent) onPresent();
+    host::HeadlessHost::Present();
+  }
+  void Sleep(int ms) override {
+    if (onSleep) onSleep(ms);
+    host::HeadlessHost::Sleep(ms);
+  }
+};
+
+struct CombatTest : ::testing::Test {
+  WatchedHost host;
+  game::Game game{host};
+  game::GameState& s = game.state;
+  std::unique_ptr<game::MainForm> form;
+
+  CombatTest() {
+    form = std::make_unique<game::MainForm>(game);
+    form->Window().Show();
+    game.sound.LoadSounds(form->Window());
+    s.GameRunning = true;
+    s.Hull = s.Energy = 100;
+    s.ShipX = 287;
+    s.ShipY = 415;
+    s.Wave = s.WaveStage = 1;
+    s.Bombs = 1;
+    s.VolleyTimer = 20;
+    game::SetWeapon(s, 0);
+    // Nothing happens by chance: no fire rolls, no turns, no jumps, no vanishing debris.
+    Draws({0.5f});
+  }
+
+  // Every random draw from now on returns these values in turn, cycling.
+  void Draws(std::vector<float> values) { game.random.Force(std::move(values)); }
+
+  game::Projectile& AddTo(game::ProjectileList& list, game::Projectile record) {
+    return list.Add() = record;
+  }
+  game::Projectile& Enemy(int kind, int x, int y, int life, int dx = 0, int dy = 0) {
+    return AddTo(s.Enemies, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy, .Life = life});
+  }
+  game::Projectile& PlayerShot(int kind, int x, int y, int dx = 0, int dy = -12) {
+    return AddTo(s.Shots, {.Kind = kind, .Friendly = -1, .X = x, .Y = y, .DX = dx, .DY = dy});
+  }
+  game::Projectile& ZorbShot(int kind, int x, int y, int dx = 0, int dy = 6) {
+    return AddTo(s.Shots, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy});
+  }
+  game::Projectile& PowerUp(int kind, int x, int y, int dx = 0, int dy = 3) {
+    return AddTo(s.PowerUps, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy});
+  }
+
+  // The movement pass, with the status bar redrawn as the frame does when it changed.
+  void Frame() {
+    bool statusChanged = false;
+    game::MoveProjectiles(*form, statusChanged);
+    if (statusChanged) game::UpdateStatus(*form);
+  }
+
+  host::Surface& Screen() { return form->Window().Canvas(); }
+  // The cues heard so far, oldest first, and how often one of them was heard.
+  std::vector<std::string> Heard() { return host.Audio().PlayedNames(); }
+  int Played(const std::string& cue) {
+    const std::vector<std::string> heard = Heard();
+    return static_cast<int>(std::count(heard.begin(), heard.end(), cue));
+  }
+  bool AnyPixel(int x1, int y1, int x2, int y2, host::Color c) {
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x)
+        if (Screen().GetPixel(x, y) == c) return true;
+    return false;
+  }
+  bool AllBlack(int x1, int y1, int x2, int y2) {
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x)
+        if (Screen().GetPixel(x, y) != host::kBlack) return false;
+    return true;
+  }
+  // Marks a corner of the status bar that the bar itself never draws on; the mark is gone
+  // once the bar has been redrawn.
+  void MarkStatusBar() { Screen().SetPixel(639, 49, host::kWhite); }
+  bool StatusBarRedrawn() { return Screen().GetPixel(639, 49) != host::kWhite; }
+};
+
+}  // namespace combat_testing
