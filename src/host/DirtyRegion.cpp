@@ -13,6 +13,14 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
 
 void DirtyRegion::Add(const PixelRect& rect) {
   if (rect.Empty()) return;
+  // Most changes of a busy frame land inside what is already kept (no two kept rectangles
+  // are close enough to join, so folding one in would give the same set back).
+  for (int i = 0; i < count_; ++i) {
+    const PixelRect& k = rects_[i];
+    if (rect.left >= k.left && rect.top >= k.top && rect.right <= k.right &&
+        rect.bottom <= k.bottom)
+      return;
+  }
   PixelRect r = rect;
   // Fold in every kept rectangle that is close enough; each fold can bring the grown
   // rectangle near another one, so look again until nothing more joins.
