@@ -24,5 +24,5 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Play:
       break;
   }
-  return RunDesktopGame();
+  return RunDesktopGame(line.recordPath);
 }
