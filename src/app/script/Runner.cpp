@@ -165,7 +165,12 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
     Host().PostFocus(words[1] == "back");
   } else if (command == "joystick") {
-    Joystick(words);
+    // Before start, the devices are attached when the program starts.
+    if (host_) {
+      Joystick(words);
+    } else {
+      joysticksAtStart_.push_back(words);
+    }
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
     AdvanceTime(Count(words[1], "the frame count"), 50);
@@ -339,6 +344,7 @@ void Runner::Start() {
       host_->QueueQuitRequest();
     }
   }
+  for (const std::vector<std::string>& words : joysticksAtStart_) Joystick(words);
   host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
   host_->SetInputSource([this] {
     if (!RunNextCommand()) throw host::ProgramExit{0};

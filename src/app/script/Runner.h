@@ -94,6 +94,7 @@ class Runner {
   std::vector<std::string> settingsNotices_;
   std::string programFolder_, programFile_;
   std::vector<std::optional<std::string>> answers_;  // nothing: a quit request
+  std::vector<std::vector<std::string>> joysticksAtStart_;
 
   std::unique_ptr<host::HeadlessHost> host_;
   std::string recordPath_;
