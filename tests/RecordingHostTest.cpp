@@ -36,8 +36,8 @@ TEST(ScenarioLog, EachLineSitsWhereTheRunnerWillReadIt) {
   log.BeforeLastEvent("answer Cancel");
   log.Tick();  // a frame that opens a box while it runs
   log.BeforeLastEvent("answer Yes");
-  log.Event("type A");                // typed into a window the frame opened
-  log.BeforeLastEvent("answer No");   // a box the frame opens after that window closed
+  log.Event("type A");               // typed into a window the frame opened
+  log.BeforeLastEvent("answer No");  // a box the frame opens after that window closed
   log.SetUp("cd absent");
   log.Tick();
   EXPECT_EQ(Lines(log), (Lines_{"seed 5", "cd absent", "answer OK", "start", "down F2", "ticks 2",
@@ -56,7 +56,9 @@ struct AskingWindow : host::WindowEvents {
       host.MessageBox("Quit?", "Sure?", host::MsgIcon::Question, host::MsgButtons::OkCancel);
   }
   void OnChar(char32_t ch) override { seen.push_back("char " + std::to_string(ch)); }
-  void OnMouseMove(const host::MouseEvent& e) override { seen.push_back("move " + std::to_string(e.x)); }
+  void OnMouseMove(const host::MouseEvent& e) override {
+    seen.push_back("move " + std::to_string(e.x));
+  }
   void OnCloseRequest() override { seen.push_back("close"); }
 };
 
@@ -94,8 +96,8 @@ TEST_F(RecordingHostTest, InputReachesTheProgramAndIsWrittenInTheRunnersWords) {
   inner.PostChar(U'é');
   inner.PostChar(U' ');
   inner.PostChar(27);  // an Esc character on its own is typed
-  inner.PostMouse(host::HeadlessHost::MouseKind::Move, 3, 4,
-                  host::kLeftButton | host::kRightButton, host::kAltMask);
+  inner.PostMouse(host::HeadlessHost::MouseKind::Move, 3, 4, host::kLeftButton | host::kRightButton,
+                  host::kAltMask);
   inner.PostMouse(host::HeadlessHost::MouseKind::DoubleClick, 5, 6, host::kMiddleButton, 0);
   inner.PostClose(static_cast<host::HeadlessWindow*>(window.get()));
   Deliver();
@@ -113,9 +115,9 @@ TEST_F(RecordingHostTest, StartUpFactsFramesFocusAndQuitRequestsAreWritten) {
   EXPECT_FALSE(recorder->CdAudioOpens());
   EXPECT_EQ(recorder->ProgramFolder(), "/opt/game");
   inner.QueueAnswer("Yes");
-  EXPECT_EQ(recorder->MessageBox("Playing a CD...", "", host::MsgIcon::Question,
-                                 host::MsgButtons::YesNo),
-            host::MsgResult::Yes);
+  EXPECT_EQ(
+      recorder->MessageBox("Playing a CD...", "", host::MsgIcon::Question, host::MsgButtons::YesNo),
+      host::MsgResult::Yes);
 
   int ticks = 0;
   auto timer = recorder->CreateTimer(50, [&ticks] { ++ticks; });

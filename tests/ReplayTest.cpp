@@ -61,7 +61,8 @@ TEST(Replay, ARecordedGameEndsTheSameWhenReplayed) {
                            "focus lost\nfocus back\npress F3\nframes 40\n"
                            "answer OK\npress ESC\ntype ZK\npress BACK\ntype Q\npress ENTER\n";
   const std::string end = "dump\nscreenshot ";
-  const RunResult played = RunScenario(game + end + (folder / "played.bmp") + "\n", folder / "game.scn");
+  const RunResult played =
+      RunScenario(game + end + (folder / "played.bmp") + "\n", folder / "game.scn");
   ASSERT_EQ(played.status, 0) << played.out;
   // The game must have got somewhere for the comparison to mean anything.
   ASSERT_NE(played.out.find("\"HighScoreNames\":[\"ZQ \",\"ACE\""), std::string::npos)

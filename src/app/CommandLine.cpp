@@ -30,7 +30,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       continue;
     }
     line.action = CommandLine::Action::Error;
-    line.error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") + ("'" + arg + "'");
+    line.error =
+        (arg.starts_with("-") ? "unknown option " : "unexpected argument ") + ("'" + arg + "'");
     return line;
   }
   return line;

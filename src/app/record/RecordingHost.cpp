@@ -42,7 +42,8 @@ class RecordedStore final : public host::RegistryStore {
   std::optional<host::RegValue> GetValue(const std::string& key, const std::string& name) override {
     return inner_.GetValue(key, name);
   }
-  void SetValue(const std::string& key, const std::string& name, const host::RegValue& value) override {
+  void SetValue(const std::string& key, const std::string& name,
+                const host::RegValue& value) override {
     inner_.SetValue(key, name, value);
   }
   void DeleteValue(const std::string& key, const std::string& name) override {
@@ -83,8 +84,8 @@ std::string Modifiers(int shift) {
 }
 
 std::string Mouse(const char* what, const host::MouseEvent& e) {
-  std::string line = std::string("mouse ") + what + " " + std::to_string(e.x) + " " +
-                     std::to_string(e.y);
+  std::string line =
+      std::string("mouse ") + what + " " + std::to_string(e.x) + " " + std::to_string(e.y);
   if (e.button & host::kLeftButton) line += " left";
   if (e.button & host::kRightButton) line += " right";
   if (e.button & host::kMiddleButton) line += " middle";
@@ -204,7 +205,8 @@ std::unique_ptr<host::Window> RecordingHost::CreateWindow(const host::WindowSpec
   return inner_.CreateWindow(spec, *events_.back());
 }
 
-std::unique_ptr<host::Timer> RecordingHost::CreateTimer(int intervalMs, std::function<void()> onTick) {
+std::unique_ptr<host::Timer> RecordingHost::CreateTimer(int intervalMs,
+                                                        std::function<void()> onTick) {
   // The game window's frame timer is the program's only timer: its ticks are the frames.
   return inner_.CreateTimer(intervalMs, [this, tick = std::move(onTick)] {
     log_.Tick();
@@ -260,8 +262,8 @@ std::optional<std::string> RecordingHost::InputBox(const std::string& prompt,
   return text;
 }
 
-int RecordingHost::PopupMenu(host::Window& owner, int x, int y, const std::vector<std::string>& items,
-                             bool rightButtonChooses) {
+int RecordingHost::PopupMenu(host::Window& owner, int x, int y,
+                             const std::vector<std::string>& items, bool rightButtonChooses) {
   int chosen;
   {
     InDialog open(dialogs_);

@@ -6,7 +6,9 @@ namespace record {
 // the CD question come during it.
 ScenarioLog::ScenarioLog() : lines_{"start"} {}
 
-void ScenarioLog::SetUp(std::string line) { setUp_.push_back(std::move(line)); }
+void ScenarioLog::SetUp(std::string line) {
+  setUp_.push_back(std::move(line));
+}
 
 void ScenarioLog::WriteTicks() {
   if (ticks_ == 0) return;

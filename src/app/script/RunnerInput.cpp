@@ -13,10 +13,14 @@ template <typename Other>
 int Modifiers(const std::vector<std::string>& words, std::size_t from, Other other) {
   int shift = 0;
   for (std::size_t i = from; i < words.size(); ++i) {
-    if (words[i] == "+SHIFT") shift |= host::kShiftMask;
-    else if (words[i] == "+CTRL") shift |= host::kCtrlMask;
-    else if (words[i] == "+ALT") shift |= host::kAltMask;
-    else if (!other(words[i])) throw ScenarioError("unknown modifier \"" + words[i] + "\"");
+    if (words[i] == "+SHIFT")
+      shift |= host::kShiftMask;
+    else if (words[i] == "+CTRL")
+      shift |= host::kCtrlMask;
+    else if (words[i] == "+ALT")
+      shift |= host::kAltMask;
+    else if (!other(words[i]))
+      throw ScenarioError("unknown modifier \"" + words[i] + "\"");
   }
   return shift;
 }
@@ -43,16 +47,22 @@ void Runner::Mouse(const std::vector<std::string>& words) {
   if (words.size() < 4) throw ScenarioError(std::string("usage: ") + kUsage);
   using Kind = host::HeadlessHost::MouseKind;
   Kind kind;
-  if (words[1] == "down") kind = Kind::Down;
-  else if (words[1] == "up") kind = Kind::Up;
-  else if (words[1] == "move") kind = Kind::Move;
-  else if (words[1] == "dblclick") kind = Kind::DoubleClick;
-  else throw ScenarioError(std::string("usage: ") + kUsage);
-  const int x = static_cast<int>(Number(words[2], "X")), y = static_cast<int>(Number(words[3], "Y"));
+  if (words[1] == "down")
+    kind = Kind::Down;
+  else if (words[1] == "up")
+    kind = Kind::Up;
+  else if (words[1] == "move")
+    kind = Kind::Move;
+  else if (words[1] == "dblclick")
+    kind = Kind::DoubleClick;
+  else
+    throw ScenarioError(std::string("usage: ") + kUsage);
+  const int x = static_cast<int>(Number(words[2], "X")),
+            y = static_cast<int>(Number(words[3], "Y"));
   int buttons = 0;
   const int shift = Modifiers(words, 4, [&buttons](const std::string& word) {
-    const int bit = word == "left" ? host::kLeftButton
-                    : word == "right" ? host::kRightButton
+    const int bit = word == "left"     ? host::kLeftButton
+                    : word == "right"  ? host::kRightButton
                     : word == "middle" ? host::kMiddleButton
                                        : 0;
     buttons |= bit;
@@ -80,7 +90,8 @@ void Runner::Close(const std::vector<std::string>& words) {
     for (host::HeadlessWindow* w : Host().Windows())
       if (w->Visible() && w->Name() == words[1]) window = w;
   }
-  if (!window) throw ScenarioError("no window " + (words.size() == 2 ? words[1] + " " : "") + "is open");
+  if (!window)
+    throw ScenarioError("no window " + (words.size() == 2 ? words[1] + " " : "") + "is open");
   Host().PostClose(window);
 }
 

@@ -16,7 +16,8 @@ std::int64_t Number(const std::string& word, const char* what) {
   return v;
 }
 
-void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max, const char* usage) {
+void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max,
+            const char* usage) {
   if (words.size() < min || words.size() > max) throw ScenarioError(std::string("usage: ") + usage);
 }
 
