@@ -83,7 +83,7 @@ std::string Modifiers(int shift) {
   return text;
 }
 
-std::string Mouse(const char* what, const host::MouseEvent& e) {
+std::string MouseLine(const char* what, const host::MouseEvent& e) {
   std::string line =
       std::string("mouse ") + what + " " + std::to_string(e.x) + " " + std::to_string(e.y);
   if (e.button & host::kLeftButton) line += " left";
@@ -144,20 +144,14 @@ class RecordingHost::Events final : public host::WindowEvents {
     target_.OnChar(ch);
   }
   void OnMouseDown(const host::MouseEvent& e) override {
-    host_.Input(Mouse("down", e));
-    target_.OnMouseDown(e);
+    Mouse("down", e, &WindowEvents::OnMouseDown);
   }
   void OnMouseMove(const host::MouseEvent& e) override {
-    host_.Input(Mouse("move", e));
-    target_.OnMouseMove(e);
+    Mouse("move", e, &WindowEvents::OnMouseMove);
   }
-  void OnMouseUp(const host::MouseEvent& e) override {
-    host_.Input(Mouse("up", e));
-    target_.OnMouseUp(e);
-  }
+  void OnMouseUp(const host::MouseEvent& e) override { Mouse("up", e, &WindowEvents::OnMouseUp); }
   void OnDoubleClick(const host::MouseEvent& e) override {
-    host_.Input(Mouse("dblclick", e));
-    target_.OnDoubleClick(e);
+    Mouse("dblclick", e, &WindowEvents::OnDoubleClick);
   }
   void OnCloseRequest() override {
     host_.Input("close " + name_);
@@ -166,6 +160,12 @@ class RecordingHost::Events final : public host::WindowEvents {
   host::WindowEvents& Target() { return target_; }
 
  private:
+  void Mouse(const char* what, const host::MouseEvent& e,
+             void (host::WindowEvents::*handler)(const host::MouseEvent&)) {
+    host_.Input(MouseLine(what, e));
+    (target_.*handler)(e);
+  }
+
   RecordingHost& host_;
   host::WindowEvents& target_;
   std::string name_;
