@@ -97,12 +97,8 @@ bool Runner::WriteRecording() {
 }
 
 void Runner::RecordCommand(const std::string& line) {
-  if (!log_) return;
-  if (host_) {
-    log_->Event(line);
-  } else {
-    log_->SetUp(line);
-  }
+  // Before start these are set-up the recording takes from the host, or scenario errors.
+  if (log_) log_->Event(line);
 }
 
 bool Runner::RunNextCommand() {
