@@ -19,6 +19,7 @@ bool Allowed(const std::string& line) {
   std::string command, count;
   in >> command >> count;
   if (command == "registry" || command == "screenshot" || command == "record") return false;
+  if (command == "timeline" && count == "screenshot") return false;
   if (command == "frames" || command == "ticks" || command == "wait")
     return count.size() <= 3 && count.find_first_not_of("0123456789") == std::string::npos;
   return true;

@@ -1,8 +1,11 @@
 #include "app/DesktopGame.h"
 
+#include <cstdio>
 #include <memory>
 
+#include "app/record/RecordingHost.h"
 #include "assets/Assets.h"
+#include "host/FileOps.h"
 #include "host/RegistryFile.h"
 #include "host/sdl/SdlHost.h"
 #include "shell/Program.h"
@@ -13,12 +16,25 @@ int RunDesktopGame(const DesktopGameOptions& options) {
       std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),
       nullptr, options.windowed);
   if (!host) return 1;
-  shell::Program program(*host);
-  try {
-    program.Main();
-    host->RunMainLoop();
-  } catch (const host::ProgramExit& exit) {
-    return exit.status;
+  record::ScenarioLog log;
+  std::unique_ptr<record::RecordingHost> recorder;
+  if (!options.recordPath.empty()) recorder = std::make_unique<record::RecordingHost>(*host, log);
+  int status = 0;
+  {
+    shell::Program program(recorder ? *recorder : *host);
+    try {
+      program.Main();
+      host->RunMainLoop();
+    } catch (const host::ProgramExit& exit) {
+      status = exit.status;
+    }
   }
-  return 0;
+  if (recorder) {
+    // Only the recording is written here: the settings were saved (or not) on the way out.
+    if (const auto problem = host::fileops::ReplaceFile(options.recordPath, log.Text())) {
+      std::fprintf(stderr, "skirmora: the recording was not saved: %s\n", problem->c_str());
+      if (status == 0) status = 1;
+    }
+  }
+  return status;
 }

@@ -24,5 +24,5 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Play:
       break;
   }
-  return RunDesktopGame({.windowed = line.windowed});
+  return RunDesktopGame({.windowed = line.windowed, .recordPath = line.recordPath});
 }

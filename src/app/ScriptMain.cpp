@@ -1,24 +1,35 @@
-// skirmora-script [SCENARIO]: the whole game on the headless back end, driven by a scenario
-// read from the file or, without one, from standard input.
+// skirmora-script [--record FILE] [SCENARIO]: the whole game on the headless back end, driven
+// by a scenario read from the file or, without one, from standard input.
 #include <unistd.h>
 
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "app/script/Runner.h"
 #include "host/text/Utf8.h"
 
 int main(int argc, char** argv) {
-  if (argc > 2) {
-    std::cerr << "usage: skirmora-script [SCENARIO]\n";
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string recordPath;
+  if (!args.empty() && args[0] == "--record") {
+    if (args.size() < 2) {
+      std::cerr << "usage: skirmora-script [--record FILE] [SCENARIO]\n";
+      return 2;
+    }
+    recordPath = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.size() > 1) {
+    std::cerr << "usage: skirmora-script [--record FILE] [SCENARIO]\n";
     return 2;
   }
   std::ifstream file;
-  if (argc == 2) {
-    file.open(argv[1]);
+  if (args.size() == 1) {
+    file.open(args[0]);
     if (!file) {
-      std::cerr << "skirmora-script: cannot read " << argv[1] << "\n";
+      std::cerr << "skirmora-script: cannot read " << args[0] << "\n";
       return 2;
     }
   }
@@ -28,8 +39,9 @@ int main(int argc, char** argv) {
   const ssize_t n = ::readlink(self.c_str(), path, sizeof path - 1);
   std::string exe = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv[0]);
   const std::size_t slash = exe.rfind('/');
-  script::Runner runner(argc == 2 ? static_cast<std::istream&>(file) : std::cin, std::cout,
+  script::Runner runner(args.size() == 1 ? static_cast<std::istream&>(file) : std::cin, std::cout,
                         slash == std::string::npos ? "." : exe.substr(0, slash),
                         exe.substr(slash == std::string::npos ? 0 : slash + 1));
+  if (!recordPath.empty()) runner.RecordTo(recordPath);
   return runner.Run();
 }

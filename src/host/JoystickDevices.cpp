@@ -5,12 +5,13 @@
 namespace host {
 
 void JoystickDevices::AddListener(JoystickListener& listener) {
-  if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
-    listeners_.push_back(&listener);
+  if (std::find(listeners_.begin(), listeners_.end(), &listener) != listeners_.end()) return;
+  listeners_.push_back(&listener);
+  ListenersChanged();
 }
 
 void JoystickDevices::RemoveListener(JoystickListener& listener) {
-  std::erase(listeners_, &listener);
+  if (std::erase(listeners_, &listener) > 0) ListenersChanged();
 }
 
 void JoystickDevices::Notify(JoystickChange change, std::int64_t id) {

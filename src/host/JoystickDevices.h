@@ -64,6 +64,8 @@ class JoystickDevices {
   // Tells every listener; one removed by an earlier one in the same round is skipped.
   void Notify(JoystickChange change, std::int64_t id);
   bool HasListeners() const { return !listeners_.empty(); }
+  // Called after a listener came or went (a device set may watch devices only while heard).
+  virtual void ListenersChanged() {}
 
  private:
   std::vector<JoystickListener*> listeners_;

@@ -5,8 +5,9 @@
 #include "host/Keys.h"
 
 namespace script {
+namespace {
 
-std::optional<int> KeyCodeByName(const std::string& name) {
+const std::map<std::string, int>& NamedKeys() {
   using namespace host::vk;
   static const std::map<std::string, int> named{
       {"LEFT", Left},     {"RIGHT", Right},   {"UP", Up},          {"DOWN", Down},
@@ -15,18 +16,47 @@ std::optional<int> KeyCodeByName(const std::string& name) {
       {"MULTIPLY", Multiply}, {"DIVIDE", Divide}, {"LWIN", LWin}, {"RWIN", RWin},
       {"CTRL", Control},  {"ALT", Menu},      {"SHIFT", Shift},    {"BACK", Back},
       {"TAB", Tab},       {"HOME", Home},     {"END", End},        {"PAGEUP", Prior},
-      {"PAGEDOWN", Next}, {"CLEAR", Clear}};
-  if (auto it = named.find(name); it != named.end()) return it->second;
+      {"PAGEDOWN", Next}, {"CLEAR", Clear},   {"PAUSE", Pause},    {"CAPSLOCK", Capital},
+      {"NUMLOCK", NumLock}, {"SCROLLLOCK", Scroll}, {"APPS", Apps}};
+  return named;
+}
+
+std::optional<int> Digits(const std::string& text, std::size_t from, std::size_t maxDigits) {
+  if (text.size() <= from || text.size() - from > maxDigits ||
+      text.find_first_not_of("0123456789", from) != std::string::npos)
+    return std::nullopt;
+  return std::stoi(text.substr(from));
+}
+
+}  // namespace
+
+std::optional<int> KeyCodeByName(const std::string& name) {
+  using namespace host::vk;
+  if (auto it = NamedKeys().find(name); it != NamedKeys().end()) return it->second;
   if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
     return name[0];
   if (name.size() == 7 && name.rfind("NUMPAD", 0) == 0 && name[6] >= '0' && name[6] <= '9')
     return Numpad(name[6] - '0');
-  if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' &&
-      name.find_first_not_of("0123456789", 1) == std::string::npos) {
-    const int n = std::stoi(name.substr(1));
-    if (n >= 1 && n <= 12) return Function(n);
+  if (!name.empty() && name[0] == 'F') {
+    const auto n = Digits(name, 1, 2);
+    if (n && *n >= 1 && *n <= 24) return Function(*n);
+  }
+  if (name.rfind("VK", 0) == 0) {
+    const auto n = Digits(name, 2, 3);
+    if (n && *n >= 1 && *n <= 255) return *n;
   }
   return std::nullopt;
+}
+
+std::string KeyName(int code) {
+  using namespace host::vk;
+  for (const auto& [name, named] : NamedKeys())
+    if (named == code) return name;
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+    return std::string(1, static_cast<char>(code));
+  if (code >= Numpad0 && code <= Numpad(9)) return "NUMPAD" + std::to_string(code - Numpad0);
+  if (code >= Function(1) && code <= Function(24)) return "F" + std::to_string(code - F1 + 1);
+  return "VK" + std::to_string(code);
 }
 
 }  // namespace script

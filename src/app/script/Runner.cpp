@@ -6,12 +6,15 @@
 #include <iostream>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 #include "app/script/Json.h"
-#include "app/script/KeyNames.h"
+#include "app/script/Words.h"
 #include "host/ImageFile.h"
 #include "host/Keys.h"
+#include "host/FileOps.h"
 #include "host/RegistryFile.h"
+#include "host/RegistryText.h"
 #include "host/text/Utf8.h"
 #include "shell/Form.h"
 #include "shell/TextFields.h"
@@ -36,15 +39,6 @@ std::string Rest(const std::string& line) {
   return text == std::string::npos ? std::string() : line.substr(text);
 }
 
-std::int64_t Number(const std::string& word, const char* what) {
-  char* end = nullptr;
-  errno = 0;
-  const long long v = std::strtoll(word.c_str(), &end, 10);
-  if (word.empty() || *end != '\0' || errno == ERANGE)
-    throw ScenarioError(std::string("expected a number for ") + what + ", got \"" + word + "\"");
-  return v;
-}
-
 std::int64_t Count(const std::string& word, const char* what) {
   const std::int64_t n = Number(word, what);
   if (n < 0) throw ScenarioError(std::string("expected 0 or more for ") + what + ", got " + word);
@@ -54,10 +48,6 @@ std::int64_t Count(const std::string& word, const char* what) {
 // Virtual time ends here, far beyond any game, so that the timers and sleeps running at
 // the end of a long wait still have room on the clock.
 constexpr std::int64_t kClockEnd = std::numeric_limits<std::int64_t>::max() / 2;
-
-void Expect(const std::vector<std::string>& words, std::size_t min, std::size_t max, const char* usage) {
-  if (words.size() < min || words.size() > max) throw ScenarioError(std::string("usage: ") + usage);
-}
 
 }  // namespace
 
@@ -79,19 +69,36 @@ shell::Program& Runner::Program() {
 }
 
 int Runner::Run() {
+  int status = 0;
   try {
     while (RunNextCommand()) {
     }
-    return 0;
   } catch (const host::ProgramExit& exit) {
-    return exit.status;
+    status = exit.status;
   } catch (const ScenarioError& e) {
     std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
-    return 2;
+    status = 2;
   } catch (const std::invalid_argument& e) {
     std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
-    return 2;
+    status = 2;
   }
+  if (!WriteRecording() && status == 0) status = 1;
+  return status;
+}
+
+bool Runner::WriteRecording() {
+  if (recordPath_.empty()) return true;
+  const std::string text = log_ ? log_->Text() : record::ScenarioLog().Text();
+  if (const auto problem = host::fileops::ReplaceFile(recordPath_, text)) {
+    std::cerr << "skirmora-script: the recording was not saved: " << *problem << "\n";
+    return false;
+  }
+  return true;
+}
+
+void Runner::RecordCommand(const std::string& line) {
+  // Before start these are set-up the recording takes from the host, or scenario errors.
+  if (log_) log_->Event(line);
 }
 
 bool Runner::RunNextCommand() {
@@ -100,6 +107,11 @@ bool Runner::RunNextCommand() {
     ++line_;
     std::vector<std::string> words = Split(line);
     if (words.empty() || words[0][0] == '#') continue;
+    const std::string& command = words[0];
+    // The clock's seed is in the recording already; the rest changes the state directly.
+    if (command == "set" || command == "add" || command == "clear" || command == "rnd" ||
+        command == "quit" || (command == "seed" && host_))
+      RecordCommand(line);
     Execute(words, Rest(line));
     return true;
   }
@@ -109,7 +121,8 @@ bool Runner::RunNextCommand() {
 void Runner::Execute(const std::vector<std::string>& words, const std::string& rest) {
   const std::string& command = words[0];
   if (command == "seed" || command == "rnd" || command == "cd" || command == "registry" ||
-      command == "program" || command == "answer") {
+      command == "program" || command == "answer" || command == "settings" ||
+      command == "settings-notice") {
     ExecuteSetup(command, words, rest);
   } else if (command == "start") {
     Expect(words, 1, 1, "start");
@@ -121,6 +134,12 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     Key(command, words);
   } else if (command == "type") {
     for (std::size_t at = 0; at < rest.size();) Host().PostChar(host::NextCodePoint(rest, at));
+  } else if (command == "char") {
+    Char(words);
+  } else if (command == "mouse") {
+    Mouse(words);
+  } else if (command == "close") {
+    Close(words);
   } else if (command == "click" || command == "dblclick") {
     Expect(words, 3, 4, "click X Y [right]");
     const int x = static_cast<int>(Number(words[1], "X")), y = static_cast<int>(Number(words[2], "Y"));
@@ -142,7 +161,12 @@ void Runner::Execute(const std::vector<std::string>& words, const std::string& r
     if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
     Host().PostFocus(words[1] == "back");
   } else if (command == "joystick") {
-    Joystick(words);
+    // Before start, the devices are attached when the program starts.
+    if (host_) {
+      Joystick(words);
+    } else {
+      joysticksAtStart_.push_back(words);
+    }
   } else if (command == "frames") {
     Expect(words, 2, 2, "frames N");
     AdvanceTime(Count(words[1], "the frame count"), 50);
@@ -224,6 +248,8 @@ void Runner::ExecuteSetup(const std::string& command, const std::vector<std::str
   } else if (command == "rnd") {
     if (words.size() < 2) throw ScenarioError("usage: rnd V1 [V2 ...] | off");
     forced_.clear();
+    rndLine_.clear();
+    for (const std::string& w : words) rndLine_ += (rndLine_.empty() ? "" : " ") + w;
     if (words[1] != "off") {
       for (std::size_t i = 1; i < words.size(); ++i) {
         char* end = nullptr;
@@ -239,15 +265,24 @@ void Runner::ExecuteSetup(const std::string& command, const std::vector<std::str
     if (words[1] != "present" && words[1] != "absent") throw ScenarioError("usage: cd present|absent");
     cdPresent_ = words[1] == "present";
     if (host_) host_->SetCdPresent(cdPresent_);
-  } else if (command == "registry" || command == "program") {
-    Expect(words, 2, 2, command == "registry" ? "registry FILE" : "program PATH");
+  } else if (command == "registry" || command == "program" || command == "settings" ||
+             command == "settings-notice") {
     if (host_) throw ScenarioError(command + " must come before start");
     if (command == "registry") {
+      Expect(words, 2, 2, "registry FILE");
       registryFile_ = words[1];
+    } else if (command == "program") {
+      // The whole rest of the line: a folder may have blanks in its name.
+      if (rest.empty()) throw ScenarioError("usage: program PATH");
+      const std::size_t slash = rest.rfind('/');
+      programFolder_ = slash == std::string::npos ? "." : rest.substr(0, slash);
+      programFile_ = rest.substr(slash == std::string::npos ? 0 : slash + 1);
+    } else if (command == "settings") {
+      if (rest.empty()) throw ScenarioError("usage: settings LINE");
+      settingsLines_.push_back(rest);
     } else {
-      const std::size_t slash = words[1].rfind('/');
-      programFolder_ = slash == std::string::npos ? "." : words[1].substr(0, slash);
-      programFile_ = words[1].substr(slash == std::string::npos ? 0 : slash + 1);
+      if (rest.empty()) throw ScenarioError("usage: settings-notice TEXT");
+      settingsNotices_.push_back(rest);
     }
   } else if (command == "answer") {
     if (rest.empty()) throw ScenarioError("usage: answer WORD|TEXT");
@@ -259,15 +294,42 @@ void Runner::ExecuteSetup(const std::string& command, const std::vector<std::str
   }
 }
 
+namespace {
+
+// A store that starts with what the scenario's settings lines hold, and the troubles its
+// opening met.
+class ScriptedStore final : public host::MemoryRegistryStore {
+ public:
+  ScriptedStore(const host::RegistryTree& tree, std::vector<std::string> notices)
+      : notices_(std::move(notices)) {
+    Tree() = tree;
+  }
+  std::vector<std::string> TakeNotices() override { return std::exchange(notices_, {}); }
+
+ private:
+  std::vector<std::string> notices_;
+};
+
+}  // namespace
+
+std::unique_ptr<host::RegistryStore> Runner::MakeStore() {
+  const bool scripted = !settingsLines_.empty() || !settingsNotices_.empty();
+  if (scripted && !registryFile_.empty())
+    throw ScenarioError("a scenario starts from a registry file or from settings lines, not both");
+  if (!registryFile_.empty()) return std::make_unique<host::FileRegistryStore>(registryFile_);
+  if (!scripted) return std::make_unique<host::MemoryRegistryStore>();
+  std::string text;
+  for (const std::string& line : settingsLines_) text += line + "\n";
+  host::RegistryParseResult parsed = host::ParseRegistryText(text);
+  if (parsed.badLines > 0)
+    throw ScenarioError("settings line " + std::to_string(parsed.firstBadLine) +
+                        " cannot be read: " + parsed.firstProblem);
+  return std::make_unique<ScriptedStore>(parsed.tree, settingsNotices_);
+}
+
 void Runner::Start() {
   if (host_) throw ScenarioError("the program is already started");
-  std::unique_ptr<host::RegistryStore> store;
-  if (registryFile_.empty()) {
-    store = std::make_unique<host::MemoryRegistryStore>();
-  } else {
-    store = std::make_unique<host::FileRegistryStore>(registryFile_);
-  }
-  host_ = std::make_unique<host::HeadlessHost>(std::move(store));
+  host_ = std::make_unique<host::HeadlessHost>(MakeStore());
   host_->SetCdPresent(cdPresent_);
   host_->SetProgramPath(programFolder_, programFile_);
   host_->SetClockSeed(seed_.value_or(0));
@@ -278,78 +340,32 @@ void Runner::Start() {
       host_->QueueQuitRequest();
     }
   }
+  for (const std::vector<std::string>& words : joysticksAtStart_) Joystick(words);
   host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
   host_->SetInputSource([this] {
     if (!RunNextCommand()) throw host::ProgramExit{0};
   });
-  program_ = std::make_unique<shell::Program>(*host_);
+  host::Host* programHost = host_.get();
+  if (!recordPath_.empty()) {
+    log_ = std::make_unique<record::ScenarioLog>();
+    recorder_ = std::make_unique<record::RecordingHost>(*host_, *log_);
+    programHost = recorder_.get();
+    // Forced random values are no input of the program's, but they steer it all the same.
+    if (!forced_.empty()) log_->SetUp(rndLine_);
+  }
+  program_ = std::make_unique<shell::Program>(*programHost);
   program_->Game().random.Force(forced_);
   program_->Main();
   host_->RunMainLoop();
 }
 
-void Runner::Key(const std::string& command, const std::vector<std::string>& words) {
-  if (words.size() < 2) throw ScenarioError("usage: " + command + " KEY [+SHIFT|+CTRL|+ALT ...]");
-  const auto code = KeyCodeByName(words[1]);
-  if (!code) throw ScenarioError("unknown key \"" + words[1] + "\"");
-  int shift = 0;
-  for (std::size_t i = 2; i < words.size(); ++i) {
-    if (words[i] == "+SHIFT") shift |= host::kShiftMask;
-    else if (words[i] == "+CTRL") shift |= host::kCtrlMask;
-    else if (words[i] == "+ALT") shift |= host::kAltMask;
-    else throw ScenarioError("unknown modifier \"" + words[i] + "\"");
-  }
-  if (command != "up") {
-    Host().PostKeyDown(*code, shift);
-    // These keys also type a character, as they do on the desktop.
-    if (*code == host::vk::Return || *code == host::vk::Escape || *code == host::vk::Back)
-      Host().PostChar(static_cast<char32_t>(*code));
-  }
-  if (command != "down") Host().PostKeyUp(*code, shift);
-}
-
-void Runner::Joystick(const std::vector<std::string>& words) {
-  constexpr const char* kUsage =
-      "joystick plug NAME BUTTONS | axis X Y | button N down|up | unplug";
-  if (words.size() < 2) throw ScenarioError(std::string("usage: ") + kUsage);
-  host::HeadlessJoysticks& joysticks = Host().ScriptedJoysticks();
-  const std::string& what = words[1];
-  if (what == "plug") {
-    if (words.size() < 4) throw ScenarioError("usage: joystick plug NAME BUTTONS");
-    std::string name = words[2];
-    for (std::size_t i = 3; i + 1 < words.size(); ++i) name += " " + words[i];
-    const std::int64_t buttons = Number(words.back(), "the button count");
-    if (buttons < 0 || buttons > 128) throw ScenarioError("a joystick has 0 to 128 buttons");
-    joysticks.Plug(name, static_cast<int>(buttons));
-    return;
-  }
-  // The other commands work the device plugged in last.
-  const auto device = joysticks.Newest();
-  if (!device) throw ScenarioError("no joystick is plugged in");
-  if (what == "unplug") {
-    Expect(words, 2, 2, "joystick unplug");
-    joysticks.Unplug(*device);
-  } else if (what == "axis") {
-    Expect(words, 4, 4, "joystick axis X Y");
-    const std::int64_t x = Number(words[2], "X"), y = Number(words[3], "Y");
-    if (x < host::kAxisMin || x > host::kAxisMax || y < host::kAxisMin || y > host::kAxisMax)
-      throw ScenarioError("axis readings run from 0 to 65535 (32768 at rest)");
-    joysticks.SetAxes(*device, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
-  } else if (what == "button") {
-    Expect(words, 4, 4, "joystick button N down|up");
-    if (words[3] != "down" && words[3] != "up") throw ScenarioError("usage: joystick button N down|up");
-    const std::int64_t n = Number(words[2], "the button");
-    if (n < 1 || n > 128 || !joysticks.SetButton(*device, static_cast<int>(n), words[3] == "down"))
-      throw ScenarioError("the joystick has no button " + words[2]);
-  } else {
-    throw ScenarioError(std::string("usage: ") + kUsage);
-  }
-}
-
 void Runner::MenuItem(int n) {
   auto* front = static_cast<host::HeadlessWindow*>(Host().FrontWindow());
   shell::TextMenu* menu = nullptr;
-  if (auto* form = front ? dynamic_cast<shell::Form*>(&front->Events()) : nullptr) {
+  auto* form = front ? dynamic_cast<shell::Form*>(
+                          &record::RecordingHost::ProgramEvents(front->Events()))
+                    : nullptr;
+  if (form) {
     for (shell::Control* c : form->Controls())
       if (!menu) menu = dynamic_cast<shell::TextMenu*>(c);
   }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/record/RecordingHost.h"
+#include "app/record/ScenarioLog.h"
+#include "host/RegistryTree.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Program.h"
 
@@ -26,6 +29,9 @@ class Runner {
   ~Runner();
   // Runs to the end of the scenario or of the program; returns the exit status.
   int Run();
+  // Also writes the run down as a scenario of its own to that file when it ends: every
+  // input, the frames between them and the state changed by commands, not what is printed.
+  void RecordTo(std::string path) { recordPath_ = std::move(path); }
 
  private:
   // Reads and runs the next command; false at the end of the scenario.
@@ -41,8 +47,18 @@ class Runner {
   // Runs the next count ticks of GameTimer, however long each one takes.
   void RunTicks(std::int64_t count);
   void Key(const std::string& command, const std::vector<std::string>& words);
+  void Mouse(const std::vector<std::string>& words);
+  void Char(const std::vector<std::string>& words);
+  // A close request from the window manager to the window in front or the one named.
+  void Close(const std::vector<std::string>& words);
   // The scripted joysticks: plug, unplug, move the stick, press and release buttons.
-  void Joystick(const std::vector<std::string>& words);
+  void Joystick(std::vector<std::string> words);
+  // The store the program starts with: the registry file, the settings lines, or empty.
+  std::unique_ptr<host::RegistryStore> MakeStore();
+  // A command that changes the program's state directly goes into the recording as it is.
+  void RecordCommand(const std::string& line);
+  // Writes the recording, if one is asked for; false when it could not be written.
+  bool WriteRecording();
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
@@ -71,12 +87,19 @@ class Runner {
   // Set-up before `start`.
   std::optional<std::uint32_t> seed_;
   std::vector<float> forced_;
+  std::string rndLine_;  // as written, for the recording
   bool cdPresent_ = false;
   std::string registryFile_;
+  std::vector<std::string> settingsLines_;  // the settings file's text form, line by line
+  std::vector<std::string> settingsNotices_;
   std::string programFolder_, programFile_;
   std::vector<std::optional<std::string>> answers_;  // nothing: a quit request
+  std::vector<std::vector<std::string>> joysticksAtStart_;
 
   std::unique_ptr<host::HeadlessHost> host_;
+  std::string recordPath_;
+  std::unique_ptr<record::ScenarioLog> log_;
+  std::unique_ptr<record::RecordingHost> recorder_;  // between host_ and the program
   std::unique_ptr<shell::Program> program_;
   // The timeline: the state entries recorded at each step, and a screenshot still to take
   // when that many more steps have come.

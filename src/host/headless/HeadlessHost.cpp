@@ -99,6 +99,8 @@ void HeadlessHost::PostMouse(MouseKind kind, int x, int y, int button, int shift
   Post(e);
 }
 
+void HeadlessHost::PostClose(HeadlessWindow* window) { Post({Event::Type::Close, window}); }
+
 bool HeadlessHost::AcceptsInput(HeadlessWindow* window) const {
   return window && window->Visible() && (modal_.empty() || modal_.back() == window);
 }
@@ -121,8 +123,13 @@ void HeadlessHost::Step() {
   }
   if (!e.window) return;
   WindowEvents& target = e.window->Events();
-  if (e.type == Event::Type::Paint) {
-    if (e.window->Visible()) target.OnPaint();
+  if (e.type == Event::Type::Paint || e.type == Event::Type::Close) {
+    if (!e.window->Visible()) return;
+    if (e.type == Event::Type::Paint) {
+      target.OnPaint();
+    } else {
+      target.OnCloseRequest();
+    }
     return;
   }
   if (!AcceptsInput(e.window)) return;
@@ -147,6 +154,7 @@ void HeadlessHost::Step() {
     case Event::Type::Paint:
     case Event::Type::Focus:
     case Event::Type::Joystick:
+    case Event::Type::Close:
       break;
   }
 }
@@ -304,14 +312,15 @@ int HeadlessHost::PopupMenu(Window& owner, int x, int y, const std::vector<std::
                             bool) {
   const std::string answer = NextAnswer(owner.Name()).value_or("");
   int chosen = -1;
-  for (std::size_t i = 0; i < items.size() && !answer.empty(); ++i) {
+  const bool dismissed = answer == "0";
+  for (std::size_t i = 0; i < items.size() && !answer.empty() && !dismissed; ++i) {
     std::string plain;
     for (char c : items[i])
       if (c != '&') plain += c;
     if (items[i] != "-" && (Upper(plain) == Upper(answer) || std::to_string(i + 1) == answer))
       chosen = static_cast<int>(i);
   }
-  if (!answer.empty() && chosen < 0)
+  if (!answer.empty() && !dismissed && chosen < 0)
     throw std::invalid_argument("the answer \"" + answer + "\" is not an item of the popup menu");
   Record({"popup", owner.Name(), std::to_string(x) + "," + std::to_string(y),
           chosen < 0 ? "" : items[static_cast<std::size_t>(chosen)], items});

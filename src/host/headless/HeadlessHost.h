@@ -55,9 +55,12 @@ class HeadlessHost : public Host {
   void PostFocus(bool programHasFocus);
   enum class MouseKind { Down, Move, Up, DoubleClick };
   void PostMouse(MouseKind kind, int x, int y, int button, int shift);
+  // The window manager's close button on that window, whether or not it is in front.
+  void PostClose(HeadlessWindow* window);
   // Advances virtual time, running every timer tick that falls due, in time order.
   void AdvanceTime(std::int64_t ms);
-  // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item.
+  // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item (by
+  // caption or number from 1; 0 dismisses the menu).
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
   // A request to end the program (a signal, the session ending) arriving now, while the
   // program waits for input; `front` names what is in front, for the record.
@@ -127,7 +130,7 @@ class HeadlessHost : public Host {
 
  private:
   struct Event {
-    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus, Joystick } type;
+    enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus, Joystick, Close } type;
     HeadlessWindow* window = nullptr;
     int code = 0;
     int shift = 0;

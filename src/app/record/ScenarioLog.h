@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace record {
+
+// A game being written down as a scenario for the headless runner. The runner reads a line
+// only when the program waits for input, and queues dialog answers until a dialog takes
+// them; so every line must sit where the runner will read it at the same point of the game:
+//  - set-up lines (seed, settings, CD probe...) go before `start`;
+//  - an event line (a key, a click, a focus change...) goes at the end, after a `ticks N`
+//    line for the frames that ran since the line before it;
+//  - a line that must already be known when the last event is handled (the answer to the
+//    dialog that event opened, the joystick reading it took) goes just before that event
+//    line, after the ones put there before it.
+class ScenarioLog {
+ public:
+  ScenarioLog();
+
+  void SetUp(std::string line);
+  void Event(std::string line);
+  void BeforeLastEvent(std::string line);
+  // One tick of the game's frame timer has begun.
+  void Tick() { ++ticks_; }
+
+  // The scenario as it stands, frames still uncounted included.
+  std::string Text() const;
+
+ private:
+  void WriteTicks();
+
+  std::vector<std::string> setUp_;
+  std::vector<std::string> lines_;  // from `start` on
+  std::size_t insertAt_ = 0;        // where BeforeLastEvent puts its next line
+  std::uint64_t ticks_ = 0;         // frames begun since the last line
+};
+
+}  // namespace record
