@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "host/FileOps.h"
 #include "host/RegistryFile.h"
 
 using host::RegValue;
@@ -105,6 +106,25 @@ TEST_F(RegistryFileOddPaths, ALinkedFileStaysALinkAndTheFileItLeadsToIsReplacedW
             RegValue::String("NEW=2"));
   EXPECT_EQ(elsewhere_.Contents(), (std::vector<std::string>{"skirmora.reg", "skirmora.reg.lock"}));
   EXPECT_EQ(folder_.Contents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+}
+
+// Asking beforehand whether a file could be replaced answers as the replacement would, and
+// leaves no trace.
+TEST_F(RegistryFileOddPaths, WhetherAFileCouldBeReplacedIsKnownBeforehandWithoutATrace) {
+  using host::fileops::CheckReplaceable;
+  EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
+  EXPECT_TRUE(folder_.Contents().empty());
+  ASSERT_EQ(host::fileops::ReplaceFile(Path(), "kept"), std::nullopt);
+  EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
+  EXPECT_EQ(folder_.Contents(), std::vector<std::string>{"settings.reg"});
+  EXPECT_EQ(host::fileops::ReadWholeFile(Path(), 100).bytes, "kept");
+
+  EXPECT_NE(CheckReplaceable(folder_ / "missing/game.scn"), std::nullopt);
+  fs::create_directory(folder_ / "a-folder");
+  const auto folder = CheckReplaceable(folder_ / "a-folder");
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_NE(folder->find("folder"), std::string::npos) << *folder;
+  EXPECT_TRUE(fs::is_empty(folder_ / "a-folder"));
 }
 
 TEST_F(RegistryFileOddPaths, ALinkToNothingIsNotFollowed) {

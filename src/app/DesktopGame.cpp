@@ -11,6 +11,14 @@
 #include "shell/Program.h"
 
 int RunDesktopGame(const DesktopGameOptions& options) {
+  // A recording that could not be saved would be a whole game lost: say so before it starts.
+  if (!options.recordPath.empty()) {
+    if (const auto problem = host::fileops::CheckReplaceable(options.recordPath)) {
+      std::fprintf(stderr, "skirmora: cannot record to %s: %s\n", options.recordPath.c_str(),
+                   problem->c_str());
+      return 1;
+    }
+  }
   host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
   auto host = host::MakeSdlHost(
       std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),

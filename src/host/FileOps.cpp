@@ -146,18 +146,44 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace
-
-Problem ReplaceFile(const std::string& path, std::string_view bytes) {
-  // A link (kept in a dotfiles folder, say) stays a link: the file it leads to is replaced.
+// The file a replacement of `path` writes (behind any link), as it stands now.
+struct ReplaceTarget {
   std::string file;
-  if (auto problem = FollowLinks(path, file)) return problem;
+  struct stat old {};
+  bool exists = false;
+};
+
+Problem FindReplaceTarget(const std::string& path, ReplaceTarget& target) {
+  // A link (kept in a dotfiles folder, say) stays a link: the file it leads to is replaced.
+  if (auto problem = FollowLinks(path, target.file)) return problem;
+  const std::string& file = target.file;
   // A file its owner made read-only is not replaced behind their back, although the folder
   // alone would allow the rename.
   if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", file, errno);
-  struct stat old {};
-  const bool exists = ::stat(file.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) return "\"" + file + "\" is " + KindOf(old.st_mode);
+  target.exists = ::stat(file.c_str(), &target.old) == 0;
+  if (target.exists && !S_ISREG(target.old.st_mode))
+    return "\"" + file + "\" is " + KindOf(target.old.st_mode);
+  return std::nullopt;
+}
+
+}  // namespace
+
+Problem CheckReplaceable(const std::string& path) {
+  ReplaceTarget target;
+  if (auto problem = FindReplaceTarget(path, target)) return problem;
+  std::string temporary = target.file + ".tmp-XXXXXX";
+  Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (fd.get() < 0) return Failure("creating", temporary, errno);
+  ::unlink(temporary.c_str());
+  return std::nullopt;
+}
+
+Problem ReplaceFile(const std::string& path, std::string_view bytes) {
+  ReplaceTarget target;
+  if (auto problem = FindReplaceTarget(path, target)) return problem;
+  const std::string& file = target.file;
+  const struct stat& old = target.old;
+  const bool exists = target.exists;
   std::string temporary = file + ".tmp-XXXXXX";
   Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
   if (fd.get() < 0) return Failure("creating", temporary, errno);

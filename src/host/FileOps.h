@@ -35,6 +35,10 @@ Problem MakeFolders(const std::string& folder);
 // and the file it leads to is replaced in the same way; a link to nothing is refused.
 Problem ReplaceFile(const std::string& path, std::string_view bytes);
 
+// Whether ReplaceFile could replace the file now, found out by making (and removing) the
+// temporary file it would write: so that work meant for the file is not lost at the end.
+Problem CheckReplaceable(const std::string& path);
+
 // Removes the temporary files ReplaceFile leaves behind when it is killed half-way, for the
 // file at `path` (or the file its link leads to). Call it only while no write can be under
 // way (under the lock). Nothing else is touched.
