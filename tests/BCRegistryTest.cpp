@@ -55,11 +55,13 @@ TEST_F(BCRegistryTest, BlanksAndATrailingBackslashAreDroppedFromThePath) {
                                                      "HKEY_CURRENT_USER\\Software\\X"}));
 }
 
-TEST_F(BCRegistryTest, OpeningCreatesTheKeyAndEveryKeyOnTheWay) {
+TEST_F(BCRegistryTest, OpeningCreatesTheKeyAndEveryKeyOnTheWayAndMissingValuesReadAsBlanks) {
   registry_.RootPath(kGameKey);
   EXPECT_EQ(store_.Subkeys("HKEY_CURRENT_USER\\Software"),
             std::vector<std::string>{"Bramblecrest"});
   EXPECT_TRUE(store_.Values(kGameKey).empty());
+  EXPECT_EQ(registry_.Value("High Score 1"), kMissing);
+  EXPECT_EQ(registry_.ValueLong("Fire button"), 0);
 }
 
 TEST_F(BCRegistryTest, EveryRootNameIsRecognisedWhateverItsCase) {
@@ -88,12 +90,6 @@ TEST_F(BCRegistryTest, AnEmptyPathOrResetClosesTheKey) {
   EXPECT_EQ(store_.GetValue(kGameKey, "A"), std::nullopt);
 }
 
-TEST_F(BCRegistryTest, MissingValuesReadAsBlanksAndZero) {
-  registry_.RootPath(kGameKey);
-  EXPECT_EQ(registry_.Value("High Score 1"), kMissing);
-  EXPECT_EQ(registry_.ValueLong("Fire button"), 0);
-}
-
 TEST_F(BCRegistryTest, TextsAndNumbersComeBackAsWritten) {
   registry_.RootPath(kGameKey);
   for (const std::string& text : {"ABC=12500"s, "JO =730"s, "   =0"s, ""s, "Zo\xc3\xab\n\"\\"s}) {
@@ -108,20 +104,18 @@ TEST_F(BCRegistryTest, TextsAndNumbersComeBackAsWritten) {
   }
 }
 
-TEST_F(BCRegistryTest, OneTerminatingZeroWrittenByOthersIsDropped) {
+// Values written by others: one terminating zero is dropped; the other type reads as its
+// decimal text or zero.
+TEST_F(BCRegistryTest, ValuesWrittenByOthersReadAsTheyShould) {
   registry_.RootPath(kGameKey);
   store_.SetValue(kGameKey, "One", RegValue::String("abc\0"s));
   store_.SetValue(kGameKey, "Two", RegValue::String("ab\0\0"s));
   store_.SetValue(kGameKey, "Inside", RegValue::String("a\0b"s));
+  store_.SetValue(kGameKey, "Number", RegValue::Dword(-40));
+  store_.SetValue(kGameKey, "Text", RegValue::String("5"));
   EXPECT_EQ(registry_.Value("One"), "abc");
   EXPECT_EQ(registry_.Value("Two"), "ab\0"s);
   EXPECT_EQ(registry_.Value("Inside"), "a\0b"s);
-}
-
-TEST_F(BCRegistryTest, AValueReadAsTheOtherTypeGivesItsDecimalTextOrZero) {
-  registry_.RootPath(kGameKey);
-  registry_.ValueLong("Number", -40);
-  registry_.Value("Text", "5");
   EXPECT_EQ(registry_.Value("Number"), "-40");
   EXPECT_EQ(registry_.ValueLong("Text"), 0);
 }
@@ -138,47 +132,38 @@ TEST_F(BCRegistryTest, DeletesValuesAndSubkeys) {
   EXPECT_TRUE(store_.Subkeys(kGameKey).empty());
 }
 
-TEST_F(BCRegistryTest, ArraysOfAKeyWithNothingInItHoldOneEmptyText) {
-  registry_.RootPath(kGameKey);
+TEST_F(BCRegistryTest, ArraysListNamesAndDataFromOneOrHoldOneEmptyText) {
+  registry_.RootPath(kGameKey + "\\First");
   shell::ValueArray values;
+  shell::SubkeyArray subkeys;
   registry_.GetAllValues(values);
+  registry_.GetAllSubkeys(subkeys);
   EXPECT_EQ(values.Lower(), 0);
   EXPECT_EQ(values.Upper(), 0);
   EXPECT_EQ(values(1, 0), "");
   EXPECT_EQ(values(2, 0), "");
   EXPECT_THROW(values(1, 1), std::out_of_range);
   EXPECT_THROW(values(3, 0), std::out_of_range);
-
-  shell::SubkeyArray subkeys;
-  registry_.GetAllSubkeys(subkeys);
   EXPECT_EQ(subkeys.Lower(), 0);
   EXPECT_EQ(subkeys.Upper(), 0);
   EXPECT_EQ(subkeys(0), "");
   EXPECT_THROW(subkeys(1), std::out_of_range);
-}
 
-TEST_F(BCRegistryTest, ArraysListNamesAndDataFromOne) {
-  registry_.RootPath(kGameKey + "\\First");
   registry_.RootPath(kGameKey + "\\Second");
   registry_.RootPath(kGameKey);
   registry_.Value("High Score 1", "ABC=12500");
   registry_.ValueLong("Fire button", 3);
   registry_.Value("Empty", "");
-
-  shell::ValueArray values;
   registry_.GetAllValues(values);
+  registry_.GetAllSubkeys(subkeys);
   ASSERT_EQ(values.Lower(), 1);
   ASSERT_EQ(values.Upper(), 3);
-  EXPECT_EQ(values(1, 1), "High Score 1");
-  EXPECT_EQ(values(2, 1), "ABC=12500");
-  EXPECT_EQ(values(1, 2), "Fire button");
-  EXPECT_EQ(values(2, 2), "3");
-  EXPECT_EQ(values(1, 3), "Empty");
-  EXPECT_EQ(values(2, 3), "");
+  const char* expected[][2] = {{"High Score 1", "ABC=12500"}, {"Fire button", "3"}, {"Empty", ""}};
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(values(1, i), expected[i - 1][0]);
+    EXPECT_EQ(values(2, i), expected[i - 1][1]);
+  }
   EXPECT_THROW(values(1, 0), std::out_of_range);
-
-  shell::SubkeyArray subkeys;
-  registry_.GetAllSubkeys(subkeys);
   ASSERT_EQ(subkeys.Lower(), 1);
   ASSERT_EQ(subkeys.Upper(), 2);
   EXPECT_EQ(subkeys(1), "First");

@@ -6,14 +6,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "SurfaceTesting.h"
+#include "TempFolder.h"
 #include "host/ImageFile.h"
 
 namespace {
@@ -57,14 +55,6 @@ TEST(BmpFile, RoundTripsEveryRowPadding) {
     }
 }
 
-TEST(BmpFile, StoresRowsBottomUpInBlueGreenRedOrder) {
-  Surface image(1, 2);
-  image.SetPixel(0, 0, host::Rgb(1, 2, 3));
-  image.SetPixel(0, 1, host::Rgb(4, 5, 6));
-  const Bytes file = host::EncodeBmp(image);
-  EXPECT_EQ(Bytes(file.begin() + 54, file.end()), (Bytes{6, 5, 4, 0, 3, 2, 1, 0}));
-}
-
 // A hand-made BMP: 40-byte header, the given bits per pixel, optional bit-field masks,
 // rows bottom-up (or top-down for a negative height) holding the pixels of `Expected`.
 struct BmpBuilder {
@@ -105,26 +95,25 @@ host::Color Expected(int x, int y) {
   return host::Rgb(0xC0, y, 10 * x);
 }
 
-void ExpectBuilderPixels(const std::optional<Surface>& image, int width, int height) {
-  ASSERT_TRUE(image.has_value());
-  ASSERT_EQ(image->Width(), width);
-  ASSERT_EQ(image->Height(), height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) EXPECT_EQ(image->GetPixel(x, y), Expected(x, y));
-}
-
+// Read independently of the writer: with the round trip, this pins the row order and the
+// blue-green-red order of the file.
 TEST(BmpFile, ReadsThirtyTwoBitTopDownAndUsualBitFields) {
-  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 5, .height = 3}.Build()), 5, 3);
-  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 5, .height = -3}.Build()), 5, 3);
-  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 3, .height = 4, .bitsPerPixel = 32}.Build()), 3,
-                      4);
-  ExpectBuilderPixels(DecodeBmp(BmpBuilder{.width = 3,
-                                           .height = 4,
-                                           .bitsPerPixel = 32,
-                                           .compression = 3,
-                                           .masks = {0xFF0000, 0xFF00, 0xFF}}
-                                    .Build()),
-                      3, 4);
+  const BmpBuilder files[] = {{.width = 5, .height = 3},
+                              {.width = 5, .height = -3},
+                              {.width = 3, .height = 4, .bitsPerPixel = 32},
+                              {.width = 3,
+                               .height = 4,
+                               .bitsPerPixel = 32,
+                               .compression = 3,
+                               .masks = {0xFF0000, 0xFF00, 0xFF}}};
+  for (const BmpBuilder& file : files) {
+    const std::optional<Surface> image = DecodeBmp(file.Build());
+    ASSERT_TRUE(image.has_value()) << file.bitsPerPixel << " bits, height " << file.height;
+    ASSERT_EQ(image->Width(), file.width);
+    ASSERT_EQ(image->Height(), std::abs(file.height));
+    for (int y = 0; y < image->Height(); ++y)
+      for (int x = 0; x < file.width; ++x) EXPECT_EQ(image->GetPixel(x, y), Expected(x, y));
+  }
 }
 
 TEST(BmpFile, RejectsFormatsItDoesNotRead) {
@@ -184,24 +173,6 @@ TEST(BmpFile, RejectsHostileHeaders) {
   }
 }
 
-// Random damage to the headers must never make the reader go past the bytes it was given;
-// whatever it accepts has all its rows inside the file.
-TEST(BmpFile, RandomHeaderDamageIsRejectedOrStaysInside) {
-  const Bytes good = host::EncodeBmp(Numbered(6, 5, 1));
-  std::mt19937 random(2026);
-  std::uniform_int_distribution<int> position(0, 57), byte(0, 255), count(1, 4);
-  for (int n = 0; n < 20000; ++n) {
-    Bytes bad = good;
-    for (int k = count(random); k > 0; --k)
-      bad[position(random)] = static_cast<std::uint8_t>(byte(random));
-    const std::optional<Surface> image = DecodeBmp(bad);
-    if (!image) continue;
-    const std::size_t bytesPerPixel = bad[28] / 8;
-    const std::size_t stride = (image->Width() * bytesPerPixel + 3) / 4 * 4;
-    EXPECT_LE(Le32(bad, 10) + stride * image->Height(), bad.size());
-  }
-}
-
 // ---- PNG, read back by a small decoder of the stored-deflate form the writer makes
 
 std::uint32_t Crc(const std::uint8_t* data, std::size_t n) {
@@ -214,8 +185,8 @@ std::uint32_t Crc(const std::uint8_t* data, std::size_t n) {
 }
 
 // Decodes an 8-bit RGB PNG whose image data is zlib with stored blocks only and rows with
-// filter 0; any deviation is a test failure.
-// Decodes what EncodePng writes; with `alpha`, expects RGBA and collects the opacities.
+// filter 0, failing the test at any deviation; with `alpha`, expects RGBA and collects the
+// opacities.
 Surface DecodeStoredPng(const Bytes& png, Bytes* alpha = nullptr) {
   const int channels = alpha ? 4 : 3;
   static const Bytes signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -310,23 +281,14 @@ TEST(PngFile, CarriesAnOpacityPerPixelOnlyWhenOneIsGivenForEach) {
 
 // ---- files on disk, and what another image program makes of them
 
-std::string TempPath(const std::string& name) {
-  return testing::TempDir() + "skirmora-" + name;
-}
-
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(ImageFileOnDisk, WritesTheBytesAndReportsFailure) {
   const Bytes bytes = host::EncodeBmp(Numbered(7, 3, 9));
-  const std::string path = TempPath("write.bmp");
-  ASSERT_TRUE(host::WriteFileBytes(path, bytes));
-  EXPECT_EQ(ReadFile(path), bytes);
-  std::remove(path.c_str());
+  const TempFolder folder;
+  ASSERT_TRUE(host::WriteFileBytes(folder / "write.bmp", bytes));
+  const std::string written = ReadFileBytes(folder / "write.bmp");
+  EXPECT_EQ(Bytes(written.begin(), written.end()), bytes);
   errno = 0;
-  EXPECT_FALSE(host::WriteFileBytes(TempPath("no-such-folder/x.bmp"), bytes));
+  EXPECT_FALSE(host::WriteFileBytes(folder / "no-such-folder/x.bmp", bytes));
   EXPECT_EQ(errno, ENOENT);
 }
 
@@ -351,12 +313,11 @@ TEST(ImageFileOnDisk, ImageMagickReadsTheSamePixels) {
            {host::RedOf(image.GetPixel(x, y)), host::GreenOf(image.GetPixel(x, y)),
             host::BlueOf(image.GetPixel(x, y))})
         want.push_back(static_cast<std::uint8_t>(channel));
+  const TempFolder folder;
   for (const auto& [name, bytes] : {std::pair{std::string("magick.png"), host::EncodePng(image)},
                                     std::pair{std::string("magick.bmp"), host::EncodeBmp(image)}}) {
-    const std::string path = TempPath(name);
-    ASSERT_TRUE(host::WriteFileBytes(path, bytes));
-    const std::optional<Bytes> read = ReadWithImageMagick(path);
-    std::remove(path.c_str());
+    ASSERT_TRUE(host::WriteFileBytes(folder / name, bytes));
+    const std::optional<Bytes> read = ReadWithImageMagick(folder / name);
     if (!read) GTEST_SKIP() << "ImageMagick's convert is not installed";
     EXPECT_EQ(*read, want) << name;
   }

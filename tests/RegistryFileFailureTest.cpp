@@ -2,15 +2,12 @@
 // written, a full disk, and two instances of the game writing at once. The tests run as
 // root as well, where permissions stop nothing, so each obstacle is one that holds for root
 // too: a folder that is really a file, a lock file that is really a folder, a file size limit.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,27 +34,8 @@ void WriteGameValues(host::RegistryStore& store) {
   store.SetValue(kGameKey, "Location", RegValue::String("/usr/games/skirmora"));
 }
 
-std::string FolderOfFile(const std::string& path) {
-  return std::filesystem::path(path).parent_path().string();
-}
-
 int CountLines(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
-// Runs `body` in a child process with its stderr going to `errorFile`; returns the child's
-// exit status (`body`'s result), or 128 + the signal that ended it.
-int RunInChild(const std::string& errorFile, const std::function<int()>& body) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(100);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 class RegistryFileTrouble : public ::testing::Test {
@@ -126,35 +104,48 @@ TEST_F(RegistryFileTrouble, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWri
                                                            {"c", RegValue::Dword(3)}}));
 }
 
-TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByte) {
+// A file size limit is a full disk that holds for root too. SIGXFSZ keeps its default action
+// (ending the process): the store must see to it.
+TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByteAndKillsNothing) {
   {
     host::FileRegistryStore store(Path());
     WriteGameValues(store);
   }
   const std::string before = ReadFileBytes(Path());
-  const std::string errors = logs_ / "stderr";
+  const std::string errors = logs_ / "stderr", said = logs_ / "batch";
   const RegValue longText = RegValue::String(std::string(4000, 'x'));
 
-  const int status = RunInChild(errors, [&] {
-    // No file may grow beyond the size of the present one, as on a disk with no room left.
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{before.size(), before.size()};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
-    host::FileRegistryStore store(Path());
-    store.SetValue(kGameKey, "Location", longText);
-    store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
-    if (store.GetValue(kGameKey, "Location") != longText) return 1;
-    if (store.GetValue(kGameKey, "Greeted") != RegValue::Dword(0)) return 2;
-    if (store.Values(kGameKey).size() != 16) return 3;
-    return 0;
-  });
+  const int status = RunInChild(
+      [&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{before.size(), before.size()};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+        host::FileRegistryStore store(Path());
+        store.SetValue(kGameKey, "Location", longText);
+        store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
+        if (store.GetValue(kGameKey, "Location") != longText) return 1;
+        if (store.GetValue(kGameKey, "Greeted") != RegValue::Dword(0)) return 2;
+        if (store.Values(kGameKey).size() != 16) return 3;
+        const auto saved = store.Batch([&] {
+          for (int i = 1; i <= 10; ++i)
+            store.SetValue(kGameKey, "High Score " + std::to_string(i), RegValue::String("NEW=22"));
+        });
+        WriteFileBytes(said, saved.value_or(""));
+        return saved ? 0 : 4;
+      },
+      errors);
 
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(status, 0) << "4: the batch reported no trouble; above 128: killed";
   EXPECT_EQ(ReadFileBytes(Path()), before);
   EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
   const std::string message = ReadFileBytes(errors);
-  EXPECT_EQ(CountLines(message), 1) << message;
+  EXPECT_EQ(CountLines(message), 2) << message;  // once for the writes, once for the batch
   EXPECT_NE(message.find("cannot save the settings"), std::string::npos) << message;
+  const std::string batch = ReadFileBytes(said);
+  EXPECT_NE(batch.find("cannot save the settings to \"" + Path() + "\": writing"),
+            std::string::npos)
+      << batch;
+  EXPECT_NE(batch.find("File too large"), std::string::npos) << batch;
 }
 
 TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
@@ -186,23 +177,26 @@ TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
   const auto unreadableFile = prepare("secret", perms::owner_all, perms::none);
   const std::string errors = logs_ / "stderr";
 
-  const int status = RunInChild(errors, [&] {
-    if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) return 10;
-    int failures = 0;
-    for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
-      host::FileRegistryStore store(path);
-      store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
-      store.SetValue(kGameKey, "Fire button", RegValue::Dword(4));
-      if (store.GetValue(kGameKey, "Fire button") != RegValue::Dword(4)) ++failures;
-    }
-    return failures;
-  });
+  const int status = RunInChild(
+      [&] {
+        if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) return 10;
+        int failures = 0;
+        for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
+          host::FileRegistryStore store(path);
+          store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
+          store.SetValue(kGameKey, "Fire button", RegValue::Dword(4));
+          if (store.GetValue(kGameKey, "Fire button") != RegValue::Dword(4)) ++failures;
+        }
+        return failures;
+      },
+      errors);
 
   EXPECT_EQ(status, 0);
   for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
     EXPECT_EQ(ReadFileBytes(path), bytes) << path;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FolderOfFile(path)),
-                            std::filesystem::directory_iterator()),
+    EXPECT_EQ(std::distance(
+                  std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
+                  std::filesystem::directory_iterator()),
               2)
         << "only the file and its lock file in the folder of " << path;
   }
@@ -217,32 +211,16 @@ TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
 
 TEST_F(RegistryFileTrouble, TwoInstancesWritingAtOnceKeepEveryValue) {
   constexpr int kWrites = 150;
-  int gate[2];
-  ASSERT_EQ(::pipe(gate), 0);
-  std::vector<pid_t> children;
-  for (const std::string who : {"first ", "second "}) {
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      ::close(gate[1]);
-      char ignored;
-      (void)!::read(gate[0], &ignored, 1);  // returns once the parent closes its end
+  const auto writer = [&](const std::string& who) {
+    return [&, who](const std::function<void()>& awaitStart) {
+      awaitStart();
       host::FileRegistryStore store(Path());
-      for (int i = 0; i < kWrites; ++i) {
+      for (int i = 0; i < kWrites; ++i)
         store.SetValue(kGameKey, who + std::to_string(i), RegValue::Dword(i));
-      }
-      ::_exit(0);
-    }
-    children.push_back(pid);
-  }
-  ::close(gate[0]);
-  ::close(gate[1]);  // both start now
-  for (const pid_t pid : children) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+      return 0;
+    };
+  };
+  EXPECT_EQ(RunInChildren({writer("first "), writer("second ")}), (std::vector<int>{0, 0}));
 
   ::testing::internal::CaptureStderr();
   host::FileRegistryStore store(Path());

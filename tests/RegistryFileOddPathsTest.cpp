@@ -1,15 +1,9 @@
 // The settings file when something other than a plain file of ours is at its path, when a
 // write was cut short, and saves made as one batch.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -186,48 +180,6 @@ TEST_F(RegistryFileOddPaths, ABatchIsOneReplacementOfTheFileOnTopOfWhatIsStoredT
     EXPECT_EQ(copy.GetValue(kGameKey, "High Score " + std::to_string(i)),
               RegValue::String("NEW=1"));
   }
-}
-
-TEST_F(RegistryFileOddPaths, AFileSizeLimitFailsTheBatchLikeAFullDiskAndKillsNothing) {
-  {
-    host::FileRegistryStore store(Path());
-    store.SetValue(kGameKey, "High Score 1", RegValue::String("OLD=1"));
-  }
-  const std::string before = ReadFileBytes(Path());
-  int answer[2];
-  ASSERT_EQ(::pipe(answer), 0);
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    // SIGXFSZ keeps its default action here (ending the process): the store must see to it.
-    std::signal(SIGXFSZ, SIG_DFL);
-    const rlimit limit{before.size(), before.size()};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(10);
-    ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
-    host::FileRegistryStore store(Path());
-    const auto saved = store.Batch([&] {
-      for (int i = 1; i <= 10; ++i)
-        store.SetValue(kGameKey, "High Score " + std::to_string(i), RegValue::String("NEW=22"));
-    });
-    const std::string text = saved.value_or("");
-    (void)!::write(answer[1], text.data(), text.size());
-    ::_exit(saved ? 0 : 1);
-  }
-  ::close(answer[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the batch reported no trouble";
-  char text[1024] = {};
-  (void)!::read(answer[0], text, sizeof text - 1);
-  ::close(answer[0]);
-  EXPECT_NE(std::string(text).find("cannot save the settings to \"" + Path() + "\": writing"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(std::string(text).find("File too large"), std::string::npos) << text;
-  EXPECT_EQ(ReadFileBytes(Path()), before);
-  EXPECT_EQ(folder_.Contents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
 }
 
 }  // namespace

@@ -213,28 +213,26 @@ TEST_F(RegistryFile, ReadsAHandEditedFile) {
             (std::vector<std::string>{"Bramblecrest", "Other"}));
 }
 
-TEST_F(RegistryFile, EmptyFileIsAnEmptyStore) {
-  WriteFileBytes(Path(), "");
-  ::testing::internal::CaptureStderr();
-  host::FileRegistryStore store(Path());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_TRUE(store.Subkeys("HKEY_CURRENT_USER").empty());
-  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
-  EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(-1));
-  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
-}
-
-TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChange) {
+TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChangeAndAnEmptyFileIsAnEmptyStore) {
   const std::string path = folder_ / "new/settings.reg";
   host::FileRegistryStore store(path);
   EXPECT_EQ(store.GetValue(kGameKey, "Greeted"), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "new"));
-
   ASSERT_TRUE(store.CreateKey(kGameKey));
   EXPECT_TRUE(host::FileRegistryStore(path).Subkeys("HKEY_CURRENT_USER\\Software\\Bramblecrest") ==
               std::vector<std::string>{"Skirmora"});
   EXPECT_EQ(std::filesystem::status(folder_ / "new").permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_all);
+
+  WriteFileBytes(Path(), "");
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore empty(Path());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(empty.Subkeys("HKEY_CURRENT_USER").empty());
+  empty.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+  EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(-1));
+  EXPECT_EQ(FolderContents(),
+            (std::vector<std::string>{"new", "settings.reg", "settings.reg.lock"}));
 }
 
 TEST_F(RegistryFile, AnotherInstancesChangesAreKeptAndSeen) {
@@ -273,45 +271,26 @@ class DamagedFiles : public RegistryFile, public ::testing::WithParamInterface<D
 
 const std::string kHead = "; settings\n[K\\S]\n\"a\"=\"1\"\n";  // lines 1 to 3
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, DamagedFiles,
-    ::testing::Values(DamagedFile{"BadEscape",
-                                  kHead + "\"b\"=\"x\\qy\"\n\"c\"=dword:00000003\n",
-                                  4,
-                                  "unknown escape \"\\q\"",
-                                  {{"a", RegValue::String("1")}, {"c", RegValue::Dword(3)}}},
-                      DamagedFile{"ValueBeforeAnyKey",
-                                  "\"b\"=\"2\"\n" + kHead.substr(11),
-                                  1,
-                                  "before any [key] line",
-                                  {{"a", RegValue::String("1")}}},
-                      DamagedFile{"BrokenKeyLine",
-                                  kHead + "[K\\T\n\"b\"=\"2\"\n[K\\S]\n\"c\"=\"3\"\n",
-                                  4,
-                                  "must end with \"]\"",
-                                  {{"a", RegValue::String("1")}, {"c", RegValue::String("3")}}},
-                      DamagedFile{"CutMidLine",
-                                  kHead + "\"b\"=\"tw",
-                                  4,
-                                  "ends in the middle of this line",
-                                  {{"a", RegValue::String("1")}}},
-                      DamagedFile{"CutMidEscape",
-                                  kHead + "\"b\"=\"a\\",
-                                  4,
-                                  "inside an escape",
-                                  {{"a", RegValue::String("1")}}},
-                      DamagedFile{"CutMidNumber",
-                                  kHead + "\"b\"=dword:0000",
-                                  4,
-                                  "eight hexadecimal digits",
-                                  {{"a", RegValue::String("1")}}},
-                      DamagedFile{"RawControlCharacter",
-                                  kHead + "\"b\"=\"a\x01\"\n",
-                                  4,
-                                  "byte 0x01",
-                                  {{"a", RegValue::String("1")}}},
-                      DamagedFile{"Garbage", GarbageBytes(), 1, "", {}}),
-    [](const auto& info) { return info.param.name; });
+const ValueList kA = {{"a", RegValue::String("1")}};
+const DamagedFile kDamagedFiles[] = {
+    {"BadEscape",
+     kHead + "\"b\"=\"x\\qy\"\n\"c\"=dword:00000003\n",
+     4,
+     "unknown escape \"\\q\"",
+     {kA[0], {"c", RegValue::Dword(3)}}},
+    {"ValueBeforeAnyKey", "\"b\"=\"2\"\n" + kHead.substr(11), 1, "before any [key] line", kA},
+    {"BrokenKeyLine",
+     kHead + "[K\\T\n\"b\"=\"2\"\n[K\\S]\n\"c\"=\"3\"\n",
+     4,
+     "must end with \"]\"",
+     {kA[0], {"c", RegValue::String("3")}}},
+    {"CutMidLine", kHead + "\"b\"=\"tw", 4, "ends in the middle of this line", kA},
+    {"CutMidEscape", kHead + "\"b\"=\"a\\", 4, "inside an escape", kA},
+    {"CutMidNumber", kHead + "\"b\"=dword:0000", 4, "eight hexadecimal digits", kA},
+    {"RawControlCharacter", kHead + "\"b\"=\"a\x01\"\n", 4, "byte 0x01", kA},
+    {"Garbage", GarbageBytes(), 1, "", {}}};
+INSTANTIATE_TEST_SUITE_P(Samples, DamagedFiles, ::testing::ValuesIn(kDamagedFiles),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_P(DamagedFiles, AreSetAsideAndWhatCanBeReadIsKept) {
   const DamagedFile& damaged = GetParam();

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "TempFolder.h"
 #include "host/RegistryFile.h"
@@ -52,8 +50,6 @@ void SetTable(game::GameState& state,
     state.HighScoreNames[i] = i < entries.size() ? entries[i].second : "   ";
   }
 }
-
-const std::vector<std::string> kBlank(10, "   =0");
 
 std::vector<std::string> Padded(std::vector<std::string> entries) {
   entries.resize(10, "   =0");
@@ -119,34 +115,21 @@ TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
   store.SetValue(key, "Bomb button", RegValue::Dword(0));
   store.SetValue(key, "Fire button", RegValue::Dword(-2));
   store.SetValue(key, "Shields button", RegValue::Dword(12));
+  Put("High Score 1", "\xC3\x85\xC3\x89 =5");  // "ÅÉ ": initials need not be ASCII
   Load();
   EXPECT_EQ(state.BombButton, 2);
   EXPECT_EQ(state.FireButton, -2);
   EXPECT_EQ(state.ShieldsButton, 12);
-}
-
-TEST_F(SettingsTest, AHandEditedTableIsTakenAsItIs) {
-  Put("High Score 1", "LOW=10");
-  Put("High Score 2", "TOP=900");
-  Load();
-  EXPECT_EQ(state.HighScores[0], 10);
-  EXPECT_EQ(state.HighScores[1], 900);
-}
-
-TEST_F(SettingsTest, UnicodeInitialsSurviveARoundTrip) {
-  state.HighScoreNames[0] = "ÅÉ ";
-  state.HighScores[0] = 5;
+  EXPECT_EQ(state.HighScoreNames[0], "\xC3\x85\xC3\x89 ");
   Save();
-  game::GameState loaded;
-  shell::LoadSettings(loaded, store);
-  EXPECT_EQ(loaded.HighScoreNames[0], "ÅÉ ");
-  EXPECT_EQ(loaded.HighScores[0], 5);
+  EXPECT_EQ(Get("High Score 1"), RegValue::String("\xC3\x85\xC3\x89 =5"));
 }
 
 TEST_F(SettingsTest, WithNobodyElseSavingTheTableIsSavedExactlyAsItIs) {
   Put("High Score 1", "LOW=10");
   Put("High Score 2", "TOP=900");
   Load();
+  EXPECT_EQ(Table(shell::HallOfFameOf(state)), Padded({"LOW=10", "TOP=900"})) << "taken as it is";
   SetTable(state, {{50, "NEW"}, {10, "LOW"}, {900, "TOP"}, {20, "LOW"}});
   Save();
   EXPECT_EQ(Stored(store), Padded({"NEW=50", "LOW=10", "TOP=900", "LOW=20"}));
@@ -175,6 +158,26 @@ TEST(SettingsFile, TwoInstancesQuittingAtOnceBothKeepTheirNewScores) {
   TempFolder folder;
   const std::string path = folder / "settings.reg";
   const std::string key = shell::Program::kRegistryKey;
+  // Each instance's game: a new score, filed below the first lower one. (When the other
+  // instance is quick, it may already be in what was loaded here.)
+  const auto quitter = [&](const std::string& who, std::int32_t score) {
+    return [&, who, score](const std::function<void()>& awaitStart) {
+      host::FileRegistryStore store(path);
+      game::GameState state;
+      shell::LoadSettings(state, store);
+      const shell::HallOfFame loaded = shell::HallOfFameOf(state);
+      std::size_t p = 0;
+      while (state.HighScores[p] >= score) ++p;
+      for (std::size_t j = 9; j > p; --j) {
+        state.HighScores[j] = state.HighScores[j - 1];
+        state.HighScoreNames[j] = state.HighScoreNames[j - 1];
+      }
+      state.HighScores[p] = score;
+      state.HighScoreNames[p] = who;
+      awaitStart();
+      return shell::SaveSettings(state, store, loaded) ? 1 : 0;
+    };
+  };
   for (int round = 0; round < 25; ++round) {
     {
       host::FileRegistryStore store(path);
@@ -182,43 +185,7 @@ TEST(SettingsFile, TwoInstancesQuittingAtOnceBothKeepTheirNewScores) {
       for (int i = 2; i <= 10; ++i)
         store.SetValue(key, "High Score " + std::to_string(i), RegValue::String("   =0"));
     }
-    int gate[2];
-    ASSERT_EQ(::pipe(gate), 0);
-    std::vector<pid_t> children;
-    for (const char* who : {"ONE", "TWO"}) {
-      std::fflush(nullptr);
-      const pid_t pid = ::fork();
-      ASSERT_GE(pid, 0);
-      if (pid == 0) {
-        ::close(gate[1]);
-        host::FileRegistryStore store(path);
-        game::GameState state;
-        shell::LoadSettings(state, store);
-        const shell::HallOfFame loaded = shell::HallOfFameOf(state);
-        // This instance's game: a new score, filed below the first lower one. (When the other
-        // instance is quick, it may already be in what was loaded here.)
-        const std::int32_t score = who[0] == 'O' ? 600 : 700;
-        std::size_t p = 0;
-        while (state.HighScores[p] >= score) ++p;
-        for (std::size_t j = 9; j > p; --j) {
-          state.HighScores[j] = state.HighScores[j - 1];
-          state.HighScoreNames[j] = state.HighScoreNames[j - 1];
-        }
-        state.HighScores[p] = score;
-        state.HighScoreNames[p] = who;
-        char ignored;
-        (void)!::read(gate[0], &ignored, 1);  // returns once the parent closes its end
-        ::_exit(shell::SaveSettings(state, store, loaded) ? 1 : 0);
-      }
-      children.push_back(pid);
-    }
-    ::close(gate[0]);
-    ::close(gate[1]);  // both save now
-    for (const pid_t pid : children) {
-      int status = 0;
-      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    EXPECT_EQ(RunInChildren({quitter("ONE", 600), quitter("TWO", 700)}), (std::vector<int>{0, 0}));
     host::FileRegistryStore store(path);
     ASSERT_EQ(Stored(store), Padded({"OLD=1000", "TWO=700", "ONE=600"})) << "round " << round;
   }

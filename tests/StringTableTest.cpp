@@ -1,32 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "assets/Assets.h"
 
 namespace {
 
-TEST(StringTable, HoldsTheWaveMessagesWordForWord) {
-  // "\xC2\xAE" is the registered sign in UTF-8; the end-of-wave texts have two spaces after "!".
-  const std::vector<std::pair<int, std::string>> texts = {
-      {100, "10"},
-      {101, "Your efforts are greatly appreciated."},
-      {102, "Viva Windows\xC2\xAE!"},
-      {103, "Die, Zorbs, die!"},
-      {104, "Your courage will help to banish obsolete technology!"},
-      {105, "Windows\xC2\xAE shall reign forever!"},
-      {106, "Now, on to the next wave..."},
-      {107, "Unfortunately, a few people think the HyperZorb is a GOOD idea..."},
-      {108, "Rock on."},
-      {109, "You rock."},
-      {110, "You da man."},
-      {201, "Good job!  But this is only the beginning..."},
-      {202, "Awesome!  You're well on your way to being an expert pilot."},
-      {203, "Great!  You should be ready to play in normal mode now."},
-  };
-  for (const auto& [id, text] : texts) EXPECT_EQ(assets::String(id), text) << "id " << id;
+// Spot checks of how the texts are carried: "\xC2\xAE" is the registered sign in UTF-8, and the
+// end-of-wave texts keep their two spaces after "!".
+TEST(StringTable, KeepsTheTextsByteForByte) {
+  EXPECT_EQ(assets::String(102), "Viva Windows\xC2\xAE!");
+  EXPECT_EQ(assets::String(201), "Good job!  But this is only the beginning...");
+  for (int id : {202, 203}) EXPECT_NE(assets::String(id).find("!  "), std::string::npos) << id;
 }
 
 TEST(StringTable, CountAtHundredMatchesTheRandomMessagesThatFollow) {

@@ -1,10 +1,15 @@
 #pragma once
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -47,4 +52,44 @@ inline std::string ReadFileBytes(const std::string& path) {
 
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs each body in a child process of its own (stderr to `errorFile`, if one is named); a
+// body calls its argument to wait until every child is ready, so they go on at once. Returns
+// each child's exit status (the body's result), or 128 + the signal that ended it.
+inline std::vector<int> RunInChildren(
+    const std::vector<std::function<int(const std::function<void()>&)>>& bodies,
+    const std::string& errorFile = "") {
+  int gate[2];
+  if (::pipe(gate) != 0) return std::vector<int>(bodies.size(), -1);
+  std::vector<pid_t> pids;
+  for (const auto& body : bodies) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::close(gate[1]);
+      if (!errorFile.empty()) {
+        const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(100);
+      }
+      char ignored;  // read returns once the parent closes its end
+      ::_exit(body([&] { (void)!::read(gate[0], &ignored, 1); }));
+    }
+    pids.push_back(pid);
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  std::vector<int> results;
+  for (const pid_t pid : pids) {
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+      results.push_back(-1);
+    else
+      results.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+  }
+  return results;
+}
+
+inline int RunInChild(const std::function<int()>& body, const std::string& errorFile = "") {
+  return RunInChildren({[&](const auto&) { return body(); }}, errorFile)[0];
 }

@@ -23,9 +23,7 @@ TEST(TextFieldsTest, GetFieldTakesSeparatorDelimitedFields) {
   EXPECT_EQ(GetField("|", "|", 1), "");
   EXPECT_EQ(GetField("|", "|", 2), "");
   EXPECT_EQ(GetField("a=b=c", "=", 2), "b") << "up to the next separator";
-}
-
-TEST(TextFieldsTest, GetFieldWithoutSeparatorIsTheWholeTextWhateverTheIndex) {
+  // Without a separator, the whole text whatever the index.
   EXPECT_EQ(GetField("plain", "|", 1), "plain");
   EXPECT_EQ(GetField("plain", "|", 7), "plain");
 }

@@ -37,16 +37,11 @@ TEST(Utf8Decode, MalformedBytesGiveOneReplacementEachAndResumeAfterThem) {
   constexpr char32_t bad = 0xFFFD;
   // A lone continuation byte, a byte that never starts a character, a start byte with its
   // continuation missing, overlong forms, an encoded surrogate, a value past U+10FFFF.
-  EXPECT_EQ(Decode("\x80x"), (std::vector<char32_t>{bad, U'x'}));
-  EXPECT_EQ(Decode("\xFFx"), (std::vector<char32_t>{bad, U'x'}));
-  EXPECT_EQ(Decode("\xC3x"), (std::vector<char32_t>{bad, U'x'}));
-  EXPECT_EQ(Decode("\xE2\x82x"), (std::vector<char32_t>{bad, U'x'}));
-  EXPECT_EQ(Decode("\xE2\x82"), (std::vector<char32_t>{bad}));
-  EXPECT_EQ(Decode("\xF0\x9F\x98"), (std::vector<char32_t>{bad}));
-  EXPECT_EQ(Decode("\xC0\xAFx"), (std::vector<char32_t>{bad, U'x'}));
-  EXPECT_EQ(Decode("\xE0\x80\xAF"), (std::vector<char32_t>{bad}));
-  EXPECT_EQ(Decode("\xED\xA0\x80"), (std::vector<char32_t>{bad}));
-  EXPECT_EQ(Decode("\xF4\x90\x80\x80"), (std::vector<char32_t>{bad}));
+  for (const char* text : {"\x80x", "\xFFx", "\xC3x", "\xE2\x82x", "\xC0\xAFx"})
+    EXPECT_EQ(Decode(text), (std::vector<char32_t>{bad, U'x'})) << text;
+  for (const char* text :
+       {"\xE2\x82", "\xF0\x9F\x98", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+    EXPECT_EQ(Decode(text), (std::vector<char32_t>{bad})) << text;
 }
 
 TEST(Utf8Encode, RoundTripsEveryKindOfCharacter) {
@@ -63,12 +58,10 @@ TEST(Utf8Encode, RoundTripsEveryKindOfCharacter) {
 }
 
 TEST(Utf8Count, CountsCharactersNotBytes) {
-  EXPECT_EQ(CountChars(""), 0u);
-  EXPECT_EQ(CountChars("ABC"), 3u);
-  EXPECT_EQ(CountChars("Zo\xC3\xAB"), 3u);
-  EXPECT_EQ(CountChars("\xE2\x82\xAC\xF0\x9F\x98\x80"), 2u);
-  EXPECT_EQ(CountChars("a\x80\x80z"), 4u);
-  EXPECT_EQ(CountChars("\xE2\x82"), 1u);
+  const std::pair<const char*, std::size_t> texts[] = {
+      {"", 0},           {"ABC", 3},     {"Zo\xC3\xAB", 3}, {"\xE2\x82\xAC\xF0\x9F\x98\x80", 2},
+      {"a\x80\x80z", 4}, {"\xE2\x82", 1}};
+  for (const auto& [text, count] : texts) EXPECT_EQ(CountChars(text), count) << text;
 }
 
 TEST(Utf8FirstChars, NeverCutsACharacter) {
@@ -88,11 +81,8 @@ TEST(Utf8FirstChars, NeverCutsACharacter) {
   EXPECT_EQ(FirstChars("", 3), "");
 }
 
-TEST(Utf8ToUpper, Ascii) {
+TEST(Utf8ToUpper, AsciiAndLatin1) {
   EXPECT_EQ(ToUpper("abc xyz ABC 019 _-@[`{"), "ABC XYZ ABC 019 _-@[`{");
-}
-
-TEST(Utf8ToUpper, Latin1) {
   EXPECT_EQ(ToUpper("\xC3\xA0\xC3\xA9\xC3\xAE\xC3\xB5\xC3\xBC\xC3\xBE"),  // àéîõüþ
             "\xC3\x80\xC3\x89\xC3\x8E\xC3\x95\xC3\x9C\xC3\x9E");          // ÀÉÎÕÜÞ
   EXPECT_EQ(ToUpper("\xC3\xBF"), "\xC5\xB8");                             // ÿ -> Ÿ
@@ -113,9 +103,7 @@ TEST(Utf8ToUpper, LatinExtendedA) {
   // Capitals, and the kra and the apostrophe n, which have no capital, stay as they are.
   for (const char32_t same : {0x138, 0x149, 0x178, 0x130}) EXPECT_EQ(ToUpper(same), same);
   EXPECT_EQ(ToUpper("\xC5\xBE\xC5\x93"), "\xC5\xBD\xC5\x92");  // žœ -> ŽŒ
-}
-
-TEST(Utf8ToUpper, LeavesOtherScriptsAndDamageAlone) {
+  // Other scripts and damage are left alone.
   EXPECT_EQ(ToUpper("\xCE\xB1\xD0\xB6"), "\xCE\xB1\xD0\xB6");  // Greek alpha, Cyrillic zhe
   EXPECT_EQ(ToUpper("a\xFF"), "A\xEF\xBF\xBD");
 }
