@@ -62,23 +62,31 @@ TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
 // ---- clipping of rectangle copies
 
 // Every combination of positions around and across both surfaces' edges, every size from
-// negative to larger than either surface, against the per-pixel model.
-TEST(SurfaceBlitClipping, MatchesThePerPixelModelAcrossAllEdges) {
-  const Surface src = Numbered(5, 4, 1);
-  const Surface background = Numbered(6, 5, 2);
-  for (const RasterOp op : kAllOps)
-    for (int size = -1; size <= 8; ++size)
-      for (int sy = -5; sy <= 5; sy += 2)
-        for (int sx = -6; sx <= 6; ++sx)
-          for (int dy = -5; dy <= 6; dy += 2)
-            for (int dx = -7; dx <= 7; ++dx) {
-              const int w = size, h = (size + 1) / 2;
-              Surface dst = background;
+// negative to larger than either surface, against the per-pixel model; a masked copy must
+// draw as an AND of the mask then an XOR of the picture would.
+TEST(SurfaceBlitClipping, CopiesAndMaskedCopiesMatchThePerPixelModelAcrossAllEdges) {
+  const Surface src = Numbered(5, 4, 1), background = Numbered(6, 5, 2);
+  const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
+  for (int size = -1; size <= 8; ++size)
+    for (int sy = -5; sy <= 5; sy += 2)
+      for (int sx = -6; sx <= 6; ++sx)
+        for (int dy = -5; dy <= 6; dy += 2)
+          for (int dx = -7; dx <= 7; ++dx) {
+            const int w = size, h = (size + 1) / 2;
+            Surface dst = background;
+            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
+            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
+            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
+                << "masked: dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx
+                << "," << sy;
+            for (const RasterOp op : kAllOps) {
+              dst = background;
               dst.Blit(dx, dy, w, h, src, sx, sy, op);
               ASSERT_EQ(dst, ModelBlit(background, dx, dy, w, h, src, sx, sy, op))
                   << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
                   << sy << " op " << int(op);
             }
+          }
 }
 
 TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
@@ -93,24 +101,10 @@ TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
     }
 }
 
-TEST(SurfaceBlitMasked, DrawsAsAnAndThenAnXorWouldAcrossAllEdges) {
+// Sheets of different sizes, and a surface drawing from itself, take the two steps.
+TEST(SurfaceBlitMasked, SheetsOfDifferentSizesAndASelfSourceTakeTheTwoSteps) {
   const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
-  const Surface background = Numbered(6, 5, 2);
-  for (int size = -1; size <= 8; ++size)
-    for (int sy = -5; sy <= 5; sy += 2)
-      for (int sx = -6; sx <= 6; ++sx)
-        for (int dy = -5; dy <= 6; dy += 2)
-          for (int dx = -7; dx <= 7; ++dx) {
-            const int w = size, h = (size + 1) / 2;
-            Surface dst = background;
-            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
-            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
-            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
-                << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
-                << sy;
-          }
-  // Sheets of different sizes, and a surface drawing from itself, take the two steps.
-  const Surface wider = Numbered(7, 4, 0xF0);
+  const Surface background = Numbered(6, 5, 2), wider = Numbered(7, 4, 0xF0);
   Surface dst = background;
   dst.BlitMasked(-1, 1, 7, 3, mask, wider, 0, 1);
   const Surface anded = ModelBlit(background, -1, 1, 7, 3, mask, 0, 1, RasterOp::And);
