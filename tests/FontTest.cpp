@@ -64,11 +64,6 @@ TEST(FontMetrics, SizeAndWeightChangeTheWidth) {
   EXPECT_LT(regular, static_cast<int>(text.size()) * 10);
 }
 
-TEST(FontMetrics, EqualSpecsShareOneFont) {
-  EXPECT_EQ(&Font::Get({"Arial", 12, true, true}), &ScreenFont());
-  EXPECT_NE(&Font::Get({"Arial", 12, true, true, true}), &ScreenFont());
-}
-
 // ---- rendering
 
 TEST(FontRender, ReturnsTheAdvanceAndDrawsWithinIt) {
@@ -103,21 +98,6 @@ TEST(FontRender, LeavesThePixelsAroundTheGlyphsAlone) {
   // Where the glyphs cover a pixel fully it takes the text colour, whatever was below.
   for (const auto& [x, y] : PixelsOf(onBlack, host::kWhite))
     EXPECT_EQ(s.GetPixel(x, y), host::kWhite) << x << "," << y;
-}
-
-TEST(FontRender, CentresATitleByItsMeasuredWidth) {
-  const Font& font = ScreenFont();
-  const std::string title = "Skirmora   Hall of Fame";
-  const int margin = 320 - font.TextWidth(title) / 2;
-  Surface s(640, 130);
-  s.DrawText(margin, 100, title, font, kInk);
-  int left = 640, right = -1;
-  for (const auto& [x, y] : PixelsChanged(s, Surface(640, 130))) {
-    left = std::min(left, x);
-    right = std::max(right, x);
-  }
-  // Side bearings and the slant leave the ink a few pixels off the exact middle.
-  EXPECT_NEAR((left + right) / 2.0, 320.0, 4.0);
 }
 
 TEST(FontRender, ClipsAtEveryEdgeToThePartOfTheWholeText) {

@@ -29,21 +29,18 @@ int PressKey(ButtonRow& row, int key, int shift = 0) {
   return clicked;
 }
 
-TEST(SdlButtonRow, EnterPressesTheFirstButtonUntilFocusMoves) {
+TEST(SdlButtonRow, EnterPressesTheFirstButtonUntilFocusMovesAndFocusWraps) {
   ButtonRow row = YesNoCancel();
   EXPECT_EQ(PressKey(row, vk::Return), kYes);
   EXPECT_EQ(PressKey(row, vk::Tab), -1);
   EXPECT_EQ(PressKey(row, vk::Return), kNo);
   EXPECT_EQ(PressKey(row, vk::Right), -1);
   EXPECT_EQ(PressKey(row, vk::Space), kCancel);
-}
-
-TEST(SdlButtonRow, FocusWrapsBothWays) {
-  ButtonRow row = YesNoCancel();
-  PressKey(row, vk::Left);  // from the first to the last
-  EXPECT_EQ(PressKey(row, vk::Return), kCancel);
-  PressKey(row, vk::Tab);  // and round again
+  PressKey(row, vk::Tab);  // wraps from the last to the first
   EXPECT_EQ(PressKey(row, vk::Return), kYes);
+  PressKey(row, vk::Left);  // and back from the first to the last
+  EXPECT_EQ(PressKey(row, vk::Return), kCancel);
+  PressKey(row, vk::Tab);
   PressKey(row, vk::Tab, host::kShiftMask);
   EXPECT_EQ(PressKey(row, vk::Return), kCancel);
   PressKey(row, vk::Up);

@@ -48,18 +48,6 @@ constexpr RasterOp kAllOps[] = {RasterOp::Copy, RasterOp::And, RasterOp::Xor};
 
 // ---- raster operations on known values
 
-TEST(SurfaceRasterOps, CopyReplacesTheRectangleOnly) {
-  Surface dst(6, 5, 0x123456);
-  const Surface src = Numbered(4, 4, 7);
-  dst.Blit(2, 1, 3, 2, src, 1, 2);
-  EXPECT_EQ(dst.GetPixel(2, 1), Rgb(7, 2, 1));
-  EXPECT_EQ(dst.GetPixel(4, 2), Rgb(7, 3, 3));
-  EXPECT_EQ(PixelsOf(dst, 0x123456).size(), 6u * 5u - 3u * 2u);
-  EXPECT_EQ(dst.GetPixel(1, 1), 0x123456u);
-  EXPECT_EQ(dst.GetPixel(5, 1), 0x123456u);
-  EXPECT_EQ(dst.GetPixel(2, 3), 0x123456u);
-}
-
 TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
   const Surface src(2, 2, 0x3C3C3C);
   Surface anded(2, 2, 0xF0F0F0), xored(2, 2, 0xF0F0F0);
@@ -71,130 +59,34 @@ TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
   EXPECT_EQ(PixelsOf(xored, 0xF0F0F0).size(), 4u) << "XOR twice restores";
 }
 
-// A 5 x 5 sprite: a plus sign of two colours. The mask is black on the figure and white
-// elsewhere; the picture holds the figure on black.
-struct Sprite {
-  Surface mask{5, 5, host::kWhite};
-  Surface picture{5, 5, host::kBlack};
-  std::set<Point> figure;
-  Sprite() {
-    for (int i = 0; i < 5; ++i) {
-      for (const Point& p : {Point{2, i}, Point{i, 2}}) {
-        mask.SetPixel(p.first, p.second, host::kBlack);
-        picture.SetPixel(p.first, p.second, i == 2 ? 0xFF0000 : 0x00FF80);
-        figure.insert(p);
-      }
-    }
-  }
-};
-
-TEST(SurfaceTransparency, MaskThenPicturePaintsTheFigureAndKeepsTheRest) {
-  const Sprite sprite;
-  const Surface background = Numbered(9, 8, 90);
-  Surface screen = background;
-  screen.Blit(3, 2, 5, 5, sprite.mask, 0, 0, RasterOp::And);
-  screen.Blit(3, 2, 5, 5, sprite.picture, 0, 0, RasterOp::Xor);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 9; ++x) {
-      const bool onFigure = sprite.figure.count({x - 3, y - 2}) > 0;
-      const Color want =
-          onFigure ? sprite.picture.GetPixel(x - 3, y - 2) : background.GetPixel(x, y);
-      EXPECT_EQ(screen.GetPixel(x, y), want) << "at " << x << "," << y;
-    }
-}
-
-TEST(SurfaceTransparency, MaskAloneBlacksTheFootprint) {
-  const Sprite sprite;
-  const Surface background = Numbered(7, 7, 90);
-  Surface screen = background;
-  screen.Blit(1, 1, 5, 5, sprite.mask, 0, 0, RasterOp::And);
-  std::set<Point> shifted;
-  for (const auto& [x, y] : sprite.figure) shifted.insert({x + 1, y + 1});
-  EXPECT_EQ(PixelsOf(screen, host::kBlack), shifted);
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 7; ++x)
-      if (!shifted.count({x, y})) {
-        EXPECT_EQ(screen.GetPixel(x, y), background.GetPixel(x, y));
-      }
-}
-
-// A cell that reaches past the right edge of its sheet (x 195, 64 wide, on a 256-pixel
-// sheet) must leave the screen alone in the columns the sheet does not have.
-TEST(SurfaceTransparency, CellOverhangingItsSheetLeavesTheOverhangUntouched) {
-  Surface mask(256, 64, host::kWhite), picture(256, 64, host::kBlack);
-  mask.FillRect(200, 10, 250, 50, host::kBlack);
-  picture.FillRect(200, 10, 250, 50, 0x40C0FF);
-  const Surface background = Numbered(320, 100, 3);
-  for (const RasterOp op : kAllOps) {
-    Surface screen = background;
-    screen.Blit(100, 20, 64, 64, op == RasterOp::Xor ? picture : mask, 195, 0, op);
-    for (int y = 20; y < 84; ++y)
-      for (int x = 161; x < 164; ++x)
-        ASSERT_EQ(screen.GetPixel(x, y), background.GetPixel(x, y)) << "op " << int(op);
-    EXPECT_NE(screen, background) << "the part inside the sheet is drawn, op " << int(op);
-  }
-  Surface screen = background;
-  screen.Blit(100, 20, 64, 64, mask, 195, 0, RasterOp::And);
-  screen.Blit(100, 20, 64, 64, picture, 195, 0, RasterOp::Xor);
-  EXPECT_EQ(screen.GetPixel(100 + 30, 20 + 30), 0x40C0FFu);
-  EXPECT_EQ(screen.GetPixel(100 + 2, 20 + 2), background.GetPixel(102, 22));
-}
-
 // ---- clipping of rectangle copies
 
-TEST(SurfaceBlitClipping, RectangleHangingOverEachDestinationEdgeCopiesTheVisiblePart) {
-  const Surface src = Numbered(4, 4, 5);
-  struct Case {
-    int dx, dy;
-    Point firstVisible;  // destination pixel that receives...
-    Point fromSource;    // ...this source pixel
-    int visible;
-  };
-  const Case cases[] = {
-      {-2, 1, {0, 1}, {2, 0}, 2 * 4},  // left
-      {8, 1, {8, 1}, {0, 0}, 2 * 4},   // right (10 wide)
-      {3, -3, {3, 0}, {0, 3}, 4 * 1},  // top
-      {3, 5, {3, 5}, {0, 0}, 4 * 2},   // bottom (7 high)
-      {-3, -3, {0, 0}, {3, 3}, 1},     // top-left corner
-      {9, 6, {9, 6}, {0, 0}, 1},       // bottom-right corner
-  };
-  for (const Case& c : cases) {
-    Surface dst(10, 7, 0x111111);
-    dst.Blit(c.dx, c.dy, 4, 4, src, 0, 0);
-    EXPECT_EQ(dst.GetPixel(c.firstVisible.first, c.firstVisible.second),
-              src.GetPixel(c.fromSource.first, c.fromSource.second))
-        << "at " << c.dx << "," << c.dy;
-    EXPECT_EQ(PixelsOf(dst, 0x111111).size(), 70u - c.visible) << "at " << c.dx << "," << c.dy;
-  }
-}
-
-TEST(SurfaceBlitClipping, SourceOutsideItsSurfaceLeavesTheDestinationUnchanged) {
-  const Surface src = Numbered(4, 4, 5);
-  Surface dst(8, 8, 0x222222);
-  dst.Blit(0, 0, 8, 8, src, -2, -1);  // the source sits at (2, 1)..(5, 4) of the destination
-  EXPECT_EQ(dst.GetPixel(2, 1), src.GetPixel(0, 0));
-  EXPECT_EQ(dst.GetPixel(5, 4), src.GetPixel(3, 3));
-  EXPECT_EQ(PixelsOf(dst, 0x222222).size(), 64u - 16u);
-}
-
 // Every combination of positions around and across both surfaces' edges, every size from
-// negative to larger than either surface, against the per-pixel model.
-TEST(SurfaceBlitClipping, MatchesThePerPixelModelAcrossAllEdges) {
-  const Surface src = Numbered(5, 4, 1);
-  const Surface background = Numbered(6, 5, 2);
-  for (const RasterOp op : kAllOps)
-    for (int size = -1; size <= 8; ++size)
-      for (int sy = -5; sy <= 5; sy += 2)
-        for (int sx = -6; sx <= 6; ++sx)
-          for (int dy = -5; dy <= 6; dy += 2)
-            for (int dx = -7; dx <= 7; ++dx) {
-              const int w = size, h = (size + 1) / 2;
-              Surface dst = background;
+// negative to larger than either surface, against the per-pixel model; a masked copy must
+// draw as an AND of the mask then an XOR of the picture would.
+TEST(SurfaceBlitClipping, CopiesAndMaskedCopiesMatchThePerPixelModelAcrossAllEdges) {
+  const Surface src = Numbered(5, 4, 1), background = Numbered(6, 5, 2);
+  const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
+  for (int size = -1; size <= 8; ++size)
+    for (int sy = -5; sy <= 5; sy += 2)
+      for (int sx = -6; sx <= 6; ++sx)
+        for (int dy = -5; dy <= 6; dy += 2)
+          for (int dx = -7; dx <= 7; ++dx) {
+            const int w = size, h = (size + 1) / 2;
+            Surface dst = background;
+            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
+            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
+            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
+                << "masked: dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx
+                << "," << sy;
+            for (const RasterOp op : kAllOps) {
+              dst = background;
               dst.Blit(dx, dy, w, h, src, sx, sy, op);
               ASSERT_EQ(dst, ModelBlit(background, dx, dy, w, h, src, sx, sy, op))
                   << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
                   << sy << " op " << int(op);
             }
+          }
 }
 
 TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
@@ -209,24 +101,10 @@ TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
     }
 }
 
-TEST(SurfaceBlitMasked, DrawsAsAnAndThenAnXorWouldAcrossAllEdges) {
+// Sheets of different sizes, and a surface drawing from itself, take the two steps.
+TEST(SurfaceBlitMasked, SheetsOfDifferentSizesAndASelfSourceTakeTheTwoSteps) {
   const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
-  const Surface background = Numbered(6, 5, 2);
-  for (int size = -1; size <= 8; ++size)
-    for (int sy = -5; sy <= 5; sy += 2)
-      for (int sx = -6; sx <= 6; ++sx)
-        for (int dy = -5; dy <= 6; dy += 2)
-          for (int dx = -7; dx <= 7; ++dx) {
-            const int w = size, h = (size + 1) / 2;
-            Surface dst = background;
-            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
-            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
-            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
-                << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
-                << sy;
-          }
-  // Sheets of different sizes, and a surface drawing from itself, take the two steps.
-  const Surface wider = Numbered(7, 4, 0xF0);
+  const Surface background = Numbered(6, 5, 2), wider = Numbered(7, 4, 0xF0);
   Surface dst = background;
   dst.BlitMasked(-1, 1, 7, 3, mask, wider, 0, 1);
   const Surface anded = ModelBlit(background, -1, 1, 7, 3, mask, 0, 1, RasterOp::And);
@@ -379,25 +257,12 @@ void ExpectIsLine(const std::set<Point>& pixels, Point a, Point b) {
 
 TEST(SurfaceLine, DrawsBothEndsInEveryOctant) {
   const Point centre{20, 20};
-  for (const Point& d : std::vector<Point>{{15, 0},
-                                           {15, 6},
-                                           {15, 15},
-                                           {6, 15},
-                                           {0, 15},
-                                           {-6, 15},
-                                           {-15, 15},
-                                           {-15, 6},
-                                           {-15, 0},
-                                           {-15, -6},
-                                           {-15, -15},
-                                           {-6, -15},
-                                           {0, -15},
-                                           {6, -15},
-                                           {15, -15},
-                                           {15, -6},
-                                           {1, 0},
-                                           {0, 0},
-                                           {7, 2}}) {
+  std::vector<Point> ends{{1, 0}, {0, 0}, {7, 2}};
+  for (const int sx : {1, -1})
+    for (const int sy : {1, -1})
+      for (const Point& d : {Point{15, 0}, Point{15, 6}, Point{15, 15}, Point{6, 15}, Point{0, 15}})
+        ends.push_back({sx * d.first, sy * d.second});
+  for (const Point& d : ends) {
     Surface s(41, 41);
     const Point end{centre.first + d.first, centre.second + d.second};
     s.Line(centre.first, centre.second, end.first, end.second, host::kWhite);
@@ -560,24 +425,17 @@ TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
               d = coordinate(random);
     const Color ink = static_cast<Color>(colour(random));
     const RasterOp op = kAllOps[round % 3];
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.SetPixel(a, b, ink); }, "SetPixel");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }, "Blit");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }, "self Blit");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.BlitMasked(a, b, c / 2, d / 2, sheet, sheet, 3, 4); }, "BlitMasked");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink); }, "FillRect");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); }, "masked FillRect");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.Line(a, b, c, d, ink); }, "Line");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.Frame(a, b, c, d, ink); }, "Frame");
-    ExpectChangesRecorded(
-        s, [&](Surface& t) { t.Circle(a, b, std::abs(c), ink); }, "Circle");
+    const std::pair<const char*, std::function<void(Surface&)>> draws[] = {
+        {"SetPixel", [&](Surface& t) { t.SetPixel(a, b, ink); }},
+        {"Blit", [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }},
+        {"self Blit", [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }},
+        {"BlitMasked", [&](Surface& t) { t.BlitMasked(a, b, c / 2, d / 2, sheet, sheet, 3, 4); }},
+        {"FillRect", [&](Surface& t) { t.FillRect(a, b, c, d, ink); }},
+        {"masked FillRect", [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); }},
+        {"Line", [&](Surface& t) { t.Line(a, b, c, d, ink); }},
+        {"Frame", [&](Surface& t) { t.Frame(a, b, c, d, ink); }},
+        {"Circle", [&](Surface& t) { t.Circle(a, b, std::abs(c), ink); }}};
+    for (const auto& [what, draw] : draws) ExpectChangesRecorded(s, draw, what);
   }
   ExpectChangesRecorded(
       s, [](Surface& t) { t.Circle(40, 30, INT_MAX, host::kWhite); }, "huge Circle");
