@@ -51,7 +51,7 @@ struct BCDirectInputTest : ::testing::Test {
   }
 };
 
-TEST_F(BCDirectInputTest, TheAutomaticChoiceTakesTheMostButtonsAndTheFirstAmongEquals) {
+TEST_F(BCDirectInputTest, TheAutomaticChoiceTakesTheMostButtonsAndANumberPastTheListIsRefused) {
   {
     const auto a = sticks.Plug("Two", 2), b = sticks.Plug("Four", 4);
     auto service = MakeService();
@@ -69,13 +69,8 @@ TEST_F(BCDirectInputTest, TheAutomaticChoiceTakesTheMostButtonsAndTheFirstAmongE
   EXPECT_EQ(OpenOf(*service, a, b), "a");
   ASSERT_TRUE(service->SelectJoystick(2));
   EXPECT_EQ(OpenOf(*service, a, b), "b");
-}
 
-TEST_F(BCDirectInputTest, ANumberPastTheListIsRefusedAndChangesNothing) {
-  const auto a = sticks.Plug("One", 4), b = sticks.Plug("Two", 4);
-  auto service = MakeService();
-  ASSERT_TRUE(service->SelectJoystick(2));
-  EXPECT_FALSE(service->SelectJoystick(3));
+  EXPECT_FALSE(service->SelectJoystick(3)) << "a number past the list";
   EXPECT_EQ(OpenOf(*service, a, b), "b") << "the open joystick stays open";
   service->DeselectJoystick();
   EXPECT_FALSE(service->SelectJoystick(3));
@@ -130,10 +125,7 @@ TEST_F(BCDirectInputTest, TheStickReadsInPercentWithADeadZoneAndSaturation) {
   // The outer tenth reads as the end; percentages of the centre, truncated.
   EXPECT_EQ(read(65535, 0), P(99, -100));
   EXPECT_EQ(read(32768 + 29500, 32768 - 29500), P(99, -100));
-  // Where 75 % begins: the first reading that steers the ship.
-  EXPECT_EQ(read(55706, 9830), P(75, -75));
-  EXPECT_EQ(read(55705, 9831), P(74, -74));
-  EXPECT_EQ(receiver.calls, 8) << "each change went through the receiver";
+  EXPECT_EQ(receiver.calls, 6) << "each change went through the receiver";
 }
 
 TEST_F(BCDirectInputTest, TheCentreIsTakenAtSelectionWhereverTheStickIs) {
@@ -177,7 +169,7 @@ TEST_F(BCDirectInputTest, OnlyButtonsOneToTwelveAreReportedAndOnlyAfterTheNotifi
   EXPECT_EQ(receiver.calls, calls) << "a closed device tells nobody";
 }
 
-TEST_F(BCDirectInputTest, UnpluggingReleasesEverythingAtOnceAndTheJoystickComesBack) {
+TEST_F(BCDirectInputTest, UnpluggingReleasesEverythingAtOnceAndOnlyTheJoystickComesBack) {
   const auto pad = sticks.Plug("Pad", 4);
   auto service = MakeService();
   int lost = 0;
@@ -205,6 +197,12 @@ TEST_F(BCDirectInputTest, UnpluggingReleasesEverythingAtOnceAndTheJoystickComesB
   EXPECT_EQ(service->JoystickX, -49);
   EXPECT_EQ(Held(*service), "010000000000");
   EXPECT_EQ(lost, 1);
+
+  // A device arriving while one is open changes nothing.
+  sticks.SetButton(again, 2, false);
+  const auto newcomer = sticks.Plug("New", 12);
+  DeliverPending(host);
+  EXPECT_EQ(OpenOf(*service, again, newcomer), "a");
 }
 
 TEST_F(BCDirectInputTest, AnotherJoystickStandsInWhenTheLostOneDoesNotComeBack) {
@@ -224,15 +222,6 @@ TEST_F(BCDirectInputTest, AnotherJoystickStandsInWhenTheLostOneDoesNotComeBack) 
   std::vector<std::string> names;
   service->GetJoystickInfo(names);
   EXPECT_EQ(names, (std::vector<std::string>{"Other", "Wheel"}));
-}
-
-TEST_F(BCDirectInputTest, ADeviceArrivingWhileOneIsOpenChangesNothing) {
-  const auto pad = sticks.Plug("Pad", 4);
-  auto service = MakeService();
-  ASSERT_TRUE(service->SelectJoystick(1));
-  const auto newcomer = sticks.Plug("New", 12);
-  DeliverPending(host);
-  EXPECT_EQ(OpenOf(*service, pad, newcomer), "a");
 }
 
 }  // namespace

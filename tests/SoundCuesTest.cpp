@@ -34,9 +34,21 @@ TEST_F(SoundCuesTest, TheGameWindowLoadsEveryCueInOrderWithItsOwnSound) {
   EXPECT_FALSE(cues.IsLoaded("SNothing"));
   cues.PlaySound("SNothing");
   EXPECT_TRUE(audio.Played().empty());
+
+  testing::internal::CaptureStderr();
+  cues.LoadSounds(*window);  // every cue again: each refused as a duplicate and only that cue
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("skirmora: a sound is already loaded under the key \"SMusic\"; that sound "
+                      "stays silent\n"),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20);
+  EXPECT_EQ(cues.LoadedCues(), kLoadingOrder);
+  cues.PlaySound("SSpecial");
+  EXPECT_TRUE(cues.Cue("SSpecial")->Playing());
 }
 
-TEST_F(SoundCuesTest, CuesPlayOnceOrLoopAndTakeAVolume) {
+TEST_F(SoundCuesTest, CuesPlayOnceOrLoopTakeAVolumeAndAreMuted) {
   cues.LoadSounds(*window);
   cues.SetVolume("SMusic", -10000);
   cues.PlayLooping("SMusic");
@@ -50,10 +62,8 @@ TEST_F(SoundCuesTest, CuesPlayOnceOrLoopAndTakeAVolume) {
   ASSERT_EQ(audio.Played().size(), 2u);
   EXPECT_TRUE(audio.Played()[0].looping);
   EXPECT_FALSE(audio.Played()[1].looping);
-}
 
-TEST_F(SoundCuesTest, MutingSilencesWithoutStopping) {
-  cues.LoadSounds(*window);
+  // Muting silences without stopping.
   cues.PlayLooping("SMusic");
   cues.SetMuted(true);
   EXPECT_TRUE(audio.Muted());
@@ -79,21 +89,6 @@ TEST_F(SoundCuesTest, ReleasingTheManagerForgetsEveryCueUntilTheNextLoad) {
   cues.ReleaseSoundManager();
   cues.LoadSounds(*window);
   EXPECT_EQ(cues.LoadedCues().size(), 20u);
-}
-
-TEST_F(SoundCuesTest, ARefusedSoundCostsOnlyItsOwnCue) {
-  cues.LoadSounds(*window);
-  testing::internal::CaptureStderr();
-  cues.LoadSounds(*window);  // every cue again: each refused as a duplicate
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("skirmora: a sound is already loaded under the key \"SMusic\"; that sound "
-                      "stays silent\n"),
-            std::string::npos)
-      << said;
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20);
-  EXPECT_EQ(cues.LoadedCues(), kLoadingOrder);
-  cues.PlaySound("SSpecial");
-  EXPECT_TRUE(cues.Cue("SSpecial")->Playing());
 }
 
 TEST_F(SoundCuesTest, WithoutASoundDeviceTheGamePlaysOnInSilence) {
