@@ -117,19 +117,4 @@ TEST(ProjectileListTest, RemovalMovesTheLastEntryIntoTheHole) {
   EXPECT_THROW(list[1], std::out_of_range);
 }
 
-TEST_F(GameFixture, InsertHighScoreRanksBelowEqualScoresAndSkipsCheats) {
-  for (std::size_t i = 0; i < 10; ++i) s.HighScores[i] = 1000 - 100 * static_cast<int>(i);
-  s.Initials = "XY ";
-  s.Score = 800;  // equal to position 3
-  game::InsertHighScore(game);
-  EXPECT_EQ(s.HighScores[2], 800);
-  EXPECT_EQ(s.HighScores[3], 800);
-  EXPECT_EQ(s.HighScoreNames[3], "XY ");
-  EXPECT_EQ(s.HighScores[9], 200) << "the old last entry is lost";
-  s.Cheated = true;
-  s.Score = 5000;
-  game::InsertHighScore(game);
-  EXPECT_EQ(s.HighScores[0], 1000);
-}
-
 }  // namespace

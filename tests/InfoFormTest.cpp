@@ -30,22 +30,7 @@ struct InfoFormTest : ::testing::Test {
   void ClickControl(const shell::Control& c, int button = host::kLeftButton) {
     Click(c.Left + c.Width / 2, c.Top + c.Height / 2, button);
   }
-  void ClickItem(int item) {
-    const shell::TextMenu& menu = form.MainMenu();
-    Click(menu.Left + 20, menu.Top + (item - 1) * menu.RowHeight() + 3);
-  }
 };
-
-TEST_F(InfoFormTest, TheLinksHandTheirAddressesToTheDesktop) {
-  ClickControl(form.EMailLink());
-  ClickControl(form.WebLink());
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].event, "open");
-  EXPECT_EQ(records[0].text, "mailto:skirmora@bramblecrest.example");
-  EXPECT_EQ(records[1].event, "open");
-  EXPECT_EQ(records[1].text, shell::InfoForm::kWebAddress);
-  EXPECT_EQ(records[1].text.rfind("https://bramblecrest.example/", 0), 0u);
-}
 
 TEST_F(InfoFormTest, OnlyTheLeftButtonOnALinkOpensIt) {
   ClickControl(form.EMailLink(), host::kRightButton);
@@ -60,18 +45,6 @@ TEST_F(InfoFormTest, TheLinksShowTheHand) {
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
   form.OnMouseMove({0, 0, form.AboutLabel().Left + 100, form.AboutLabel().Top + 4});
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
-}
-
-TEST_F(InfoFormTest, TheMenuExplainsRookieModeAndGoesBack) {
-  ClickItem(2);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].event, "dialog");
-  EXPECT_EQ(records[0].title, "What's Rookie mode?");
-  EXPECT_EQ(records[0].text.rfind("When you are just starting to play Skirmora, you may want", 0),
-            0u);
-  EXPECT_TRUE(form.Window().Visible());
-  ClickItem(3);
-  EXPECT_FALSE(form.Window().Visible());
 }
 
 TEST_F(InfoFormTest, OurTextsFitTheirBoxes) {

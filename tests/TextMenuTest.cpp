@@ -57,7 +57,7 @@ struct TextMenuTest : ::testing::Test {
   }
 };
 
-TEST_F(TextMenuTest, InvalidItemListsAreReplacedAndTheHostIsTold) {
+TEST_F(TextMenuTest, InvalidOrEmptyItemListsGiveRowsThatCannotBeClicked) {
   for (const char* bad : {"A|B|C", ""}) {
     form.changed.clear();
     menu.SetMenuItems(bad);
@@ -66,9 +66,7 @@ TEST_F(TextMenuTest, InvalidItemListsAreReplacedAndTheHostIsTold) {
   }
   Release(5, RowMiddle(1));
   EXPECT_TRUE(form.clicks.empty()) << "the replacement row is plain text";
-}
-
-TEST_F(TextMenuTest, ASingleBarIsOneEmptyRowThatCannotBeClicked) {
+  // A single bar is one empty row that cannot be clicked.
   menu.SetMenuItems("|");
   EXPECT_FALSE(FirstInk(1));
   Release(5, RowMiddle(1));
@@ -149,7 +147,8 @@ TEST_F(TextMenuTest, IndentAndUnderlineApplyToLinksOnly) {
     const host::Font& f = host::Font::Get(menu.Font());
     int count = 0;
     for (int x = 0; x < menu.Width; ++x)
-      if (form.Window().Canvas().GetPixel(menu.Left + x, menu.Top + (row - 1) * h + f.Ascent() + 1) != 0)
+      if (form.Window().Canvas().GetPixel(menu.Left + x,
+                                          menu.Top + (row - 1) * h + f.Ascent() + 1) != 0)
         ++count;
     return count;
   };
@@ -174,9 +173,11 @@ TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
 
   MenuHost other(host);
   form.changed.clear();
-  other.menu.ReadProperties({{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
+  other.menu.ReadProperties(
+      {{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
   EXPECT_EQ(other.menu.MenuItems(), "B|b");
-  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
+  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255))
+      << "a bad value keeps the old one";
   EXPECT_EQ(other.menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
   EXPECT_TRUE(other.menu.UsesHTML());
 }

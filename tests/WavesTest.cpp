@@ -68,15 +68,6 @@ TEST_F(WavesTest, WaveThreeBringsTwoKindTwoThenTheNineZorbFormation) {
 }
 
 TEST_F(WavesTest, LaterWavesGrowByOneZorbAndEveryThirdIsTheLargest) {
-  Draws({0.9f});
-  After(4, 1);
-  EXPECT_EQ(s.Wave, 5);
-  EXPECT_EQ(s.WaveStage, 1);
-  const std::vector expected{
-      At(2, 82, 50, 1, 250, 2),  At(2, 189, 50, 1, 250, 2), At(3, 288, 50, 1, 250, 2),
-      At(2, 402, 50, 1, 250, 2), At(2, 509, 50, 1, 250, 2), At(0, 152, 100, 4, 10),
-      At(0, 312, 100, 4, 10),    At(0, 472, 100, 4, 10),    At(0, 632, 100, 4, 10)};
-  EXPECT_EQ(Group(), expected);
   After(9, 1);
   EXPECT_EQ(s.Enemies.Count(), 14);
   int largest = 0;
