@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
       std::fputs(
           "Copyright (c) 2026 The Skirmora developers. License: MIT.\n"
           "Its text is drawn with Liberation Sans, copyright (c) 2007 Red Hat, Inc., under the\n"
-          "GNU GPL version 2 with the font exception. LICENSE and FONT-LICENSE, installed with\n"
-          "the game (in share/doc/skirmora), hold the full texts.\n",
+          "GNU GPL version 2 with the font exception. The full texts are installed with the\n"
+          "game, in share/doc/skirmora.\n",
           stdout);
       return 0;
     }
