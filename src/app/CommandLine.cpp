@@ -47,7 +47,7 @@ std::string UsageText(const std::string& programName) {
          "      --record FILE  write the game down in FILE when it ends, as a scenario\n"
          "                     that skirmora-script replays exactly\n"
          "  -h, --help         show this help and exit\n"
-         "      --version      show the version and exit\n"
+         "      --version      show the version and the licences and exit\n"
          "\n"
          "The hall of fame and the joystick buttons are kept in\n"
          "$XDG_CONFIG_HOME/skirmora/settings.reg (~/.config/skirmora/settings.reg).\n";

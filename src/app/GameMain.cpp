@@ -16,6 +16,12 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Version: {
       const assets::Version v = assets::ProgramVersion();
       std::printf("skirmora %d.%d.%d\n", v.major, v.minor, v.revision);
+      std::fputs(
+          "Copyright (c) 2026 The Skirmora developers. License: MIT.\n"
+          "Its text is drawn with Liberation Sans, copyright (c) 2007 Red Hat, Inc., under the\n"
+          "GNU GPL version 2 with the font exception. The full texts are installed with the\n"
+          "game, in share/doc/skirmora.\n",
+          stdout);
       return 0;
     }
     case app::CommandLine::Action::Error:

@@ -1,8 +1,10 @@
 #include "host/ImageFile.h"
 
+#include <zlib.h>
+
 #include <algorithm>
-#include <array>
 #include <cstdio>
+#include <new>
 
 namespace host {
 namespace {
@@ -25,28 +27,14 @@ std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
          (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  crc = ~crc;
-  for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
-}
-
 void PngChunk(std::vector<std::uint8_t>& out, const char* type,
               const std::vector<std::uint8_t>& data) {
   Put32Be(out, static_cast<std::uint32_t>(data.size()));
   std::size_t start = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
-  Put32Be(out, Crc32(out.data() + start, out.size() - start));
+  Put32Be(out, static_cast<std::uint32_t>(
+                   crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 }  // namespace
@@ -126,22 +114,13 @@ std::vector<std::uint8_t> EncodePng(const Surface& image, std::span<const std::u
       if (withAlpha) raw.push_back(alpha[static_cast<std::size_t>(y) * w + x]);
     }
   }
-  // zlib stream of stored blocks (at most 65535 bytes each) with its Adler-32.
-  std::vector<std::uint8_t> z{0x78, 0x01};
-  std::size_t pos = 0;
-  do {
-    const std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
-    const bool last = pos + n == raw.size();
-    z.push_back(last ? 1 : 0);
-    Put16(z, static_cast<unsigned>(n));
-    Put16(z, static_cast<unsigned>(~n & 0xFFFF));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
-    pos += n;
-  } while (pos < raw.size());
-  std::uint32_t a = 1, bsum = 0;
-  for (std::uint8_t v : raw) a = (a + v) % 65521, bsum = (bsum + a) % 65521;
-  Put32Be(z, (bsum << 16) | a);
+  // Best compression: these files are made once, at build time, and installed everywhere.
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<std::uint8_t> z(packedSize);
+  if (compress2(z.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()),
+                Z_BEST_COMPRESSION) != Z_OK)
+    throw std::bad_alloc();  // with a buffer of compressBound's size, only memory can run out
+  z.resize(packedSize);
 
   std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<std::uint8_t> ihdr;

@@ -13,8 +13,8 @@ namespace host {
 std::vector<std::uint8_t> EncodeBmp(const Surface& image);
 // Reads 24- and 32-bit uncompressed BMP files; nothing for anything else or a damaged file.
 std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes);
-// PNG, 8-bit RGB, or RGBA when `alpha` holds one opacity a pixel (row-major); compressed
-// with stored deflate blocks, which every reader accepts.
+// PNG, 8-bit RGB, or RGBA when `alpha` holds one opacity a pixel (row-major), compressed
+// with zlib.
 std::vector<std::uint8_t> EncodePng(const Surface& image, std::span<const std::uint8_t> alpha = {});
 
 // Writes the bytes to the file; false (with errno set) when that failed.
