@@ -102,15 +102,16 @@ bool Runner::RunNextCommand() {
     ++line_;
     std::vector<std::string> words = Split(line);
     if (words.empty() || words[0][0] == '#') continue;
-    if (CommandOf(words).keptAsWritten) RecordCommand(line);
-    Execute(words, Rest(line));
+    const CommandInfo& info = CommandOf(words);
+    if (info.keptAsWritten) RecordCommand(line);
+    Execute(info.command, words, Rest(line));
     return true;
   }
   return false;
 }
 
-void Runner::Execute(const std::vector<std::string>& words, const std::string& rest) {
-  const Command command = CommandOf(words).command;
+void Runner::Execute(Command command, const std::vector<std::string>& words,
+                     const std::string& rest) {
   switch (command) {
     case Command::Seed:
     case Command::Rnd:

@@ -40,7 +40,8 @@ class Runner {
  private:
   // Reads and runs the next command; false at the end of the scenario.
   bool RunNextCommand();
-  void Execute(const std::vector<std::string>& words, const std::string& rest);
+  // Runs a line whose command takes that many words.
+  void Execute(Command command, const std::vector<std::string>& words, const std::string& rest);
   void ExecuteSetup(Command command, const std::vector<std::string>& words,
                     const std::string& rest);
   void Start();
