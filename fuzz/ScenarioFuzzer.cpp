@@ -1,6 +1,7 @@
-// The headless runner reads scenarios that people write and that replays of recorded games
-// produce. Whatever a scenario says, the runner must run it or stop with a scenario error,
-// never read or write outside a buffer, and the game under it must keep its state sound.
+// The headless runner reads scenarios that people write and recordings of games that anybody
+// may share. Whatever a scenario says, the runner must run it or stop with a scenario error,
+// never read or write outside a buffer, and the game under it must keep its state sound; the
+// check of a recording must take any bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/script/Recording.h"
 #include "app/script/Runner.h"
 
 namespace {
@@ -28,7 +30,12 @@ bool Allowed(const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::istringstream lines(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  // The check a shared recording passes before it runs takes any bytes.
+  std::istringstream recording(text);
+  const script::CheckedRecording checked = script::ReadRecording(recording);
+  if (checked.accepted != (checked.line == 0 && checked.problem.empty())) std::abort();
+  std::istringstream lines(text);
   std::string scenario;
   for (std::string line; std::getline(lines, line);) {
     if (!Allowed(line)) return -1;  // not worth keeping in the corpus
@@ -38,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   scenario += "check\n";
   std::istringstream in(scenario);
   std::ostringstream out;
-  script::Runner runner(in, out, "/nonexistent", "skirmora-script");
+  script::Runner runner(in, out, "/nonexistent", "skirmora-script", script::Accept::AllCommands);
   const int status = runner.Run();
   if (status != 0 && status != 2) std::abort();
   return 0;

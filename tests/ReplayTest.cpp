@@ -1,10 +1,14 @@
 // A game played headless with the recording on, then replayed from what was recorded.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "TempFolder.h"
+#include "app/script/Recording.h"
 #include "app/script/Runner.h"
 
 namespace {
@@ -34,10 +38,11 @@ struct RunResult {
   std::string out;
 };
 
-RunResult RunScenario(const std::string& scenario, const std::string& recordTo = "") {
+RunResult RunScenario(const std::string& scenario, const std::string& recordTo = "",
+                      script::Accept accept = script::Accept::AllCommands) {
   std::istringstream in(scenario);
   std::ostringstream out;
-  script::Runner runner(in, out, "/nowhere", "skirmora");
+  script::Runner runner(in, out, "/nowhere", "skirmora", accept);
   if (!recordTo.empty()) runner.RecordTo(recordTo);
   RunResult run;
   run.status = runner.Run();
@@ -67,6 +72,12 @@ TEST(Replay, ARecordedGameEndsTheSameWhenReplayed) {
   // The game must have got somewhere for the comparison to mean anything.
   ASSERT_NE(played.out.find("\"HighScoreNames\":[\"ZQ \",\"ACE\""), std::string::npos)
       << played.out;
+
+  // Every line the recorder wrote (joysticks, mouse, focus, answers ...) is one a recording
+  // from anybody may hold.
+  std::istringstream recorded(ReadFileBytes(folder / "game.scn"));
+  const script::CheckedRecording checked = script::ReadRecording(recorded);
+  EXPECT_TRUE(checked.accepted) << "line " << checked.line << ": " << checked.problem;
 
   const RunResult replayed =
       RunScenario(ReadFileBytes(folder / "game.scn") + end + (folder / "replayed.bmp") + "\n");
@@ -102,6 +113,78 @@ TEST(Replay, ARecordingThatCannotBeWrittenFailsTheRun) {
   const RunResult run = RunScenario("answer OK\nanswer OK\nstart\n", folder / "missing/game.scn");
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(folder.Contents().empty());
+}
+
+TEST(Replay, ARecordingThatHoldsMoreThanInputIsRefusedBeforeAnythingRuns) {
+  TempFolder folder;
+  // A game on a fresh account, so that the greetings print as soon as a replay runs.
+  const std::string recording = folder / "game.scn";
+  ASSERT_EQ(RunScenario("answer OK\nanswer OK\ncd present\nstart\nmenu 1\npress F2\nframes 40\n"
+                        "answer OK\npress ESC\n",
+                        recording)
+                .status,
+            0);
+  const std::string game = ReadFileBytes(recording);
+  const RunResult shared = RunScenario(game, "", script::Accept::Recording);
+  ASSERT_EQ(shared.status, 0);
+  ASSERT_NE(shared.out.find("Welcome, newcomer!"), std::string::npos) << shared.out;
+
+  // The player's settings, a file of theirs, a link to it and a named pipe, as pictures.
+  const std::string settings = folder / "settings.reg", notes = folder / "notes.txt";
+  const std::string link = folder / "link.bmp", pipe = folder / "pipe.bmp";
+  const std::string hallOfFame =
+      "[HKEY_CURRENT_USER\\Software\\Bramblecrest\\Skirmora]\n\"High Score 1\"=\"ACE=900\"\n";
+  WriteFileBytes(settings, hallOfFame);
+  WriteFileBytes(notes, "my notes\n");
+  ASSERT_EQ(::symlink(notes.c_str(), link.c_str()), 0);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::vector<std::string> files = folder.Contents();
+
+  using script::Accept;
+  struct Case {
+    Accept accept;
+    std::string line;
+    std::string message;
+  };
+  const std::string testOnly = "is for test scenarios (skirmora-script --all-commands)";
+  const Case cases[] = {
+      {Accept::Recording, "registry " + settings, "\"registry\" " + testOnly},
+      {Accept::Recording, "screenshot " + pipe, "\"screenshot\" " + testOnly},
+      {Accept::Recording, "timeline screenshot 1 " + link, "\"timeline\" " + testOnly},
+      {Accept::Recording, "set Score 50000", "\"set\" " + testOnly},
+      {Accept::Recording, "add Enemies 0 0 0 0 0 0 0 0 0", "\"add\" " + testOnly},
+      {Accept::Recording, "clear Enemies", "\"clear\" " + testOnly},
+      {Accept::Recording, "rnd 0.5", "\"rnd\" " + testOnly},
+      {Accept::Recording, "dump", "\"dump\" " + testOnly},
+      {Accept::Recording, "check", "\"check\" " + testOnly},
+      {Accept::Recording, "wait 10", "\"wait\" " + testOnly},
+      {Accept::Recording, "quit", "\"quit\" " + testOnly},
+      {Accept::Recording, "rm -rf ~", "unknown command \"rm\""},
+      {Accept::Recording, "ticks", "usage: ticks N"},
+      // Past a day of play together with the frames the game has already.
+      {Accept::Recording, "ticks " + std::to_string(script::kRecordingFrames - 1),
+       "at most 24 hours of play"},
+      // With every command asked for, the runner's pictures still never follow a link nor
+      // wait for a pipe's reader.
+      {Accept::AllCommands, "screenshot " + link, "is a symbolic link"},
+      {Accept::AllCommands, "screenshot " + pipe, "is a named pipe"},
+  };
+  const int line = static_cast<int>(std::count(game.begin(), game.end(), '\n')) + 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ::testing::internal::CaptureStderr();
+    const RunResult run = RunScenario(game + c.line + "\n", "", c.accept);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(err.rfind("skirmora-script: line " + std::to_string(line) + ": ", 0), 0u) << err;
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+    if (c.accept == Accept::Recording) {
+      EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(folder.Contents(), files);
+    EXPECT_EQ(ReadFileBytes(settings), hallOfFame);
+    EXPECT_EQ(ReadFileBytes(notes), "my notes\n");
+  }
 }
 
 }  // namespace

@@ -103,6 +103,24 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   return contents;
 }
 
+Problem WritePlainFile(const std::string& path, std::string_view bytes) {
+  // Not truncated on opening: a device could take that as a write.
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+               0644));
+  if (fd.get() < 0) {
+    if (errno == ELOOP) return "\"" + path + "\" is a symbolic link";
+    // A named pipe nobody reads from.
+    if (errno == ENXIO) return "\"" + path + "\" is " + KindOf(S_IFIFO);
+    return Failure("opening", path, errno);
+  }
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return Failure("writing", path, errno);
+  if (!S_ISREG(info.st_mode)) return "\"" + path + "\" is " + KindOf(info.st_mode);
+  if (::ftruncate(fd.get(), 0) != 0 || !WriteAll(fd.get(), bytes) || fd.Close() != 0)
+    return Failure("writing", path, errno);
+  return std::nullopt;
+}
+
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";

@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-// The few file-system operations the settings file needs, each reporting a failure as a
-// readable text ("writing /home/ann/.config/x.tmp-Q2c7: No space left on device").
+// The few file-system operations the settings file and the runner's pictures need, each
+// reporting a failure as a readable text ("writing /home/ann/.config/x.tmp-Q2c7: No space
+// left on device").
 namespace host::fileops {
 
 using Problem = std::optional<std::string>;
@@ -34,6 +35,11 @@ Problem MakeFolders(const std::string& folder);
 // untouched and the temporary file removed. When the path is a symbolic link, the link stays
 // and the file it leads to is replaced in the same way; a link to nothing is refused.
 Problem ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Writes `bytes` as the whole of a plain file, made when missing. A symbolic link at the
+// path is refused rather than followed, and so is anything else that is not a plain file (a
+// named pipe, a device, a folder), without waiting and without writing to it.
+Problem WritePlainFile(const std::string& path, std::string_view bytes);
 
 // Whether ReplaceFile could replace the file now, found out by making (and removing) the
 // temporary file it would write: so that work meant for the file is not lost at the end.

@@ -66,7 +66,7 @@ rw_setup() {
 rw_runner_pictures() {
   printf '%s\n' 'answer OK' 'answer OK' 'answer No' 'start' "$@" 'quit' >"$SCRATCH/scenario.scn"
   HOME=$SCRATCH/home XDG_CONFIG_HOME=$SCRATCH/home/.config SDL_AUDIODRIVER=dummy \
-    timeout 60 "$RUNNER" <"$SCRATCH/scenario.scn" >"$SCRATCH/runner.out" 2>&1 ||
+    timeout 60 "$RUNNER" --all-commands <"$SCRATCH/scenario.scn" >"$SCRATCH/runner.out" 2>&1 ||
     fail "the headless runner failed (status $?): $(tail -n5 "$SCRATCH/runner.out")"
   local bmp
   for bmp in "$SCRATCH"/*.bmp; do

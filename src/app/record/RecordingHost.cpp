@@ -1,5 +1,6 @@
 #include "app/record/RecordingHost.h"
 
+#include "app/script/Commands.h"
 #include "app/script/KeyNames.h"
 #include "host/Keys.h"
 #include "host/RegistryText.h"
@@ -7,6 +8,9 @@
 
 namespace record {
 namespace {
+
+using script::Command;
+using script::Line;
 
 constexpr const char* kRoots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
                                   "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
@@ -65,7 +69,7 @@ class RecordedStore final : public host::RegistryStore {
       std::string line = notice;
       for (char& c : line)
         if (c == '\n' || c == '\r') c = ' ';
-      log_.SetUp("settings-notice " + line);
+      log_.SetUp(Line(Command::SettingsNotice, line));
     }
     return notices;
   }
@@ -75,21 +79,10 @@ class RecordedStore final : public host::RegistryStore {
   ScenarioLog& log_;
 };
 
-std::string Modifiers(int shift) {
-  std::string text;
-  if (shift & host::kShiftMask) text += " +SHIFT";
-  if (shift & host::kCtrlMask) text += " +CTRL";
-  if (shift & host::kAltMask) text += " +ALT";
-  return text;
-}
-
 std::string MouseLine(const char* what, const host::MouseEvent& e) {
-  std::string line =
-      std::string("mouse ") + what + " " + std::to_string(e.x) + " " + std::to_string(e.y);
-  if (e.button & host::kLeftButton) line += " left";
-  if (e.button & host::kRightButton) line += " right";
-  if (e.button & host::kMiddleButton) line += " middle";
-  return line + Modifiers(e.shift);
+  return Line(Command::Mouse, std::string(what) + " " + std::to_string(e.x) + " " +
+                                  std::to_string(e.y) + script::ButtonWords(e.button) +
+                                  script::ModifierWords(e.shift));
 }
 
 // `type` carries what can be written on a line as it is; blanks and control characters
@@ -97,10 +90,10 @@ std::string MouseLine(const char* what, const host::MouseEvent& e) {
 std::string Typed(char32_t ch) {
   if (ch <= 32 || ch == 127 || (ch >= 0x80 && ch < 0xA0) || ch > 0x10FFFF ||
       (ch >= 0xD800 && ch <= 0xDFFF))
-    return "char " + std::to_string(static_cast<std::uint32_t>(ch));
-  std::string line = "type ";
-  host::AppendUtf8(line, ch);
-  return line;
+    return Line(Command::Char, std::to_string(static_cast<std::uint32_t>(ch)));
+  std::string text;
+  host::AppendUtf8(text, ch);
+  return Line(Command::Type, text);
 }
 
 const char* AnswerWord(host::MsgResult result) {
@@ -126,13 +119,13 @@ class RecordingHost::Events final : public host::WindowEvents {
 
   void OnPaint() override { target_.OnPaint(); }
   void OnKeyDown(int keyCode, int shift) override {
-    host_.Input("down " + script::KeyName(keyCode) + Modifiers(shift));
+    host_.Input(Line(Command::Down, script::KeyName(keyCode) + script::ModifierWords(shift)));
     target_.OnKeyDown(keyCode, shift);
     if (keyCode == host::vk::Return || keyCode == host::vk::Escape || keyCode == host::vk::Back)
       host_.keyChar_ = static_cast<char32_t>(keyCode);
   }
   void OnKeyUp(int keyCode, int shift) override {
-    host_.Input("up " + script::KeyName(keyCode) + Modifiers(shift));
+    host_.Input(Line(Command::Up, script::KeyName(keyCode) + script::ModifierWords(shift)));
     target_.OnKeyUp(keyCode, shift);
   }
   void OnChar(char32_t ch) override {
@@ -154,7 +147,7 @@ class RecordingHost::Events final : public host::WindowEvents {
     Mouse("dblclick", e, &WindowEvents::OnDoubleClick);
   }
   void OnCloseRequest() override {
-    host_.Input("close " + name_);
+    host_.Input(Line(Command::Close, name_));
     target_.OnCloseRequest();
   }
   host::WindowEvents& Target() { return target_; }
@@ -184,7 +177,8 @@ RecordingHost::RecordingHost(host::Host& inner, ScenarioLog& log)
       log_(log),
       registry_(std::make_unique<RecordedStore>(inner.Registry(), log)),
       joysticks_(inner.Joysticks(), log) {
-  for (const std::string& line : SettingsLines(inner.Registry())) log_.SetUp("settings " + line);
+  for (const std::string& line : SettingsLines(inner.Registry()))
+    log_.SetUp(Line(Command::Settings, line));
 }
 
 RecordingHost::~RecordingHost() = default;
@@ -216,13 +210,13 @@ std::unique_ptr<host::Timer> RecordingHost::CreateTimer(int intervalMs,
 
 std::uint32_t RecordingHost::ClockSeed() {
   const std::uint32_t seed = inner_.ClockSeed();
-  log_.SetUp("seed " + std::to_string(seed));
+  log_.SetUp(Line(Command::Seed, std::to_string(seed)));
   return seed;
 }
 
 bool RecordingHost::CdAudioOpens() {
   const bool opens = inner_.CdAudioOpens();
-  log_.SetUp(opens ? "cd present" : "cd absent");
+  log_.SetUp(Line(Command::Cd, opens ? "present" : "absent"));
   return opens;
 }
 
@@ -230,7 +224,7 @@ std::string RecordingHost::ProgramFolder() {
   std::string folder = inner_.ProgramFolder();
   if (!programWritten_) {
     programWritten_ = true;
-    log_.SetUp("program " + folder + "/" + inner_.ProgramFileName());
+    log_.SetUp(Line(Command::Program, folder + "/" + inner_.ProgramFileName()));
   }
   return folder;
 }
@@ -242,7 +236,7 @@ host::MsgResult RecordingHost::MessageBox(const std::string& title, const std::s
     InDialog open(dialogs_);
     result = inner_.MessageBox(title, text, icon, buttons);
   }
-  log_.BeforeLastEvent(std::string("answer ") + AnswerWord(result));
+  log_.BeforeLastEvent(Line(Command::Answer, AnswerWord(result)));
   return result;
 }
 
@@ -258,7 +252,7 @@ std::optional<std::string> RecordingHost::InputBox(const std::string& prompt,
   std::string answer = !text ? "Cancel" : (*text == defaultText ? "OK" : *text);
   for (char& c : answer)
     if (c == '\n' || c == '\r') c = ' ';
-  log_.BeforeLastEvent("answer " + answer);
+  log_.BeforeLastEvent(Line(Command::Answer, answer));
   return text;
 }
 
@@ -270,7 +264,7 @@ int RecordingHost::PopupMenu(host::Window& owner, int x, int y,
     chosen = inner_.PopupMenu(owner, x, y, items, rightButtonChooses);
   }
   // Items by number from 1; 0 is the menu dismissed.
-  log_.BeforeLastEvent("answer " + std::to_string(chosen < 0 ? 0 : chosen + 1));
+  log_.BeforeLastEvent(Line(Command::Answer, std::to_string(chosen < 0 ? 0 : chosen + 1)));
   return chosen;
 }
 
@@ -282,9 +276,9 @@ void RecordingHost::SetQuitRequestHandler(std::function<void()> handler) {
   inner_.SetQuitRequestHandler([this, handler = std::move(handler)] {
     // During a dialog the request takes the place of its answer.
     if (dialogs_ > 0) {
-      log_.BeforeLastEvent("quit-request dialog");
+      log_.BeforeLastEvent(Line(Command::QuitRequest, "dialog"));
     } else {
-      Input("quit-request");
+      Input(Line(Command::QuitRequest));
     }
     handler();
   });
@@ -296,7 +290,7 @@ void RecordingHost::SetFocusHandler(std::function<void(bool)> handler) {
     return;
   }
   inner_.SetFocusHandler([this, handler = std::move(handler)](bool programHasFocus) {
-    Input(programHasFocus ? "focus back" : "focus lost");
+    Input(Line(Command::Focus, programHasFocus ? "back" : "lost"));
     handler(programHasFocus);
   });
 }

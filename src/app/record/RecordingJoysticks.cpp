@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/script/Commands.h"
+
 namespace record {
 namespace {
 
@@ -50,8 +52,8 @@ RecordingJoysticks::Device* RecordingJoysticks::Find(std::int64_t id) {
 
 std::string RecordingJoysticks::Address(std::int64_t id) const {
   for (std::size_t i = 0; i + 1 < devices_.size(); ++i)
-    if (devices_[i].info.id == id) return "joystick " + std::to_string(i + 1);
-  return "joystick";
+    if (devices_[i].info.id == id) return std::to_string(i + 1) + " ";
+  return "";
 }
 
 void RecordingJoysticks::Write(std::string line) {
@@ -63,14 +65,15 @@ void RecordingJoysticks::Write(std::string line) {
 }
 
 void RecordingJoysticks::Plug(const host::JoystickInfo& info) {
-  Write("joystick plug " + (info.name.empty() ? std::string("?") : info.name) + " " +
-        std::to_string(info.buttons));
+  Write(script::Line(script::Command::Joystick,
+                     "plug " + (info.name.empty() ? std::string("?") : info.name) + " " +
+                         std::to_string(info.buttons)));
   devices_.push_back({info, {}});
 }
 
 void RecordingJoysticks::Unplug(std::int64_t id) {
   if (!Find(id)) return;
-  Write(Address(id) + " unplug");
+  Write(script::Line(script::Command::Joystick, Address(id) + "unplug"));
   std::erase_if(devices_, [id](const Device& d) { return d.info.id == id; });
 }
 
@@ -99,12 +102,15 @@ void RecordingJoysticks::Seen(std::int64_t id, const std::optional<host::Joystic
   if (!state || !d || *state == d->state) return;
   const std::string device = Address(id);
   if (state->x != d->state.x || state->y != d->state.y)
-    Write(device + " axis " + std::to_string(state->x) + " " + std::to_string(state->y));
+    Write(script::Line(script::Command::Joystick, device + "axis " + std::to_string(state->x) +
+                                                      " " + std::to_string(state->y)));
   const int buttons = std::min(d->info.buttons, 32);
   for (int b = 1; b <= buttons; ++b) {
     const std::uint32_t bit = 1u << (b - 1);
     if ((state->buttons & bit) != (d->state.buttons & bit))
-      Write(device + " button " + std::to_string(b) + ((state->buttons & bit) ? " down" : " up"));
+      Write(script::Line(
+          script::Command::Joystick,
+          device + "button " + std::to_string(b) + ((state->buttons & bit) ? " down" : " up")));
   }
   d->state = *state;
 }

@@ -38,7 +38,8 @@ class RecordingJoysticks final : public host::JoystickDevices, private host::Joy
   };
   void OnJoystickChange(host::JoystickChange change, std::int64_t id) override;
   Device* Find(std::int64_t id);
-  // "joystick" or "joystick N" for a device that is not the last one plugged in.
+  // The runner's words for a device before what is done to it: "" for the last one plugged
+  // in, "N " for another.
   std::string Address(std::int64_t id) const;
   void Plug(const host::JoystickInfo& info);
   void Unplug(std::int64_t id);

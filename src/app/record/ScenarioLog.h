@@ -29,6 +29,7 @@ class ScenarioLog {
 
  private:
   void WriteTicks();
+  std::string TicksLine() const;
 
   std::vector<std::string> setUp_;
   std::vector<std::string> lines_;  // from `start` on

@@ -9,10 +9,11 @@
 #include <utility>
 
 #include "app/script/Json.h"
+#include "app/script/Recording.h"
 #include "app/script/Words.h"
+#include "host/FileOps.h"
 #include "host/ImageFile.h"
 #include "host/Keys.h"
-#include "host/FileOps.h"
 #include "host/RegistryFile.h"
 #include "host/RegistryText.h"
 #include "host/text/Utf8.h"
@@ -23,28 +24,6 @@
 namespace script {
 namespace {
 
-std::vector<std::string> Split(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
-// The text after the first word, as written (for answers and typed text).
-std::string Rest(const std::string& line) {
-  const std::size_t start = line.find_first_not_of(" \t");
-  const std::size_t gap = line.find_first_of(" \t", start);
-  if (gap == std::string::npos) return {};
-  const std::size_t text = line.find_first_not_of(" \t", gap);
-  return text == std::string::npos ? std::string() : line.substr(text);
-}
-
-std::int64_t Count(const std::string& word, const char* what) {
-  const std::int64_t n = Number(word, what);
-  if (n < 0) throw ScenarioError(std::string("expected 0 or more for ") + what + ", got " + word);
-  return n;
-}
-
 // Virtual time ends here, far beyond any game, so that the timers and sleeps running at
 // the end of a long wait still have room on the clock.
 constexpr std::int64_t kClockEnd = std::numeric_limits<std::int64_t>::max() / 2;
@@ -52,8 +31,11 @@ constexpr std::int64_t kClockEnd = std::numeric_limits<std::int64_t>::max() / 2;
 }  // namespace
 
 Runner::Runner(std::istream& scenario, std::ostream& out, std::string programFolder,
-               std::string programFile)
-    : scenario_(scenario), out_(out), programFolder_(std::move(programFolder)),
+               std::string programFile, Accept accept)
+    : scenario_(&scenario),
+      out_(out),
+      accept_(accept),
+      programFolder_(std::move(programFolder)),
       programFile_(std::move(programFile)) {}
 
 Runner::~Runner() = default;
@@ -69,6 +51,18 @@ shell::Program& Runner::Program() {
 }
 
 int Runner::Run() {
+  if (accept_ == Accept::Recording) {
+    // All of it is checked before any of it runs: a refused line changes nothing.
+    CheckedRecording checked = ReadRecording(*scenario_);
+    if (!checked.accepted) {
+      std::cerr << "skirmora-script: "
+                << (checked.line > 0 ? "line " + std::to_string(checked.line) + ": " : "")
+                << checked.problem << "\n";
+      return 2;
+    }
+    checked_.str(std::move(checked.text));
+    scenario_ = &checked_;
+  }
   int status = 0;
   try {
     while (RunNextCommand()) {
@@ -97,120 +91,144 @@ bool Runner::WriteRecording() {
 }
 
 void Runner::RecordCommand(const std::string& line) {
-  // Before start these are set-up the recording takes from the host, or scenario errors.
+  // Before start these are set-up the recording takes from the host (the clock's seed) or
+  // from Start (forced random numbers), or scenario errors.
   if (log_) log_->Event(line);
 }
 
 bool Runner::RunNextCommand() {
   std::string line;
-  while (std::getline(scenario_, line)) {
+  while (std::getline(*scenario_, line)) {
     ++line_;
     std::vector<std::string> words = Split(line);
     if (words.empty() || words[0][0] == '#') continue;
-    const std::string& command = words[0];
-    // The clock's seed is in the recording already; the rest changes the state directly.
-    if (command == "set" || command == "add" || command == "clear" || command == "rnd" ||
-        command == "quit" || (command == "seed" && host_))
-      RecordCommand(line);
-    Execute(words, Rest(line));
+    const CommandInfo& info = CommandOf(words);
+    if (info.keptAsWritten) RecordCommand(line);
+    Execute(info.command, words, Rest(line));
     return true;
   }
   return false;
 }
 
-void Runner::Execute(const std::vector<std::string>& words, const std::string& rest) {
-  const std::string& command = words[0];
-  if (command == "seed" || command == "rnd" || command == "cd" || command == "registry" ||
-      command == "program" || command == "answer" || command == "settings" ||
-      command == "settings-notice") {
-    ExecuteSetup(command, words, rest);
-  } else if (command == "start") {
-    Expect(words, 1, 1, "start");
-    Start();
-  } else if (command == "menu") {
-    Expect(words, 2, 2, "menu N");
-    MenuItem(static_cast<int>(Number(words[1], "the item")));
-  } else if (command == "down" || command == "up" || command == "press") {
-    Key(command, words);
-  } else if (command == "type") {
-    for (std::size_t at = 0; at < rest.size();) Host().PostChar(host::NextCodePoint(rest, at));
-  } else if (command == "char") {
-    Char(words);
-  } else if (command == "mouse") {
-    Mouse(words);
-  } else if (command == "close") {
-    Close(words);
-  } else if (command == "click" || command == "dblclick") {
-    Expect(words, 3, 4, "click X Y [right]");
-    const int x = static_cast<int>(Number(words[1], "X")), y = static_cast<int>(Number(words[2], "Y"));
-    int button = host::kLeftButton;
-    if (words.size() == 4) {
-      if (words[3] != "right") throw ScenarioError("usage: click X Y [right]");
-      button = host::kRightButton;
-    }
-    using Kind = host::HeadlessHost::MouseKind;
-    Host().PostMouse(Kind::Move, x, y, 0, 0);
-    Host().PostMouse(Kind::Down, x, y, button, 0);
+void Runner::Execute(Command command, const std::vector<std::string>& words,
+                     const std::string& rest) {
+  switch (command) {
+    case Command::Seed:
+    case Command::Rnd:
+    case Command::Cd:
+    case Command::Registry:
+    case Command::Program:
+    case Command::Settings:
+    case Command::SettingsNotice:
+    case Command::Answer:
+      ExecuteSetup(command, words, rest);
+      break;
+    case Command::Start:
+      Start();
+      break;
+    case Command::Menu:
+      MenuItem(static_cast<int>(Number(words[1], "the item")));
+      break;
+    case Command::Down:
+    case Command::Up:
+    case Command::Press:
+      Key(command, words);
+      break;
+    case Command::Type:
+      for (std::size_t at = 0; at < rest.size();) Host().PostChar(host::NextCodePoint(rest, at));
+      break;
+    case Command::Char:
+      Char(words);
+      break;
+    case Command::Mouse:
+      Mouse(words);
+      break;
+    case Command::Close:
+      Close(words);
+      break;
+    case Command::Click:
+    case Command::DblClick:
+      Click(command, words);
+      break;
+    case Command::Focus:
+      if (words[1] != "lost" && words[1] != "back") throw ScenarioError(Usage(command));
+      Host().PostFocus(words[1] == "back");
+      break;
+    case Command::Joystick:
+      // Before start, the devices are attached when the program starts.
+      if (host_) {
+        Joystick(words);
+      } else {
+        joysticksAtStart_.push_back(words);
+      }
+      break;
+    case Command::Frames:
+      AdvanceTime(Count(words[1], "the frame count"), 50);
+      break;
+    case Command::Ticks:
+      RunTicks(Count(words[1], "the tick count"));
+      break;
+    case Command::Wait:
+      AdvanceTime(Count(words[1], "the milliseconds"), 1);
+      break;
+    case Command::Set:
+      Set(words[1], words[2]);
+      break;
+    case Command::Add:
+      Add(words);
+      break;
+    case Command::Clear:
+      Clear(words[1]);
+      break;
+    case Command::Check:
+      Check();
+      break;
+    case Command::Dump:
+      Dump(std::vector<std::string>(words.begin() + 1, words.end()));
+      break;
+    case Command::Timeline:
+      Timeline(words);
+      break;
+    case Command::Screenshot:
+      Screenshot(words[1]);
+      break;
+    case Command::Quit:
+      Program().QuitProgram();
+      break;
+    case Command::QuitRequest:
+      QuitRequest(words);
+      break;
+  }
+}
+
+void Runner::Click(Command command, const std::vector<std::string>& words) {
+  const int x = static_cast<int>(Number(words[1], "X")),
+            y = static_cast<int>(Number(words[2], "Y"));
+  int button = host::kLeftButton;
+  if (words.size() == 4) {
+    if (words[3] != "right") throw ScenarioError(Usage(command));
+    button = host::kRightButton;
+  }
+  using Kind = host::HeadlessHost::MouseKind;
+  Host().PostMouse(Kind::Move, x, y, 0, 0);
+  Host().PostMouse(Kind::Down, x, y, button, 0);
+  Host().PostMouse(Kind::Up, x, y, button, 0);
+  if (command == Command::DblClick) {
+    Host().PostMouse(Kind::DoubleClick, x, y, button, 0);
     Host().PostMouse(Kind::Up, x, y, button, 0);
-    if (command == "dblclick") {
-      Host().PostMouse(Kind::DoubleClick, x, y, button, 0);
-      Host().PostMouse(Kind::Up, x, y, button, 0);
-    }
-  } else if (command == "focus") {
-    Expect(words, 2, 2, "focus lost|back");
-    if (words[1] != "lost" && words[1] != "back") throw ScenarioError("usage: focus lost|back");
-    Host().PostFocus(words[1] == "back");
-  } else if (command == "joystick") {
-    // Before start, the devices are attached when the program starts.
-    if (host_) {
-      Joystick(words);
-    } else {
-      joysticksAtStart_.push_back(words);
-    }
-  } else if (command == "frames") {
-    Expect(words, 2, 2, "frames N");
-    AdvanceTime(Count(words[1], "the frame count"), 50);
-  } else if (command == "ticks") {
-    Expect(words, 2, 2, "ticks N");
-    RunTicks(Count(words[1], "the tick count"));
-  } else if (command == "wait") {
-    Expect(words, 2, 2, "wait MS");
-    AdvanceTime(Count(words[1], "the milliseconds"), 1);
-  } else if (command == "set") {
-    Expect(words, 3, 3, "set NAME VALUE");
-    Set(words[1], words[2]);
-  } else if (command == "add") {
-    Add(words);
-  } else if (command == "clear") {
-    Expect(words, 2, 2, "clear LIST");
-    Clear(words[1]);
-  } else if (command == "check") {
-    Expect(words, 1, 1, "check");
-    Check();
-  } else if (command == "dump") {
-    Dump(std::vector<std::string>(words.begin() + 1, words.end()));
-  } else if (command == "timeline") {
-    Timeline(words);
-  } else if (command == "screenshot") {
-    Expect(words, 2, 2, "screenshot FILE");
-    Screenshot(words[1]);
-  } else if (command == "quit") {
-    Expect(words, 1, 1, "quit");
-    Program().QuitProgram();
-  } else if (command == "quit-request") {
-    if (words.size() > 2 || (words.size() == 2 && words[1] != "dialog"))
-      throw ScenarioError("usage: quit-request [dialog]");
-    // Before start the program waits for nothing but its dialogs.
-    if (!host_) {
-      answers_.push_back(std::nullopt);
-    } else if (words.size() == 2) {
-      host_->QueueQuitRequest();
-    } else {
-      const host::Window* front = host_->FrontWindow();
-      host_->RequestQuit(front ? front->Name() : "");
-    }
+  }
+}
+
+void Runner::QuitRequest(const std::vector<std::string>& words) {
+  if (words.size() == 2 && words[1] != "dialog") throw ScenarioError(Usage(Command::QuitRequest));
+  // Before start the program waits for nothing but its dialogs.
+  if (!host_) {
+    answers_.push_back(std::nullopt);
+  } else if (words.size() == 2) {
+    host_->QueueQuitRequest();
   } else {
-    throw ScenarioError("unknown command \"" + command + "\"");
+    const host::Window* front = host_->FrontWindow();
+    host_->RequestQuit(front ? front->Name() : "");
   }
 }
 
@@ -239,58 +257,54 @@ void Runner::RunTicks(std::int64_t count) {
   }
 }
 
-void Runner::ExecuteSetup(const std::string& command, const std::vector<std::string>& words,
+void Runner::ExecuteSetup(Command command, const std::vector<std::string>& words,
                           const std::string& rest) {
-  if (command == "seed") {
-    Expect(words, 2, 2, "seed N");
-    seed_ = static_cast<std::uint32_t>(Number(words[1], "the seed"));
-    if (program_) program_->Game().random.Seed(*seed_);
-  } else if (command == "rnd") {
-    if (words.size() < 2) throw ScenarioError("usage: rnd V1 [V2 ...] | off");
-    forced_.clear();
-    rndLine_.clear();
-    for (const std::string& w : words) rndLine_ += (rndLine_.empty() ? "" : " ") + w;
-    if (words[1] != "off") {
-      for (std::size_t i = 1; i < words.size(); ++i) {
-        char* end = nullptr;
-        const float v = std::strtof(words[i].c_str(), &end);
-        if (*end != '\0' || !(v >= 0.0f && v < 1.0f))
-          throw ScenarioError("random values lie in [0, 1), got \"" + words[i] + "\"");
-        forced_.push_back(v);
+  switch (command) {
+    case Command::Seed:
+      seed_ = static_cast<std::uint32_t>(Number(words[1], "the seed"));
+      if (program_) program_->Game().random.Seed(*seed_);
+      break;
+    case Command::Rnd:
+      forced_.clear();
+      rndLine_.clear();
+      for (const std::string& w : words) rndLine_ += (rndLine_.empty() ? "" : " ") + w;
+      if (words[1] != "off") {
+        for (std::size_t i = 1; i < words.size(); ++i) {
+          char* end = nullptr;
+          const float v = std::strtof(words[i].c_str(), &end);
+          if (*end != '\0' || !(v >= 0.0f && v < 1.0f))
+            throw ScenarioError("random values lie in [0, 1), got \"" + words[i] + "\"");
+          forced_.push_back(v);
+        }
       }
-    }
-    if (program_) program_->Game().random.Force(forced_);
-  } else if (command == "cd") {
-    Expect(words, 2, 2, "cd present|absent");
-    if (words[1] != "present" && words[1] != "absent") throw ScenarioError("usage: cd present|absent");
-    cdPresent_ = words[1] == "present";
-    if (host_) host_->SetCdPresent(cdPresent_);
-  } else if (command == "registry" || command == "program" || command == "settings" ||
-             command == "settings-notice") {
-    if (host_) throw ScenarioError(command + " must come before start");
-    if (command == "registry") {
-      Expect(words, 2, 2, "registry FILE");
-      registryFile_ = words[1];
-    } else if (command == "program") {
-      // The whole rest of the line: a folder may have blanks in its name.
-      if (rest.empty()) throw ScenarioError("usage: program PATH");
-      const std::size_t slash = rest.rfind('/');
-      programFolder_ = slash == std::string::npos ? "." : rest.substr(0, slash);
-      programFile_ = rest.substr(slash == std::string::npos ? 0 : slash + 1);
-    } else if (command == "settings") {
-      if (rest.empty()) throw ScenarioError("usage: settings LINE");
-      settingsLines_.push_back(rest);
-    } else {
-      if (rest.empty()) throw ScenarioError("usage: settings-notice TEXT");
-      settingsNotices_.push_back(rest);
-    }
-  } else if (command == "answer") {
-    if (rest.empty()) throw ScenarioError("usage: answer WORD|TEXT");
-    if (host_) {
-      host_->QueueAnswer(rest);
-    } else {
-      answers_.push_back(rest);
-    }
+      if (program_) program_->Game().random.Force(forced_);
+      break;
+    case Command::Cd:
+      if (words[1] != "present" && words[1] != "absent") throw ScenarioError(Usage(command));
+      cdPresent_ = words[1] == "present";
+      if (host_) host_->SetCdPresent(cdPresent_);
+      break;
+    case Command::Answer:
+      if (host_) {
+        host_->QueueAnswer(rest);
+      } else {
+        answers_.push_back(rest);
+      }
+      break;
+    default:
+      if (host_) throw ScenarioError(words[0] + " must come before start");
+      if (command == Command::Registry) {
+        registryFile_ = words[1];
+      } else if (command == Command::Program) {
+        // The whole rest of the line: a folder may have blanks in its name.
+        const std::size_t slash = rest.rfind('/');
+        programFolder_ = slash == std::string::npos ? "." : rest.substr(0, slash);
+        programFile_ = rest.substr(slash == std::string::npos ? 0 : slash + 1);
+      } else if (command == Command::Settings) {
+        settingsLines_.push_back(rest);
+      } else {
+        settingsNotices_.push_back(rest);
+      }
   }
 }
 
@@ -308,6 +322,16 @@ class ScriptedStore final : public host::MemoryRegistryStore {
 
  private:
   std::vector<std::string> notices_;
+};
+
+// A replay learns nothing from the files of the machine it runs on: of them, only the
+// program's own file is there, as it was where the game was recorded.
+class SealedHost final : public host::HeadlessHost {
+ public:
+  using HeadlessHost::HeadlessHost;
+  bool FileExists(const std::string& path) override {
+    return path == ProgramFolder() + "/" + ProgramFileName();
+  }
 };
 
 }  // namespace
@@ -329,7 +353,8 @@ std::unique_ptr<host::RegistryStore> Runner::MakeStore() {
 
 void Runner::Start() {
   if (host_) throw ScenarioError("the program is already started");
-  host_ = std::make_unique<host::HeadlessHost>(MakeStore());
+  host_ = accept_ == Accept::Recording ? std::make_unique<SealedHost>(MakeStore())
+                                       : std::make_unique<host::HeadlessHost>(MakeStore());
   host_->SetCdPresent(cdPresent_);
   host_->SetProgramPath(programFolder_, programFile_);
   host_->SetClockSeed(seed_.value_or(0));
@@ -362,9 +387,9 @@ void Runner::Start() {
 void Runner::MenuItem(int n) {
   auto* front = static_cast<host::HeadlessWindow*>(Host().FrontWindow());
   shell::TextMenu* menu = nullptr;
-  auto* form = front ? dynamic_cast<shell::Form*>(
-                          &record::RecordingHost::ProgramEvents(front->Events()))
-                    : nullptr;
+  auto* form =
+      front ? dynamic_cast<shell::Form*>(&record::RecordingHost::ProgramEvents(front->Events()))
+            : nullptr;
   if (form) {
     for (shell::Control* c : form->Controls())
       if (!menu) menu = dynamic_cast<shell::TextMenu*>(c);
@@ -383,8 +408,10 @@ void Runner::MenuItem(int n) {
 void Runner::Screenshot(const std::string& file) {
   host::Window* front = Host().FrontWindow();
   if (!front) throw ScenarioError("no window is open");
-  if (!host::WriteFileBytes(file, host::EncodeBmp(front->Canvas())))
-    throw ScenarioError("cannot write " + file);
+  const std::vector<std::uint8_t> bmp = host::EncodeBmp(front->Canvas());
+  if (const auto problem = host::fileops::WritePlainFile(
+          file, std::string_view(reinterpret_cast<const char*>(bmp.data()), bmp.size())))
+    throw ScenarioError("no screenshot: " + *problem);
 }
 
 void Runner::Timeline(const std::vector<std::string>& words) {
@@ -397,13 +424,13 @@ void Runner::Timeline(const std::vector<std::string>& words) {
     return;
   }
   if (words.size() >= 2 && words[1] == "screenshot") {
-    Expect(words, 4, 4, "timeline screenshot STEPS FILE");
+    Expect(words, 4, 4, Command::Timeline);
     stepsToScreenshot_ = Count(words[2], "the step count");
     if (stepsToScreenshot_ < 1) throw ScenarioError("the step count is 1 or more");
     timelineScreenshot_ = words[3];
     return;
   }
-  Expect(words, 1, 1, "timeline | timeline watch [NAME ...] | timeline screenshot STEPS FILE");
+  Expect(words, 1, 1, Command::Timeline);
   std::size_t dropped = 0;
   const std::vector<host::TimelineStep> steps = Host().TakeTimeline(&dropped);
   if (dropped > 0) out_ << "{\"event\":\"timeline\",\"dropped\":" << dropped << "}\n";
@@ -441,7 +468,8 @@ void Runner::Record(const host::HeadlessRecord& r) {
   out_ << ",\"title\":" << JsonString(r.title) << ",\"text\":" << JsonString(r.text);
   if (!r.items.empty()) {
     out_ << ",\"items\":[";
-    for (std::size_t i = 0; i < r.items.size(); ++i) out_ << (i ? "," : "") << JsonString(r.items[i]);
+    for (std::size_t i = 0; i < r.items.size(); ++i)
+      out_ << (i ? "," : "") << JsonString(r.items[i]);
     out_ << "]";
   }
   out_ << ",\"answer\":" << JsonString(r.answer) << "}\n";

@@ -3,29 +3,33 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/record/RecordingHost.h"
 #include "app/record/ScenarioLog.h"
+#include "app/script/Commands.h"
+#include "app/script/Words.h"
 #include "host/RegistryTree.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Program.h"
 
 namespace script {
 
-// A fault in the scenario itself; the runner stops with status 2 and names the line.
-struct ScenarioError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+// What a run accepts. By default only what a recording of a game holds, checked whole
+// before anything runs (ReadRecording), and the program sees nothing of the machine's files
+// or settings: a recording from anybody is safe to replay. The project's own test scenarios
+// ask for every command (they write pictures, use settings files, set and print the state)
+// and are read line by line as the program goes.
+enum class Accept { Recording, AllCommands };
 
 // Runs the whole program on the headless back end, driven by a scenario: one command a
 // line, read whenever the program waits for input.
 class Runner {
  public:
   Runner(std::istream& scenario, std::ostream& out, std::string programFolder,
-         std::string programFile);
+         std::string programFile, Accept accept = Accept::Recording);
   ~Runner();
   // Runs to the end of the scenario or of the program; returns the exit status.
   int Run();
@@ -36,8 +40,9 @@ class Runner {
  private:
   // Reads and runs the next command; false at the end of the scenario.
   bool RunNextCommand();
-  void Execute(const std::vector<std::string>& words, const std::string& rest);
-  void ExecuteSetup(const std::string& command, const std::vector<std::string>& words,
+  // Runs a line whose command takes that many words.
+  void Execute(Command command, const std::vector<std::string>& words, const std::string& rest);
+  void ExecuteSetup(Command command, const std::vector<std::string>& words,
                     const std::string& rest);
   void Start();
   // Advances virtual time by count x msEach, running whatever falls due.
@@ -46,13 +51,16 @@ class Runner {
   void CheckClockRoom(std::int64_t count, std::int64_t msEach);
   // Runs the next count ticks of GameTimer, however long each one takes.
   void RunTicks(std::int64_t count);
-  void Key(const std::string& command, const std::vector<std::string>& words);
+  void Key(Command command, const std::vector<std::string>& words);
+  void Click(Command command, const std::vector<std::string>& words);
   void Mouse(const std::vector<std::string>& words);
   void Char(const std::vector<std::string>& words);
   // A close request from the window manager to the window in front or the one named.
   void Close(const std::vector<std::string>& words);
   // The scripted joysticks: plug, unplug, move the stick, press and release buttons.
   void Joystick(std::vector<std::string> words);
+  // A request to end the program from outside, now or in line with the answers.
+  void QuitRequest(const std::vector<std::string>& words);
   // The store the program starts with: the registry file, the settings lines, or empty.
   std::unique_ptr<host::RegistryStore> MakeStore();
   // A command that changes the program's state directly goes into the recording as it is.
@@ -81,8 +89,10 @@ class Runner {
   host::HeadlessHost& Host();
   shell::Program& Program();
 
-  std::istream& scenario_;
+  std::istream* scenario_;
+  std::istringstream checked_;  // a recording, once checked whole
   std::ostream& out_;
+  Accept accept_;
   int line_ = 0;
   // Set-up before `start`.
   std::optional<std::uint32_t> seed_;

@@ -13,12 +13,8 @@ template <typename Other>
 int Modifiers(const std::vector<std::string>& words, std::size_t from, Other other) {
   int shift = 0;
   for (std::size_t i = from; i < words.size(); ++i) {
-    if (words[i] == "+SHIFT")
-      shift |= host::kShiftMask;
-    else if (words[i] == "+CTRL")
-      shift |= host::kCtrlMask;
-    else if (words[i] == "+ALT")
-      shift |= host::kAltMask;
+    if (const auto bit = ModifierByName(words[i]))
+      shift |= *bit;
     else if (!other(words[i]))
       throw ScenarioError("unknown modifier \"" + words[i] + "\"");
   }
@@ -27,24 +23,20 @@ int Modifiers(const std::vector<std::string>& words, std::size_t from, Other oth
 
 }  // namespace
 
-void Runner::Key(const std::string& command, const std::vector<std::string>& words) {
-  if (words.size() < 2) throw ScenarioError("usage: " + command + " KEY [+SHIFT|+CTRL|+ALT ...]");
+void Runner::Key(Command command, const std::vector<std::string>& words) {
   const auto code = KeyCodeByName(words[1]);
   if (!code) throw ScenarioError("unknown key \"" + words[1] + "\"");
   const int shift = Modifiers(words, 2, [](const std::string&) { return false; });
-  if (command != "up") {
+  if (command != Command::Up) {
     Host().PostKeyDown(*code, shift);
     // These keys also type a character, as they do on the desktop.
     if (*code == host::vk::Return || *code == host::vk::Escape || *code == host::vk::Back)
       Host().PostChar(static_cast<char32_t>(*code));
   }
-  if (command != "down") Host().PostKeyUp(*code, shift);
+  if (command != Command::Down) Host().PostKeyUp(*code, shift);
 }
 
 void Runner::Mouse(const std::vector<std::string>& words) {
-  constexpr const char* kUsage =
-      "mouse down|up|move|dblclick X Y [left|right|middle ...] [+SHIFT|+CTRL|+ALT ...]";
-  if (words.size() < 4) throw ScenarioError(std::string("usage: ") + kUsage);
   using Kind = host::HeadlessHost::MouseKind;
   Kind kind;
   if (words[1] == "down")
@@ -56,17 +48,14 @@ void Runner::Mouse(const std::vector<std::string>& words) {
   else if (words[1] == "dblclick")
     kind = Kind::DoubleClick;
   else
-    throw ScenarioError(std::string("usage: ") + kUsage);
+    throw ScenarioError(Usage(Command::Mouse));
   const int x = static_cast<int>(Number(words[2], "X")),
             y = static_cast<int>(Number(words[3], "Y"));
   int buttons = 0;
   const int shift = Modifiers(words, 4, [&buttons](const std::string& word) {
-    const int bit = word == "left"     ? host::kLeftButton
-                    : word == "right"  ? host::kRightButton
-                    : word == "middle" ? host::kMiddleButton
-                                       : 0;
-    buttons |= bit;
-    return bit != 0;
+    const auto bit = ButtonByName(word);
+    buttons |= bit.value_or(0);
+    return bit.has_value();
   });
   // A press or release is of the left button unless another is named; a move names the
   // buttons held, if any.
@@ -75,14 +64,12 @@ void Runner::Mouse(const std::vector<std::string>& words) {
 }
 
 void Runner::Char(const std::vector<std::string>& words) {
-  Expect(words, 2, 2, "char N");
   const std::int64_t ch = Number(words[1], "the character");
   if (ch < 1 || ch > 0x10FFFF) throw ScenarioError("characters are 1 to 1114111");
   Host().PostChar(static_cast<char32_t>(ch));
 }
 
 void Runner::Close(const std::vector<std::string>& words) {
-  Expect(words, 1, 2, "close [WINDOW]");
   host::HeadlessWindow* window = nullptr;
   if (words.size() == 1) {
     window = static_cast<host::HeadlessWindow*>(Host().FrontWindow());
@@ -96,12 +83,9 @@ void Runner::Close(const std::vector<std::string>& words) {
 }
 
 void Runner::Joystick(std::vector<std::string> words) {
-  constexpr const char* kUsage =
-      "joystick plug NAME BUTTONS | [N] axis X Y | [N] button B down|up | [N] unplug";
-  if (words.size() < 2) throw ScenarioError(std::string("usage: ") + kUsage);
   host::HeadlessJoysticks& joysticks = Host().ScriptedJoysticks();
   if (words[1] == "plug") {
-    if (words.size() < 4) throw ScenarioError("usage: joystick plug NAME BUTTONS");
+    Expect(words, 4, kAnyWords, Command::Joystick);
     std::string name = words[2];
     for (std::size_t i = 3; i + 1 < words.size(); ++i) name += " " + words[i];
     const std::int64_t buttons = Number(words.back(), "the button count");
@@ -119,28 +103,27 @@ void Runner::Joystick(std::vector<std::string> words) {
       throw ScenarioError("no joystick " + words[1] + " is plugged in");
     device = attached[static_cast<std::size_t>(n - 1)].id;
     words.erase(words.begin() + 1);
-    if (words.size() < 2) throw ScenarioError(std::string("usage: ") + kUsage);
+    Expect(words, 2, kAnyWords, Command::Joystick);
   }
   if (!device) throw ScenarioError("no joystick is plugged in");
   const std::string& what = words[1];
   if (what == "unplug") {
-    Expect(words, 2, 2, "joystick [N] unplug");
+    Expect(words, 2, 2, Command::Joystick);
     joysticks.Unplug(*device);
   } else if (what == "axis") {
-    Expect(words, 4, 4, "joystick [N] axis X Y");
+    Expect(words, 4, 4, Command::Joystick);
     const std::int64_t x = Number(words[2], "X"), y = Number(words[3], "Y");
     if (x < host::kAxisMin || x > host::kAxisMax || y < host::kAxisMin || y > host::kAxisMax)
       throw ScenarioError("axis readings run from 0 to 65535 (32768 at rest)");
     joysticks.SetAxes(*device, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
   } else if (what == "button") {
-    Expect(words, 4, 4, "joystick [N] button B down|up");
-    if (words[3] != "down" && words[3] != "up")
-      throw ScenarioError("usage: joystick [N] button B down|up");
+    Expect(words, 4, 4, Command::Joystick);
+    if (words[3] != "down" && words[3] != "up") throw ScenarioError(Usage(Command::Joystick));
     const std::int64_t n = Number(words[2], "the button");
     if (n < 1 || n > 128 || !joysticks.SetButton(*device, static_cast<int>(n), words[3] == "down"))
       throw ScenarioError("the joystick has no button " + words[2]);
   } else {
-    throw ScenarioError(std::string("usage: ") + kUsage);
+    throw ScenarioError(Usage(Command::Joystick));
   }
 }
 

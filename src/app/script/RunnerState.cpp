@@ -47,7 +47,8 @@ void DumpList(std::ostream& out, const game::ProjectileList& list) {
     game::Projectile r = list[i];
     out << (i > 1 ? "," : "") << "{";
     for (int f = 0; f < 9; ++f)
-      out << (f ? "," : "") << "\"" << kRecordFields[f] << "\":" << *RecordField(r, kRecordFields[f]);
+      out << (f ? "," : "") << "\"" << kRecordFields[f]
+          << "\":" << *RecordField(r, kRecordFields[f]);
     out << "}";
   }
   out << "]";
@@ -110,7 +111,6 @@ void Runner::Set(const std::string& name, const std::string& value) {
 }
 
 void Runner::Add(const std::vector<std::string>& words) {
-  if (words.size() != 11) throw ScenarioError("usage: add LIST F1 .. F9");
   game::ProjectileList& list = NamedList(Program().Game().state, words[1]);
   game::Projectile record;
   for (int f = 0; f < 9; ++f) {
@@ -190,8 +190,10 @@ std::string Runner::StateEntries(const std::vector<std::string>& only) {
         f.member);
     put(f.name, v);
   }
-  const std::pair<const char*, const game::ProjectileList*> lists[] = {
-      {"Shots", &s.Shots}, {"Debris", &s.Debris}, {"Enemies", &s.Enemies}, {"PowerUps", &s.PowerUps}};
+  const std::pair<const char*, const game::ProjectileList*> lists[] = {{"Shots", &s.Shots},
+                                                                       {"Debris", &s.Debris},
+                                                                       {"Enemies", &s.Enemies},
+                                                                       {"PowerUps", &s.PowerUps}};
   const char* counts[] = {"ShotCount", "DebrisCount", "EnemyCount", "PowerUpCount"};
   for (int i = 0; i < 4; ++i) {
     next() << lists[i].second->Count();
@@ -215,8 +217,8 @@ std::string Runner::StateEntries(const std::vector<std::string>& only) {
     v << (first ? "" : ",") << "{\"name\":" << JsonString(w->Name())
       << ",\"visible\":" << (w->Visible() ? "true" : "false")
       << ",\"topmost\":" << (w->Topmost() ? "true" : "false")
-      << ",\"minimized\":" << (w->Minimized() ? "true" : "false")
-      << ",\"drags\":" << w->Drags() << "}";
+      << ",\"minimized\":" << (w->Minimized() ? "true" : "false") << ",\"drags\":" << w->Drags()
+      << "}";
     first = false;
   }
   v << "]";
@@ -253,7 +255,8 @@ std::string Runner::StateEntries(const std::vector<std::string>& only) {
   put("registry", v);
 
   for (const std::string& name : only) {
-    if (std::none_of(items.begin(), items.end(), [&](const auto& item) { return item.first == name; }))
+    if (std::none_of(items.begin(), items.end(),
+                     [&](const auto& item) { return item.first == name; }))
       throw ScenarioError("dump knows no \"" + name + "\"");
   }
   std::ostringstream entries;
