@@ -48,8 +48,6 @@ struct NoWindow : host::Window {
   bool HasCapture() const override { return false; }
   void SetDragArea(const host::PixelRect&) override {}
   void Invalidate() override {}
-  int ScreenX() const override { return 0; }
-  int ScreenY() const override { return 0; }
 };
 
 void LoadAll(platform::ThornDirectSound& sound) {

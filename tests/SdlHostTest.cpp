@@ -111,14 +111,14 @@ TEST_F(SdlHostTest, DialogsShowTheHeadlessPicturesInTheirFrameAtTheirOwnersPoint
   auto owner = host.CreateWindow(SmallWindow("Owner"), events);
   owner->Show();
   Surface shown;
-  int menuX = 0, menuY = 0;
+  int menuX = 0, menuY = 0, ownerX = 0, ownerY = 0;
   backEnd.Steps({[&] {
                    shown = host::sdl::ShownPixels(*host.FrontWindow());
                    host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
                  },
                  [&] {
-                   menuX = host.FrontWindow()->ScreenX() - owner->ScreenX();
-                   menuY = host.FrontWindow()->ScreenY() - owner->ScreenY();
+                   host::sdl::ClientCorner(*host.FrontWindow(), menuX, menuY);
+                   host::sdl::ClientCorner(*owner, ownerX, ownerY);
                    host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
                  }});
   EXPECT_EQ(host.MessageBox("Quit?", "Are you sure you wish to quit?", host::MsgIcon::Question,
@@ -126,8 +126,8 @@ TEST_F(SdlHostTest, DialogsShowTheHeadlessPicturesInTheirFrameAtTheirOwnersPoint
             host::MsgResult::Cancel);
   EXPECT_EQ(shown, expected);
   EXPECT_EQ(host.PopupMenu(*owner, 10, 12, {"E&xit", "&About..."}, false), -1);
-  EXPECT_EQ(menuX, 10);
-  EXPECT_EQ(menuY, 12);
+  EXPECT_EQ(menuX - ownerX, 10);
+  EXPECT_EQ(menuY - ownerY, 12);
 }
 
 TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {

@@ -96,9 +96,6 @@ class Window {
   virtual void SetDragArea(const PixelRect& area) = 0;
   // Asks for a paint event.
   virtual void Invalidate() = 0;
-  // Top-left corner of the client area on the screen.
-  virtual int ScreenX() const = 0;
-  virtual int ScreenY() const = 0;
 };
 
 }  // namespace host

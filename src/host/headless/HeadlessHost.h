@@ -202,8 +202,6 @@ class HeadlessWindow : public Window {
   bool HasCapture() const override { return capture_; }
   void SetDragArea(const PixelRect& area) override { dragArea_ = area; }
   void Invalidate() override;
-  int ScreenX() const override { return 0; }
-  int ScreenY() const override { return 0; }
 
   const WindowSpec& Spec() const { return spec_; }
   WindowEvents& Events() { return events_; }

@@ -184,18 +184,6 @@ bool SdlWindow::SecondPressInDragArea(int x, int y) const {
          dragArea_.Contains(x, y);
 }
 
-int SdlWindow::ScreenX() const {
-  int x = 0, y = 0;
-  ClientToScreen(0, 0, x, y);
-  return x;
-}
-
-int SdlWindow::ScreenY() const {
-  int x = 0, y = 0;
-  ClientToScreen(0, 0, x, y);
-  return y;
-}
-
 void SdlWindow::ClientToScreen(int cx, int cy, int& sx, int& sy) const {
   int x = 0, y = 0;
   if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);

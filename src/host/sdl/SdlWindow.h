@@ -35,8 +35,6 @@ class SdlWindow final : public Window {
   bool HasCapture() const override { return capture_; }
   void SetDragArea(const PixelRect& area) override;
   void Invalidate() override { paintWanted_ = true; }
-  int ScreenX() const override;
-  int ScreenY() const override;
 
   // --- for the host
   bool Valid() const { return window_ != nullptr; }
