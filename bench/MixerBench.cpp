@@ -46,10 +46,8 @@ struct NoWindow : host::Window {
   host::Cursor CurrentCursor() const override { return host::Cursor::Default; }
   void SetCapture(bool) override {}
   bool HasCapture() const override { return false; }
-  void DragMove() override {}
+  void SetDragArea(const host::PixelRect&) override {}
   void Invalidate() override {}
-  int ScreenX() const override { return 0; }
-  int ScreenY() const override { return 0; }
 };
 
 void LoadAll(platform::ThornDirectSound& sound) {

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "host/Surface.h"
-#include "host/sdl/LineEdit.h"
 #include "host/text/Utf8.h"
+#include "host/ui/LineEdit.h"
 #include "shell/Controls.h"
 
 namespace {
@@ -29,7 +29,8 @@ bool Clean(std::string_view text) {
 
 bool ValidUtf8(std::string_view text) {
   std::string again;
-  for (std::size_t at = 0; at < text.size();) host::AppendUtf8(again, host::NextCodePoint(text, at));
+  for (std::size_t at = 0; at < text.size();)
+    host::AppendUtf8(again, host::NextCodePoint(text, at));
   return again == text;
 }
 
@@ -48,25 +49,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   initials.MaxLength = 3;
   initials.UpperCase = true;
   initials.Refused = "=";
-  host::sdl::LineEdit line("");
+  host::ui::LineEdit line;
 
   auto type = [&](char32_t ch) {
     initials.KeyChar(ch);
     // Keys that edit the input box's line; the rest is typed into it.
     switch (ch) {
-      case 8: line.Backspace(); break;
-      case 0x7F: line.Delete(); break;
-      case 0xF001: line.Left(); break;
-      case 0xF002: line.Right(); break;
-      case 0xF003: line.Home(); break;
-      case 0xF004: line.End(); break;
-      default: line.Insert(ch);
+      case 8:
+        line.Backspace();
+        break;
+      case 0x7F:
+        line.Delete();
+        break;
+      case 0xF001:
+        line.Left();
+        break;
+      case 0xF002:
+        line.Right();
+        break;
+      case 0xF003:
+        line.Home();
+        break;
+      case 0xF004:
+        line.End();
+        break;
+      default:
+        line.Insert(ch);
     }
-    if (!Clean(initials.Text) || host::CountChars(initials.Text) > 3 ||
-        initials.Text.find('=') != std::string::npos || initials.Text != host::ToUpper(initials.Text))
+    const std::string& typed = initials.Text();
+    if (!Clean(typed) || host::CountChars(typed) > 3 || typed.find('=') != std::string::npos ||
+        typed != host::ToUpper(typed))
       std::abort();
     if (!ValidUtf8(line.Text()) || line.Caret() > line.Text().size()) std::abort();
-    if (line.Caret() < line.Text().size() && (line.Text()[line.Caret()] & 0xC0) == 0x80) std::abort();
+    if (line.Caret() < line.Text().size() && (line.Text()[line.Caret()] & 0xC0) == 0x80)
+      std::abort();
   };
   if (raw) {
     for (std::size_t at = 0; at + 4 <= bytes.size(); at += 4) {

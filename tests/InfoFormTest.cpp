@@ -32,12 +32,22 @@ struct InfoFormTest : ::testing::Test {
   }
 };
 
-TEST_F(InfoFormTest, OnlyTheLeftButtonOnALinkOpensIt) {
+TEST_F(InfoFormTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
   ClickControl(form.EMailLink(), host::kRightButton);
   // Between the two links and below them nothing opens either.
   Click(4, form.WebLink().Top + 4);
   Click(100, form.WebLink().Top + form.WebLink().Height + 3);
+  // A press that began elsewhere, on the other link or on the background, is no click.
+  const shell::Label& mail = form.EMailLink();
+  const shell::Label& web = form.WebLink();
+  form.OnMouseDown({host::kLeftButton, 0, mail.Left + 100, mail.Top + 8});
+  form.OnMouseUp({host::kLeftButton, 0, web.Left + 100, web.Top + 8});
+  form.OnMouseDown({host::kLeftButton, 0, 4, 4});
+  form.OnMouseUp({host::kLeftButton, 0, mail.Left + 100, mail.Top + 8});
   EXPECT_TRUE(records.empty());
+  ClickControl(form.WebLink());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].text, shell::InfoForm::kWebAddress);
 }
 
 TEST_F(InfoFormTest, TheLinksShowTheHand) {

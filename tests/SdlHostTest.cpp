@@ -1,10 +1,15 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, and telling the program when the keyboard focus leaves it.
+// the screen after each tick, the toolkit's dialogs in real windows, telling the player an
+// address nothing can open, and telling the program when the keyboard focus leaves it.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "HostBackEnds.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/Presenter.h"
+#include "host/ui/MessageBox.h"
+#include "host/ui/Widgets.h"
 
 namespace {
 
@@ -24,7 +29,7 @@ struct SdlHostTest : ::testing::Test {
         fullScreen ? host::sdl::FitViewport(screenW, screenH, canvas.Width(), canvas.Height())
                    : host::sdl::Viewport{};
     Surface image(screenW, screenH);
-    host::sdl::ComposeWindow({image.Pixels(), screenW, screenH, screenW}, canvas, vp, false);
+    host::sdl::ComposeWindow({image.Pixels(), screenW, screenH, screenW}, canvas, vp);
     return image;
   }
 };
@@ -93,6 +98,49 @@ TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
   host.RunModal(*window);
   EXPECT_EQ(mismatches, std::vector<std::string>{});
   EXPECT_GT(x, 100);
+}
+
+constexpr int kUsbReturn = 40, kUsbEscape = 41;
+
+TEST_F(SdlHostTest, DialogsShowTheHeadlessPicturesInTheirFrameAtTheirOwnersPoint) {
+  host::HeadlessHost headless{std::make_unique<host::MemoryRegistryStore>()};
+  const host::ui::MessageBoxDialog drawn(headless, "Quit?", "Are you sure you wish to quit?",
+                                         host::MsgIcon::Question, host::MsgButtons::OkCancel);
+  const Surface expected =
+      host::ui::FramedPicture(headless.Windows().front()->Canvas(), host::WindowFrame::Dialog);
+  auto owner = host.CreateWindow(SmallWindow("Owner"), events);
+  owner->Show();
+  Surface shown;
+  int menuX = 0, menuY = 0, ownerX = 0, ownerY = 0;
+  backEnd.Steps({[&] {
+                   shown = host::sdl::ShownPixels(*host.FrontWindow());
+                   host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
+                 },
+                 [&] {
+                   host::sdl::ClientCorner(*host.FrontWindow(), menuX, menuY);
+                   host::sdl::ClientCorner(*owner, ownerX, ownerY);
+                   host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
+                 }});
+  EXPECT_EQ(host.MessageBox("Quit?", "Are you sure you wish to quit?", host::MsgIcon::Question,
+                            host::MsgButtons::OkCancel),
+            host::MsgResult::Cancel);
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(host.PopupMenu(*owner, 10, 12, {"E&xit", "&About..."}, false), -1);
+  EXPECT_EQ(menuX - ownerX, 10);
+  EXPECT_EQ(menuY - ownerY, 12);
+}
+
+TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", "/nowhere", 1);
+  std::string front;
+  backEnd.Steps({[&] {
+    front = host.FrontWindow()->Name();
+    host::sdl::PushKey(*host.FrontWindow(), kUsbReturn, true);
+  }});
+  host.OpenDocument("https://bramblecrest.example/skirmora/");
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(front, "MessageBox");
 }
 
 // ---- focus

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/Keys.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Form.h"
@@ -46,6 +47,7 @@ struct TextMenuTest : ::testing::Test {
   void Release(int x, int y, int button = host::kLeftButton) {
     form.OnMouseUp({button, 0, menu.Left + x, menu.Top + y});
   }
+  void Key(int code) { form.OnKeyDown(code, 0); }
   int RowMiddle(int row) const { return (row - 1) * h + h / 2; }
   // The first column of row `row` that differs from the background, or nothing.
   std::optional<int> FirstInk(int row) {
@@ -109,20 +111,52 @@ TEST_F(TextMenuTest, HighlightFollowsThePointerAndLeavesWithIt) {
   EXPECT_EQ(menu.HighlightedRow(), 0);
 }
 
-TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColour) {
-  menu.SetMenuItems("One|1");
+TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColourWithinTheControl) {
+  // A control whose last row is cut by its bottom edge, on a form of another colour.
+  menu.Height = 2 * h - 3;
+  menu.SetMenuItems("One|1|Two|2");
+  menu.SetBackColor(shell::OleRgb(0, 0, 64));
   menu.SetLinkColor(shell::OleRgb(128, 128, 128));
   menu.SetALinkColor(shell::OleRgb(192, 192, 255));
+  const host::Surface& canvas = form.Window().Canvas();
   auto brightest = [&] {
     host::Color best = 0;
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < menu.Width; ++x)
-        best = std::max(best, form.Window().Canvas().GetPixel(menu.Left + x, menu.Top + y));
+        best = std::max(best, canvas.GetPixel(menu.Left + x, menu.Top + y));
     return best;
   };
   EXPECT_EQ(brightest(), host::Rgb(128, 128, 128));
   Move(5, RowMiddle(1));
   EXPECT_EQ(brightest(), host::Rgb(192, 192, 255));
+  Move(5, menu.Height - 1);  // the last row
+  Move(5, RowMiddle(1));
+  for (int y = menu.Top; y <= menu.Top + menu.Height; ++y)
+    EXPECT_EQ(canvas.GetPixel(menu.Left + menu.Width, y), host::kBlack) << "right of row " << y;
+  for (int x = menu.Left; x < menu.Left + menu.Width; ++x)
+    EXPECT_EQ(canvas.GetPixel(x, menu.Top + menu.Height), host::kBlack) << "below column " << x;
+}
+
+TEST_F(TextMenuTest, ArrowKeysMoveAHighlightDrawnAsThePointersAndEnterOrSpaceFollowsIt) {
+  menu.SetMenuItems("Title||Go|go|Stay|stay");
+  form.SetFocus(&menu);
+  Move(5, RowMiddle(2));
+  const host::Surface underPointer = form.Window().Canvas();
+  Move(5, RowMiddle(5));  // below the rows: nothing is lit
+  Key(host::vk::Down);
+  EXPECT_EQ(menu.HighlightedRow(), 2) << "the plain title is passed over";
+  EXPECT_EQ(form.Window().Canvas(), underPointer);
+  Key(host::vk::Down);
+  Key(host::vk::Down);
+  EXPECT_EQ(menu.HighlightedRow(), 2) << "round the end";
+  Key(host::vk::Up);
+  EXPECT_EQ(menu.HighlightedRow(), 3);
+  Key(host::vk::Return);
+  Key(host::vk::Space);
+  Key('X');
+  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{3, "stay"}, {3, "stay"}}));
+  Move(5, RowMiddle(2) + 1);  // the pointer takes the highlight back
+  EXPECT_EQ(menu.HighlightedRow(), 2);
 }
 
 TEST_F(TextMenuTest, ReleasesBesideTheControlCountWhileItHoldsTheCapture) {

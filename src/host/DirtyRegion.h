@@ -13,6 +13,7 @@ struct PixelRect {
   int bottom = 0;
 
   bool Empty() const { return left >= right || top >= bottom; }
+  bool Contains(int x, int y) const { return x >= left && y >= top && x < right && y < bottom; }
   long long Area() const {
     return Empty() ? 0 : static_cast<long long>(right - left) * (bottom - top);
   }

@@ -44,7 +44,13 @@ enum class WindowFrame {
 enum class WindowPlacement {
   CenterScreen,
   FullScreen,  // covers the screen; the client surface is scaled up by whole factors
+  // With its client area's top-left corner at client point (ownerX, ownerY) of `owner`,
+  // kept on the screen: a popup menu. It has no task-bar entry and hears a close request
+  // when the user turns to another window.
+  AtOwnerPoint,
 };
+
+class Window;
 
 struct WindowSpec {
   std::string name;     // the form's name ("MenuForm"), as tests and the runner see it
@@ -57,6 +63,9 @@ struct WindowSpec {
   bool showInTaskbar = true;
   bool withIcon = false;  // carries the program icon
   Color background = kBlack;
+  const Window* owner = nullptr;  // for WindowPlacement::AtOwnerPoint
+  int ownerX = 0;
+  int ownerY = 0;
 };
 
 // A top-level window. It is created hidden; destroying the object closes it.
@@ -80,14 +89,13 @@ class Window {
   // While captured, the window receives mouse moves and releases outside its area.
   virtual void SetCapture(bool capture) = 0;
   virtual bool HasCapture() const = 0;
-  // The system's window-move loop: the window follows the pointer until the left button
-  // is released. Returns when the move is over.
-  virtual void DragMove() = 0;
+  // A left press inside this part of the client area is the window system's: it moves the
+  // window with the pointer and never reaches the program, except a second press soon
+  // after the first at the same place, which arrives as a double click. An empty area (the
+  // start) leaves every press to the program.
+  virtual void SetDragArea(const PixelRect& area) = 0;
   // Asks for a paint event.
   virtual void Invalidate() = 0;
-  // Top-left corner of the client area on the screen.
-  virtual int ScreenX() const = 0;
-  virtual int ScreenY() const = 0;
 };
 
 }  // namespace host

@@ -2,14 +2,12 @@
 
 namespace shell {
 
-void SetAlwaysOnTop(host::Window& window, bool onTop) { window.SetTopmost(onTop); }
-
-void DragWindow(host::Window& window) {
-  if (window.Minimized() || window.Maximized()) return;
-  window.SetCapture(false);
-  window.DragMove();
+void SetAlwaysOnTop(host::Window& window, bool onTop) {
+  window.SetTopmost(onTop);
 }
 
-void OpenDocument(host::Host& host, const std::string& target) { host.OpenDocument(target); }
+void OpenDocument(host::Host& host, const std::string& target) {
+  host.OpenDocument(target);
+}
 
 }  // namespace shell

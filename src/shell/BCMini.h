@@ -8,9 +8,6 @@ namespace shell {
 
 // Moves the window into the topmost band or out of it, without moving or sizing it.
 void SetAlwaysOnTop(host::Window& window, bool onTop);
-// Lets the pointer move the window until the button is released; nothing while the window
-// is minimised or maximised.
-void DragWindow(host::Window& window);
 // Hands a web or mail address to the desktop's default program.
 void OpenDocument(host::Host& host, const std::string& target);
 

@@ -60,16 +60,17 @@ void Label::Paint(host::Surface& canvas) {
   int y = 0;
   for (const std::string& line : lines) {
     const int w = font.TextWidth(line);
-    const int x = Align == Alignment::Left ? 0 : Align == Alignment::Right ? Width - w : (Width - w) / 2;
+    const int x = Align == Alignment::Left    ? 0
+                  : Align == Alignment::Right ? Width - w
+                                              : (Width - w) / 2;
     area.DrawText(x, y, line, font, ForeColor);
     y += font.Height();
   }
   canvas.Blit(Left, Top, Width, Height, area, 0, 0);
 }
 
-void Label::MouseUp(const host::MouseEvent& e) {
-  if (Click && e.button == host::kLeftButton && e.x >= 0 && e.y >= 0 && e.x < Width && e.y < Height)
-    Click();
+void Label::Clicked(const host::MouseEvent& e) {
+  if (Click && e.button == host::kLeftButton) Click();
 }
 
 void PictureBox::Paint(host::Surface& canvas) {
@@ -94,36 +95,38 @@ LineShape::LineShape(int x1, int y1, int x2, int y2, host::Color color)
   Width = 0, Height = 0;  // takes no mouse
 }
 
-void LineShape::Paint(host::Surface& canvas) { canvas.Line(x1_, y1_, x2_, y2_, color_); }
+void LineShape::Paint(host::Surface& canvas) {
+  canvas.Line(x1_, y1_, x2_, y2_, color_);
+}
 
 void TextBox::Paint(host::Surface& canvas) {
   canvas.FillRect(Left, Top, Left + Width - 1, Top + Height - 1, BackColor);
   host::Surface area(Width, Height, BackColor);
   const host::Font& font = host::Font::Get(Font);
-  const int end = area.DrawText(0, 0, Text, font, ForeColor);
-  // The caret after the last character.
-  area.FillRect(end + 1, 2, end + 2, font.Height() - 2, ForeColor);
+  area.DrawText(0, 0, Text(), font, ForeColor);
+  const int caret = font.TextWidth(std::string_view(Text()).substr(0, edit_.Caret()));
+  area.FillRect(caret + 1, 2, caret + 2, font.Height() - 2, ForeColor);
   canvas.Blit(Left, Top, Width, Height, area, 0, 0);
 }
 
-void TextBox::KeyChar(char32_t ch) {
+bool TextBox::KeyChar(char32_t ch) {
   if (ch == 13) {
     if (OnEnter) OnEnter();
-    return;
+    return false;
   }
   if (ch == 8) {
-    const std::size_t n = host::CountChars(Text);
-    if (n > 0) Text = host::FirstChars(Text, n - 1);
-    return;
+    edit_.Backspace();
+    return true;
   }
   const char32_t shown = UpperCase ? host::ToUpper(ch) : ch;
   // A character the font has no glyph for would show as an empty box.
-  if (IsControlOrFormat(ch) || !host::Font::Get(Font).HasGlyph(shown)) return;
-  if (MaxLength && host::CountChars(Text) >= MaxLength) return;
+  if (IsControlOrFormat(ch) || !host::Font::Get(Font).HasGlyph(shown)) return false;
+  if (MaxLength && host::CountChars(Text()) >= MaxLength) return false;
   std::string typed;
   host::AppendUtf8(typed, shown);
-  if (Refused.find(typed) != std::string::npos) return;
-  Text += typed;
+  if (Refused.find(typed) != std::string::npos) return false;
+  edit_.Insert(shown);
+  return true;
 }
 
 }  // namespace shell

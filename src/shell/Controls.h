@@ -3,13 +3,15 @@
 #include <string>
 
 #include "host/Font.h"
+#include "host/ui/LineEdit.h"
 #include "shell/Form.h"
 
 namespace shell {
 
 enum class Alignment { Left, Right, Center };
 
-// Static text, transparent unless it has a background, optionally word-wrapped.
+// Static text, transparent unless it has a background, optionally word-wrapped. A press and
+// a release of the left button on it make a click.
 class Label : public Control {
  public:
   std::string Caption;
@@ -22,7 +24,7 @@ class Label : public Control {
   std::function<void()> Click;
 
   void Paint(host::Surface& canvas) override;
-  void MouseUp(const host::MouseEvent& e) override;
+  void Clicked(const host::MouseEvent& e) override;
 };
 
 // A picture shown at the control's position, clipped to the control.
@@ -54,7 +56,6 @@ class LineShape : public Control {
 // `Refused` are not accepted.
 class TextBox : public Control {
  public:
-  std::string Text;
   host::FontSpec Font;
   host::Color ForeColor = host::kBlack;
   host::Color BackColor = host::kWhite;
@@ -63,9 +64,13 @@ class TextBox : public Control {
   std::string Refused;
   std::function<void()> OnEnter;
 
+  const std::string& Text() const { return edit_.Text(); }
   void Paint(host::Surface& canvas) override;
-  void KeyChar(char32_t ch) override;
+  bool KeyChar(char32_t ch) override;
   bool TakesFocus() const override { return true; }
+
+ private:
+  host::ui::LineEdit edit_;
 };
 
 }  // namespace shell

@@ -53,7 +53,10 @@ void Form::UpdatePointer(int x, int y) {
 }
 
 void Form::OnMouseDown(const host::MouseEvent& e) {
-  if (Control* c = Target(e.x, e.y)) {
+  Control* c = Target(e.x, e.y);
+  pressed_ = c;
+  pressedButton_ = e.button;
+  if (c) {
     if (c->TakesFocus()) focus_ = c;
     c->MouseDown(Local(e, *c));
   }
@@ -65,17 +68,25 @@ void Form::OnMouseMove(const host::MouseEvent& e) {
 }
 
 void Form::OnMouseUp(const host::MouseEvent& e) {
-  if (Control* c = Target(e.x, e.y)) c->MouseUp(Local(e, *c));
+  Control* c = Target(e.x, e.y);
+  const bool click = c && c == pressed_ && e.button == pressedButton_ && c->Contains(e.x, e.y);
+  pressed_ = nullptr;
+  if (!c) return;
+  const host::MouseEvent local = Local(e, *c);
+  c->MouseUp(local);
+  if (click) c->Clicked(local);
 }
 
 void Form::OnDoubleClick(const host::MouseEvent& e) {
   if (Control* c = Target(e.x, e.y)) c->DoubleClick(Local(e, *c));
 }
 
+void Form::OnKeyDown(int keyCode, int shift) {
+  if (focus_) focus_->KeyDown(keyCode, shift);
+}
+
 void Form::OnChar(char32_t ch) {
-  if (!focus_) return;
-  focus_->KeyChar(ch);
-  RepaintControl(*focus_);
+  if (focus_ && focus_->KeyChar(ch)) RepaintControl(*focus_);
 }
 
 }  // namespace shell

@@ -24,14 +24,20 @@ class Control {
   virtual void MouseDown(const host::MouseEvent&) {}
   virtual void MouseMove(const host::MouseEvent&) {}
   virtual void MouseUp(const host::MouseEvent&) {}
+  // After MouseUp, when the press of that button was on this control too.
+  virtual void Clicked(const host::MouseEvent&) {}
   virtual void DoubleClick(const host::MouseEvent&) {}
-  virtual void KeyChar(char32_t) {}
+  // Keys and typed characters reach the control with the focus. KeyChar says whether the
+  // control must be drawn again; KeyDown draws what it changes itself.
+  virtual void KeyDown(int /*keyCode*/, int /*shift*/) {}
+  virtual bool KeyChar(char32_t) { return false; }
+  // Whether a press gives the control the focus.
   virtual bool TakesFocus() const { return false; }
 };
 
 // A window of the shell with its controls. Paints its background and controls, routes
-// the mouse to the control under the pointer (or the one holding the capture) and typed
-// characters to the focused control.
+// the mouse to the control under the pointer (or the one holding the capture) and keys and
+// typed characters to the focused control.
 class Form : public host::WindowEvents {
  public:
   Form(host::Host& host, const host::WindowSpec& spec);
@@ -59,6 +65,7 @@ class Form : public host::WindowEvents {
   void OnMouseMove(const host::MouseEvent& e) override;
   void OnMouseUp(const host::MouseEvent& e) override;
   void OnDoubleClick(const host::MouseEvent& e) override;
+  void OnKeyDown(int keyCode, int shift) override;
   void OnChar(char32_t ch) override;
 
  protected:
@@ -78,6 +85,9 @@ class Form : public host::WindowEvents {
   std::vector<Control*> controls_;
   Control* capture_ = nullptr;
   Control* focus_ = nullptr;
+  // The control the last press was on, and with which button.
+  Control* pressed_ = nullptr;
+  int pressedButton_ = 0;
 };
 
 }  // namespace shell

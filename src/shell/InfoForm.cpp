@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/Keys.h"
 #include "shell/BCMini.h"
 #include "shell/InstructionsForm.h"
 #include "shell/MenuForm.h"
@@ -74,6 +75,15 @@ InfoForm::InfoForm(host::Host& host, game::Game& game)
   Add(eMailLink_);
   Add(webLink_);
   Add(mainMenu_);
+  SetFocus(&mainMenu_);
+}
+
+void InfoForm::OnKeyDown(int keyCode, int shift) {
+  if (keyCode == host::vk::Escape) {
+    Unload();
+  } else {
+    Form::OnKeyDown(keyCode, shift);
+  }
 }
 
 void InfoForm::ItemClicked(std::int16_t item) {

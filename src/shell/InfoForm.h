@@ -9,8 +9,8 @@
 namespace shell {
 
 // The information dialog: what the game is and who made it, the maker's mail and web
-// addresses as links, and a menu that leads to the instructions, explains Rookie mode or
-// goes back to the main menu.
+// addresses as links, and a menu (the arrow keys and Enter work it too) that leads to the
+// instructions, explains Rookie mode or goes back to the main menu.
 class InfoForm : public Form {
  public:
   static constexpr const char* kMailAddress = "skirmora@bramblecrest.example";
@@ -24,6 +24,8 @@ class InfoForm : public Form {
   TextMenu& MainMenu() { return mainMenu_; }
 
   void OnCloseRequest() override { Unload(); }
+  // Esc closes the window; the other keys work its menu.
+  void OnKeyDown(int keyCode, int shift) override;
 
  private:
   void ItemClicked(std::int16_t item);

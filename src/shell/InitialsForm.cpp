@@ -58,7 +58,7 @@ InitialsForm::InitialsForm(host::Host& host, game::GameState& state)
 }
 
 std::string InitialsForm::TypedInitials() const {
-  return game::FitInitials(host::ToUpper(initialsBox_.Text));
+  return game::FitInitials(host::ToUpper(initialsBox_.Text()));
 }
 
 }  // namespace shell

@@ -1,7 +1,6 @@
 #include "shell/MenuForm.h"
 
 #include "assets/Assets.h"
-#include "shell/BCMini.h"
 #include "shell/InfoForm.h"
 #include "shell/Program.h"
 
@@ -47,14 +46,16 @@ MenuForm::MenuForm(host::Host& host, Program& program)
   gameLogo_.Left = 8, gameLogo_.Top = 24, gameLogo_.Width = 240, gameLogo_.Height = 100;
   gameLogo_.Picture = &assets::Picture("GameLogo");
 
-  versionLabel_.Left = 152, versionLabel_.Top = 56, versionLabel_.Width = 79, versionLabel_.Height = 14;
+  versionLabel_.Left = 152, versionLabel_.Top = 56, versionLabel_.Width = 79,
+  versionLabel_.Height = 14;
   versionLabel_.Align = Alignment::Right;
   versionLabel_.ForeColor = host::kWhite;
   versionLabel_.Font = {"Arial", 8.25, true, false, false};
 
   mainMenu_.Left = 8, mainMenu_.Top = 128, mainMenu_.Width = 241, mainMenu_.Height = 112;
-  mainMenu_.ReadProperties(LinkMenuDesign(
-      "Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit", OleRgb(0, 0, 0)));
+  mainMenu_.ReadProperties(
+      LinkMenuDesign("Play Skirmora|Play|Rookie Mode|Rookie|Information|Help|Exit Skirmora|Exit",
+                     OleRgb(0, 0, 0)));
   mainMenu_.ItemClicked = [this](std::int16_t item, const std::string&) { ItemClicked(item); };
 
   Add(dragBox_);
@@ -65,6 +66,11 @@ MenuForm::MenuForm(host::Host& host, Program& program)
   // Load.
   versionLabel_.Caption = "Version " + VersionText();
   dragBox_.Width = 256 - 2;
+  // Right of the emblem (strip x 17 on) the strip moves the window.
+  Window().SetDragArea(host::PixelRect{dragBox_.Left + kEmblemWidth, dragBox_.Top,
+                                       dragBox_.Left + dragBox_.Width,
+                                       dragBox_.Top + dragBox_.Height});
+  SetFocus(&mainMenu_);
 }
 
 void MenuForm::PaintForm(host::Surface& canvas) {
@@ -72,9 +78,10 @@ void MenuForm::PaintForm(host::Surface& canvas) {
 }
 
 void MenuForm::DragBoxMouseDown(const host::MouseEvent& e) {
-  if (e.button == host::kLeftButton && e.x > 16) {
-    DragWindow(Window());
-  } else if (e.button == host::kLeftButton) {
+  // A left press right of the emblem moves the window; it comes here only while the window
+  // cannot move (minimised or maximised), and then does nothing.
+  if (e.button == host::kLeftButton && e.x >= kEmblemWidth) return;
+  if (e.button == host::kLeftButton) {
     program_.Popup().Open(Window(), 1, 18, false);
   } else {
     program_.Popup().Open(Window(), e.x, e.y + 1, true);
@@ -107,6 +114,8 @@ void MenuForm::AboutButton_Click() {
   info.ShowModal();
 }
 
-void MenuForm::OnCloseRequest() { program_.QuitProgram(); }
+void MenuForm::OnCloseRequest() {
+  program_.QuitProgram();
+}
 
 }  // namespace shell

@@ -15,9 +15,13 @@ class Program;
 PropertyBag LinkMenuDesign(const std::string& items, OleColor foreColor);
 
 // The program's small borderless main window: a title strip that drags the window and
-// opens the popup menu, the logo, the version line and the menu of four links.
+// opens the popup menu, the logo, the version line and the menu of four links, which the
+// arrow keys and Enter work too.
 class MenuForm : public Form {
  public:
+  // The emblem at the title strip's left end: a left press there opens the popup menu.
+  static constexpr int kEmblemWidth = 17;
+
   MenuForm(host::Host& host, Program& program);
 
   // Shows the information window modally.

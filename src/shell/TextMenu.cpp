@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "host/Keys.h"
 #include "shell/TextFields.h"
 
 namespace shell {
@@ -21,18 +22,26 @@ std::string Trim(const std::string& s) {
 
 TextMenu::TextMenu(Form& host) : host_(host) {}
 
-bool TextMenu::Item::IsLink() const { return !Trim(target).empty(); }
+bool TextMenu::Item::IsLink() const {
+  return !Trim(target).empty();
+}
 
 TextMenu::Item TextMenu::ItemAt(int k) const {
   return {GetField(menuItems_, "|", static_cast<std::int16_t>(2 * k - 1)),
           GetField(menuItems_, "|", static_cast<std::int16_t>(2 * k))};
 }
 
-int TextMenu::ItemCount() const { return (CountOccurrences(menuItems_, "|") + 1) / 2; }
+int TextMenu::ItemCount() const {
+  return (CountOccurrences(menuItems_, "|") + 1) / 2;
+}
 
-int TextMenu::RowHeight() const { return host::Font::Get(font_).Height(); }
+int TextMenu::RowHeight() const {
+  return host::Font::Get(font_).Height();
+}
 
-int TextMenu::RowAt(int y) const { return y / RowHeight() + 1; }
+int TextMenu::RowAt(int y) const {
+  return y / RowHeight() + 1;
+}
 
 void TextMenu::Notify(const std::string& property) {
   if (PropertyChanged) PropertyChanged(property);
@@ -167,14 +176,48 @@ void TextMenu::Paint(host::Surface& canvas) {
   for (int k = 1; k <= fields / 2; ++k) DrawItem(k, linkColor_);
 }
 
+void TextMenu::ClearRow(int r) {
+  // The last row may be cut off by the control's bottom edge.
+  const int h = RowHeight();
+  const int top = (r - 1) * h, bottom = std::min(r * h, Height);
+  if (bottom > top)
+    host_.Window().Canvas().FillRect(Left, Top + top, Left + Width - 1, Top + bottom - 1,
+                                     ToRgb(backColor_));
+}
+
 void TextMenu::RestoreRow() {
   const int r = highlightedRow_;
   highlightedRow_ = 0;
   if (r == 0) return;
-  const int h = RowHeight();
-  host_.Window().Canvas().FillRect(Left, Top + (r - 1) * h, Left + Width, Top + r * h - 1,
-                                   ToRgb(backColor_));
+  ClearRow(r);
   DrawItem(r, linkColor_);
+}
+
+void TextMenu::Highlight(int row) {
+  RestoreRow();
+  ClearRow(row);
+  DrawItem(row, aLinkColor_);
+  highlightedRow_ = static_cast<std::int16_t>(row);
+}
+
+int TextMenu::NextLink(int row, int step) const {
+  const int items = ItemCount();
+  for (int tries = 0; tries < items; ++tries) {
+    row = row == 0 ? (step > 0 ? 1 : items) : (row + step + items - 1) % items + 1;
+    if (ItemAt(row).IsLink()) return row;
+  }
+  return 0;
+}
+
+void TextMenu::Follow(int row) {
+  const Item item = ItemAt(row);
+  const std::string t = Trim(item.target);
+  if (usesHtml_) {
+    // "address>frame": outside a browser only the address matters.
+    host_.Host().OpenDocument(t.substr(0, t.find('>')));
+  } else if (ItemClicked) {
+    ItemClicked(static_cast<std::int16_t>(row), item.target);
+  }
 }
 
 void TextMenu::ResetPointer() {
@@ -204,12 +247,7 @@ void TextMenu::MouseMove(const host::MouseEvent& e) {
   }
   if (ItemAt(row).IsLink()) {
     host_.Window().SetCursor(host::Cursor::Hand);
-    RestoreRow();
-    const int h = RowHeight();
-    host_.Window().Canvas().FillRect(Left, Top + (row - 1) * h, Left + Width, Top + row * h - 1,
-                                     ToRgb(backColor_));
-    DrawItem(row, aLinkColor_);
-    highlightedRow_ = static_cast<std::int16_t>(row);
+    Highlight(row);
   } else {
     ResetPointer();
     RestoreRow();
@@ -217,23 +255,21 @@ void TextMenu::MouseMove(const host::MouseEvent& e) {
 }
 
 void TextMenu::MouseUp(const host::MouseEvent& e) {
+  // Any release on a link follows it, wherever the press was.
   const int row = RowAt(e.y);
-  if (row >= 1 && row <= ItemCount()) {
-    const Item item = ItemAt(row);
-    if (item.IsLink()) {
-      const std::string t = Trim(item.target);
-      if (usesHtml_) {
-        // "address>frame": outside a browser only the address matters.
-        host_.Host().OpenDocument(t.substr(0, t.find('>')));
-      } else if (ItemClicked) {
-        ItemClicked(static_cast<std::int16_t>(row), item.target);
-      }
-    }
-  }
+  if (row >= 1 && row <= ItemCount() && ItemAt(row).IsLink()) Follow(row);
   const bool inside = Inside(e.x, e.y);
   captured_ = inside;
   host_.SetCapture(this, inside);
 }
 
-}  // namespace shell
+void TextMenu::KeyDown(int keyCode, int /*shift*/) {
+  if (keyCode == host::vk::Down || keyCode == host::vk::Up) {
+    if (const int row = NextLink(highlightedRow_, keyCode == host::vk::Down ? 1 : -1))
+      Highlight(row);
+  } else if ((keyCode == host::vk::Return || keyCode == host::vk::Space) && highlightedRow_ != 0) {
+    Follow(highlightedRow_);
+  }
+}
 
+}  // namespace shell

@@ -13,7 +13,9 @@ namespace shell {
 // A vertical list of one-line text items, like a column of hyperlinks. An item is a
 // caption and a target; an item with a non-blank target is a link, drawn in the link
 // colour and highlighted under the pointer; releasing a button on it raises ItemClicked
-// (or, with UsesHTML, opens the target as an address).
+// (or, with UsesHTML, opens the target as an address). With the focus, Up and Down move
+// the highlight from link to link and Enter or Space follows it; the pointer moving over
+// the control takes the highlight back.
 class TextMenu : public Control {
  public:
   explicit TextMenu(Form& host);
@@ -54,6 +56,7 @@ class TextMenu : public Control {
   void Paint(host::Surface& canvas) override;
   void MouseMove(const host::MouseEvent& e) override;
   void MouseUp(const host::MouseEvent& e) override;
+  void KeyDown(int keyCode, int shift) override;
 
  private:
   struct Item {
@@ -65,6 +68,15 @@ class TextMenu : public Control {
   int RowAt(int y) const;
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
   void DrawItem(int k, OleColor linkColour);
+  // Paints row r's part of the control in the background colour.
+  void ClearRow(int r);
+  // Draws link `row` in the active colour, the highlighted row before it in its own.
+  void Highlight(int row);
+  // The next link from `row` on in direction `step` (+1 or -1), round the end; from row 0
+  // the first or the last. 0 when there is none.
+  int NextLink(int row, int step) const;
+  // What a click on link `row` does: raise ItemClicked, or open its address.
+  void Follow(int row);
   void RestoreRow();
   void ResetPointer();
   void Repaint();

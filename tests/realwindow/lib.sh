@@ -3,11 +3,12 @@
 # headless runner draws for the same windows.
 #
 # The test sets GAME, RUNNER and SCRATCH, then calls rw_setup.
-# Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert, compare).
+# Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert, compare); openbox for
+# start_wm.
 
 SCREEN_W=1024 SCREEN_H=768
 WAIT_S=${WAIT_S:-15}
-XVFB_PID= GAME_PID=
+XVFB_PID= GAME_PID= WM_PID=
 
 fail() {
   echo "FAIL: $*" >&2
@@ -18,6 +19,10 @@ rw_cleanup() {
   if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
     kill -KILL "$GAME_PID" 2>/dev/null
     wait "$GAME_PID" 2>/dev/null
+  fi
+  if [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null; then
+    kill -TERM "$WM_PID" 2>/dev/null
+    wait "$WM_PID" 2>/dev/null
   fi
   if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
     kill -TERM "$XVFB_PID" 2>/dev/null
@@ -49,7 +54,7 @@ start_xvfb() {  # WIDTH HEIGHT
 # Checks the tools, makes a fresh scratch folder with an empty home, starts the X server.
 rw_setup() {
   local tool
-  for tool in Xvfb xdotool xwininfo import convert compare; do
+  for tool in Xvfb xdotool xwininfo import convert compare identify; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
   done
   [ -x "$GAME" ] || fail "no game program at $GAME"
@@ -60,11 +65,27 @@ rw_setup() {
   start_xvfb $SCREEN_W $SCREEN_H
 }
 
+# A window manager on the private X server, for what only one can do (moving a window
+# that asks to be moved, minimising it).
+start_wm() {
+  command -v openbox >/dev/null || fail "openbox is not installed"
+  HOME=$SCRATCH/home openbox --sm-disable >"$SCRATCH/openbox.log" 2>&1 &
+  WM_PID=$!
+  wait_for wm_running || fail "openbox did not start: $(cat "$SCRATCH/openbox.log")"
+}
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 # Runs the headless runner on a first start (greetings answered, no CD) followed by the
 # given scenario lines, for a user with an empty home, and turns every screenshot NAME.bmp
 # it writes into $SCRATCH/NAME.png. Scenario lines may name $SCRATCH/NAME.bmp files.
 rw_runner_pictures() {
-  printf '%s\n' 'answer OK' 'answer OK' 'answer No' 'start' "$@" 'quit' >"$SCRATCH/scenario.scn"
+  rw_runner_run 'answer OK' 'answer OK' 'answer No' 'start' "$@"
+}
+
+# The same for a whole scenario of the given lines (set-up and start included).
+rw_runner_run() {
+  printf '%s\n' "$@" 'quit' >"$SCRATCH/scenario.scn"
   HOME=$SCRATCH/home XDG_CONFIG_HOME=$SCRATCH/home/.config SDL_AUDIODRIVER=dummy \
     timeout 60 "$RUNNER" --all-commands <"$SCRATCH/scenario.scn" >"$SCRATCH/runner.out" 2>&1 ||
     fail "the headless runner failed (status $?): $(tail -n5 "$SCRATCH/runner.out")"
@@ -145,14 +166,21 @@ sized_window() {  # title regex, width, height
 }
 no_sized_window() { ! sized_window "$@" >/dev/null; }
 
-# Waits for the window and sets WIN_X and WIN_Y to its top-left corner on the screen.
+# Prints the top-left corner of the window on the screen as X,Y.
+window_corner() {  # id
+  local info
+  info=$(xwininfo -id "$1") || return 1
+  echo "$(sed -n 's/.*Absolute upper-left X: *\(-*[0-9]*\).*/\1/p' <<<"$info"),$(
+    sed -n 's/.*Absolute upper-left Y: *\(-*[0-9]*\).*/\1/p' <<<"$info")"
+}
+
+# Waits for the window and sets WIN_ID to it, WIN_X and WIN_Y to its top-left corner.
 find_window() {  # description, title regex, width, height
-  local id info
+  local corner
   wait_for sized_window "$2" "$3" "$4" >/dev/null || { game_alive; fail "no $3x$4 window for $1 appeared"; }
-  id=$(sized_window "$2" "$3" "$4")
-  info=$(xwininfo -id "$id")
-  WIN_X=$(sed -n 's/.*Absolute upper-left X: *\(-*[0-9]*\).*/\1/p' <<<"$info")
-  WIN_Y=$(sed -n 's/.*Absolute upper-left Y: *\(-*[0-9]*\).*/\1/p' <<<"$info")
+  WIN_ID=$(sized_window "$2" "$3" "$4")
+  corner=$(window_corner "$WIN_ID")
+  WIN_X=${corner%,*} WIN_Y=${corner#*,}
 }
 
 expect_centred() {  # description, width, height
@@ -172,6 +200,16 @@ expect_pixels() {  # description, expected.png, w, h, x, y
   DIFF=?
   WAIT_S=5 wait_for same_pixels "$2" "$3" "$4" "$5" "$6" ||
     fail "$1 differs from the runner's in $DIFF pixels (see $SCRATCH/actual.png, $2, diff.png)"
+}
+
+# Finds the dialog with that title whose client area has the size of the runner's picture,
+# within a dialog frame of FRAME pixels (3 for message and input boxes, 0 for a popup
+# menu), and expects the client area to show that picture; sets WIN_X and WIN_Y.
+expect_dialog() {  # description, title regex, expected.png, frame
+  local w h
+  read -r w h < <(identify -format '%w %h\n' "$3") || fail "cannot read $3"
+  find_window "$1" "$2" $((w + 2 * $4)) $((h + 2 * $4))
+  expect_pixels "$1" "$3" "$w" "$h" $((WIN_X + $4)) $((WIN_Y + $4))
 }
 
 click_at() {  # screen x, y

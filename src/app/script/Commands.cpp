@@ -38,7 +38,7 @@ constexpr CommandInfo kCommands[] = {
      kInput},
     {C::Answer, "answer", "WORD|TEXT",
      "the next dialog's button, input text or popup item (by caption, or number from 1; 0 "
-     "dismisses a popup)",
+     "dismisses a popup; keep-open leaves it open for the lines that follow)",
      1, kAny, kRecording, kInput},
     {C::Start, "start", "", "starts the program; the lines above come before it", 0, 0, kRecording,
      kInput},

@@ -6,6 +6,9 @@
 #include <stdexcept>
 
 #include "host/TickSchedule.h"
+#include "host/ui/InputBox.h"
+#include "host/ui/MessageBox.h"
+#include "host/ui/PopupMenu.h"
 
 namespace host {
 
@@ -34,8 +37,7 @@ struct HeadlessHost::TimerSlot : Timer {
 };
 
 HeadlessHost::HeadlessHost(std::unique_ptr<RegistryStore> registry)
-    : registry_(std::move(registry)),
-      joysticks_([this](JoystickChange change, std::int64_t id) {
+    : registry_(std::move(registry)), joysticks_([this](JoystickChange change, std::int64_t id) {
         Event e{Event::Type::Joystick};
         e.code = static_cast<int>(change);
         e.joystick = id;
@@ -49,7 +51,9 @@ void HeadlessHost::SetProgramPath(std::string folder, std::string fileName) {
   programFile_ = std::move(fileName);
 }
 
-std::vector<HeadlessWindow*> HeadlessHost::Windows() const { return zOrder_; }
+std::vector<HeadlessWindow*> HeadlessHost::Windows() const {
+  return zOrder_;
+}
 
 std::unique_ptr<Window> HeadlessHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
   auto window = std::make_unique<HeadlessWindow>(*this, spec, events);
@@ -68,9 +72,13 @@ void HeadlessHost::Raise(HeadlessWindow* window) {
   zOrder_.push_back(window);
 }
 
-void HeadlessHost::QueuePaint(HeadlessWindow* window) { Post({Event::Type::Paint, window}); }
+void HeadlessHost::QueuePaint(HeadlessWindow* window) {
+  Post({Event::Type::Paint, window});
+}
 
-void HeadlessHost::ForgetTimer(TimerSlot* slot) { std::erase(timers_, slot); }
+void HeadlessHost::ForgetTimer(TimerSlot* slot) {
+  std::erase(timers_, slot);
+}
 
 Window* HeadlessHost::FrontWindow() {
   if (!modal_.empty()) return modal_.back();
@@ -79,7 +87,9 @@ Window* HeadlessHost::FrontWindow() {
   return nullptr;
 }
 
-void HeadlessHost::Post(Event event) { events_.push_back(event); }
+void HeadlessHost::Post(Event event) {
+  events_.push_back(event);
+}
 
 void HeadlessHost::PostKeyDown(int keyCode, int shift) {
   Post({Event::Type::KeyDown, static_cast<HeadlessWindow*>(FrontWindow()), keyCode, shift});
@@ -99,7 +109,9 @@ void HeadlessHost::PostMouse(MouseKind kind, int x, int y, int button, int shift
   Post(e);
 }
 
-void HeadlessHost::PostClose(HeadlessWindow* window) { Post({Event::Type::Close, window}); }
+void HeadlessHost::PostClose(HeadlessWindow* window) {
+  Post({Event::Type::Close, window});
+}
 
 bool HeadlessHost::AcceptsInput(HeadlessWindow* window) const {
   return window && window->Visible() && (modal_.empty() || modal_.back() == window);
@@ -145,6 +157,7 @@ void HeadlessHost::Step() {
       break;
     case Event::Type::Mouse: {
       MouseEvent m{e.code, e.shift, e.x, e.y};
+      if (e.mouse == MouseKind::Down && e.window->TakesPressAsDrag(e.x, e.y, e.code)) break;
       if (e.mouse == MouseKind::Down) target.OnMouseDown(m);
       if (e.mouse == MouseKind::Move) target.OnMouseMove(m);
       if (e.mouse == MouseKind::Up) target.OnMouseUp(m);
@@ -253,81 +266,46 @@ void HeadlessHost::Record(const HeadlessRecord& record) {
   if (recorder_) recorder_(record);
 }
 
-namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return s;
-}
-
-struct ButtonSet {
-  std::vector<std::pair<const char*, MsgResult>> buttons;
-};
-
-ButtonSet ButtonsOf(MsgButtons b) {
-  switch (b) {
-    case MsgButtons::Ok:
-      return {{{"OK", MsgResult::Ok}}};
-    case MsgButtons::OkCancel:
-      return {{{"OK", MsgResult::Ok}, {"Cancel", MsgResult::Cancel}}};
-    case MsgButtons::YesNo:
-      return {{{"Yes", MsgResult::Yes}, {"No", MsgResult::No}}};
-    case MsgButtons::YesNoCancel:
-      return {{{"Yes", MsgResult::Yes}, {"No", MsgResult::No}, {"Cancel", MsgResult::Cancel}}};
+void HeadlessHost::Settle(ui::Modal& dialog, const std::optional<std::string>& answer) {
+  if (answer == kKeepOpen) {
+    dialog.RunModal();
+  } else {
+    dialog.Answer(answer.value_or(""));
   }
-  return {};
 }
 
-}  // namespace
-
-MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& text, MsgIcon,
+MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& text, MsgIcon icon,
                                    MsgButtons buttons) {
-  const ButtonSet set = ButtonsOf(buttons);
-  const std::string answer = NextAnswer(title).value_or("");
-  auto chosen = set.buttons.front();  // unanswered: the default button
-  if (!answer.empty()) {
-    auto it = std::find_if(set.buttons.begin(), set.buttons.end(),
-                           [&](const auto& b) { return Upper(b.first) == Upper(answer); });
-    if (it == set.buttons.end())
-      throw std::invalid_argument("the answer \"" + answer + "\" is not a button of the box \"" +
-                                  title + "\"");
-    chosen = *it;
-  }
-  Record({"dialog", title, text, chosen.first, {}});
-  return chosen.second;
+  const std::optional<std::string> answer = NextAnswer(title);
+  ui::MessageBoxDialog box(*this, title, text, icon, buttons);
+  Settle(box, answer);
+  Record({"dialog", title, text, box.AnswerWord(), {}});
+  return box.Result();
 }
 
-std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt, const std::string& title,
+std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt,
+                                                  const std::string& title,
                                                   const std::string& defaultText) {
-  std::string answer = NextAnswer(title).value_or(defaultText);
-  const bool cancelled = Upper(answer) == "CANCEL";
-  if (Upper(answer) == "OK") answer = defaultText;
-  Record({"dialog", title, prompt, cancelled ? "Cancel" : answer, {}});
-  if (cancelled) return std::nullopt;
-  return answer;
+  const std::optional<std::string> answer = NextAnswer(title);
+  ui::InputBoxDialog box(*this, prompt, title, defaultText);
+  Settle(box, answer);
+  Record({"dialog", title, prompt, box.AnswerWord(), {}});
+  return box.Result();
 }
 
 int HeadlessHost::PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
-                            bool) {
-  const std::string answer = NextAnswer(owner.Name()).value_or("");
-  int chosen = -1;
-  const bool dismissed = answer == "0";
-  for (std::size_t i = 0; i < items.size() && !answer.empty() && !dismissed; ++i) {
-    std::string plain;
-    for (char c : items[i])
-      if (c != '&') plain += c;
-    if (items[i] != "-" && (Upper(plain) == Upper(answer) || std::to_string(i + 1) == answer))
-      chosen = static_cast<int>(i);
-  }
-  if (!answer.empty() && !dismissed && chosen < 0)
-    throw std::invalid_argument("the answer \"" + answer + "\" is not an item of the popup menu");
-  Record({"popup", owner.Name(), std::to_string(x) + "," + std::to_string(y),
-          chosen < 0 ? "" : items[static_cast<std::size_t>(chosen)], items});
-  return chosen;
+                            bool rightButtonChooses) {
+  const std::optional<std::string> answer = NextAnswer(owner.Name());
+  ui::PopupMenuWindow menu(*this, owner, x, y, items, rightButtonChooses);
+  Settle(menu, answer);
+  Record({"popup", owner.Name(), std::to_string(x) + "," + std::to_string(y), menu.AnswerWord(),
+          items});
+  return menu.Result();
 }
 
-void HeadlessHost::OpenDocument(const std::string& target) { Record({"open", "", target, "", {}}); }
+void HeadlessHost::OpenDocument(const std::string& target) {
+  Record({"open", "", target, "", {}});
+}
 
 bool HeadlessHost::FileExists(const std::string& path) {
   struct stat st {};
@@ -335,10 +313,22 @@ bool HeadlessHost::FileExists(const std::string& path) {
 }
 
 HeadlessWindow::HeadlessWindow(HeadlessHost& host, const WindowSpec& spec, WindowEvents& events)
-    : host_(host), spec_(spec), events_(events), canvas_(spec.width, spec.height, spec.background),
+    : host_(host),
+      spec_(spec),
+      events_(events),
+      canvas_(spec.width, spec.height, spec.background),
       topmost_(spec.topmost) {}
 
-HeadlessWindow::~HeadlessWindow() { host_.Forget(this); }
+HeadlessWindow::~HeadlessWindow() {
+  host_.Forget(this);
+}
+
+bool HeadlessWindow::TakesPressAsDrag(int x, int y, int button) {
+  // A minimised window stays where it is, as on the desktop.
+  if (button != kLeftButton || minimized_ || !dragArea_.Contains(x, y)) return false;
+  ++drags_;
+  return true;
+}
 
 void HeadlessWindow::Show() {
   if (!visible_) {

@@ -12,6 +12,7 @@
 #include "host/headless/HeadlessAudio.h"
 #include "host/headless/HeadlessDisplayModes.h"
 #include "host/headless/HeadlessJoysticks.h"
+#include "host/ui/Dialog.h"
 
 namespace host {
 
@@ -46,8 +47,12 @@ class HeadlessHost : public Host {
   ~HeadlessHost() override;
 
   // --- scripting
-  void SetInputSource(std::function<void()> waitForInput) { waitForInput_ = std::move(waitForInput); }
-  void SetRecorder(std::function<void(const HeadlessRecord&)> recorder) { recorder_ = std::move(recorder); }
+  void SetInputSource(std::function<void()> waitForInput) {
+    waitForInput_ = std::move(waitForInput);
+  }
+  void SetRecorder(std::function<void(const HeadlessRecord&)> recorder) {
+    recorder_ = std::move(recorder);
+  }
   void PostKeyDown(int keyCode, int shift);
   void PostKeyUp(int keyCode, int shift);
   void PostChar(char32_t ch);
@@ -60,8 +65,10 @@ class HeadlessHost : public Host {
   // Advances virtual time, running every timer tick that falls due, in time order.
   void AdvanceTime(std::int64_t ms);
   // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item (by
-  // caption or number from 1; 0 dismisses the menu).
+  // caption or number from 1; 0 dismisses the menu), or kKeepOpen: that dialog stays open
+  // for the scripted input to answer, and is drawn, like any window, for screenshots.
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+  static constexpr const char* kKeepOpen = "keep-open";
   // A request to end the program (a signal, the session ending) arriving now, while the
   // program waits for input; `front` names what is in front, for the record.
   void RequestQuit(const std::string& front);
@@ -145,6 +152,8 @@ class HeadlessHost : public Host {
   // The next answer, nothing when none is queued; a quit request queued before it is
   // delivered first, during `what`.
   std::optional<std::string> NextAnswer(const std::string& what);
+  // Opens the dialog and lets the answer close it, or the scripted input when it is kKeepOpen.
+  static void Settle(ui::Modal& dialog, const std::optional<std::string>& answer);
   void Record(const HeadlessRecord& record);
   void RecordStep(TimelineStep::Kind kind, int ms);
 
@@ -191,13 +200,13 @@ class HeadlessWindow : public Window {
   Cursor CurrentCursor() const override { return cursor_; }
   void SetCapture(bool capture) override { capture_ = capture; }
   bool HasCapture() const override { return capture_; }
-  void DragMove() override { ++drags_; }
+  void SetDragArea(const PixelRect& area) override { dragArea_ = area; }
   void Invalidate() override;
-  int ScreenX() const override { return 0; }
-  int ScreenY() const override { return 0; }
 
   const WindowSpec& Spec() const { return spec_; }
   WindowEvents& Events() { return events_; }
+  // A left press inside the drag area stands for the window system's move.
+  bool TakesPressAsDrag(int x, int y, int button);
   int Drags() const { return drags_; }
   // A checksum of the canvas's size and pixels, worked out again only after a change.
   std::uint64_t Checksum();
@@ -212,6 +221,7 @@ class HeadlessWindow : public Window {
   bool minimized_ = false;
   bool capture_ = false;
   Cursor cursor_ = Cursor::Default;
+  PixelRect dragArea_;
   int drags_ = 0;
   std::uint64_t checksum_ = 0;
   std::uint64_t checksumVersion_ = 0;

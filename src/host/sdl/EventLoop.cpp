@@ -2,7 +2,6 @@
 
 #include "host/Keys.h"
 #include "host/sdl/KeyMap.h"
-#include "host/sdl/PointerQuery.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
 #include "host/text/Utf8.h"
@@ -202,6 +201,9 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
     case SDL_WINDOWEVENT_ENTER:
       if (w != nullptr) w->ApplyCursor();
       return true;
+    case SDL_WINDOWEVENT_HIT_TEST:
+      if (w != nullptr) w->DragBegan();
+      return true;
     default:
       return true;
   }
@@ -285,9 +287,15 @@ void SdlHost::DispatchMouse(const SDL_Event& e) {
     target->WindowToClient(wx, wy, m.x, m.y);
   } else {
     // Over another window while a modal one is open: in the modal window's coordinates.
-    const PointerState p = QueryPointer(target->Handle());
-    m.x = p.x - target->ScreenX();
-    m.y = p.y - target->ScreenY();
+    int sx = 0, sy = 0;
+    if (source != nullptr && source->Valid()) {
+      SDL_GetWindowPosition(source->Handle(), &sx, &sy);
+      sx += wx;
+      sy += wy;
+    } else {
+      SDL_GetGlobalMouseState(&sx, &sy);
+    }
+    target->ScreenToClient(sx, sy, m.x, m.y);
   }
   if (e.type == SDL_MOUSEMOTION) {
     m.button = ButtonBits(e.motion.state);
@@ -298,7 +306,8 @@ void SdlHost::DispatchMouse(const SDL_Event& e) {
   if (m.button == 0) return;
   if (e.type == SDL_MOUSEBUTTONUP) {
     target->Events().OnMouseUp(m);
-  } else if (e.button.clicks >= 2 && e.button.clicks % 2 == 0) {
+  } else if ((e.button.clicks >= 2 && e.button.clicks % 2 == 0) ||
+             (m.button == kLeftButton && target->SecondPressInDragArea(m.x, m.y))) {
     target->Events().OnDoubleClick(m);
   } else {
     target->Events().OnMouseDown(m);

@@ -6,29 +6,8 @@
 namespace host::sdl {
 namespace {
 
-constexpr std::uint32_t kFace = 0xC0C0C0, kLight = 0xFFFFFF, kShadow = 0x808080, kDark = 0x000000;
-
 std::uint32_t* Row(const WindowImage& out, int y) {
   return out.pixels + static_cast<std::ptrdiff_t>(y) * out.pitch;
-}
-
-void PutPixel(const WindowImage& out, int x, int y, std::uint32_t c) {
-  if (x >= 0 && y >= 0 && x < out.width && y < out.height) Row(out, y)[x] = c;
-}
-
-// One ring of the frame: `topLeft` on the top and left edges, `bottomRight` on the others.
-void Ring(const WindowImage& out, int x1, int y1, int x2, int y2, std::uint32_t topLeft,
-          std::uint32_t bottomRight) {
-  for (int x = x1; x <= x2; ++x) {
-    PutPixel(out, x, y1, topLeft);
-    PutPixel(out, x, y2, bottomRight);
-  }
-  for (int y = y1; y <= y2; ++y) {
-    PutPixel(out, x1, y, topLeft);
-    PutPixel(out, x2, y, bottomRight);
-  }
-  PutPixel(out, x2, y1, bottomRight);
-  PutPixel(out, x1, y2, bottomRight);
 }
 
 // Writes `count` client pixels, each `scale` times over; the common factors are spelled
@@ -119,22 +98,13 @@ PixelRect ComposePart(const WindowImage& out, const Surface& client, const Viewp
   return written;
 }
 
-void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
-                   bool dialogFrame) {
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp) {
   const int cw = client.Width() * vp.scale, ch = client.Height() * vp.scale;
   const bool covers = vp.x <= 0 && vp.y <= 0 && vp.x + cw >= out.width && vp.y + ch >= out.height;
   if (!covers) {
     for (int y = 0; y < out.height; ++y) std::fill_n(Row(out, y), out.width, 0u);
   }
   ComposePart(out, client, vp, {0, 0, client.Width(), client.Height()});
-  if (dialogFrame) {
-    // The classic raised dialog frame: light outside, then white, then the face colour.
-    const int l = vp.x - kDialogFrame, t = vp.y - kDialogFrame;
-    const int r = vp.x + cw + kDialogFrame - 1, b = vp.y + ch + kDialogFrame - 1;
-    Ring(out, l, t, r, b, kFace, kDark);
-    Ring(out, l + 1, t + 1, r - 1, b - 1, kLight, kShadow);
-    Ring(out, l + 2, t + 2, r - 2, b - 2, kFace, kFace);
-  }
 }
 
 }  // namespace host::sdl

@@ -13,9 +13,6 @@ struct Viewport {
   int scale = 1;
 };
 
-// Width of the raised dialog frame drawn around a client area.
-constexpr int kDialogFrame = 3;
-
 // The largest whole factor at which a w x h surface fits an outW x outH window, centred
 // (at least 1: a screen smaller than the surface shows its middle).
 Viewport FitViewport(int outW, int outH, int w, int h);
@@ -33,9 +30,8 @@ struct WindowImage {
 };
 
 // Composes the whole window image: black around the client area, the client scaled
-// nearest-neighbour, and, when `dialogFrame` is set, the raised frame just outside it.
-void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
-                   bool dialogFrame);
+// nearest-neighbour.
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp);
 
 // Scales only the client pixels in `part` into the window image, leaving the rest of it as
 // it is; returns the window pixels written (empty when the part lies outside the window).

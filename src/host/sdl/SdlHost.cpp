@@ -93,12 +93,7 @@ SdlHost::~SdlHost() {
 }
 
 std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {
-  return CreateSdlWindow(desc, events, WindowOptions{});
-}
-
-std::unique_ptr<SdlWindow> SdlHost::CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
-                                                    const WindowOptions& options) {
-  auto w = std::make_unique<SdlWindow>(*this, desc, events, options, nextSerial_++);
+  auto w = std::make_unique<SdlWindow>(*this, desc, events, nextSerial_++);
   windows_.push_back(w.get());
   return w;
 }

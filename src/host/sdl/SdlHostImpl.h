@@ -23,13 +23,6 @@ namespace host::sdl {
 class SdlWindow;
 struct TimerState;
 
-// Extra window kinds the dialogs need beyond what the program asks for.
-struct WindowOptions {
-  bool popupMenu = false;  // a menu window: no decoration, no task-bar entry, no focus fight
-  int screenX = 0;         // client position on the screen for a popup menu
-  int screenY = 0;
-};
-
 class SdlHost final : public Host {
  public:
   SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
@@ -71,8 +64,6 @@ class SdlHost final : public Host {
   }
 
   // --- for the back end's own parts
-  std::unique_ptr<SdlWindow> CreateSdlWindow(const WindowSpec& desc, WindowEvents& events,
-                                             const WindowOptions& options);
   void Forget(SdlWindow& window);
   void Shown(SdlWindow& window);
   CursorSet& Cursors() { return cursors_; }
@@ -82,8 +73,6 @@ class SdlHost final : public Host {
   // Full-screen windows become resizable desktop windows (the player asked for --window).
   void SetWindowedGame(bool windowed) { windowedGame_ = windowed; }
   bool WindowedGame() const { return windowedGame_; }
-  // Keeps an event for the program's loop (input during a sleep or a window move).
-  void Defer(const SDL_Event& e);
   void AddTimer(const std::shared_ptr<TimerState>& timer);
   void RemoveTimer(const TimerState* timer);
 
@@ -92,6 +81,8 @@ class SdlHost final : public Host {
   SdlWindow* FindBySdlId(Uint32 id) const;
   SdlWindow* ModalTop() const;
   void RunUntil(const std::function<bool()>& done);
+  // Keeps an event for the program's loop (input during a sleep).
+  void Defer(const SDL_Event& e);
   // Paints requested by Show, Invalidate and exposes; true when one was delivered.
   bool DeliverPaint();
   void PresentAll();
@@ -125,7 +116,7 @@ class SdlHost final : public Host {
   std::uint64_t nextSerial_ = 1;
   std::uint64_t textTarget_ = 0;  // the window whose key down typed the next text
   std::vector<std::shared_ptr<TimerState>> timers_;
-  std::deque<SDL_Event> pending_;  // input that arrived during Sleep or a drag
+  std::deque<SDL_Event> pending_;  // input that arrived during Sleep
   std::function<void()> quitHandler_;
   std::function<void(bool)> focusHandler_;
   SdlJoysticks joysticks_;

@@ -4,12 +4,16 @@
 #include <cstdio>
 #include <vector>
 
-#include "host/sdl/PointerQuery.h"
+#include "host/ui/Widgets.h"
 
 namespace host::sdl {
 namespace {
 
-Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool windowedGame) {
+// A press this soon after the one that began a window move, at the same place, makes a
+// double click (SDL's own default).
+constexpr Uint64 kDoubleClickMs = 500;
+
+Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (desc.placement != WindowPlacement::FullScreen) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -21,29 +25,48 @@ Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool 
   if (desc.topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
     flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
-  if (options.popupMenu) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+  if (desc.placement == WindowPlacement::AtOwnerPoint)
+    flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
   return flags;
 }
 
-int FrameOf(const WindowSpec& desc) {
-  return desc.frame == WindowFrame::Dialog ? kDialogFrame : 0;
+// The top-left corner on the screen of a w x h window that shows (x, y) of the screen at
+// its own (frame, frame), moved as little as it takes to keep it on that display.
+SDL_Point KeptOnScreen(int x, int y, int w, int h, int frame) {
+  const SDL_Point p{x, y};
+  SDL_Rect bounds;
+  int display = 0;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_PointInRect(&p, &bounds)) display = i;
+  }
+  SDL_Point corner{x - frame, y - frame};
+  if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return corner;
+  corner.x = std::clamp(corner.x, bounds.x, std::max(bounds.x, bounds.x + bounds.w - w));
+  corner.y = std::clamp(corner.y, bounds.y, std::max(bounds.y, bounds.y + bounds.h - h));
+  return corner;
 }
 
 }  // namespace
 
 SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events,
-                     const WindowOptions& options, std::uint64_t serial)
+                     std::uint64_t serial)
     : host_(host),
       desc_(desc),
       events_(events),
       serial_(serial),
       canvas_(desc.width, desc.height, desc.background),
       topmost_(desc.topmost),
-      closesOnFocusLoss_(options.popupMenu) {
-  const int frame = FrameOf(desc);
-  int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
-  int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
+      closesOnFocusLoss_(desc.placement == WindowPlacement::AtOwnerPoint) {
+  const int frame = ui::FrameWidth(desc.frame);
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
+  if (desc.placement == WindowPlacement::AtOwnerPoint && desc.owner != nullptr) {
+    int sx = 0, sy = 0;
+    static_cast<const SdlWindow*>(desc.owner)->ClientToScreen(desc.ownerX, desc.ownerY, sx, sy);
+    const SDL_Point corner = KeptOnScreen(sx, sy, w, h, frame);
+    x = corner.x;
+    y = corner.y;
+  }
   SDL_Rect screen;
   const bool fullScreen = desc.placement == WindowPlacement::FullScreen;
   if (fullScreen && SDL_GetDisplayBounds(host_.DisplayInUse(), &screen) == 0) {
@@ -63,14 +86,15 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       h = screen.h;
     }
   }
-  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, w, h,
-                             CreationFlags(desc, options, host_.WindowedGame()));
+  window_ =
+      SDL_CreateWindow(desc.caption.c_str(), x, y, w, h, CreationFlags(desc, host_.WindowedGame()));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
     return;
   }
-  if (fullScreen && host_.WindowedGame()) SDL_SetWindowMinimumSize(window_, desc.width, desc.height);
+  if (fullScreen && host_.WindowedGame())
+    SDL_SetWindowMinimumSize(window_, desc.width, desc.height);
   if (desc.withIcon) {
     if (SDL_Surface* icon = MakeProgramIcon(host_.ProgramIcon())) {
       SDL_SetWindowIcon(window_, icon);
@@ -139,40 +163,39 @@ void SdlWindow::SetCapture(bool capture) {
   SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }
 
-void SdlWindow::DragMove() {
-  if (window_ == nullptr || Minimized() || Maximized()) return;
-  SetCapture(false);
-  int startX = 0, startY = 0;
-  SDL_GetWindowPosition(window_, &startX, &startY);
-  const PointerState grab = QueryPointer(window_);
-  if (!grab.leftDown) return;
-  // The move loop eats the pointer's own traffic, including the final release, and keeps
-  // everything else for the program's loop, as the system's move loop does. The press
-  // holds an implicit grab, so the release arrives here wherever it happens.
-  for (;;) {
-    SDL_Event e;
-    if (SDL_WaitEvent(&e) == 0) return;
-    if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) return;
-    if (e.type == SDL_MOUSEMOTION) {
-      const PointerState now = QueryPointer(window_);
-      if (!now.leftDown) return;
-      SDL_SetWindowPosition(window_, startX + now.x - grab.x, startY + now.y - grab.y);
-    } else if (e.type != SDL_MOUSEBUTTONDOWN && e.type != SDL_MOUSEBUTTONUP) {
-      host_.Defer(e);
-    }
-  }
+void SdlWindow::SetDragArea(const PixelRect& area) {
+  dragArea_ = area;
+  if (window_ != nullptr) SDL_SetWindowHitTest(window_, area.Empty() ? nullptr : &HitTest, this);
 }
 
-int SdlWindow::ScreenX() const {
+SDL_HitTestResult SdlWindow::HitTest(SDL_Window* /*window*/, const SDL_Point* point, void* self) {
+  const auto& w = *static_cast<const SdlWindow*>(self);
   int x = 0, y = 0;
-  if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
-  return x + CurrentViewport().x;
+  w.WindowToClient(point->x, point->y, x, y);
+  // A minimised or maximised window stays where it is.
+  if (!w.dragArea_.Contains(x, y) || w.Minimized() || w.Maximized() ||
+      w.SecondPressInDragArea(x, y))
+    return SDL_HITTEST_NORMAL;
+  return SDL_HITTEST_DRAGGABLE;
 }
 
-int SdlWindow::ScreenY() const {
+bool SdlWindow::SecondPressInDragArea(int x, int y) const {
+  return dragBeganMs_ != 0 && SDL_GetTicks64() - dragBeganMs_ <= kDoubleClickMs &&
+         dragArea_.Contains(x, y);
+}
+
+void SdlWindow::ClientToScreen(int cx, int cy, int& sx, int& sy) const {
   int x = 0, y = 0;
   if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
-  return y + CurrentViewport().y;
+  const Viewport vp = CurrentViewport();
+  sx = x + vp.x + cx * vp.scale;
+  sy = y + vp.y + cy * vp.scale;
+}
+
+void SdlWindow::ScreenToClient(int sx, int sy, int& cx, int& cy) const {
+  int x = 0, y = 0;
+  if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
+  WindowToClient(sx - x, sy - y, cx, cy);
 }
 
 Viewport SdlWindow::CurrentViewport() const {
@@ -181,7 +204,7 @@ Viewport SdlWindow::CurrentViewport() const {
     SDL_GetWindowSize(window_, &w, &h);
     return FitViewport(w, h, canvas_.Width(), canvas_.Height());
   }
-  const int frame = FrameOf(desc_);
+  const int frame = ui::FrameWidth(desc_.frame);
   return Viewport{frame, frame, 1};
 }
 
@@ -218,7 +241,14 @@ void SdlWindow::Present(bool whole) {
   std::vector<SDL_Rect>& sent = sentRects_;
   sent.clear();
   if (whole) {
-    ComposeWindow(image, canvas_, vp, desc_.frame == WindowFrame::Dialog);
+    if (desc_.frame == WindowFrame::None) {
+      ComposeWindow(image, canvas_, vp);
+    } else {
+      // The frame comes with the client area, as the toolkit draws it for either back end.
+      const int frame = ui::FrameWidth(desc_.frame) * vp.scale;
+      ComposeWindow(image, ui::FramedPicture(canvas_, desc_.frame),
+                    Viewport{vp.x - frame, vp.y - frame, vp.scale});
+    }
     sent.push_back(SDL_Rect{0, 0, out->w, out->h});
   } else {
     for (const PixelRect& part : canvas_.Dirty().Rects()) {

@@ -13,8 +13,7 @@ namespace host::sdl {
 
 class SdlWindow final : public Window {
  public:
-  SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events,
-            const WindowOptions& options, std::uint64_t serial);
+  SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events, std::uint64_t serial);
   ~SdlWindow() override;
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
@@ -34,10 +33,8 @@ class SdlWindow final : public Window {
   Cursor CurrentCursor() const override { return cursor_; }
   void SetCapture(bool capture) override;
   bool HasCapture() const override { return capture_; }
-  void DragMove() override;
+  void SetDragArea(const PixelRect& area) override;
   void Invalidate() override { paintWanted_ = true; }
-  int ScreenX() const override;
-  int ScreenY() const override;
 
   // --- for the host
   bool Valid() const { return window_ != nullptr; }
@@ -52,6 +49,14 @@ class SdlWindow final : public Window {
   void RequestPaint() { paintWanted_ = true; }
   // Window pixel (as SDL reports it) to client pixel.
   void WindowToClient(int wx, int wy, int& cx, int& cy) const;
+  // A point of the screen to client pixel, and back.
+  void ScreenToClient(int sx, int sy, int& cx, int& cy) const;
+  void ClientToScreen(int cx, int cy, int& sx, int& sy) const;
+  // The window system moved the window for a press in the drag area (SDL told us so).
+  void DragBegan() { dragBeganMs_ = SDL_GetTicks64(); }
+  // Whether a left press at client point (x, y) that reached the program is the second
+  // press of a double click in the drag area, whose first press moved the window.
+  bool SecondPressInDragArea(int x, int y) const;
   void ApplyCursor() { host_.Cursors().Apply(cursor_); }
   void Focus();
   // Whether the window system last said this window holds the keyboard focus.
@@ -62,6 +67,7 @@ class SdlWindow final : public Window {
 
  private:
   Viewport CurrentViewport() const;
+  static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* self);
 
   SdlHost& host_;
   WindowSpec desc_;
@@ -81,6 +87,8 @@ class SdlWindow final : public Window {
   bool closesOnFocusLoss_ = false;
   bool hasFocus_ = false;
   Cursor cursor_ = Cursor::Default;
+  PixelRect dragArea_;
+  Uint64 dragBeganMs_ = 0;
 };
 
 }  // namespace host::sdl

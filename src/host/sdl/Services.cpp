@@ -1,8 +1,9 @@
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "host/sdl/SdlHostImpl.h"
@@ -16,32 +17,31 @@ std::filesystem::path OwnPath() {
   return ec ? std::filesystem::path() : p;
 }
 
+// Whether a program of that name can be run from a folder on the PATH.
+bool OnPath(std::string_view program) {
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "";
+  for (;;) {
+    const std::size_t colon = folders.find(':');
+    std::string folder(folders.substr(0, colon));
+    if (folder.empty()) folder = ".";
+    if (access((folder + "/" + std::string(program)).c_str(), X_OK) == 0) return true;
+    if (colon == std::string_view::npos) return false;
+    folders.remove_prefix(colon + 1);
+  }
+}
+
 }  // namespace
 
 void SdlHost::OpenDocument(const std::string& target) {
-  // Two forks: the middle child ends at once and is reaped here, so the opener never
-  // becomes a zombie of ours and the game never waits for it. No shell sees the address.
-  char program[] = "xdg-open";
-  char* argv[] = {program, const_cast<char*>(target.c_str()), nullptr};
-  const pid_t child = fork();
-  if (child < 0) return;
-  if (child == 0) {
-    setsid();
-    if (fork() == 0) {
-      const int devNull = open("/dev/null", O_RDWR);
-      if (devNull >= 0) {
-        dup2(devNull, 0);
-        dup2(devNull, 1);
-        dup2(devNull, 2);
-      }
-      execvp(program, argv);
-      _exit(127);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
+  // SDL hands the address to xdg-open as one argument, no shell between, and does not wait
+  // for it. It reports success whether or not xdg-open could be started, so its absence is
+  // looked for here: then the player is told the address, to open it some other way.
+  if (OnPath("xdg-open") && SDL_OpenURL(target.c_str()) == 0) return;
+  MessageBox("Skirmora",
+             "Nothing on this computer could open this address:\n\n" + target +
+                 "\n\nYou can type it into your web browser or mail program.",
+             MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 bool SdlHost::ScreenSaverActive() {

@@ -1,10 +1,10 @@
-#include "host/sdl/MsgIcons.h"
+#include "host/ui/MsgIcons.h"
 
 #include <cmath>
 
 #include "host/Font.h"
 
-namespace host::sdl {
+namespace host::ui {
 namespace {
 
 void Disc(Surface& s, int cx, int cy, int r, Color fill, Color edge) {
@@ -67,4 +67,4 @@ void DrawMsgIcon(Surface& s, int x, int y, MsgIcon icon) {
   }
 }
 
-}  // namespace host::sdl
+}  // namespace host::ui

@@ -5,10 +5,12 @@
 
 #include "host/Font.h"
 #include "host/Surface.h"
+#include "host/Window.h"
 
-// The classic grey dialog look, drawn on a Surface: edges, buttons, the title strip, captions
-// with an underlined access letter, word-wrapped text.
-namespace host::sdl::ui {
+// The classic grey dialog look, drawn on a Surface: edges, buttons, the title strip, the
+// dialog frame, captions with an underlined access letter, word-wrapped text. Both back ends
+// draw their dialogs with it, so a picture taken without a display is what the screen shows.
+namespace host::ui {
 
 constexpr Color kFace = 0xC0C0C0, kLight = 0xFFFFFF, kShadow = 0x808080, kDark = 0x000000,
                 kNavy = 0x000080;
@@ -28,6 +30,11 @@ void FocusRect(Surface& s, const Rect& r);
 // A navy strip across the top carrying the title in white.
 void TitleStrip(Surface& s, const std::string& title);
 
+// Width of the raised frame around the client area of a WindowFrame::Dialog window.
+int FrameWidth(WindowFrame frame);
+// The whole window as the screen shows it: the client area inside its frame.
+Surface FramedPicture(const Surface& client, WindowFrame frame);
+
 // Captions mark their access letter with "&" ("&Yes"); "&&" is a plain "&".
 std::string PlainCaption(std::string_view caption);
 // The access letter in upper case, or 0.
@@ -40,4 +47,4 @@ void DrawCaption(Surface& s, int x, int y, std::string_view caption, const Font&
 // than the limit keeps a line of its own.
 std::vector<std::string> WrapText(std::string_view text, const Font& font, int maxWidth);
 
-}  // namespace host::sdl::ui
+}  // namespace host::ui

@@ -1,10 +1,10 @@
-#include "host/sdl/MenuModel.h"
+#include "host/ui/MenuModel.h"
 
 #include <algorithm>
 
-#include "host/sdl/Widgets.h"
+#include "host/ui/Widgets.h"
 
-namespace host::sdl {
+namespace host::ui {
 
 MenuModel::MenuModel(std::vector<std::string> items, const Font& font) : items_(std::move(items)) {
   int textWidth = 0;
@@ -12,7 +12,7 @@ MenuModel::MenuModel(std::vector<std::string> items, const Font& font) : items_(
   for (int i = 0; i < Count(); ++i) {
     tops_.push_back(height_);
     height_ += IsSeparator(i) ? kSeparatorHeight : kItemHeight;
-    if (!IsSeparator(i)) textWidth = std::max(textWidth, ui::CaptionWidth(items_[i], font));
+    if (!IsSeparator(i)) textWidth = std::max(textWidth, CaptionWidth(items_[i], font));
   }
   height_ += kEdge;
   width_ = textWidth + kTextLeft + kTextRight + 2 * kEdge;
@@ -39,9 +39,9 @@ int MenuModel::Step(int from, int delta) const {
 
 int MenuModel::ItemForKey(int keyCode) const {
   for (int i = 0; i < Count(); ++i) {
-    if (!IsSeparator(i) && static_cast<int>(ui::AccessKey(items_[i])) == keyCode) return i;
+    if (!IsSeparator(i) && static_cast<int>(AccessKey(items_[i])) == keyCode) return i;
   }
   return -1;
 }
 
-}  // namespace host::sdl
+}  // namespace host::ui

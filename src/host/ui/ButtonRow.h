@@ -2,15 +2,15 @@
 #include <string>
 #include <vector>
 
-#include "host/sdl/Widgets.h"
+#include "host/ui/Widgets.h"
 
-namespace host::sdl {
+namespace host::ui {
 
 // A row of push buttons with keyboard focus: Tab and the arrow keys move it, Enter and
 // Space press the focused button, a button's access letter presses it directly.
 class ButtonRow {
  public:
-  void Add(const ui::Rect& r, std::string caption, char32_t accessKey, int id);
+  void Add(const Rect& r, std::string caption, char32_t accessKey, int id);
   void Draw(Surface& s) const;
   // Mouse: a button pressed and released over itself is clicked. Each returns whether
   // the look changed; MouseUp sets `clicked` to the button's id, or -1.
@@ -23,7 +23,7 @@ class ButtonRow {
 
  private:
   struct Button {
-    ui::Rect r;
+    Rect r;
     std::string caption;
     char32_t accessKey;
     int id;
@@ -35,4 +35,4 @@ class ButtonRow {
   bool pressedInside_ = false;
 };
 
-}  // namespace host::sdl
+}  // namespace host::ui

@@ -1,8 +1,8 @@
-#include "host/sdl/Widgets.h"
+#include "host/ui/Widgets.h"
 
 #include "host/text/Utf8.h"
 
-namespace host::sdl::ui {
+namespace host::ui {
 
 const Font& DialogFont() {
   static const Font& font = Font::Get(FontSpec{"Arial", 9, false, false, false});
@@ -52,6 +52,26 @@ void TitleStrip(Surface& s, const std::string& title) {
   s.FillRect(0, 0, s.Width() - 1, kTitleHeight - 1, kNavy);
   const Font& f = TitleFont();
   s.DrawText(4, (kTitleHeight - f.Height()) / 2, title, f, kLight);
+}
+
+int FrameWidth(WindowFrame frame) {
+  return frame == WindowFrame::Dialog ? 3 : 0;
+}
+
+Surface FramedPicture(const Surface& client, WindowFrame frame) {
+  const int f = FrameWidth(frame);
+  Surface whole(client.Width() + 2 * f, client.Height() + 2 * f);
+  whole.Blit(f, f, client.Width(), client.Height(), client, 0, 0);
+  // The classic raised dialog frame: face and black outside, then white and shadow, then
+  // the face colour.
+  constexpr Color kTopLeft[] = {kFace, kLight, kFace}, kBottomRight[] = {kDark, kShadow, kFace};
+  for (int ring = 0; ring < f; ++ring) {
+    const int r = whole.Width() - 1 - ring, b = whole.Height() - 1 - ring;
+    whole.Frame(ring, ring, r, b, kTopLeft[ring]);
+    whole.Line(ring, b, r, b, kBottomRight[ring]);
+    whole.Line(r, ring, r, b, kBottomRight[ring]);
+  }
+  return whole;
 }
 
 namespace {
@@ -139,4 +159,4 @@ std::vector<std::string> WrapText(std::string_view text, const Font& font, int m
   return lines;
 }
 
-}  // namespace host::sdl::ui
+}  // namespace host::ui

@@ -1,10 +1,10 @@
-#include "host/sdl/ButtonRow.h"
+#include "host/ui/ButtonRow.h"
 
 #include "host/Keys.h"
 
-namespace host::sdl {
+namespace host::ui {
 
-void ButtonRow::Add(const ui::Rect& r, std::string caption, char32_t accessKey, int id) {
+void ButtonRow::Add(const Rect& r, std::string caption, char32_t accessKey, int id) {
   buttons_.push_back(Button{r, std::move(caption), accessKey, id});
 }
 
@@ -23,28 +23,28 @@ int ButtonRow::At(int x, int y) const {
 }
 
 void ButtonRow::Draw(Surface& s) const {
-  const Font& font = ui::DialogFont();
+  const Font& font = DialogFont();
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     const Button& b = buttons_[i];
     const bool focused = static_cast<int>(i) == focus_;
     const bool down = static_cast<int>(i) == pressed_ && pressedInside_;
-    ui::Rect r = b.r;
-    s.FillRect(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, ui::kFace);
+    Rect r = b.r;
+    s.FillRect(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, kFace);
     if (focused) {
       // The default button carries a black outline around its edge.
-      s.Frame(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, ui::kDark);
-      r = ui::Rect{r.x + 1, r.y + 1, r.w - 2, r.h - 2};
+      s.Frame(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, kDark);
+      r = Rect{r.x + 1, r.y + 1, r.w - 2, r.h - 2};
     }
     if (down) {
-      s.Frame(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, ui::kShadow);
+      s.Frame(r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, kShadow);
     } else {
-      ui::RaisedEdge(s, r);
+      RaisedEdge(s, r);
     }
     const int shift = down ? 1 : 0;
-    const int tx = b.r.x + (b.r.w - ui::CaptionWidth(b.caption, font)) / 2 + shift;
+    const int tx = b.r.x + (b.r.w - CaptionWidth(b.caption, font)) / 2 + shift;
     const int ty = b.r.y + (b.r.h - font.Height()) / 2 + shift;
-    ui::DrawCaption(s, tx, ty, b.caption, font, ui::kDark);
-    if (focused) ui::FocusRect(s, ui::Rect{b.r.x + 4, b.r.y + 4, b.r.w - 8, b.r.h - 8});
+    DrawCaption(s, tx, ty, b.caption, font, kDark);
+    if (focused) FocusRect(s, Rect{b.r.x + 4, b.r.y + 4, b.r.w - 8, b.r.h - 8});
   }
 }
 
@@ -106,4 +106,4 @@ bool ButtonRow::Key(int keyCode, int shift, int& clicked) {
   return false;
 }
 
-}  // namespace host::sdl
+}  // namespace host::ui

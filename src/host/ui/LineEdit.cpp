@@ -1,8 +1,8 @@
-#include "host/sdl/LineEdit.h"
+#include "host/ui/LineEdit.h"
 
 #include "host/text/Utf8.h"
 
-namespace host::sdl {
+namespace host::ui {
 
 std::size_t LineEdit::PreviousChar() const {
   std::size_t at = caret_;
@@ -44,4 +44,4 @@ void LineEdit::Right() {
   caret_ = NextChar();
 }
 
-}  // namespace host::sdl
+}  // namespace host::ui

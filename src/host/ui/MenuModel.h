@@ -4,7 +4,7 @@
 
 #include "host/Font.h"
 
-namespace host::sdl {
+namespace host::ui {
 
 // The geometry and keyboard rules of a popup menu: captions with "&" access letters,
 // "-" separators, a raised edge around the items.
@@ -36,4 +36,4 @@ class MenuModel {
   int height_ = 0;
 };
 
-}  // namespace host::sdl
+}  // namespace host::ui

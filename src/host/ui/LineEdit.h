@@ -2,12 +2,12 @@
 #include <cstddef>
 #include <string>
 
-namespace host::sdl {
+namespace host::ui {
 
 // A one-line UTF-8 text with a caret that moves by whole characters.
 class LineEdit {
  public:
-  explicit LineEdit(std::string text) : text_(std::move(text)), caret_(text_.size()) {}
+  explicit LineEdit(std::string text = {}) : text_(std::move(text)), caret_(text_.size()) {}
 
   const std::string& Text() const { return text_; }
   // Byte offset of the caret.
@@ -28,4 +28,4 @@ class LineEdit {
   std::size_t caret_;
 };
 
-}  // namespace host::sdl
+}  // namespace host::ui

@@ -1,0 +1,213 @@
+// The toolkit both back ends draw their dialogs with: the button row's focus, keys and
+// clicks, line editing over UTF-8, text wrapping and access letters, the popup menu's
+// geometry and keys, and the dialogs themselves with their scripted answers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/Keys.h"
+#include "host/ui/ButtonRow.h"
+#include "host/ui/LineEdit.h"
+#include "host/ui/MenuModel.h"
+#include "host/ui/Widgets.h"
+
+namespace {
+
+namespace ui = host::ui;
+namespace vk = host::vk;
+using ui::ButtonRow;
+using ui::LineEdit;
+using ui::MenuModel;
+
+constexpr int kYes = 10, kNo = 11, kCancel = 12;
+
+ButtonRow YesNoCancel() {
+  ButtonRow row;
+  row.Add(ui::Rect{10, 50, 75, 23}, "&Yes", U'Y', kYes);
+  row.Add(ui::Rect{91, 50, 75, 23}, "&No", U'N', kNo);
+  row.Add(ui::Rect{172, 50, 75, 23}, "Cancel", U'C', kCancel);
+  return row;
+}
+
+int PressKey(ButtonRow& row, int key, int shift = 0) {
+  int clicked = -2;
+  row.Key(key, shift, clicked);
+  return clicked;
+}
+
+TEST(ToolkitButtonRow, EnterPressesTheFirstButtonUntilFocusMovesAndFocusWraps) {
+  ButtonRow row = YesNoCancel();
+  EXPECT_EQ(PressKey(row, vk::Return), kYes);
+  EXPECT_EQ(PressKey(row, vk::Tab), -1);
+  EXPECT_EQ(PressKey(row, vk::Return), kNo);
+  EXPECT_EQ(PressKey(row, vk::Right), -1);
+  EXPECT_EQ(PressKey(row, vk::Space), kCancel);
+  PressKey(row, vk::Tab);  // wraps from the last to the first
+  EXPECT_EQ(PressKey(row, vk::Return), kYes);
+  PressKey(row, vk::Left);  // and back from the first to the last
+  EXPECT_EQ(PressKey(row, vk::Return), kCancel);
+  PressKey(row, vk::Tab);
+  PressKey(row, vk::Tab, host::kShiftMask);
+  EXPECT_EQ(PressKey(row, vk::Return), kCancel);
+  PressKey(row, vk::Up);
+  EXPECT_EQ(PressKey(row, vk::Return), kNo);
+}
+
+TEST(ToolkitButtonRow, AccessLettersPressTheirButtonButNotWithCtrl) {
+  ButtonRow row = YesNoCancel();
+  EXPECT_EQ(PressKey(row, 'N'), kNo);
+  EXPECT_EQ(PressKey(row, 'C'), kCancel);
+  EXPECT_EQ(PressKey(row, 'Y'), kYes);
+  EXPECT_EQ(PressKey(row, 'Y', host::kCtrlMask), -1);
+  int clicked = -2;
+  EXPECT_FALSE(row.Key('Q', 0, clicked));
+  EXPECT_EQ(clicked, -1);
+}
+
+TEST(ToolkitButtonRow, AClickNeedsPressAndReleaseOnTheSameButton) {
+  ButtonRow row = YesNoCancel();
+  int clicked = -2;
+  EXPECT_TRUE(row.MouseDown(100, 60));  // on No
+  EXPECT_TRUE(row.MouseUp(100, 60, clicked));
+  EXPECT_EQ(clicked, kNo);
+  // The press also moved the focus there.
+  EXPECT_EQ(PressKey(row, vk::Return), kNo);
+
+  EXPECT_TRUE(row.MouseDown(20, 60));          // on Yes ...
+  EXPECT_TRUE(row.MouseMove(20, 10));          // ... slid off: drawn up again
+  EXPECT_FALSE(row.MouseMove(25, 12));         // still off: nothing changes
+  EXPECT_TRUE(row.MouseUp(100, 60, clicked));  // released over No
+  EXPECT_EQ(clicked, -1);
+
+  EXPECT_FALSE(row.MouseDown(5, 5));  // between buttons
+  EXPECT_FALSE(row.MouseUp(20, 60, clicked));
+  EXPECT_EQ(clicked, -1);
+}
+
+TEST(ToolkitLineEdit, TypesAndDeletesWholeCharacters) {
+  LineEdit edit("");
+  for (char32_t ch : {U'a', U'\u00E9', U'\u20AC', U'z'}) edit.Insert(ch);
+  EXPECT_EQ(edit.Text(), "a\u00E9\u20ACz");
+  edit.Left();
+  edit.Left();
+  EXPECT_EQ(edit.Caret(), 3u);  // after "a" and the two-byte "é"
+  edit.Backspace();
+  EXPECT_EQ(edit.Text(), "a\u20ACz");
+  edit.Delete();
+  EXPECT_EQ(edit.Text(), "az");
+  EXPECT_EQ(edit.Caret(), 1u);
+  edit.Insert(U'-');
+  EXPECT_EQ(edit.Text(), "a-z");
+}
+
+TEST(ToolkitLineEdit, StopsAtBothEnds) {
+  LineEdit edit("\u00FCber");
+  EXPECT_EQ(edit.Caret(), edit.Text().size());  // the caret starts after the default text
+  edit.Delete();
+  edit.Right();
+  EXPECT_EQ(edit.Text(), "\u00FCber");
+  edit.Home();
+  edit.Backspace();
+  edit.Left();
+  EXPECT_EQ(edit.Caret(), 0u);
+  EXPECT_EQ(edit.Text(), "\u00FCber");
+  edit.Right();
+  EXPECT_EQ(edit.Caret(), 2u);
+  edit.End();
+  edit.Backspace();
+  EXPECT_EQ(edit.Text(), "\u00FCbe");
+}
+
+TEST(ToolkitText, WrapsAtSpacesWithinTheWidthAndDropsSpacesAtBreaks) {
+  const host::Font& font = ui::DialogFont();
+  const std::string text = "Welcome to Skirmora!  To find out how to play, click on Instructions.";
+  const int limit = font.TextWidth("Welcome to Skirmora!  To find");
+  const std::vector<std::string> lines = ui::WrapText(text, font, limit);
+  ASSERT_GE(lines.size(), 2u);
+  std::string joined;
+  for (const std::string& line : lines) {
+    EXPECT_LE(font.TextWidth(line), limit) << line;
+    EXPECT_NE(line.front(), ' ') << line;
+    EXPECT_NE(line.back(), ' ') << line;
+    if (!joined.empty()) joined += ' ';
+    joined += line;
+  }
+  EXPECT_EQ(lines[0], "Welcome to Skirmora!  To find");  // inner double spaces stay
+  EXPECT_EQ(joined, "Welcome to Skirmora!  To find out how to play, click on Instructions.");
+}
+
+TEST(ToolkitText, KeepsLineBreaksAndGivesALongWordItsOwnLine) {
+  const host::Font& font = ui::DialogFont();
+  EXPECT_EQ(ui::WrapText("one\r\ntwo\n\nthree", font, 1000),
+            (std::vector<std::string>{"one", "two", "", "three"}));
+  const int narrow = font.TextWidth("ab");
+  EXPECT_EQ(ui::WrapText("ab Supercalifragilistic cd", font, narrow),
+            (std::vector<std::string>{"ab", "Supercalifragilistic", "cd"}));
+  EXPECT_EQ(ui::WrapText("", font, 100), (std::vector<std::string>{""}));
+}
+
+TEST(ToolkitText, AccessLettersComeFromTheAmpersand) {
+  EXPECT_EQ(ui::AccessKey("E&xit"), U'X');
+  EXPECT_EQ(ui::AccessKey("&about..."), U'A');
+  EXPECT_EQ(ui::AccessKey("OK"), 0u);
+  EXPECT_EQ(ui::AccessKey("Fish && &Chips"), U'C');
+  EXPECT_EQ(ui::AccessKey("trailing&"), 0u);
+  EXPECT_EQ(ui::PlainCaption("Fish && &Chips"), "Fish & Chips");
+  EXPECT_EQ(ui::PlainCaption("&Minimize"), "Minimize");
+  EXPECT_EQ(ui::CaptionWidth("&Minimize", ui::DialogFont()),
+            ui::DialogFont().TextWidth("Minimize"));
+}
+
+MenuModel SysMenu() {
+  return MenuModel({"E&xit", "&Minimize", "-", "&About..."}, ui::DialogFont());
+}
+
+TEST(ToolkitMenuModel, StacksItemsAndSeparatorsInsideTheEdge) {
+  const MenuModel menu = SysMenu();
+  const int e = MenuModel::kEdge, item = MenuModel::kItemHeight;
+  EXPECT_EQ(menu.Top(0), e);
+  EXPECT_EQ(menu.Top(1), e + item);
+  EXPECT_EQ(menu.Top(2), e + 2 * item);
+  EXPECT_EQ(menu.Top(3), e + 2 * item + MenuModel::kSeparatorHeight);
+  EXPECT_EQ(menu.Height(), menu.Top(3) + item + e);
+  const int widest = ui::DialogFont().TextWidth("Minimize");
+  EXPECT_EQ(menu.Width(), widest + MenuModel::kTextLeft + MenuModel::kTextRight + 2 * e);
+}
+
+TEST(ToolkitMenuModel, HitsItemsButNotSeparatorsOrTheEdge) {
+  const MenuModel menu = SysMenu();
+  const int x = menu.Width() / 2;
+  EXPECT_EQ(menu.ItemAt(x, menu.Top(0)), 0);
+  EXPECT_EQ(menu.ItemAt(x, menu.Top(1) - 1), 0);
+  EXPECT_EQ(menu.ItemAt(x, menu.Top(1)), 1);
+  EXPECT_EQ(menu.ItemAt(x, menu.Top(2) + 2), -1);  // the separator
+  EXPECT_EQ(menu.ItemAt(x, menu.Top(3) + 5), 3);
+  EXPECT_EQ(menu.ItemAt(x, 1), -1);                       // top edge
+  EXPECT_EQ(menu.ItemAt(x, menu.Height() - 1), -1);       // bottom edge
+  EXPECT_EQ(menu.ItemAt(1, menu.Top(1) + 5), -1);         // left edge
+  EXPECT_EQ(menu.ItemAt(menu.Width(), menu.Top(1)), -1);  // beyond the right
+  EXPECT_EQ(menu.ItemAt(x, -1), -1);
+}
+
+TEST(ToolkitMenuModel, ArrowKeysSkipSeparatorsAndWrap) {
+  const MenuModel menu = SysMenu();
+  EXPECT_EQ(menu.Step(-1, 1), 0);   // nothing highlighted: Down starts at the top
+  EXPECT_EQ(menu.Step(-1, -1), 3);  // and Up at the bottom
+  EXPECT_EQ(menu.Step(1, 1), 3);    // over the separator
+  EXPECT_EQ(menu.Step(3, -1), 1);
+  EXPECT_EQ(menu.Step(3, 1), 0);  // wraps
+  EXPECT_EQ(menu.Step(0, -1), 3);
+  const MenuModel separators({"-", "-"}, ui::DialogFont());
+  EXPECT_EQ(separators.Step(-1, 1), -1);
+}
+
+TEST(ToolkitMenuModel, AccessLettersFindTheirItem) {
+  const MenuModel menu = SysMenu();
+  EXPECT_EQ(menu.ItemForKey('X'), 0);
+  EXPECT_EQ(menu.ItemForKey('M'), 1);
+  EXPECT_EQ(menu.ItemForKey('A'), 3);
+  EXPECT_EQ(menu.ItemForKey('E'), -1);  // the first letter is not the access letter
+}
+
+}  // namespace
