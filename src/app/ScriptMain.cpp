@@ -1,5 +1,5 @@
-// skirmora-script [--record FILE] [SCENARIO]: the whole game on the headless back end, driven
-// by a scenario read from the file or, without one, from standard input.
+// skirmora-script [--record FILE] [--mixdown FILE] [SCENARIO]: the whole game on the headless
+// back end, driven by a scenario read from the file or, without one, from standard input.
 #include <unistd.h>
 
 #include <fstream>
@@ -11,18 +11,19 @@
 #include "host/text/Utf8.h"
 
 int main(int argc, char** argv) {
+  const char* const usage = "usage: skirmora-script [--record FILE] [--mixdown FILE] [SCENARIO]\n";
   std::vector<std::string> args(argv + 1, argv + argc);
-  std::string recordPath;
-  if (!args.empty() && args[0] == "--record") {
+  std::string recordPath, mixdownPath;
+  while (!args.empty() && (args[0] == "--record" || args[0] == "--mixdown")) {
     if (args.size() < 2) {
-      std::cerr << "usage: skirmora-script [--record FILE] [SCENARIO]\n";
+      std::cerr << usage;
       return 2;
     }
-    recordPath = args[1];
+    (args[0] == "--record" ? recordPath : mixdownPath) = args[1];
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.size() > 1) {
-    std::cerr << "usage: skirmora-script [--record FILE] [SCENARIO]\n";
+    std::cerr << usage;
     return 2;
   }
   std::ifstream file;
@@ -43,5 +44,6 @@ int main(int argc, char** argv) {
                         slash == std::string::npos ? "." : exe.substr(0, slash),
                         exe.substr(slash == std::string::npos ? 0 : slash + 1));
   if (!recordPath.empty()) runner.RecordTo(recordPath);
+  if (!mixdownPath.empty()) runner.MixDownTo(mixdownPath);
   return runner.Run();
 }

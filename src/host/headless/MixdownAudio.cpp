@@ -1,0 +1,77 @@
+#include "host/headless/MixdownAudio.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "host/Mixer.h"
+
+namespace host {
+namespace {
+
+class MixdownDevice final : public AudioDevice {
+ public:
+  explicit MixdownDevice(MixdownAudio& owner) : owner_(owner) {
+    mixer_.SetBeforeBufferUse([this] { owner_.CatchUp(); });
+  }
+  ~MixdownDevice() override {
+    owner_.CatchUp();
+    owner_.DeviceClosed();
+  }
+  MixdownDevice(const MixdownDevice&) = delete;
+  MixdownDevice& operator=(const MixdownDevice&) = delete;
+
+  Mixer& Mixing() { return mixer_; }
+  std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
+                                            std::span<const std::uint8_t> samples,
+                                            std::string_view /*name*/) override {
+    return mixer_.CreateBuffer(format, samples);
+  }
+
+ private:
+  MixdownAudio& owner_;
+  Mixer mixer_;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioDevice> MixdownAudio::OpenDevice() {
+  if (mixer_) return nullptr;
+  CatchUp();  // silence until now
+  auto device = std::make_unique<MixdownDevice>(*this);
+  mixer_ = &device->Mixing();
+  mixer_->SetMuted(muted_);
+  return device;
+}
+
+void MixdownAudio::SetMuted(bool muted) {
+  CatchUp();
+  muted_ = muted;
+  if (mixer_) mixer_->SetMuted(muted);
+}
+
+void MixdownAudio::CatchUp() {
+  const std::int64_t due = std::max<std::int64_t>(0, nowMs_()) * (Mixer::kRate / 100) / 10;
+  std::vector<std::int16_t> block;
+  std::vector<char> bytes;
+  while (written_ < due) {
+    const auto frames = static_cast<std::size_t>(std::min<std::int64_t>(4096, due - written_));
+    block.assign(2 * frames, 0);
+    if (mixer_) mixer_->Render(block);
+    bytes.resize(2 * block.size());
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      const auto v = static_cast<std::uint16_t>(block[i]);
+      bytes[2 * i] = static_cast<char>(v & 0xFF);
+      bytes[2 * i + 1] = static_cast<char>(v >> 8);
+    }
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    written_ += static_cast<std::int64_t>(frames);
+  }
+}
+
+bool MixdownAudio::Flush() {
+  CatchUp();
+  out_.flush();
+  return static_cast<bool>(out_);
+}
+
+}  // namespace host
