@@ -239,19 +239,23 @@ int main(int argc, char** argv) {
   std::printf("\nfade-out from %.2f s to the end, %.2f s; level every 100 ms (dBFS):\n",
               static_cast<double>(fadeFrom) / kRate, fadeLength);
   std::string levels, against;
+  std::optional<double> before = 0.0;  // the last step heard, against the music (0: none yet)
   for (std::size_t k = 0; fadeFrom + k * kBlock < frames && k < 30; ++k) {
     const std::size_t from = fadeFrom + k * kBlock, to = from + kBlock;
     const double level = LevelDb(*sound, from, to);
     levels += " " + Format(level);
+    if (k == 12 && std::isinf(level)) fault("the fade is silent 1.2 s after it began");
     if (!reference) continue;
-    const double unfaded = LevelDb(*reference, from, to);
-    against += " " + Format(level - unfaded);
+    const double unfaded = LevelDb(*reference, from, to), step = level - unfaded;
+    against += " " + Format(step);
     const double expected = -5.0 * static_cast<double>(k + 1);
     const bool heard = unfaded > -60 && unfaded + expected > kLastBitDb + 1;
-    if (heard && !(std::fabs(level - unfaded - expected) <= 1.5))
-      fault("the fade's step " + std::to_string(k + 1) + " lies " + Format(level - unfaded) +
-            " dB under the music, not " + Format(expected));
-    if (k == 12 && std::isinf(level)) fault("the fade is silent 1.2 s after it began");
+    const std::string name = "the fade's step " + std::to_string(k + 1);
+    if (heard && !(std::fabs(step - expected) <= 1.5))
+      fault(name + " lies " + Format(step) + " dB under the music, not " + Format(expected));
+    if (heard && before && !(std::fabs(*before - step - 5) <= 1.5))
+      fault(name + " falls " + Format(*before - step) + " dB, not 5");
+    before = heard ? std::optional(step) : std::nullopt;
   }
   std::printf("%s\n", levels.c_str());
   if (reference) std::printf("against the music playing on (dB):\n%s\n", against.c_str());
