@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "host/Mixer.h"
@@ -15,22 +14,15 @@
 
 namespace {
 
-// A device whose sounds go through the mixer the SDL back end plays from.
-class MixingOutput : public host::AudioDevice, public host::AudioOutput {
- public:
-  explicit MixingOutput(host::Mixer& mixer) : mixer_(mixer) {}
+// Opens the mixer the SDL back end plays from.
+struct MixingOutput : host::AudioOutput {
   std::unique_ptr<host::AudioDevice> OpenDevice() override {
-    return std::make_unique<MixingOutput>(mixer_);
+    auto device = std::make_unique<host::Mixer>();
+    mixer = device.get();
+    return device;
   }
   void SetMuted(bool) override {}
-  std::unique_ptr<host::SoundBuffer> CreateBuffer(const host::WaveFormat& format,
-                                                  std::span<const std::uint8_t> samples,
-                                                  std::string_view) override {
-    return mixer_.CreateBuffer(format, samples);
-  }
-
- private:
-  host::Mixer& mixer_;
+  host::Mixer* mixer = nullptr;
 };
 
 }  // namespace
@@ -40,15 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static host::WindowEvents events;
   static const std::unique_ptr<host::Window> window =
       host.CreateWindow({.name = "MainForm", .width = 1, .height = 1}, events);
-  host::Mixer mixer;
-  MixingOutput output(mixer);
+  MixingOutput output;
   platform::ThornDirectSound manager(output);
   manager.hWnd(*window);
   try {
     manager.Add(std::span(data, size), "SFuzz");
     manager.PlayBuffer("sfuzz", true);
     std::vector<std::int16_t> block(2 * 1024);
-    mixer.Render(block);
+    output.mixer->Render(block);
   } catch (const platform::SoundError&) {
   }
   return 0;

@@ -1,5 +1,6 @@
-// The mixer both back ends play through, run offline: exact gains, the limiter, and what each
-// channel does when played, looped, stopped, restarted and muted.
+// The mixer both back ends play through, run offline: converting the sounds to its rate,
+// exact gains, the limiter, and what each channel does when played, looped, stopped,
+// restarted and muted.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,11 +11,13 @@
 #include <vector>
 
 #include "host/Mixer.h"
+#include "host/MixerConvert.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using host::Mixer;
+using host::ToMixerFrames;
 
 constexpr host::WaveFormat kMono16{1, 1, Mixer::kRate, 2 * Mixer::kRate, 2, 16};
 constexpr int kDelay = 64;  // the limiter's look-ahead: what comes out lags by this many frames
@@ -44,6 +47,50 @@ double Expected(double level, std::int32_t volume) {
   return level / 32768 * Mixer::kHeadroom * host::VolumeGain(volume) * 32767;
 }
 
+TEST(MixerConvert, EightBitMonoBecomesCentredSixteenBitMonoAtTheMixerRate) {
+  const host::WaveFormat mono8{1, 1, 11025, 11025, 1, 8};
+  const std::vector<std::int16_t> out = ToMixerFrames(mono8, Bytes{228, 228, 28, 28, 128}, 44100);
+  ASSERT_EQ(out.size(), 20u) << "five samples at a quarter of the rate make 20 frames";
+  EXPECT_EQ(out[0], 25600);
+  EXPECT_EQ(out[8], -25600);
+  EXPECT_EQ(out[16], 0);
+}
+
+TEST(MixerConvert, InterpolationFollowsARampExactly) {
+  // A cubic through evenly spaced points of a straight line is that line.
+  const host::WaveFormat mono8{1, 1, 8000, 8000, 1, 8};
+  Bytes ramp;
+  for (int i = 0; i < 50; ++i) ramp.push_back(static_cast<std::uint8_t>(28 + 4 * i));
+  const std::vector<std::int16_t> out = ToMixerFrames(mono8, ramp, 16000);
+  ASSERT_EQ(out.size(), 100u);
+  for (std::size_t j = 2; j < 96; ++j)
+    EXPECT_EQ(out[j], (-100 + 2 * static_cast<int>(j)) * 256) << j;
+}
+
+TEST(MixerConvert, StereoSidesStayApartAndTheSameRateChangesNothing) {
+  const host::WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
+  const std::vector<std::int16_t> in = {1000, -2000, 32767, -32768, -5, 7};
+  Bytes bytes = Le16(in);
+  bytes.push_back(0x55);  // a partial block at the end is left out
+  EXPECT_EQ(ToMixerFrames(stereo16, bytes, 44100), in);
+  EXPECT_TRUE(ToMixerFrames({1, 1, 22050, 44100, 2, 16}, Bytes{1}, 44100).empty())
+      << "no whole block";
+  EXPECT_TRUE(ToMixerFrames({1, 1, 22050, 44100, 2, 16}, Bytes{}, 44100).empty());
+}
+
+TEST(MixerConvert, OvershootIsClippedNotWrapped) {
+  const host::WaveFormat mono16{1, 1, 22050, 44100, 2, 16};
+  const std::vector<std::int16_t> out =
+      ToMixerFrames(mono16, Le16({32767, 32767, -32768, -32768, 32767, 32767}), 44100);
+  ASSERT_EQ(out.size(), 12u);
+  // Between the two highs before a fall, Catmull-Rom rises above full scale.
+  EXPECT_EQ(out[1], 32767);
+  for (std::size_t j = 0; j < 12; ++j) {
+    const bool high = j < 3 || j >= 8;
+    EXPECT_EQ(out[j] > 0, high) << j;
+  }
+}
+
 TEST(VolumeGain, IsTenToTheVolumeOverTwoThousand) {
   EXPECT_EQ(host::VolumeGain(-10000), 0.0) << "the bottom is silence";
   EXPECT_EQ(host::VolumeGain(-30000), 0.0);
@@ -57,7 +104,7 @@ TEST(Mixer, EachSoundIsHeardAtExactlyTheGainOfItsVolumeAndGlidesToANewOne) {
   // The fade's steps, down to where only the last bits are left.
   for (const std::int32_t volume : {0, -500, -600, -2000, -5000, -6500, -9000, -10000}) {
     Mixer mixer;
-    auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate));
+    auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate), "sound");
     sound->SetVolume(volume);
     sound->Play(true);
     const std::vector<std::int16_t> out = Render(mixer, 1000);
@@ -66,7 +113,7 @@ TEST(Mixer, EachSoundIsHeardAtExactlyTheGainOfItsVolumeAndGlidesToANewOne) {
   }
 
   Mixer mixer;
-  auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate));
+  auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate), "sound");
   sound->Play(true);
   Render(mixer, 1000);
   sound->SetVolume(-2000);
@@ -85,7 +132,7 @@ TEST(Mixer, ManyLoudSoundsStayUnderFullScaleAndTheLimiterLetsGoAfterwards) {
   for (int i = 0; i < Mixer::kRate; ++i) square.push_back(i / 50 % 2 ? -32768 : 32767);
   std::vector<std::unique_ptr<host::SoundBuffer>> sounds;
   for (int i = 0; i < 10; ++i) {
-    sounds.push_back(mixer.CreateBuffer(kMono16, Le16(square)));
+    sounds.push_back(mixer.CreateBuffer(kMono16, Le16(square), "sound"));
     sounds.back()->Play(true);
   }
   const std::vector<std::int16_t> loud = Render(mixer, Mixer::kRate);
@@ -107,8 +154,8 @@ TEST(Mixer, EachBufferPlaysLoopsStopsAndRestartsOnItsOwnChannel) {
   const int length = Mixer::kRate / 10;
   std::vector<std::int16_t> ramp;
   for (int i = 0; i < length; ++i) ramp.push_back(static_cast<std::int16_t>(i * 4));
-  auto once = mixer.CreateBuffer(kMono16, Le16(ramp));
-  auto loop = mixer.CreateBuffer(kMono16, Level(1000, length));
+  auto once = mixer.CreateBuffer(kMono16, Le16(ramp), "sound");
+  auto loop = mixer.CreateBuffer(kMono16, Level(1000, length), "sound");
   EXPECT_FALSE(once->Playing());
   once->Play(false);
   loop->Play(true);
@@ -150,7 +197,7 @@ TEST(Mixer, StereoSidesStayApartAndUnplayableSamplesAreRefused) {
   const host::WaveFormat stereo16{1, 2, Mixer::kRate, 4 * Mixer::kRate, 4, 16};
   std::vector<std::int16_t> frames;
   for (int i = 0; i < 1000; ++i) frames.insert(frames.end(), {8000, -16000});
-  auto sound = mixer.CreateBuffer(stereo16, Le16(frames));
+  auto sound = mixer.CreateBuffer(stereo16, Le16(frames), "sound");
   ASSERT_NE(sound, nullptr);
   sound->Play(true);
   const std::vector<std::int16_t> out = Render(mixer, 500);
@@ -160,12 +207,12 @@ TEST(Mixer, StereoSidesStayApartAndUnplayableSamplesAreRefused) {
   const Bytes samples = Level(100, 800);
   host::WaveFormat floats = kMono16;
   floats.formatTag = 3;
-  EXPECT_EQ(mixer.CreateBuffer(floats, samples), nullptr);
+  EXPECT_EQ(mixer.CreateBuffer(floats, samples, "sound"), nullptr);
   host::WaveFormat wide = kMono16;
   wide.bitsPerSample = 24;
   wide.blockAlign = 3;
-  EXPECT_EQ(mixer.CreateBuffer(wide, samples), nullptr);
-  EXPECT_EQ(mixer.CreateBuffer(kMono16, Bytes{}), nullptr);
+  EXPECT_EQ(mixer.CreateBuffer(wide, samples, "sound"), nullptr);
+  EXPECT_EQ(mixer.CreateBuffer(kMono16, Bytes{}, "sound"), nullptr);
 }
 
 }  // namespace

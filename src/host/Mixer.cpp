@@ -98,7 +98,8 @@ Mixer::Mixer() : mix_(2 * kBlockFrames) {}
 Mixer::~Mixer() = default;
 
 std::unique_ptr<SoundBuffer> Mixer::CreateBuffer(const WaveFormat& format,
-                                                 std::span<const std::uint8_t> samples) {
+                                                 std::span<const std::uint8_t> samples,
+                                                 std::string_view /*name*/) {
   if (!Playable(format, samples.size())) return nullptr;
   std::vector<std::int16_t> converted = ToMixerFrames(format, samples, kRate);
   if (converted.empty()) return nullptr;

@@ -5,22 +5,23 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "host/Audio.h"
 
 namespace host {
 
-// The mixer of one output device: any number of sounds, each on a channel of its own, mixed
-// into 16-bit stereo at kRate. The channels are summed in floating point, each at exactly
-// the gain of its volume (VolumeGain), so that a fade is heard step by step down to the last
-// bit. The sum then passes a fixed headroom and a limiter that looks 1.5 ms ahead, so the
-// output never reaches full scale however many sounds play at once, while anything quiet
-// enough passes untouched.
+// An output device's mixer: its buffers are any number of sounds, each on a channel of its
+// own, mixed into 16-bit stereo at kRate for the back end to take with Render. The channels are
+// summed in floating point, each at exactly the gain of its volume (VolumeGain), so that a fade is
+// heard step by step down to the last bit. The sum then passes a fixed headroom and a limiter that
+// looks 1.5 ms ahead, so the output never reaches full scale however many sounds play at once,
+// while anything quiet enough passes untouched.
 //
 // One thread may render (an audio callback) while another plays, stops, changes volumes
 // and makes or drops buffers.
-class Mixer {
+class Mixer : public AudioDevice {
  public:
   static constexpr int kRate = 44100;
   // What the sum of the channels is multiplied by before the limiter: room for several loud
@@ -31,14 +32,15 @@ class Mixer {
 
   Mixer();
   // Its buffers must be released before it.
-  ~Mixer();
+  ~Mixer() override;
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
 
   // A buffer holding the whole blocks of `samples`, converted to kRate; null when they are
   // not Playable.
   std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
-                                            std::span<const std::uint8_t> samples);
+                                            std::span<const std::uint8_t> samples,
+                                            std::string_view name) override;
   // Mixes the next out.size() / 2 frames into `out`, left and right interleaved.
   void Render(std::span<std::int16_t> out);
   // Renders silence while muted; the sounds play on unheard.

@@ -8,10 +8,10 @@
 namespace host {
 namespace {
 
-class MixdownDevice final : public AudioDevice {
+class MixdownDevice final : public Mixer {
  public:
   explicit MixdownDevice(MixdownAudio& owner) : owner_(owner) {
-    mixer_.SetBeforeBufferUse([this] { owner_.CatchUp(); });
+    SetBeforeBufferUse([this] { owner_.CatchUp(); });
   }
   ~MixdownDevice() override {
     owner_.CatchUp();
@@ -20,16 +20,8 @@ class MixdownDevice final : public AudioDevice {
   MixdownDevice(const MixdownDevice&) = delete;
   MixdownDevice& operator=(const MixdownDevice&) = delete;
 
-  Mixer& Mixing() { return mixer_; }
-  std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
-                                            std::span<const std::uint8_t> samples,
-                                            std::string_view /*name*/) override {
-    return mixer_.CreateBuffer(format, samples);
-  }
-
  private:
   MixdownAudio& owner_;
-  Mixer mixer_;
 };
 
 }  // namespace
@@ -38,7 +30,7 @@ std::unique_ptr<AudioDevice> MixdownAudio::OpenDevice() {
   if (mixer_) return nullptr;
   CatchUp();  // silence until now
   auto device = std::make_unique<MixdownDevice>(*this);
-  mixer_ = &device->Mixing();
+  mixer_ = device.get();
   mixer_->SetMuted(muted_);
   return device;
 }

@@ -48,16 +48,16 @@ class QuietStderr {
 };
 
 // The open device: SDL's audio thread asks the mixer for every block it plays.
-class MixingDevice final : public AudioDevice {
+class SdlDevice final : public Mixer {
  public:
-  explicit MixingDevice(SdlAudio& owner) : owner_(owner) {}
-  ~MixingDevice() override {
+  explicit SdlDevice(SdlAudio& owner) : owner_(owner) {}
+  ~SdlDevice() override {
     if (id_ != 0) SDL_CloseAudioDevice(id_);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     owner_.DeviceClosed();
   }
-  MixingDevice(const MixingDevice&) = delete;
-  MixingDevice& operator=(const MixingDevice&) = delete;
+  SdlDevice(const SdlDevice&) = delete;
+  SdlDevice& operator=(const SdlDevice&) = delete;
 
   // Opens SDL's default device and starts it; SDL's error when it cannot.
   std::string Open() {
@@ -67,29 +67,21 @@ class MixingDevice final : public AudioDevice {
     want.channels = kChannels;
     want.samples = kMixFrames;
     want.callback = &Fill;
-    want.userdata = &mixer_;
+    want.userdata = this;
     // SDL converts for the hardware when it differs.
     id_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (id_ == 0) return SDL_GetError();
     SDL_PauseAudioDevice(id_, 0);
     return {};
   }
-  Mixer& Mixing() { return mixer_; }
-
-  std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
-                                            std::span<const std::uint8_t> samples,
-                                            std::string_view /*name*/) override {
-    return mixer_.CreateBuffer(format, samples);
-  }
 
  private:
-  static void Fill(void* mixer, Uint8* stream, int bytes) {
-    static_cast<Mixer*>(mixer)->Render(
+  static void Fill(void* device, Uint8* stream, int bytes) {
+    static_cast<SdlDevice*>(device)->Render(
         std::span(reinterpret_cast<std::int16_t*>(stream), static_cast<std::size_t>(bytes) / 2));
   }
 
   SdlAudio& owner_;
-  Mixer mixer_;
   SDL_AudioDeviceID id_ = 0;
 };
 
@@ -98,7 +90,7 @@ class MixingDevice final : public AudioDevice {
 std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
   if (mixer_) return nullptr;
   std::string why;
-  std::unique_ptr<MixingDevice> device;
+  std::unique_ptr<SdlDevice> device;
   {
     QuietStderr quiet;
     // Read when the device opens (or, by some drivers, when the subsystem starts): what the
@@ -108,7 +100,7 @@ std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       why = SDL_GetError();
     } else {
-      device = std::make_unique<MixingDevice>(*this);
+      device = std::make_unique<SdlDevice>(*this);
       why = device->Open();
       if (!why.empty()) device.reset();
     }
@@ -117,7 +109,7 @@ std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
     ReportSilence(why);
     return nullptr;
   }
-  mixer_ = &device->Mixing();
+  mixer_ = device.get();
   mixer_->SetMuted(muted_);
   return device;
 }
