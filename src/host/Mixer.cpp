@@ -31,6 +31,23 @@ struct Mixer::Voice {
   float target = 1;
   float step = 0;  // added to gain each frame while gliding
   int glideLeft = 0;
+
+  // Adds `count` frames, at the gain, into `mix`; ends at the end unless it loops.
+  void MixInto(float* mix, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (glideLeft > 0) gain = --glideLeft == 0 ? target : gain + step;
+      const std::int16_t* at = &samples[position * channels];
+      const float left = at[0] * gain;
+      mix[2 * i] += left;
+      mix[2 * i + 1] += channels == 2 ? at[1] * gain : left;
+      if (++position < frames) continue;
+      position = 0;
+      if (!looping) {
+        playing = false;
+        return;
+      }
+    }
+  }
 };
 
 class Mixer::Sound final : public SoundBuffer {
@@ -121,31 +138,6 @@ void Mixer::SetMuted(bool muted) {
   muted_ = muted;
 }
 
-namespace {
-
-// Adds `frames` frames of the voice, at its gain, into `mix`; ends it at its end unless it
-// loops.
-template <typename Voice>
-void MixVoice(Voice& v, float* mix, std::size_t frames) {
-  for (std::size_t i = 0; i < frames; ++i) {
-    if (v.glideLeft > 0) {
-      v.gain = --v.glideLeft == 0 ? v.target : v.gain + v.step;
-    }
-    const std::int16_t* at = &v.samples[v.position * v.channels];
-    const float left = at[0] * v.gain;
-    mix[2 * i] += left;
-    mix[2 * i + 1] += v.channels == 2 ? at[1] * v.gain : left;
-    if (++v.position < v.frames) continue;
-    v.position = 0;
-    if (!v.looping) {
-      v.playing = false;
-      return;
-    }
-  }
-}
-
-}  // namespace
-
 void Mixer::Render(std::span<std::int16_t> out) {
   std::lock_guard lock(mutex_);
   const std::size_t frames = out.size() / 2;
@@ -153,7 +145,7 @@ void Mixer::Render(std::span<std::int16_t> out) {
     const std::size_t n = std::min(kBlockFrames, frames - done);
     std::fill_n(mix_.begin(), 2 * n, 0.0f);
     for (Voice* v : voices_)
-      if (v->playing) MixVoice(*v, mix_.data(), n);
+      if (v->playing) v->MixInto(mix_.data(), n);
     limiter_.Run(std::span(mix_).first(2 * n), out.subspan(2 * done, 2 * n), muted_);
     done += n;
   }
