@@ -1,6 +1,7 @@
 #include "host/headless/MixdownAudio.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "host/Mixer.h"
@@ -42,10 +43,13 @@ void MixdownAudio::SetMuted(bool muted) {
 }
 
 void MixdownAudio::CatchUp() {
-  const std::int64_t due = std::max<std::int64_t>(0, nowMs_()) * (Mixer::kRate / 100) / 10;
+  constexpr std::int64_t kFramesPer10Ms = Mixer::kRate / 100;
+  const std::int64_t now = std::clamp<std::int64_t>(
+      nowMs_(), 0, std::numeric_limits<std::int64_t>::max() / kFramesPer10Ms);
+  const std::int64_t due = now * kFramesPer10Ms / 10;
   std::vector<std::int16_t> block;
   std::vector<char> bytes;
-  while (written_ < due) {
+  while (written_ < due && out_) {
     const auto frames = static_cast<std::size_t>(std::min<std::int64_t>(4096, due - written_));
     block.assign(2 * frames, 0);
     if (mixer_) mixer_->Render(block);

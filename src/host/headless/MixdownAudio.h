@@ -22,7 +22,8 @@ class MixdownAudio final : public AudioOutput {
 
   std::unique_ptr<AudioDevice> OpenDevice() override;
   void SetMuted(bool muted) override;
-  // Writes the stream up to now; false when it could not be written.
+  // Writes the stream up to now; false when it could not be written (after a failed write
+  // nothing more is tried).
   bool Flush();
 
   // --- for its device
