@@ -10,6 +10,9 @@ namespace {
 
 // A change of volume glides to its new gain over 5 ms rather than jumping, which would click.
 constexpr int kGlideFrames = Mixer::kRate / 200;
+// A sound cut off by a restart or a stop fades out over 2 ms rather than stopping dead, which
+// would click (every sound fades in over its own first 2 ms, so a restart crossfades).
+constexpr int kCutFrames = Mixer::kRate / 500;
 // Frames mixed at a time.
 constexpr std::size_t kBlockFrames = 512;
 // After a peak the limiter's gain comes back up with this time constant: slow enough not to
@@ -31,22 +34,38 @@ struct Mixer::Voice {
   float target = 1;
   float step = 0;  // added to gain each frame while gliding
   int glideLeft = 0;
+  // The fading remains of the last time it was cut off.
+  std::size_t cutPosition = 0;
+  float cutGain = 0;
+  int cutLeft = 0;
+
+  // A restart or a stop: what plays now fades out from where it stands.
+  void CutOff() {
+    if (!playing) return;
+    cutPosition = position;
+    cutGain = gain;
+    cutLeft = kCutFrames;
+  }
 
   // Adds `count` frames, at the gain, into `mix`; ends at the end unless it loops.
   void MixInto(float* mix, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count && cutLeft > 0; ++i) {
+      Add(mix + 2 * i, cutPosition, cutGain * static_cast<float>(cutLeft--) / kCutFrames);
+      if (++cutPosition == frames) cutLeft = 0;
+    }
+    for (std::size_t i = 0; i < count && playing; ++i) {
       if (glideLeft > 0) gain = --glideLeft == 0 ? target : gain + step;
-      const std::int16_t* at = &samples[position * channels];
-      const float left = at[0] * gain;
-      mix[2 * i] += left;
-      mix[2 * i + 1] += channels == 2 ? at[1] * gain : left;
+      Add(mix + 2 * i, position, gain);
       if (++position < frames) continue;
       position = 0;
-      if (!looping) {
-        playing = false;
-        return;
-      }
+      playing = looping;
     }
+  }
+
+  void Add(float* frame, std::size_t at, float g) const {
+    const std::int16_t* sample = &samples[at * channels];
+    frame[0] += sample[0] * g;
+    frame[1] += sample[channels - 1] * g;
   }
 };
 
@@ -65,6 +84,7 @@ class Mixer::Sound final : public SoundBuffer {
   void Play(bool looping) override {
     mixer_.BeforeUse();
     std::lock_guard lock(mixer_.mutex_);
+    voice_.CutOff();
     voice_.position = 0;
     voice_.playing = true;
     voice_.looping = looping;
@@ -74,6 +94,7 @@ class Mixer::Sound final : public SoundBuffer {
   void Stop() override {
     mixer_.BeforeUse();
     std::lock_guard lock(mixer_.mutex_);
+    voice_.CutOff();
     voice_.playing = false;
   }
   bool Playing() const override {
@@ -145,7 +166,7 @@ void Mixer::Render(std::span<std::int16_t> out) {
     const std::size_t n = std::min(kBlockFrames, frames - done);
     std::fill_n(mix_.begin(), 2 * n, 0.0f);
     for (Voice* v : voices_)
-      if (v->playing) v->MixInto(mix_.data(), n);
+      if (v->playing || v->cutLeft > 0) v->MixInto(mix_.data(), n);
     limiter_.Run(std::span(mix_).first(2 * n), out.subspan(2 * done, 2 * n), muted_);
     done += n;
   }
