@@ -1,44 +1,28 @@
 // The sound manager reads WAV images. Any bytes must be refused with an error or loaded
-// without a read outside them, and what loads must convert to the mixer's own format (the
-// real back end's path) and play.
+// without a read outside them, and what loads must convert to the mixer's own format and mix
+// (the real back end's path).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string_view>
+#include <vector>
 
-#include "host/Audio.h"
+#include "host/Mixer.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
-#include "host/sdl/MixerConvert.h"
 #include "platform/ThornDirectSound.h"
 
 namespace {
 
-// A device that converts every sound as the SDL mixer back end does, then keeps nothing.
-class ConvertingDevice : public host::AudioDevice, public host::AudioOutput {
- public:
+// Opens the mixer the SDL back end plays from.
+struct MixingOutput : host::AudioOutput {
   std::unique_ptr<host::AudioDevice> OpenDevice() override {
-    return std::make_unique<ConvertingDevice>();
+    auto device = std::make_unique<host::Mixer>();
+    mixer = device.get();
+    return device;
   }
   void SetMuted(bool) override {}
-  std::unique_ptr<host::SoundBuffer> CreateBuffer(const host::WaveFormat& format,
-                                                  std::span<const std::uint8_t> samples,
-                                                  std::string_view) override {
-    if (!host::Playable(format, samples.size())) return nullptr;
-    host::sdl::ToMixerFrames(format, samples, 44100);
-    return std::make_unique<Buffer>();
-  }
-
- private:
-  struct Buffer : host::SoundBuffer {
-    void Play(bool) override {}
-    void Stop() override {}
-    bool Playing() const override { return false; }
-    bool Looping() const override { return false; }
-    void SetVolume(std::int32_t) override {}
-    std::int32_t Volume() const override { return 0; }
-  };
+  host::Mixer* mixer = nullptr;
 };
 
 }  // namespace
@@ -48,12 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static host::WindowEvents events;
   static const std::unique_ptr<host::Window> window =
       host.CreateWindow({.name = "MainForm", .width = 1, .height = 1}, events);
-  ConvertingDevice output;
+  MixingOutput output;
   platform::ThornDirectSound manager(output);
   manager.hWnd(*window);
   try {
     manager.Add(std::span(data, size), "SFuzz");
     manager.PlayBuffer("sfuzz", true);
+    std::vector<std::int16_t> block(2 * 1024);
+    output.mixer->Render(block);
   } catch (const platform::SoundError&) {
   }
   return 0;

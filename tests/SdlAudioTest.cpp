@@ -1,5 +1,5 @@
-// The SDL2_mixer back end on SDL's own stand-in drivers: "dummy" plays into nothing in real
-// time, "disk" writes what the mixer made to a file, which shows what a listener would hear.
+// The SDL back end on SDL's own stand-in drivers: "dummy" plays into nothing in real time,
+// "disk" writes what the mixer made to a file, which shows what a listener would hear.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "host/Mixer.h"
 #include "host/sdl/SdlAudio.h"
 
 namespace {
@@ -39,17 +40,6 @@ struct SdlAudioTest : ::testing::Test {
   host::sdl::SdlAudio audio;
 };
 
-TEST(MixerVolume, MapsHundredthsOfADecibelToAmplitude) {
-  EXPECT_EQ(host::sdl::MixerVolume(0), 128);
-  EXPECT_EQ(host::sdl::MixerVolume(-600), 64) << "6 dB down is half the amplitude";
-  EXPECT_EQ(host::sdl::MixerVolume(-2000), 13) << "20 dB down is a tenth";
-  EXPECT_EQ(host::sdl::MixerVolume(-10000), 0);
-  EXPECT_EQ(host::sdl::MixerVolume(-30000), 0);
-  EXPECT_EQ(host::sdl::MixerVolume(300), 128);
-  for (std::int32_t v = -10000; v < 0; v += 100)
-    EXPECT_LE(host::sdl::MixerVolume(v), host::sdl::MixerVolume(v + 100)) << v;
-}
-
 TEST_F(SdlAudioTest, AnUnusableDriverMeansSilenceAndOneLineSayingWhy) {
   UseDriver("nonsense");  // and a working driver later still opens
   testing::internal::CaptureStderr();
@@ -72,68 +62,9 @@ TEST_F(SdlAudioTest, AnUnusableDriverMeansSilenceAndOneLineSayingWhy) {
   EXPECT_EQ(std::count(alsa.begin(), alsa.end(), '\n'), 1) << alsa;
 
   UseDriver("dummy");
-  EXPECT_NE(audio.OpenDevice(), nullptr);
-}
-
-TEST_F(SdlAudioTest, EachBufferPlaysOnItsOwnChannel) {
-  UseDriver("dummy");
   auto device = audio.OpenDevice();
-  ASSERT_NE(device, nullptr);
+  EXPECT_NE(device, nullptr);
   EXPECT_EQ(audio.OpenDevice(), nullptr) << "one device at a time";
-  // Long enough that nothing ends by itself while the test runs.
-  const Bytes music = Sine(22050, 30, 60);
-  auto a = device->CreateBuffer(Mono8(22050), music, "A");
-  auto b = device->CreateBuffer(Mono8(22050), music, "B");
-  ASSERT_NE(a, nullptr);
-  ASSERT_NE(b, nullptr);
-  a->Play(true);
-  b->Play(false);
-  EXPECT_TRUE(a->Playing());
-  EXPECT_TRUE(a->Looping());
-  EXPECT_TRUE(b->Playing());
-  EXPECT_FALSE(b->Looping());
-  b->Play(false);  // a restart, not a second voice
-  b->Stop();
-  EXPECT_FALSE(b->Playing()) << "one stop ends it: it never overlapped itself";
-  EXPECT_TRUE(a->Playing()) << "stopping one buffer leaves the others";
-  a->SetVolume(-10000);
-  EXPECT_EQ(a->Volume(), -10000);
-  EXPECT_TRUE(a->Playing()) << "silence is a volume, not a stop";
-
-  audio.SetMuted(true);
-  EXPECT_TRUE(a->Playing()) << "muting keeps the buffers playing";
-  audio.SetMuted(false);
-
-  // Beyond the mixer's eight default channels, and with channels given back and reused.
-  std::vector<std::unique_ptr<host::SoundBuffer>> many;
-  for (int i = 0; i < 24; ++i) {
-    many.push_back(device->CreateBuffer(Mono8(8000), Sine(8000, 0.5, 50), "many"));
-    ASSERT_NE(many.back(), nullptr) << i;
-    many.back()->Play(true);
-  }
-  many.erase(many.begin() + 3, many.begin() + 9);
-  auto reused = device->CreateBuffer(Mono8(8000), Sine(8000, 0.5, 50), "reused");
-  reused->Play(true);
-  EXPECT_EQ(reused->Volume(), 0) << "a reused channel starts at full volume";
-  for (const auto& m : many) EXPECT_TRUE(m->Playing());
-  EXPECT_TRUE(a->Playing());
-}
-
-TEST_F(SdlAudioTest, SamplesTheDeviceCannotPlayAreRefused) {
-  UseDriver("dummy");
-  auto device = audio.OpenDevice();
-  ASSERT_NE(device, nullptr);
-  const Bytes samples = Sine(8000, 0.1, 50);
-  host::WaveFormat floats = Mono8(8000);
-  floats.formatTag = 3;
-  EXPECT_EQ(device->CreateBuffer(floats, samples, "x"), nullptr);
-  host::WaveFormat wide = Mono8(8000);
-  wide.bitsPerSample = 24;
-  wide.blockAlign = 3;
-  EXPECT_EQ(device->CreateBuffer(wide, samples, "x"), nullptr);
-  EXPECT_EQ(device->CreateBuffer(Mono8(8000), Bytes{}, "x"), nullptr);
-  const host::WaveFormat stereo16{1, 2, 11025, 44100, 4, 16};
-  EXPECT_NE(device->CreateBuffer(stereo16, Bytes(4410, 0), "x"), nullptr);
 }
 
 // What the disk driver wrote: 16-bit stereo frames at 44.1 kHz.
@@ -208,13 +139,14 @@ TEST_F(DiskAudioTest, WhatIsHeardIsTheSoundAtItsVolumeAndSilenceOrMutingLetItPla
   const Recording full = Play(0, false);
   ASSERT_GT(full.left.size(), 44100u);
   EXPECT_EQ(full.left, full.right) << "a mono sound sounds the same on both sides";
-  // 8-bit peak 100 is 25600 in 16 bits; resampling may overshoot a little.
-  EXPECT_NEAR(full.Peak(), 25600, 25600 * 0.03);
+  // 8-bit peak 100 is 25600 in 16 bits, under the mixer's headroom; resampling may overshoot
+  // a little.
+  EXPECT_NEAR(full.Peak(), 25600 * host::Mixer::kHeadroom, 12800 * 0.03);
   EXPECT_NEAR(static_cast<double>(full.SoundingFrames()), 4410, 4410 * 0.02)
       << "0.1 s, converted from 11025 to 44100 frames a second";
 
   const Recording half = Play(-600, false);
-  EXPECT_NEAR(half.Peak(), full.Peak() / 2, full.Peak() * 0.01);
+  EXPECT_NEAR(half.Peak(), full.Peak() * host::VolumeGain(-600), 1);
 
   const Recording silent = Play(-10000, false);
   ASSERT_GT(silent.left.size(), 44100u);

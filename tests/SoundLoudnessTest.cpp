@@ -90,31 +90,30 @@ const std::vector<std::string> kEffects = {
     "SShieldsOn", "SSpecial", "SUpgrade",   "SWarning",  "SWin"};
 
 // The warning repeats every frame while the bomb key is held too early: it must not be the
-// loudest sound.
-TEST(SoundLoudness, EffectsAreClearlyHeardNoneDrownsTheOthersAndTheMusicStaysUnder) {
+// loudest sound. The music stands level with the effects, so that it is still heard under
+// held fire.
+TEST(SoundLoudness, EffectsAreClearlyHeardNoneDrownsTheOthersAndTheMusicIsHeardUnderThem) {
   std::vector<double> effects;
   const double warning = Db(Rms(Load("SWarning").x));
-  EXPECT_LE(warning, -12);
+  EXPECT_LE(warning, -14);
   for (const std::string& name : kEffects) {
     const Sound s = Load(name);
     effects.push_back(Db(Loudest(s, 0.05).loudest));
-    EXPECT_GE(effects.back(), -14) << name;
-    EXPECT_LE(effects.back(), -5) << name;
+    EXPECT_GE(effects.back(), -16) << name;
+    EXPECT_LE(effects.back(), -7) << name;
     if (name != "SWarning") {
       EXPECT_LT(warning, Db(Rms(s.x)) + 6) << name;
     }
   }
   std::nth_element(effects.begin(), effects.begin() + effects.size() / 2, effects.end());
-  const Sound music = Load("SMusic");
-  EXPECT_LE(Db(Loudest(music, 0.05).loudest), effects[effects.size() / 2] - 8);
-  EXPECT_GE(Db(Rms(music.x)), -28) << "but still there";
+  EXPECT_NEAR(Db(Loudest(Load("SMusic"), 0.05).loudest), effects[effects.size() / 2], 3);
 }
 
 TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlay) {
   for (const char* name : {"SBombUsed", "SExplode", "SHit"}) {
     const Sound s = Load(name);
     const double whole = Db(Rms(s.x)), high = Db(Rms(HighPass150(s)));
-    EXPECT_GE(high, -17) << name;
+    EXPECT_GE(high, -19) << name;
     EXPECT_GE(high, whole - 2) << name << ": most of the energy lies above 150 Hz";
   }
 }

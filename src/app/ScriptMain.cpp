@@ -1,6 +1,6 @@
-// skirmora-script [--all-commands] [--record FILE] [FILE]: the whole game on the headless
-// back end, driven by a recording or scenario read from the file or, without one, from
-// standard input.
+// skirmora-script [--all-commands] [--record FILE] [--mixdown FILE] [FILE]: the whole game on
+// the headless back end, driven by a recording or scenario read from the file or, without one,
+// from standard input.
 #include <unistd.h>
 
 #include <fstream>
@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "Usage: skirmora-script [--all-commands] [--record FILE] [FILE]\n";
+constexpr const char* kUsage =
+    "Usage: skirmora-script [--all-commands] [--record FILE] [--mixdown FILE] [FILE]\n";
 
 std::string HelpText() {
   const auto paragraph = [](const std::string& text) {
@@ -38,6 +39,8 @@ std::string HelpText() {
          "      --all-commands  accept every command: the test scenarios' too, which write\n"
          "                      pictures, use settings files, and set and print the game's state\n"
          "      --record FILE   also write the run down in FILE, as 'skirmora --record' does\n"
+         "      --mixdown FILE  also write the game's sound to FILE as the real mixer makes it\n"
+         "                      (raw 16-bit stereo at 44.1 kHz, on the virtual clock)\n"
          "  -h, --help          show this help and exit\n\n" +
          paragraph(
              "Exit status: 0 when the program ended, 1 when the recording asked for with "
@@ -55,7 +58,7 @@ int Misuse(const std::string& problem) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  std::string recordPath, scenarioPath;
+  std::string recordPath, mixdownPath, scenarioPath;
   bool haveScenario = false;
   script::Accept accept = script::Accept::Recording;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -66,9 +69,9 @@ int main(int argc, char** argv) {
     }
     if (arg == "--all-commands") {
       accept = script::Accept::AllCommands;
-    } else if (arg == "--record") {
-      if (i + 1 == args.size()) return Misuse("option '--record' needs a FILE");
-      recordPath = args[++i];
+    } else if (arg == "--record" || arg == "--mixdown") {
+      if (i + 1 == args.size()) return Misuse("option '" + arg + "' needs a FILE");
+      (arg == "--record" ? recordPath : mixdownPath) = args[++i];
     } else if (arg.starts_with("-")) {
       return Misuse("unknown option '" + arg + "'");
     } else if (haveScenario) {
@@ -96,5 +99,6 @@ int main(int argc, char** argv) {
                         slash == std::string::npos ? "." : exe.substr(0, slash),
                         exe.substr(slash == std::string::npos ? 0 : slash + 1), accept);
   if (!recordPath.empty()) runner.RecordTo(recordPath);
+  if (!mixdownPath.empty()) runner.MixDownTo(mixdownPath);
   return runner.Run();
 }

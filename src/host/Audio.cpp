@@ -1,5 +1,7 @@
 #include "host/Audio.h"
 
+#include <cmath>
+
 namespace host {
 
 bool Playable(const WaveFormat& format, std::size_t bytes) {
@@ -9,6 +11,12 @@ bool Playable(const WaveFormat& format, std::size_t bytes) {
   if (format.blockAlign != format.channels * format.bitsPerSample / 8) return false;
   if (format.samplesPerSec < 1000 || format.samplesPerSec > 192000) return false;
   return bytes >= format.blockAlign;
+}
+
+double VolumeGain(std::int32_t hundredthsOfDecibel) {
+  if (hundredthsOfDecibel <= kSilentVolume) return 0;
+  if (hundredthsOfDecibel >= 0) return 1;
+  return std::pow(10.0, hundredthsOfDecibel / 2000.0);
 }
 
 }  // namespace host

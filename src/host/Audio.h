@@ -26,6 +26,10 @@ bool Playable(const WaveFormat& format, std::size_t bytes);
 // kSilentVolume (and anything below it) is silence.
 constexpr std::int32_t kSilentVolume = -10000;
 
+// The factor a volume multiplies the samples by: 10^(v / 2000), exactly, so that every step of
+// a fade is heard as the step it names; 0 at kSilentVolume and below; 1 at 0 and above.
+double VolumeGain(std::int32_t hundredthsOfDecibel);
+
 // One sound held by the device, with a channel of its own: it never overlaps itself.
 class SoundBuffer {
  public:

@@ -19,33 +19,34 @@ struct SoundEntry {
   bool extendedFmt;
   Trailer trailer;
   Generator make;
-  // Loudest sample, of full scale: steady tones sit lower than short hits, and the music
-  // well under the effects, so that it never covers them.
+  // Loudest sample, of full scale: steady tones sit lower than short hits, and the music,
+  // whose level is steady, peaks highest, which stands it level with the effects' loudest
+  // moments, so that it is still heard under held fire.
   double peak;
   bool loops;  // looping sounds keep their ends as they are so the loop stays seamless
 };
 
 constexpr SoundEntry kSounds[] = {
-    {"SBEEP", 11025, 0.45, true, Trailer::kInfo, sounds::Beep, 0.9, false},
-    {"SBLASTER", 8000, 0.20, false, Trailer::kNone, sounds::Blaster, 0.9, false},
-    {"SBOMBFOUND", 8000, 0.34, true, Trailer::kCueAndInfo, sounds::BombFound, 0.7, false},
-    {"SBOMBUSED", 22050, 1.20, false, Trailer::kNone, sounds::BombUsed, 0.9, false},
-    {"SERROR", 11025, 2.79, true, Trailer::kDamagedInfo, sounds::Error, 0.7, false},
-    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, 0.8, false},
-    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, 0.8, false},
-    {"SLASER", 11025, 1.21, true, Trailer::kNone, sounds::Laser, 0.75, false},
-    {"SMONEY", 11025, 0.23, false, Trailer::kNone, sounds::Money, 0.9, false},
-    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, 0.35, true},
-    {"SPHOTON", 11025, 0.84, true, Trailer::kInfo, sounds::Photon, 0.9, false},
-    {"SPLASMA", 11025, 0.32, false, Trailer::kNone, sounds::Plasma, 0.9, false},
-    {"SPULSE", 11025, 0.19, true, Trailer::kNone, sounds::Pulse, 0.9, false},
-    {"SSHIELDSHIT", 11025, 0.89, true, Trailer::kNone, sounds::ShieldsHit, 0.9, false},
-    {"SSHIELDSOFF", 11025, 0.83, true, Trailer::kNone, sounds::ShieldsOff, 0.9, false},
-    {"SSHIELDSON", 11025, 1.49, true, Trailer::kInfo, sounds::ShieldsOn, 0.9, false},
-    {"SSPECIAL", 11025, 1.96, false, Trailer::kNone, sounds::Special, 0.9, false},
-    {"SUPGRADE", 11025, 0.39, false, Trailer::kNone, sounds::Upgrade, 0.9, false},
-    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, 0.3, false},
-    {"SWIN", 22050, 2.07, false, Trailer::kNone, sounds::Win, 0.9, false},
+    {"SBEEP", 11025, 0.45, true, Trailer::kInfo, sounds::Beep, 0.72, false},
+    {"SBLASTER", 8000, 0.20, false, Trailer::kNone, sounds::Blaster, 0.72, false},
+    {"SBOMBFOUND", 8000, 0.34, true, Trailer::kCueAndInfo, sounds::BombFound, 0.56, false},
+    {"SBOMBUSED", 22050, 1.20, false, Trailer::kNone, sounds::BombUsed, 0.72, false},
+    {"SERROR", 11025, 2.79, true, Trailer::kDamagedInfo, sounds::Error, 0.56, false},
+    {"SEXPLODE", 8000, 0.88, false, Trailer::kNone, sounds::Explode, 0.64, false},
+    {"SHIT", 8000, 0.51, false, Trailer::kNone, sounds::Hit, 0.64, false},
+    {"SLASER", 11025, 1.21, true, Trailer::kNone, sounds::Laser, 0.6, false},
+    {"SMONEY", 11025, 0.23, false, Trailer::kNone, sounds::Money, 0.72, false},
+    {"SMUSIC", 22050, 30.00, false, Trailer::kNone, sounds::Music, 0.9, true},
+    {"SPHOTON", 11025, 0.84, true, Trailer::kInfo, sounds::Photon, 0.72, false},
+    {"SPLASMA", 11025, 0.32, false, Trailer::kNone, sounds::Plasma, 0.72, false},
+    {"SPULSE", 11025, 0.19, true, Trailer::kNone, sounds::Pulse, 0.72, false},
+    {"SSHIELDSHIT", 11025, 0.89, true, Trailer::kNone, sounds::ShieldsHit, 0.72, false},
+    {"SSHIELDSOFF", 11025, 0.83, true, Trailer::kNone, sounds::ShieldsOff, 0.72, false},
+    {"SSHIELDSON", 11025, 1.49, true, Trailer::kInfo, sounds::ShieldsOn, 0.72, false},
+    {"SSPECIAL", 11025, 1.96, false, Trailer::kNone, sounds::Special, 0.72, false},
+    {"SUPGRADE", 11025, 0.39, false, Trailer::kNone, sounds::Upgrade, 0.72, false},
+    {"SWARNING", 11025, 0.46, false, Trailer::kNone, sounds::Warning, 0.24, false},
+    {"SWIN", 22050, 2.07, false, Trailer::kNone, sounds::Win, 0.72, false},
 };
 
 // Removes any slow drift from the centre line, then fades the first 2 ms in and the last

@@ -77,7 +77,14 @@ int Runner::Run() {
     status = 2;
   }
   if (!WriteRecording() && status == 0) status = 1;
+  if (!FinishMixdown() && status == 0) status = 1;
   return status;
+}
+
+bool Runner::FinishMixdown() {
+  if (!mixdown_ || mixdown_->Flush()) return true;
+  std::cerr << "skirmora-script: the mixdown was not written to " << mixdownPath_ << "\n";
+  return false;
 }
 
 bool Runner::WriteRecording() {
@@ -366,6 +373,13 @@ void Runner::Start() {
     }
   }
   for (const std::vector<std::string>& words : joysticksAtStart_) Joystick(words);
+  if (!mixdownPath_.empty()) {
+    mixdownFile_.open(mixdownPath_, std::ios::binary | std::ios::trunc);
+    if (!mixdownFile_) throw ScenarioError("cannot write the mixdown to " + mixdownPath_);
+    mixdown_ =
+        std::make_unique<host::MixdownAudio>([this] { return host_->NowMs(); }, mixdownFile_);
+    host_->Audio().PlayThrough(mixdown_.get());
+  }
   host_->SetRecorder([this](const host::HeadlessRecord& r) { Record(r); });
   host_->SetInputSource([this] {
     if (!RunNextCommand()) throw host::ProgramExit{0};

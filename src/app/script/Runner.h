@@ -1,4 +1,5 @@
 #pragma once
+#include <fstream>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "app/script/Words.h"
 #include "host/RegistryTree.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/MixdownAudio.h"
 #include "shell/Program.h"
 
 namespace script {
@@ -36,6 +38,9 @@ class Runner {
   // Also writes the run down as a scenario of its own to that file when it ends: every
   // input, the frames between them and the state changed by commands, not what is printed.
   void RecordTo(std::string path) { recordPath_ = std::move(path); }
+  // Also writes what the game's sounds sound like to that file, as the real back end's mixer
+  // mixes them, in virtual time: raw 16-bit little-endian stereo at 44.1 kHz from the start.
+  void MixDownTo(std::string path) { mixdownPath_ = std::move(path); }
 
  private:
   // Reads and runs the next command; false at the end of the scenario.
@@ -67,6 +72,8 @@ class Runner {
   void RecordCommand(const std::string& line);
   // Writes the recording, if one is asked for; false when it could not be written.
   bool WriteRecording();
+  // Brings the mixdown, if one is asked for, up to now; false when it could not be written.
+  bool FinishMixdown();
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
@@ -106,6 +113,9 @@ class Runner {
   std::vector<std::optional<std::string>> answers_;  // nothing: a quit request
   std::vector<std::vector<std::string>> joysticksAtStart_;
 
+  std::string mixdownPath_;
+  std::ofstream mixdownFile_;
+  std::unique_ptr<host::MixdownAudio> mixdown_;  // outlives the host's devices
   std::unique_ptr<host::HeadlessHost> host_;
   std::string recordPath_;
   std::unique_ptr<record::ScenarioLog> log_;

@@ -77,6 +77,7 @@ void HeadlessSound::SetVolume(std::int32_t hundredthsOfDecibel) {
 
 std::unique_ptr<AudioDevice> HeadlessAudio::OpenDevice() {
   if (!present_ || deviceOpen_) return nullptr;
+  if (through_) return through_->OpenDevice();
   deviceOpen_ = true;
   return std::make_unique<HeadlessDevice>(*this);
 }

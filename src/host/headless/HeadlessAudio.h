@@ -70,11 +70,17 @@ class HeadlessAudio final : public AudioOutput {
   explicit HeadlessAudio(std::function<std::int64_t()> nowMs) : nowMs_(std::move(nowMs)) {}
 
   std::unique_ptr<AudioDevice> OpenDevice() override;
-  void SetMuted(bool muted) override { muted_ = muted; }
+  void SetMuted(bool muted) override {
+    muted_ = muted;
+    if (through_) through_->SetMuted(muted);
+  }
 
   // --- for tests and the runner
   // A machine without a sound device when false: OpenDevice finds none.
   void SetDevicePresent(bool present) { present_ = present; }
+  // From now on opens the devices of `output` in place of its own, and mutes it with itself:
+  // the program's sounds then play there, and are not recorded here.
+  void PlayThrough(AudioOutput* output) { through_ = output; }
   bool Muted() const { return muted_; }
   bool DeviceOpen() const { return deviceOpen_; }
   // Every sound started, oldest first.
@@ -98,6 +104,7 @@ class HeadlessAudio final : public AudioOutput {
   bool present_ = true;
   bool deviceOpen_ = false;
   bool muted_ = false;
+  AudioOutput* through_ = nullptr;
   std::vector<HeadlessPlay> played_;
   std::vector<HeadlessSound*> sounds_;
 };

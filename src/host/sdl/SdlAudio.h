@@ -1,30 +1,30 @@
 #pragma once
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "host/Audio.h"
 
+namespace host {
+class Mixer;
+}
+
 namespace host::sdl {
 
-// SDL2_mixer's channel volume (0 to 128) for an attenuation in hundredths of a decibel.
-int MixerVolume(std::int32_t hundredthsOfDecibel);
-
-// Sound output over SDL2_mixer: one mixer channel per buffer, each sound converted to the
-// device's format once, when it is loaded, so that playing it copies and allocates nothing.
+// Sound output through SDL's audio device, mixed by our own Mixer from SDL's audio callback.
+// The stream carries the game's name, so that the desktop's volume control lists it as
+// "Skirmora".
 class SdlAudio final : public AudioOutput {
  public:
   std::unique_ptr<AudioDevice> OpenDevice() override;
   void SetMuted(bool muted) override;
 
   // Called by the device when it closes.
-  void DeviceClosed() { open_ = false; }
+  void DeviceClosed() { mixer_ = nullptr; }
 
  private:
   // Says once per run why the program plays without sound.
   void ReportSilence(const std::string& why);
 
-  bool open_ = false;
+  Mixer* mixer_ = nullptr;  // the open device's
   bool muted_ = false;
   bool reported_ = false;
 };

@@ -1,8 +1,8 @@
-#include "host/sdl/MixerConvert.h"
+#include "host/MixerConvert.h"
 
 #include <algorithm>
 
-namespace host::sdl {
+namespace host {
 namespace {
 
 // One channel of the source as numbers on the 16-bit scale, with the first sample repeated
@@ -50,7 +50,8 @@ std::vector<std::int16_t> ToMixerFrames(const WaveFormat& format,
        format.samplesPerSec - 1) /
       format.samplesPerSec);
 
-  std::vector<std::int16_t> out(outFrames * 2);
+  const std::size_t channels = right.empty() ? 1 : 2;
+  std::vector<std::int16_t> out(outFrames * channels);
   // Frame j stands at source position j * inRate / rate: whole part i, fraction step / rate,
   // both stepped exactly in integers.
   const auto step = static_cast<std::uint32_t>(format.samplesPerSec);
@@ -59,8 +60,8 @@ std::vector<std::int16_t> ToMixerFrames(const WaveFormat& format,
   std::uint32_t fraction = 0;
   for (std::size_t j = 0; j < outFrames; ++j) {
     const float t = static_cast<float>(fraction) / static_cast<float>(outRate);
-    out[2 * j] = Clip(Interpolate(&left[i], t));
-    out[2 * j + 1] = right.empty() ? out[2 * j] : Clip(Interpolate(&right[i], t));
+    out[channels * j] = Clip(Interpolate(&left[i], t));
+    if (channels == 2) out[2 * j + 1] = Clip(Interpolate(&right[i], t));
     fraction += step;
     while (fraction >= outRate) {
       fraction -= outRate;
@@ -70,4 +71,4 @@ std::vector<std::int16_t> ToMixerFrames(const WaveFormat& format,
   return out;
 }
 
-}  // namespace host::sdl
+}  // namespace host
