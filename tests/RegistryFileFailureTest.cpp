@@ -86,16 +86,20 @@ TEST_F(RegistryFileTrouble, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWri
   host::FileRegistryStore store(Path());
   store.SetValue(kGameKey, "a", RegValue::Dword(1));
   const std::string before = ReadFileBytes(Path());
-  // A folder in place of the lock file stops every write, root's too.
+  // A folder in place of the lock file stops every write, root's too; so does a link, which
+  // is not followed (it could lead anywhere, and the lock file would be made there).
   std::filesystem::remove(Path() + ".lock");
   std::filesystem::create_directory(Path() + ".lock");
 
   ::testing::internal::CaptureStderr();
   store.SetValue(kGameKey, "b", RegValue::Dword(2));
+  std::filesystem::remove(Path() + ".lock");
+  std::filesystem::create_symlink(folder_ / "elsewhere", Path() + ".lock");
   store.DeleteValue(kGameKey, "a");
   EXPECT_EQ(CountLines(::testing::internal::GetCapturedStderr()), 1);
   EXPECT_EQ(ReadFileBytes(Path()), before);
   EXPECT_EQ(store.GetValue(kGameKey, "a"), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "elsewhere"));
 
   std::filesystem::remove(Path() + ".lock");
   store.SetValue(kGameKey, "c", RegValue::Dword(3));

@@ -233,13 +233,23 @@ void RemoveLeftoverTemporaries(const std::string& path) {
 
 MovedAside MoveAside(const std::string& path, const std::string& suffix) {
   MovedAside moved;
+  std::string file;
+  if (auto problem = FollowLinks(path, file)) {
+    moved.problem = problem;
+    return moved;
+  }
   struct stat info {};
   for (int n = 1;; ++n) {
-    moved.path = path + suffix;
+    moved.path = file + suffix;
     if (n > 1) moved.path.append("-").append(std::to_string(n));
     if (::lstat(moved.path.c_str(), &info) != 0) break;
   }
-  if (::rename(path.c_str(), moved.path.c_str()) != 0) {
+  // Behind a link the file gets its second name as a hard link, so that the link never leads
+  // to nothing: the next write replaces the file and leaves the kept one alone.
+  if (file != path) {
+    if (::link(file.c_str(), moved.path.c_str()) != 0)
+      moved.problem = Failure("keeping a copy of", file, errno);
+  } else if (::rename(path.c_str(), moved.path.c_str()) != 0) {
     moved.problem = Failure("renaming", path, errno);
   }
   return moved;
@@ -254,9 +264,10 @@ FileLock::~FileLock() {
 }
 
 std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
-  // Non-blocking open: a named pipe in place of the lock file must not hang the game.
-  const int fd =
-      ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+  // Non-blocking open: a named pipe in place of the lock file must not hang the game. A link
+  // planted there is not followed: it would make the lock file wherever it leads.
+  const int fd = ::open(lockPath.c_str(),
+                        O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
     problem = Failure("opening the lock file", lockPath, errno);
     return std::nullopt;

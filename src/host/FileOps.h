@@ -45,7 +45,9 @@ Problem CheckReplaceable(const std::string& path);
 void RemoveLeftoverTemporaries(const std::string& path);
 
 // Renames the file to `path` + `suffix`, or + `suffix` + "-2", "-3"... when that name is
-// taken. The name used, or a problem.
+// taken. The name used, or a problem. When the path is a symbolic link, the link stays and
+// so does the file it leads to, which gets the new name (in its own folder) besides its
+// own; the next ReplaceFile through the link replaces it and leaves the kept one alone.
 struct MovedAside {
   std::string path;
   Problem problem;
