@@ -133,7 +133,7 @@ TEST_F(RegistryFileOddPaths, WhetherAFileCouldBeReplacedIsKnownBeforehandWithout
   using host::fileops::CheckReplaceable;
   EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
   EXPECT_TRUE(folder_.Contents().empty());
-  ASSERT_EQ(host::fileops::ReplaceFile(Path(), "kept"), std::nullopt);
+  ASSERT_FALSE(host::fileops::ReplaceFile(Path(), "kept"));
   EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
   EXPECT_EQ(folder_.Contents(), std::vector<std::string>{"settings.reg"});
   EXPECT_EQ(host::fileops::ReadWholeFile(Path(), 100).bytes, "kept");

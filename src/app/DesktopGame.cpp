@@ -20,9 +20,9 @@ int RunDesktopGame(const DesktopGameOptions& options) {
     }
   }
   host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
-  auto host = host::MakeSdlHost(
-      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),
-      nullptr, options.windowed);
+  auto host =
+      host::MakeSdlHost(std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()),
+                        std::move(art), nullptr, options.windowed);
   if (!host) return 1;
   record::ScenarioLog log;
   std::unique_ptr<record::RecordingHost> recorder;
@@ -37,12 +37,7 @@ int RunDesktopGame(const DesktopGameOptions& options) {
       status = exit.status;
     }
   }
-  if (recorder) {
-    // Only the recording is written here: the settings were saved (or not) on the way out.
-    if (const auto problem = host::fileops::ReplaceFile(options.recordPath, log.Text())) {
-      std::fprintf(stderr, "skirmora: the recording was not saved: %s\n", problem->c_str());
-      if (status == 0) status = 1;
-    }
-  }
+  // Only the recording is written here: the settings were saved (or not) on the way out.
+  if (recorder && !log.SaveTo(options.recordPath, "skirmora") && status == 0) status = 1;
   return status;
 }

@@ -1,5 +1,9 @@
 #include "app/record/ScenarioLog.h"
 
+#include <cstdio>
+
+#include "host/FileOps.h"
+
 namespace record {
 
 // Until the first event, `start` is the line everything is read before: the greeting and
@@ -36,6 +40,18 @@ std::string ScenarioLog::Text() const {
   for (const std::string& line : lines_) text += line + "\n";
   if (ticks_ > 0) text += "ticks " + std::to_string(ticks_) + "\n";
   return text;
+}
+
+bool ScenarioLog::SaveTo(const std::string& path, const char* program) const {
+  const auto problem = host::fileops::ReplaceFile(path, Text());
+  if (!problem) return true;
+  if (problem->replaced) {
+    std::fprintf(stderr, "%s: the recording was saved to %s, but the disk did not confirm it: %s\n",
+                 program, path.c_str(), problem->what.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "%s: the recording was not saved: %s\n", program, problem->what.c_str());
+  return false;
 }
 
 }  // namespace record

@@ -12,7 +12,6 @@
 #include "app/script/Words.h"
 #include "host/ImageFile.h"
 #include "host/Keys.h"
-#include "host/FileOps.h"
 #include "host/RegistryFile.h"
 #include "host/RegistryText.h"
 #include "host/text/Utf8.h"
@@ -88,12 +87,7 @@ int Runner::Run() {
 
 bool Runner::WriteRecording() {
   if (recordPath_.empty()) return true;
-  const std::string text = log_ ? log_->Text() : record::ScenarioLog().Text();
-  if (const auto problem = host::fileops::ReplaceFile(recordPath_, text)) {
-    std::cerr << "skirmora-script: the recording was not saved: " << *problem << "\n";
-    return false;
-  }
-  return true;
+  return (log_ ? *log_ : record::ScenarioLog()).SaveTo(recordPath_, "skirmora-script");
 }
 
 void Runner::RecordCommand(const std::string& line) {
