@@ -35,6 +35,10 @@ int RunDesktopGame(const DesktopGameOptions& options) {
       host->RunMainLoop();
     } catch (const host::ProgramExit& exit) {
       status = exit.status;
+    } catch (const std::exception& fault) {
+      status = program.EndAfterFault(&fault);
+    } catch (...) {
+      status = program.EndAfterFault(nullptr);
     }
   }
   // Only the recording is written here: the settings were saved (or not) on the way out.

@@ -80,6 +80,9 @@ int Runner::Run() {
   } catch (const std::invalid_argument& e) {
     std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
     status = 2;
+  } catch (const std::exception& fault) {
+    if (!program_) throw;
+    status = program_->EndAfterFault(&fault);
   }
   if (!WriteRecording() && status == 0) status = 1;
   return status;

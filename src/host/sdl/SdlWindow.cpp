@@ -40,6 +40,8 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       canvas_(desc.width, desc.height, desc.background),
       topmost_(desc.topmost),
       closesOnFocusLoss_(options.popupMenu) {
+  // Without a display the window lives on the canvas alone.
+  if (host_.DisplayGone()) return;
   const int frame = FrameOf(desc);
   int x = options.popupMenu ? options.screenX - frame : SDL_WINDOWPOS_CENTERED;
   int y = options.popupMenu ? options.screenY - frame : SDL_WINDOWPOS_CENTERED;
@@ -82,6 +84,7 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
 SdlWindow::~SdlWindow() {
   host_.Forget(*this);
   if (window_ == nullptr) return;
+  host_.BeforeWindowCloses();
   if (capture_) SDL_CaptureMouse(SDL_FALSE);
   SDL_DestroyWindow(window_);
 }
@@ -99,7 +102,9 @@ void SdlWindow::Hide() {
   if (!visible_) return;
   SetCapture(false);
   visible_ = false;
-  if (window_ != nullptr) SDL_HideWindow(window_);
+  if (window_ == nullptr) return;
+  host_.BeforeWindowCloses();
+  SDL_HideWindow(window_);
 }
 
 void SdlWindow::Focus() {
@@ -135,6 +140,7 @@ void SdlWindow::SetCursor(Cursor cursor) {
 void SdlWindow::SetCapture(bool capture) {
   if (capture == capture_) return;
   capture_ = capture;
+  if (window_ == nullptr) return;
   if (capture) Focus();
   SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace host::sdl {
 
@@ -10,5 +11,14 @@ namespace host::sdl {
 // very last step. Every other error goes to the handler that was there before. Call after the
 // video subsystem is up.
 void OverlookEventsToVanishedWindows();
+
+// Whether a connection to the X server has broken (the server was killed or crashed, the
+// session tore it down, a remote display dropped). Xlib would end the process on the spot,
+// losing everything not yet saved; instead every X connection SDL opens gives the loss back:
+// the connection is marked broken, its Xlib calls return at once, and this turns true so that
+// the program can end in its own way without another call to X. Safe from any thread.
+bool XDisplayLost();
+// The name of the display whose connection broke ("" before that), for a message.
+std::string LostXDisplayName();
 
 }  // namespace host::sdl
