@@ -20,9 +20,9 @@ int RunDesktopGame(const DesktopGameOptions& options) {
     }
   }
   host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
-  auto host =
-      host::MakeSdlHost(std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()),
-                        std::move(art), nullptr, options.windowed);
+  auto host = host::MakeSdlHost(
+      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),
+      nullptr, options.windowed);
   if (!host) return 1;
   record::ScenarioLog log;
   std::unique_ptr<record::RecordingHost> recorder;

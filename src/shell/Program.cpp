@@ -146,9 +146,12 @@ void Program::QuitProgram() {
 }
 
 int Program::EndAfterFault(const std::exception* fault) noexcept {
-  const char* what = fault == nullptr                                        ? "an unknown error"
-                     : dynamic_cast<const std::bad_alloc*>(fault) != nullptr ? "out of memory"
-                                                                             : fault->what();
+  const char* what = "an unknown error";
+  if (dynamic_cast<const std::bad_alloc*>(fault) != nullptr) {
+    what = "out of memory";
+  } else if (fault != nullptr) {
+    what = fault->what();
+  }
   std::fprintf(stderr, "skirmora: the game cannot go on (%s); it ends as if asked to quit\n", what);
   try {
     QuitProgram();
