@@ -90,7 +90,7 @@ SdlHost::~SdlHost() {
   signals_.reset();
   timers_.clear();
   // Closing the connection to a display that is gone would be one more call to it.
-  if (!DisplayGone()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (!displayGone_ && !XDisplayLost()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {
