@@ -17,7 +17,8 @@ void Dialog::RunModal(int w, int h) {
   desc.showInTaskbar = false;
   desc.background = ui::kFace;
   window_ = host_.CreateSdlWindow(desc, *this, WindowOptions{});
-  if (!window_->Valid()) {
+  // Without a display the modal loop ends the program, as a quit request would.
+  if (!window_->Valid() && !host_.DisplayGone()) {
     Cancelled();
     return;
   }

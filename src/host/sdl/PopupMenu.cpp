@@ -29,7 +29,8 @@ class PopupMenuWindow final : public WindowEvents {
     options.screenY = owner.ScreenY() + y;
     KeepOnScreen(options, w, h);
     window_ = host_.CreateSdlWindow(desc, *this, options);
-    if (!window_->Valid()) return -1;
+    // Without a display the modal loop ends the program, as a quit request would.
+    if (!window_->Valid() && !host_.DisplayGone()) return -1;
     Draw();
     host_.RunModal(*window_);
     return chosen_;
