@@ -90,7 +90,8 @@ int Runner::Run() {
 
 bool Runner::WriteRecording() {
   if (recordPath_.empty()) return true;
-  return (log_ ? *log_ : record::ScenarioLog()).SaveTo(recordPath_, "skirmora-script");
+  const record::ScenarioLog nothingRecorded;
+  return (log_ ? *log_ : nothingRecorded).SaveTo(recordPath_, "skirmora-script");
 }
 
 void Runner::RecordCommand(const std::string& line) {

@@ -157,7 +157,11 @@ void SdlWindow::DragMove() {
   // holds an implicit grab, so the release arrives here wherever it happens.
   for (;;) {
     SDL_Event e;
-    if (SDL_WaitEvent(&e) == 0) return;
+    // A bounded wait: SDL's own would never notice an X server that has gone.
+    if (SDL_WaitEventTimeout(&e, 250) == 0) {
+      if (host_.DisplayGone()) return;
+      continue;
+    }
     if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) return;
     if (e.type == SDL_MOUSEMOTION) {
       const PointerState now = QueryPointer(window_);
