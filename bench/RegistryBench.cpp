@@ -1,10 +1,14 @@
 // What one write-through of a setting costs: lock, read the file again, write a temporary
 // file, flush it to the disk, rename it, flush the folder. The game writes two values that
 // way at start-up, and its 14 values at quit as one batch, which costs about one write.
+// Also what a settings file swollen with values (by hand or by another program) costs the
+// start and the quit: the time must grow with the file, not with its square.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "host/RegistryFile.h"
@@ -81,5 +85,35 @@ void BM_FileStoreLoad(benchmark::State& state) {
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_FileStoreLoad)->Unit(benchmark::kMicrosecond);
+
+// Opens a store whose key holds state.range(0) values besides the game's, then saves the
+// game's values in one batch: the start and the quit of a game on such a file.
+void BM_FileStoreLoadAndSaveLarge(benchmark::State& state) {
+  const std::string folder = MakeFolder();
+  const std::string path = folder + "/settings.reg";
+  {
+    std::ofstream file(path);
+    file << "[" << kGameKey << "]\n";
+    char line[48];
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+      std::snprintf(line, sizeof line, "\"v%lld\"=dword:%08llx\n", static_cast<long long>(i),
+                    static_cast<long long>(i));
+      file << line;
+    }
+  }
+  for (auto _ : state) {
+    host::FileRegistryStore store(path);
+    store.Batch([&] { WriteGameValues(store); });
+  }
+  state.SetComplexityN(state.range(0));
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_FileStoreLoadAndSaveLarge)
+    ->Arg(10000)
+    ->Arg(40000)
+    ->Arg(160000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity();
 
 }  // namespace

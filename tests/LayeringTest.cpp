@@ -57,7 +57,7 @@ void ScanFile(const fs::path& file, Scan& scan) {
   const std::string relative = fs::relative(file, kSource).string();
   const bool inSrc = relative.starts_with("src/");
   const bool sdlAllowed = relative.starts_with("src/host/sdl/");
-  const bool xlibAllowed = relative == "src/host/sdl/XErrors.cpp";
+  const bool xlibAllowed = relative == "src/host/sdl/DisplayErrors.cpp";
   std::string layer;
   if (inSrc) layer = relative.substr(4, relative.find('/', 4) - 4);
   std::ifstream in(file);

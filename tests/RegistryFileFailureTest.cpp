@@ -7,12 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "TempFolder.h"
+#include "host/FileOps.h"
 #include "host/RegistryFile.h"
 
 using host::RegValue;
@@ -86,22 +88,76 @@ TEST_F(RegistryFileTrouble, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWri
   host::FileRegistryStore store(Path());
   store.SetValue(kGameKey, "a", RegValue::Dword(1));
   const std::string before = ReadFileBytes(Path());
-  // A folder in place of the lock file stops every write, root's too.
+  // A folder in place of the lock file stops every write, root's too; so does a link, which
+  // is not followed (it could lead anywhere, and the lock file would be made there).
   std::filesystem::remove(Path() + ".lock");
   std::filesystem::create_directory(Path() + ".lock");
 
   ::testing::internal::CaptureStderr();
   store.SetValue(kGameKey, "b", RegValue::Dword(2));
+  std::filesystem::remove(Path() + ".lock");
+  std::filesystem::create_symlink(folder_ / "elsewhere", Path() + ".lock");
   store.DeleteValue(kGameKey, "a");
   EXPECT_EQ(CountLines(::testing::internal::GetCapturedStderr()), 1);
   EXPECT_EQ(ReadFileBytes(Path()), before);
   EXPECT_EQ(store.GetValue(kGameKey, "a"), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "elsewhere"));
 
   std::filesystem::remove(Path() + ".lock");
   store.SetValue(kGameKey, "c", RegValue::Dword(3));
   EXPECT_EQ(host::FileRegistryStore(Path()).Values(kGameKey),
             (std::vector<std::pair<std::string, RegValue>>{{"b", RegValue::Dword(2)},
                                                            {"c", RegValue::Dword(3)}}));
+}
+
+// Whichever step of a save fails, the message says what became of the file: only a folder
+// that could not be flushed leaves it replaced. A damaged file set aside is named.
+TEST_F(RegistryFileTrouble, AFailedSaveSaysWhatBecameOfTheFile) {
+  using host::fileops::ReplaceStep;
+  struct Healed {
+    ~Healed() { host::fileops::FailReplaceAt(std::nullopt); }
+  } healed;
+  const struct {
+    ReplaceStep step;
+    std::string doing, outcome;
+  } cases[] = {
+      {ReplaceStep::Write, "writing", "The file was left as it was."},
+      {ReplaceStep::Flush, "flushing", "The file was left as it was."},
+      {ReplaceStep::Rename, "renaming", "The file was left as it was."},
+      {ReplaceStep::FlushFolder, "flushing the folder",
+       "The file was replaced, but a crash of the system could still bring back the old one."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.doing);
+    host::FileRegistryStore store(Path());
+    store.SetValue(kGameKey, "Fire button", RegValue::Dword(1));
+    const std::string before = ReadFileBytes(Path());
+    host::fileops::FailReplaceAt(c.step, EIO);
+    ::testing::internal::CaptureStderr();
+    const auto said =
+        store.Batch([&] { store.SetValue(kGameKey, "Fire button", RegValue::Dword(2)); });
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "skirmora: " + said.value_or("") + "\n");
+    host::fileops::FailReplaceAt(std::nullopt);
+    ASSERT_TRUE(said.has_value());
+    EXPECT_NE(said->find(c.doing + " \""), std::string::npos) << *said;
+    EXPECT_TRUE(said->ends_with("Input/output error. " + c.outcome)) << *said;
+    const bool replaced = c.step == ReplaceStep::FlushFolder;
+    EXPECT_EQ(ReadFileBytes(Path()) != before, replaced);
+    EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+  }
+
+  WriteFileBytes(Path(), "[K\\S]\n\"a\"=\"x\\qy\"\n");
+  host::fileops::FailReplaceAt(ReplaceStep::Rename, EIO);
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  const auto said = store.Batch([] {});
+  ::testing::internal::GetCapturedStderr();
+  const std::vector<std::string> files = FolderContents();
+  ASSERT_EQ(files.size(), 2u);  // the damaged file under its new name, and the lock file
+  ASSERT_TRUE(said.has_value());
+  EXPECT_TRUE(said->ends_with("The damaged file was kept as \"" + (folder_ / files[0]) +
+                              "\", and no new file was written in its place."))
+      << *said;
 }
 
 // A file size limit is a full disk that holds for root too. SIGXFSZ keeps its default action

@@ -102,13 +102,38 @@ TEST_F(RegistryFileOddPaths, ALinkedFileStaysALinkAndTheFileItLeadsToIsReplacedW
   EXPECT_EQ(folder_.Contents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
 }
 
+TEST_F(RegistryFileOddPaths, ADamagedFileBehindALinkIsKeptAsideBesideItAndTheLinkStays) {
+  const std::string target = elsewhere_ / "skirmora.reg";
+  const std::string damaged = "[K\\S]\n\"a\"=\"1\"\n\"b\"=\"x\\qy\"\n";
+  WriteFileBytes(target, damaged);
+  fs::create_symlink(target, Path());
+
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore store(Path());
+  const std::string message = ::testing::internal::GetCapturedStderr();
+  store.SetValue("K\\S", "c", RegValue::Dword(3));
+
+  EXPECT_TRUE(fs::is_symlink(Path()));
+  EXPECT_EQ(fs::read_symlink(Path()), target);
+  const std::vector<std::string> kept = elsewhere_.Contents();
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_TRUE(kept[1].starts_with("skirmora.reg.corrupt-")) << kept[1];
+  EXPECT_EQ(ReadFileBytes(elsewhere_ / kept[1]), damaged);
+  EXPECT_NE(message.find("kept as \"" + (elsewhere_ / kept[1]) + "\""), std::string::npos)
+      << message;
+  EXPECT_EQ(host::FileRegistryStore(target).Values("K\\S"),
+            (std::vector<std::pair<std::string, RegValue>>{{"a", RegValue::String("1")},
+                                                           {"c", RegValue::Dword(3)}}));
+  EXPECT_EQ(folder_.Contents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+}
+
 // Asking beforehand whether a file could be replaced answers as the replacement would, and
 // leaves no trace.
 TEST_F(RegistryFileOddPaths, WhetherAFileCouldBeReplacedIsKnownBeforehandWithoutATrace) {
   using host::fileops::CheckReplaceable;
   EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
   EXPECT_TRUE(folder_.Contents().empty());
-  ASSERT_EQ(host::fileops::ReplaceFile(Path(), "kept"), std::nullopt);
+  ASSERT_FALSE(host::fileops::ReplaceFile(Path(), "kept"));
   EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
   EXPECT_EQ(folder_.Contents(), std::vector<std::string>{"settings.reg"});
   EXPECT_EQ(host::fileops::ReadWholeFile(Path(), 100).bytes, "kept");

@@ -85,6 +85,9 @@ TEST_P(StoreBehaviour, ValuesStayInTheOrderTheyWereFirstWritten) {
   EXPECT_EQ(store.Values(kGameKey), (ValueList{{"b", RegValue::Dword(2)},
                                                {"c", RegValue::String("c")},
                                                {"a", RegValue::String("again")}}));
+  // Found by name wherever the deletion moved them.
+  EXPECT_EQ(store.GetValue(kGameKey, "C"), RegValue::String("c"));
+  EXPECT_EQ(store.GetValue(kGameKey, "A"), RegValue::String("again"));
 }
 
 TEST_P(StoreBehaviour, CreatedKeysExistUntilDeletedWithEverythingBelow) {
@@ -211,6 +214,27 @@ TEST_F(RegistryFile, ReadsAHandEditedFile) {
                                                {"Greeted", RegValue::Dword(-1)}}));
   EXPECT_EQ(store.Subkeys("HKEY_CURRENT_USER\\Software"),
             (std::vector<std::string>{"Bramblecrest", "Other"}));
+}
+
+TEST_F(RegistryFile, AFileOfFortyThousandValuesIsReadWholeAndSavedInPlace) {
+  std::string text = "[" + kGameKey + "]\n";
+  for (int i = 0; i < 40000; ++i) text += "\"v" + std::to_string(i) + "\"=dword:00000001\n";
+  for (int i = 0; i < 1000; ++i) text += "[" + kGameKey + "\\k" + std::to_string(i) + "]\n";
+  WriteFileBytes(Path(), text);
+  host::FileRegistryStore store(Path());
+  ASSERT_EQ(store.Values(kGameKey).size(), 40000u);
+  EXPECT_EQ(store.Subkeys(kGameKey).size(), 1000u);
+  store.SetValue(kGameKey, "V39999", RegValue::Dword(2));
+  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+
+  host::FileRegistryStore reloaded(Path());
+  const ValueList values = reloaded.Values(kGameKey);
+  ASSERT_EQ(values.size(), 40001u);
+  EXPECT_EQ(values[39999], (std::pair<std::string, RegValue>{"v39999", RegValue::Dword(2)}));
+  EXPECT_EQ(values.back().first, "Greeted");
+  EXPECT_EQ(reloaded.GetValue(kGameKey, "v20000"), RegValue::Dword(1));
+  EXPECT_TRUE(reloaded.CreateKey(kGameKey + "\\K999"));
+  EXPECT_EQ(reloaded.Subkeys(kGameKey).size(), 1000u);
 }
 
 TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChangeAndAnEmptyFileIsAnEmptyStore) {

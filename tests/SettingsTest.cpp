@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "TempFolder.h"
 #include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
 
@@ -189,6 +192,68 @@ TEST(SettingsFile, TwoInstancesQuittingAtOnceBothKeepTheirNewScores) {
     host::FileRegistryStore store(path);
     ASSERT_EQ(Stored(store), Padded({"OLD=1000", "TWO=700", "ONE=600"})) << "round " << round;
   }
+}
+
+// The memory for the game screen's window runs out while it opens.
+class HostWithoutMemoryForTheGameScreen : public host::HeadlessHost {
+ public:
+  using HeadlessHost::HeadlessHost;
+  std::unique_ptr<host::Window> CreateWindow(const host::WindowSpec& spec,
+                                             host::WindowEvents& events) override {
+    if (spec.name == "MainForm") throw std::bad_alloc();
+    return HeadlessHost::CreateWindow(spec, events);
+  }
+};
+
+// A save that cannot run to its end.
+class StoreFailingInTheSave : public host::FileRegistryStore {
+ public:
+  using FileRegistryStore::FileRegistryStore;
+  std::optional<std::string> Batch(const std::function<void()>& changes) override {
+    return FileRegistryStore::Batch([&] {
+      changes();
+      throw std::bad_alloc();
+    });
+  }
+};
+
+// Anything thrown out of the event loop ends the program as a quit request would: the
+// session's entries are saved, one line says why, the status is 1. When the save itself is
+// what failed, nothing more is tried and the stored file stays as it was.
+TEST(ProgramEnd, AfterAFaultTheSessionIsSavedWhereTheSaveCanStillRun) {
+  TempFolder folder;
+  const std::string path = folder / "settings.reg";
+  const std::string key = shell::Program::kRegistryKey;
+  const std::string stored =
+      "[" + key + "]\n\"Greeted\"=dword:ffffffff\n\"High Score 1\"=\"OLD=500\"\n";
+  std::string beforeTheFault;
+  const auto run = [&](std::unique_ptr<host::RegistryStore> store, bool inTheSave) {
+    WriteFileBytes(path, stored);
+    HostWithoutMemoryForTheGameScreen host(std::move(store));
+    host.SetCdPresent(true);
+    shell::Program program(host);
+    program.Main();
+    beforeTheFault = ReadFileBytes(path);
+    program.Game().state.HighScores[1] = 300;  // filed by a game of this session
+    program.Game().state.HighScoreNames[1] = "NEW";
+    ::testing::internal::CaptureStderr();
+    int status = 0;
+    try {
+      inTheSave ? program.QuitProgram() : program.PlayGame();
+    } catch (const std::bad_alloc& fault) {
+      status = program.EndAfterFault(&fault);
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "skirmora: the game cannot go on (out of memory); it ends as if asked to quit\n");
+    return status;
+  };
+
+  EXPECT_EQ(run(std::make_unique<host::FileRegistryStore>(path), false), 1);
+  EXPECT_EQ(host::FileRegistryStore(path).GetValue(key, "High Score 2"),
+            RegValue::String("NEW=300"));
+
+  EXPECT_EQ(run(std::make_unique<StoreFailingInTheSave>(path), true), 1);
+  EXPECT_EQ(ReadFileBytes(path), beforeTheFault);
 }
 
 }  // namespace

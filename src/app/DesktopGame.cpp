@@ -35,14 +35,13 @@ int RunDesktopGame(const DesktopGameOptions& options) {
       host->RunMainLoop();
     } catch (const host::ProgramExit& exit) {
       status = exit.status;
+    } catch (const std::exception& fault) {
+      status = program.EndAfterFault(&fault);
+    } catch (...) {
+      status = program.EndAfterFault(nullptr);
     }
   }
-  if (recorder) {
-    // Only the recording is written here: the settings were saved (or not) on the way out.
-    if (const auto problem = host::fileops::ReplaceFile(options.recordPath, log.Text())) {
-      std::fprintf(stderr, "skirmora: the recording was not saved: %s\n", problem->c_str());
-      if (status == 0) status = 1;
-    }
-  }
+  // Only the recording is written here: the settings were saved (or not) on the way out.
+  if (recorder && !log.SaveTo(options.recordPath, "skirmora") && status == 0) status = 1;
   return status;
 }

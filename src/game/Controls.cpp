@@ -93,4 +93,9 @@ void HeldControlKeyUp(MainForm& form, int keyCode, int shift) {
   Apply(form.state, ControlOfKey(keyCode), false);
 }
 
+void ReleaseHeldControls(GameState& s) {
+  s.MoveX = s.MoveY = 0;
+  s.FireHeld = s.BombHeld = s.ShieldsHeld = s.NextWeaponHeld = false;
+}
+
 }  // namespace game

@@ -42,6 +42,7 @@ MainForm::MainForm(Game& g)
   window_->SetTopmost(true);
   Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
   Joystick->DeviceLost = [this] { JoystickLost(); };
+  Joystick->DeviceRegained = [this] { state.KeyboardMode = false; };
   Joystick->SelectJoystick(1);
   std::array<bool, 13> scratch{};
   s.KeyboardMode = !Joystick->GetButtonState(scratch);
@@ -96,7 +97,9 @@ void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
 
 void MainForm::JoystickLost() {
   // The player has lost the controls: stop the game for them, as when they turn to
-  // another program. The keyboard stays off; the joystick comes back when plugged in.
+  // another program, and let the keyboard fly the ship until a joystick is back.
+  ReleaseHeldControls(state);
+  state.KeyboardMode = true;
   PauseRunningGame(*this);
 }
 

@@ -196,35 +196,58 @@ Problem CheckReplaceable(const std::string& path) {
   return std::nullopt;
 }
 
-Problem ReplaceFile(const std::string& path, std::string_view bytes) {
+namespace {
+
+std::optional<ReplaceStep> gFailingStep;
+int gFailingError = 0;
+
+// Takes one step of ReplaceFile (`act` reports success), unless a test has it fail.
+template <typename Act>
+bool Step(ReplaceStep step, Act act) {
+  if (gFailingStep == step) {
+    errno = gFailingError;
+    return false;
+  }
+  return act();
+}
+
+}  // namespace
+
+void FailReplaceAt(std::optional<ReplaceStep> step, int error) {
+  gFailingStep = step;
+  gFailingError = error;
+}
+
+std::optional<ReplaceProblem> ReplaceFile(const std::string& path, std::string_view bytes) {
   ReplaceTarget target;
-  if (auto problem = FindReplaceTarget(path, target)) return problem;
+  if (auto problem = FindReplaceTarget(path, target)) return ReplaceProblem{*problem};
   const std::string& file = target.file;
   const struct stat& old = target.old;
   const bool exists = target.exists;
   std::string temporary = file + ".tmp-XXXXXX";
   Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (fd.get() < 0) return Failure("creating", temporary, errno);
+  if (fd.get() < 0) return ReplaceProblem{Failure("creating", temporary, errno)};
   const auto fail = [&](const char* doing) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    return Failure(doing, temporary, error);
+    return ReplaceProblem{Failure(doing, temporary, error)};
   };
   // A file the user opened up to others (or closed further) keeps its permissions.
   if (exists && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
     return fail("setting the permissions of");
   }
-  if (!WriteAll(fd.get(), bytes)) return fail("writing");
-  if (::fsync(fd.get()) != 0) return fail("flushing");
+  if (!Step(ReplaceStep::Write, [&] { return WriteAll(fd.get(), bytes); })) return fail("writing");
+  if (!Step(ReplaceStep::Flush, [&] { return ::fsync(fd.get()) == 0; })) return fail("flushing");
   if (fd.Close() != 0) return fail("closing");
-  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail("renaming");
+  if (!Step(ReplaceStep::Rename, [&] { return ::rename(temporary.c_str(), file.c_str()) == 0; }))
+    return fail("renaming");
   // The rename is only durable once the folder is flushed too. Some file systems cannot
   // flush a folder (EINVAL); the file itself is then as safe as they make it.
   const std::string folder = FolderOf(file);
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() < 0) return Failure("opening the folder", folder, errno);
-  if (::fsync(dir.get()) != 0 && errno != EINVAL)
-    return Failure("flushing the folder", folder, errno);
+  if (dir.get() < 0) return ReplaceProblem{Failure("opening the folder", folder, errno), true};
+  if (!Step(ReplaceStep::FlushFolder, [&] { return ::fsync(dir.get()) == 0 || errno == EINVAL; }))
+    return ReplaceProblem{Failure("flushing the folder", folder, errno), true};
   return std::nullopt;
 }
 
@@ -251,13 +274,23 @@ void RemoveLeftoverTemporaries(const std::string& path) {
 
 MovedAside MoveAside(const std::string& path, const std::string& suffix) {
   MovedAside moved;
+  std::string file;
+  if (auto problem = FollowLinks(path, file)) {
+    moved.problem = problem;
+    return moved;
+  }
   struct stat info {};
   for (int n = 1;; ++n) {
-    moved.path = path + suffix;
+    moved.path = file + suffix;
     if (n > 1) moved.path.append("-").append(std::to_string(n));
     if (::lstat(moved.path.c_str(), &info) != 0) break;
   }
-  if (::rename(path.c_str(), moved.path.c_str()) != 0) {
+  // Behind a link the file gets its second name as a hard link, so that the link never leads
+  // to nothing: the next write replaces the file and leaves the kept one alone.
+  if (file != path) {
+    if (::link(file.c_str(), moved.path.c_str()) != 0)
+      moved.problem = Failure("keeping a copy of", file, errno);
+  } else if (::rename(path.c_str(), moved.path.c_str()) != 0) {
     moved.problem = Failure("renaming", path, errno);
   }
   return moved;
@@ -272,9 +305,10 @@ FileLock::~FileLock() {
 }
 
 std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
-  // Non-blocking open: a named pipe in place of the lock file must not hang the game.
-  const int fd =
-      ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+  // Non-blocking open: a named pipe in place of the lock file must not hang the game. A link
+  // planted there is not followed: it would make the lock file wherever it leads.
+  const int fd = ::open(lockPath.c_str(),
+                        O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
     problem = Failure("opening the lock file", lockPath, errno);
     return std::nullopt;

@@ -29,12 +29,26 @@ std::string FolderOf(const std::string& path);
 // Creates the folder and any missing folders above it, each with mode 0700.
 Problem MakeFolders(const std::string& folder);
 
+// A ReplaceFile that failed: what went wrong, and whether the file had been replaced all the
+// same (only flushing its folder afterwards failed, so a crash of the system could still
+// bring the old file back).
+struct ReplaceProblem {
+  std::string what;
+  bool replaced = false;
+};
+
 // Replaces the file with `bytes` so that it is either wholly old or wholly new, even after a
 // crash or a full disk: a temporary file ("<file>.tmp-XXXXXX") in the same folder, flushed to
-// the disk, renamed over the file, then the folder flushed. On failure the old file is
-// untouched and the temporary file removed. When the path is a symbolic link, the link stays
-// and the file it leads to is replaced in the same way; a link to nothing is refused.
-Problem ReplaceFile(const std::string& path, std::string_view bytes);
+// the disk, renamed over the file, then the folder flushed. On a failure before the rename
+// the old file is untouched and the temporary file removed. When the path is a symbolic link,
+// the link stays and the file it leads to is replaced in the same way; a link to nothing is
+// refused.
+std::optional<ReplaceProblem> ReplaceFile(const std::string& path, std::string_view bytes);
+
+// For tests: makes ReplaceFile fail at `step` with the system error `error` (without taking
+// the step), as a failing disk would, until called with nothing.
+enum class ReplaceStep { Write, Flush, Rename, FlushFolder };
+void FailReplaceAt(std::optional<ReplaceStep> step, int error = 0);
 
 // Writes `bytes` as the whole of a plain file, made when missing. A symbolic link at the
 // path is refused rather than followed, and so is anything else that is not a plain file (a
@@ -51,7 +65,9 @@ Problem CheckReplaceable(const std::string& path);
 void RemoveLeftoverTemporaries(const std::string& path);
 
 // Renames the file to `path` + `suffix`, or + `suffix` + "-2", "-3"... when that name is
-// taken. The name used, or a problem.
+// taken. The name used, or a problem. When the path is a symbolic link, the link stays and
+// so does the file it leads to, which gets the new name (in its own folder) besides its
+// own; the next ReplaceFile through the link replaces it and leaves the kept one alone.
 struct MovedAside {
   std::string path;
   Problem problem;

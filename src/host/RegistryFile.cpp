@@ -170,11 +170,14 @@ bool FileRegistryStore::Load(bool locked) {
 
 std::optional<std::string> FileRegistryStore::WriteUnsaved(bool batch) {
   if (unsaved_.empty() && !rewriteDue_) return std::nullopt;
-  if (auto problem = fileops::ReplaceFile(path_, FormatRegistryText(Tree()))) {
-    return ReportWriteFailure(*problem, batch);
+  const auto problem = fileops::ReplaceFile(path_, FormatRegistryText(Tree()));
+  if (!problem || problem->replaced) {
+    // The file holds everything now, even when the disk has not confirmed it yet.
+    unsaved_.clear();
+    rewriteDue_ = false;
+    keptAside_.clear();
   }
-  unsaved_.clear();
-  rewriteDue_ = false;
+  if (problem) return ReportWriteFailure(problem->what, batch, problem->replaced);
   return std::nullopt;
 }
 
@@ -195,23 +198,37 @@ bool FileRegistryStore::SetDamagedFileAside(const RegistryParseResult& parsed, b
                " the game goes on with the lines that could be read.");
     return false;
   }
+  keptAside_ = aside.path;
   Notice(what + ". The original was kept as " + Quoted(aside.path) +
          "; the lines that could be read are kept and saved again.");
   return true;
 }
 
-std::string FileRegistryStore::ReportWriteFailure(const std::string& problem, bool batch) {
-  const std::string what = "cannot save the settings to " + Quoted(path_) + ": " + problem +
-                           ". The file was left as it was";
+std::string FileRegistryStore::ReportWriteFailure(const std::string& problem, bool batch,
+                                                  bool replaced) {
+  // Each message says what became of the file, which is what the player needs to know.
+  std::string what;
+  if (replaced) {
+    what = "the settings were saved to " + Quoted(path_) +
+           ", but the disk did not confirm it: " + problem +
+           ". The file was replaced, but a crash of the system could still bring " +
+           "back the old one";
+  } else {
+    what = "cannot save the settings to " + Quoted(path_) + ": " + problem + ". " +
+           (keptAside_.empty() ? "The file was left as it was"
+                               : "The damaged file was kept as " + Quoted(keptAside_) +
+                                     ", and no new file was written in its place");
+  }
   // A batch is a save the player asked for, so it is told every time; a change written
   // through is told once, and kept for the next write.
   if (batch) {
     Tell(what + ".");
   } else if (!writeFailureReported_) {
     writeFailureReported_ = true;
-    Tell(what +
-         "; changes are kept while the game runs and saved as soon as writing works "
-         "again.");
+    Tell(replaced ? what + "."
+                  : what +
+                        "; changes are kept while the game runs and saved as soon as writing "
+                        "works again.");
   }
   return what + ".";
 }

@@ -44,10 +44,12 @@ class MemoryRegistryStore : public RegistryStore {
 // Nothing is thrown and nothing already stored is lost. A file that cannot be read as a
 // whole is moved aside to "<file>.corrupt-YYYYMMDD-HHMMSS" and what could be read is kept and
 // saved again. When the file cannot be written, it stays exactly as it was, the store carries
-// on in memory, and the changes are written with the next write that succeeds. A file that
-// cannot be read at all (also a folder, a named pipe or a device in its place, or a file of
-// more than kMaxFileBytes) is never overwritten. A symbolic link in its place stays a link.
-// Each trouble is told once on stderr; those met at opening are also kept for TakeNotices.
+// on in memory, and the changes are written with the next write that succeeds (a file that
+// was replaced but whose folder the disk would not flush counts as written, and is told). Every
+// message says what became of the file. A file that cannot be read at all (also a folder, a named
+// pipe or a device in its place, or a file of more than kMaxFileBytes) is never overwritten. A
+// symbolic link in its place stays a link. Each trouble is told once on stderr; those met at
+// opening are also kept for TakeNotices.
 class FileRegistryStore : public MemoryRegistryStore {
  public:
   // The real file is a few hundred bytes; this only stops a runaway read.
@@ -74,13 +76,15 @@ class FileRegistryStore : public MemoryRegistryStore {
   std::optional<std::string> WriteUnsaved(bool batch);
   // Deals with a file holding lines that cannot be read; false when it has to be left alone.
   bool SetDamagedFileAside(const RegistryParseResult& parsed, bool locked);
-  std::string ReportWriteFailure(const std::string& problem, bool batch);
+  // `replaced`: the file was replaced all the same, but the disk has not confirmed it.
+  std::string ReportWriteFailure(const std::string& problem, bool batch, bool replaced = false);
   void NeverWrite(const std::string& message);
   void Notice(const std::string& message);
 
   std::string path_;
   std::vector<RegistryChange> unsaved_;
   bool rewriteDue_ = false;  // the file was set aside and must be written anew
+  std::string keptAside_;    // where, until it has been
   bool inBatch_ = false;
   bool neverWrite_ = false;
   bool writeFailureReported_ = false;

@@ -36,11 +36,29 @@ std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
   }
 }
 
-RegistryTree::Key* RegistryTree::FindChild(Key& parent, std::string_view name) {
-  for (Key& child : parent.subkeys) {
-    if (SameName(child.name, name)) return &child;
+std::size_t RegistryTree::NameHash::operator()(std::string_view name) const {
+  // FNV-1a over the folded bytes.
+  std::size_t hash = 14695981039346656037ull;
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(FoldCase(c));
+    hash *= 1099511628211ull;
   }
-  return nullptr;
+  return hash;
+}
+
+template <typename List>
+void RegistryTree::Erase(List& list, NameIndex& index, std::string_view name) {
+  const auto at = index.find(name);
+  if (at == index.end()) return;
+  list.erase(list.begin() + static_cast<std::ptrdiff_t>(at->second));
+  // The entries after the hole have moved; deletions are rare, so the index is built anew.
+  index.clear();
+  for (std::size_t i = 0; i < list.size(); ++i) index.emplace(NameOf(list[i]), i);
+}
+
+RegistryTree::Key* RegistryTree::FindChild(Key& parent, std::string_view name) {
+  const auto at = parent.subkeyAt.find(name);
+  return at == parent.subkeyAt.end() ? nullptr : &parent.subkeys[at->second];
 }
 
 const RegistryTree::Key* RegistryTree::Find(std::string_view path) const {
@@ -65,7 +83,8 @@ RegistryTree::Key* RegistryTree::Create(std::string_view path) {
   for (const std::string& name : *names) {
     Key* child = FindChild(*key, name);
     if (!child) {
-      key->subkeys.push_back(Key{name, {}, {}});
+      key->subkeyAt.emplace(name, key->subkeys.size());
+      key->subkeys.push_back(Key{name, {}, {}, {}, {}});
       child = &key->subkeys.back();
     }
     key = child;
@@ -82,20 +101,18 @@ bool RegistryTree::Apply(const RegistryChange& change) {
       // instance deleted meanwhile brings the key back instead of losing the value.
       Key* key = Create(change.key);
       if (!key) return false;
-      for (auto& [name, value] : key->values) {
-        if (SameName(name, change.name)) {
-          value = change.value;
-          return true;
-        }
+      const auto [at, added] = key->valueAt.emplace(change.name, key->values.size());
+      if (added) {
+        key->values.emplace_back(change.name, change.value);
+      } else {
+        key->values[at->second].second = change.value;
       }
-      key->values.emplace_back(change.name, change.value);
       return true;
     }
     case RegistryChange::Kind::DeleteValue: {
       if (!SplitKeyPath(change.key)) return false;
       if (Key* key = Find(change.key)) {
-        std::erase_if(key->values,
-                      [&](const auto& entry) { return SameName(entry.first, change.name); });
+        Erase(key->values, key->valueAt, change.name);
       }
       return true;
     }
@@ -110,8 +127,7 @@ bool RegistryTree::Apply(const RegistryChange& change) {
         parent = FindChild(*parent, (*names)[i]);
       }
       if (parent) {
-        std::erase_if(parent->subkeys,
-                      [&](const Key& child) { return SameName(child.name, names->back()); });
+        Erase(parent->subkeys, parent->subkeyAt, names->back());
       }
       return true;
     }
@@ -125,9 +141,8 @@ bool RegistryTree::HasKey(std::string_view path) const {
 
 std::optional<RegValue> RegistryTree::GetValue(std::string_view key, std::string_view name) const {
   if (const Key* found = Find(key)) {
-    for (const auto& [valueName, value] : found->values) {
-      if (SameName(valueName, name)) return value;
-    }
+    const auto at = found->valueAt.find(name);
+    if (at != found->valueAt.end()) return found->values[at->second].second;
   }
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,7 +31,9 @@ struct RegistryChange {
 };
 
 // The keys and values of a registry store, in memory. Names keep the case they were first
-// written with; values and subkeys keep the order in which they were first created.
+// written with; values and subkeys keep the order in which they were first created. Finding
+// a name takes the same time however many a key holds, so that reading a file of many
+// values takes time in proportion to its length.
 class RegistryTree {
  public:
   using Values = std::vector<std::pair<std::string, RegValue>>;
@@ -52,13 +55,32 @@ class RegistryTree {
                                            bool hasSubkeys)>& visit) const;
 
  private:
+  // Hashes and compares names the way SameName does.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+  };
+  // A name's position in a list of values or subkeys.
+  using NameIndex = std::unordered_map<std::string, std::size_t, NameHash, NameEqual>;
+
   struct Key {
     std::string name;
     Values values;
     std::vector<Key> subkeys;
+    NameIndex valueAt;
+    NameIndex subkeyAt;
   };
 
   static Key* FindChild(Key& parent, std::string_view name);
+  static const std::string& NameOf(const Values::value_type& value) { return value.first; }
+  static const std::string& NameOf(const Key& key) { return key.name; }
+  // Drops the value or subkey of that name from `list`, keeping the index in step.
+  template <typename List>
+  static void Erase(List& list, NameIndex& index, std::string_view name);
   Key* Find(std::string_view path);
   const Key* Find(std::string_view path) const;
   Key* Create(std::string_view path);

@@ -147,7 +147,7 @@ void BCDirectInput::Reopen() {
       break;
     }
   }
-  Open(n);
+  if (Open(n) && DeviceRegained) DeviceRegained();
 }
 
 }  // namespace platform

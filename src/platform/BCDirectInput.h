@@ -32,6 +32,8 @@ class BCDirectInput final : public DirectXEvent, private host::JoystickListener 
   // every button released by then; the first joystick plugged in afterwards (the same
   // one, if it comes back) is opened in its place with a fresh centre.
   std::function<void()> DeviceLost;
+  // Raised when a joystick has been opened in place of the lost one.
+  std::function<void()> DeviceRegained;
 
   // Opens joystick number `joystickNumber` of the list (from 1), or for 0 and below the
   // one with the most buttons, the first among equals. True when a joystick is open

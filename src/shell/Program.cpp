@@ -1,5 +1,8 @@
 #include "shell/Program.h"
 
+#include <cstdio>
+#include <new>
+
 #include "game/Flow.h"
 #include "shell/BCMini.h"
 #include "shell/BCRegistry.h"
@@ -126,8 +129,8 @@ std::string Program::GetInitials(std::size_t entry) {
 
 void Program::QuitProgram() {
   // A second request while the first is carried out (its message box is open, say) ends the
-  // program at once: the settings have been dealt with.
-  if (quitting_) throw host::ProgramExit{0};
+  // program at once: the first one has already tried to save, and nothing more can be.
+  if (quitting_) throw host::ProgramExit{1};
   quitting_ = true;
   // Before the settings are loaded the player cannot have changed any, and saving the
   // defaults would wipe out the stored hall of fame.
@@ -140,6 +143,23 @@ void Program::QuitProgram() {
   if (mainForm_ && mainForm_->Loaded()) mainForm_->Unload();
   if (menu_) menu_->Unload();
   throw host::ProgramExit{0};
+}
+
+int Program::EndAfterFault(const std::exception* fault) noexcept {
+  const char* what = "an unknown error";
+  if (dynamic_cast<const std::bad_alloc*>(fault) != nullptr) {
+    what = "out of memory";
+  } else if (fault != nullptr) {
+    what = fault->what();
+  }
+  std::fprintf(stderr, "skirmora: the game cannot go on (%s); it ends as if asked to quit\n", what);
+  try {
+    QuitProgram();
+  } catch (...) {
+    // A ProgramExit is the quit done; anything else stopped it half-way, before the settings
+    // were written or without a trace in the file.
+  }
+  return 1;
 }
 
 void Program::FileInterruptedScore() {

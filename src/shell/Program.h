@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,11 @@ class Program : public game::ShellLink {
   // Every request to end the program comes here: the Exit items, closing the main window, and
   // the system's requests (signals, the session ending), whatever window is open meanwhile.
   [[noreturn]] void QuitProgram();
+  // After `fault` (null: something that is no std::exception) was thrown out of the program's
+  // event loop: says so in one line on standard error and ends as a quit request would, where
+  // that is still possible (a fault during the quit itself saves nothing more; the stored file
+  // is written whole or not at all). Returns the exit status, 1.
+  int EndAfterFault(const std::exception* fault) noexcept;
   std::string GetInitials(std::size_t entry) override;
 
   host::Host& Host() { return host_; }

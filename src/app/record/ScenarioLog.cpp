@@ -1,6 +1,9 @@
 #include "app/record/ScenarioLog.h"
 
+#include <cstdio>
+
 #include "app/script/Commands.h"
+#include "host/FileOps.h"
 
 namespace record {
 
@@ -42,6 +45,18 @@ std::string ScenarioLog::Text() const {
   for (const std::string& line : lines_) text += line + "\n";
   if (ticks_ > 0) text += TicksLine() + "\n";
   return text;
+}
+
+bool ScenarioLog::SaveTo(const std::string& path, const char* program) const {
+  const auto problem = host::fileops::ReplaceFile(path, Text());
+  if (!problem) return true;
+  if (problem->replaced) {
+    std::fprintf(stderr, "%s: the recording was saved to %s, but the disk did not confirm it: %s\n",
+                 program, path.c_str(), problem->what.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "%s: the recording was not saved: %s\n", program, problem->what.c_str());
+  return false;
 }
 
 }  // namespace record

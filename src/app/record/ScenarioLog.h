@@ -26,6 +26,10 @@ class ScenarioLog {
 
   // The scenario as it stands, frames still uncounted included.
   std::string Text() const;
+  // Writes Text() to the file in one atomic replacement. When that fails, says so on standard
+  // error after "`program`: " and returns false; a file that was replaced but not confirmed by
+  // the disk is said so too, and counts as saved.
+  bool SaveTo(const std::string& path, const char* program) const;
 
  private:
   void WriteTicks();

@@ -2,12 +2,25 @@
 
 #include <cstdio>
 
+#include "host/text/Utf8.h"
+
 namespace script {
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t at = 0; at < text.size();) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c >= 0x80) {
+      // A byte that is not part of valid UTF-8 would make the line unreadable as JSON.
+      const std::size_t start = at;
+      if (host::NextCodePoint(text, at) == 0xFFFD) {
+        out += "\\ufffd";
+      } else {
+        out.append(text.substr(start, at - start));
+      }
+      continue;
+    }
+    ++at;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -20,7 +33,7 @@ std::string JsonString(std::string_view text) {
           std::snprintf(buf, sizeof buf, "\\u%04x", c);
           out += buf;
         } else {
-          out += ch;
+          out += static_cast<char>(c);
         }
     }
   }

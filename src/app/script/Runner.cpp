@@ -75,6 +75,9 @@ int Runner::Run() {
   } catch (const std::invalid_argument& e) {
     std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
     status = 2;
+  } catch (const std::exception& fault) {
+    if (!program_) throw;
+    status = program_->EndAfterFault(&fault);
   }
   if (!WriteRecording() && status == 0) status = 1;
   if (!FinishMixdown() && status == 0) status = 1;
@@ -89,12 +92,8 @@ bool Runner::FinishMixdown() {
 
 bool Runner::WriteRecording() {
   if (recordPath_.empty()) return true;
-  const std::string text = log_ ? log_->Text() : record::ScenarioLog().Text();
-  if (const auto problem = host::fileops::ReplaceFile(recordPath_, text)) {
-    std::cerr << "skirmora-script: the recording was not saved: " << *problem << "\n";
-    return false;
-  }
-  return true;
+  const record::ScenarioLog nothingRecorded;
+  return (log_ ? *log_ : nothingRecorded).SaveTo(recordPath_, "skirmora-script");
 }
 
 void Runner::RecordCommand(const std::string& line) {

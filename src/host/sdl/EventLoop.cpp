@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <cstdio>
 
 #include "host/Keys.h"
+#include "host/sdl/DisplayErrors.h"
 #include "host/sdl/KeyMap.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
@@ -99,7 +101,13 @@ void SdlHost::FocusFront() {
 }
 
 void SdlHost::RunUntil(const std::function<bool()>& done) {
-  while (!done()) {
+  for (;;) {
+    // Before `done`: a window opened after the loss never shows, so it is done at once.
+    if (DisplayGone()) {
+      if (!endingWithoutDisplay_) EndWithoutDisplay();
+      return;  // nothing more can happen in a loop inside the ending
+    }
+    if (done()) break;
     if (DeliverPaint()) continue;
     if (!pending_.empty()) {
       const SDL_Event e = pending_.front();
@@ -137,7 +145,10 @@ bool SdlHost::DeliverPaint() {
 }
 
 void SdlHost::PresentAll() {
-  for (SdlWindow* w : windows_) w->Present();
+  for (SdlWindow* w : windows_) {
+    if (DisplayGone()) return;
+    w->Present();
+  }
 }
 
 void SdlHost::Present() {
@@ -151,6 +162,9 @@ void SdlHost::Defer(const SDL_Event& e) {
 void SdlHost::Sleep(int ms) {
   const std::int64_t end = NowMs() + std::max(0, ms);
   for (;;) {
+    // Without a display there is nothing to wait for: the program is to end as soon as it is
+    // back in its event loop.
+    if (DisplayGone()) return;
     PresentAll();
     SDL_Event e;
     while (PollAnyEvent(e)) {
@@ -210,7 +224,10 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
 }
 
 void SdlHost::Dispatch(const SDL_Event& e) {
-  if (e.type == SDL_QUIT || e.type == quitEventType_) {
+  if (e.type == SDL_QUIT && CompositorGone()) {
+    // The loop ends the program at its next round, without another word to the display.
+    compositorGone_ = true;
+  } else if (e.type == SDL_QUIT || e.type == quitEventType_) {
     RequestQuit();
   } else if (e.type == SDL_WINDOWEVENT) {
     if (HandleImmediately(e)) return;
@@ -231,10 +248,47 @@ void SdlHost::Dispatch(const SDL_Event& e) {
 }
 
 void SdlHost::RequestQuit() {
-  signals_->Stop();
+  // Signals are still relayed until a window closes: a second request while the quit waits
+  // on the player (its message box is open) must reach the program.
+  quitTaken_ = true;
   // A program that never said how to quit still ends when asked to.
   if (!quitHandler_) throw ProgramExit{0};
   quitHandler_();
+}
+
+void SdlHost::BeforeWindowCloses() {
+  if (quitTaken_) signals_->Stop();
+}
+
+bool SdlHost::CompositorGone() const {
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [](const SdlWindow* w) { return WaylandConnectionLost(w->Handle()); });
+}
+
+bool SdlHost::DisplayGone() {
+  if (!displayGone_ && (XDisplayLost() || compositorGone_)) {
+    displayGone_ = true;
+    // The relay's wake-ups go through the display too.
+    signals_->Stop();
+    for (SdlWindow* w : windows_) w->LetGo();
+  }
+  return displayGone_;
+}
+
+void SdlHost::EndWithoutDisplay() {
+  endingWithoutDisplay_ = true;
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  const std::string name =
+      compositorGone_ ? (wayland != nullptr ? wayland : "wayland-0") : LostXDisplayName();
+  std::fprintf(stderr,
+               "skirmora: the connection to the display \"%s\" was lost; the game ends as if "
+               "asked to quit\n",
+               name.c_str());
+  try {
+    if (quitHandler_) quitHandler_();
+  } catch (const ProgramExit&) {
+  }
+  throw ProgramExit{1};
 }
 
 void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {

@@ -12,8 +12,8 @@ class QuitSignals {
  public:
   explicit QuitSignals(Uint32 eventType);
   ~QuitSignals();
-  // Stops relaying, once the program has taken a quit request and is about to close its
-  // windows: pushing an event wakes the UI thread through one of its windows, and the relay
+  // Stops relaying, once the program has taken a quit request and is about to close a
+  // window: pushing an event wakes the UI thread through one of its windows, and the relay
   // must not be half-way through that while the window is closed. Later signals are
   // swallowed. Returns once the relay has finished.
   void Stop();

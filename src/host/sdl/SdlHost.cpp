@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "host/sdl/DisplayErrors.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
-#include "host/sdl/XErrors.h"
 
 namespace host {
 namespace {
@@ -17,11 +17,11 @@ class SteadyClock final : public sdl::LoopClock {
  public:
   std::int64_t NowMs() override { return static_cast<std::int64_t>(SDL_GetTicks64()); }
   void Idle(std::int64_t deadlineMs) override {
-    if (deadlineMs < 0) {
-      SDL_WaitEvent(nullptr);
-    } else {
-      Doze(deadlineMs);
-    }
+    // Never for ever: once the X server has gone, SDL's wait goes round on the broken
+    // connection without returning, and the loop must get to see that the display is lost.
+    constexpr std::int64_t kLongestWaitMs = 250;
+    const std::int64_t latest = NowMs() + kLongestWaitMs;
+    Doze(deadlineMs < 0 ? latest : std::min(deadlineMs, latest));
   }
   void Doze(std::int64_t untilMs) override {
     const std::int64_t left = untilMs - NowMs();
@@ -89,7 +89,8 @@ SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
 SdlHost::~SdlHost() {
   signals_.reset();
   timers_.clear();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // Closing the connection to a display that is gone would be one more call to it.
+  if (!displayGone_ && !XDisplayLost()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {

@@ -65,6 +65,12 @@ class SdlHost final : public Host {
 
   // --- for the back end's own parts
   void Forget(SdlWindow& window);
+  // Once a quit request has been taken, no window may close while the signal relay runs.
+  void BeforeWindowCloses();
+  // True once the connection to the display is known to be lost. From then on nothing is
+  // drawn and nothing asks the display for anything: windows are let go of without a word
+  // to it, new ones get no window on the screen, and dialogs give their default answers.
+  bool DisplayGone();
   void Shown(SdlWindow& window);
   CursorSet& Cursors() { return cursors_; }
   const Surface& ProgramIcon() const { return art_.icon; }
@@ -101,6 +107,10 @@ class SdlHost final : public Host {
   void DispatchText(const SDL_TextInputEvent& e);
   void DispatchMouse(const SDL_Event& e);
   void RequestQuit();
+  // The display has gone: the program ends as a quit request would have it, with status 1.
+  [[noreturn]] void EndWithoutDisplay();
+  // Whether a quit event from SDL means that the Wayland compositor went away.
+  bool CompositorGone() const;
   void FocusFront();
 
   std::unique_ptr<RegistryStore> registry_;
@@ -108,6 +118,10 @@ class SdlHost final : public Host {
   SdlAudio audio_;
   Uint32 quitEventType_ = 0;
   std::unique_ptr<QuitSignals> signals_;
+  bool quitTaken_ = false;
+  bool displayGone_ = false;
+  bool compositorGone_ = false;
+  bool endingWithoutDisplay_ = false;
   DesktopArt art_;
   CursorSet cursors_;
   std::vector<SdlWindow*> windows_;

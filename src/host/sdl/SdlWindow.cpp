@@ -57,6 +57,8 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       canvas_(desc.width, desc.height, desc.background),
       topmost_(desc.topmost),
       closesOnFocusLoss_(desc.placement == WindowPlacement::AtOwnerPoint) {
+  // Without a display the window lives on the canvas alone.
+  if (host_.DisplayGone()) return;
   const int frame = ui::FrameWidth(desc.frame);
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
@@ -106,6 +108,7 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
 SdlWindow::~SdlWindow() {
   host_.Forget(*this);
   if (window_ == nullptr) return;
+  host_.BeforeWindowCloses();
   if (capture_) SDL_CaptureMouse(SDL_FALSE);
   SDL_DestroyWindow(window_);
 }
@@ -123,7 +126,9 @@ void SdlWindow::Hide() {
   if (!visible_) return;
   SetCapture(false);
   visible_ = false;
-  if (window_ != nullptr) SDL_HideWindow(window_);
+  if (window_ == nullptr) return;
+  host_.BeforeWindowCloses();
+  SDL_HideWindow(window_);
 }
 
 void SdlWindow::Focus() {
@@ -159,6 +164,7 @@ void SdlWindow::SetCursor(Cursor cursor) {
 void SdlWindow::SetCapture(bool capture) {
   if (capture == capture_) return;
   capture_ = capture;
+  if (window_ == nullptr) return;
   if (capture) Focus();
   SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }

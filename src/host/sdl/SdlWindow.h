@@ -38,6 +38,8 @@ class SdlWindow final : public Window {
 
   // --- for the host
   bool Valid() const { return window_ != nullptr; }
+  // Forgets the window on the screen without a word to the display, which has gone.
+  void LetGo() { window_ = nullptr; }
   std::uint64_t Serial() const { return serial_; }
   Uint32 SdlId() const { return SDL_GetWindowID(window_); }
   SDL_Window* Handle() const { return window_; }

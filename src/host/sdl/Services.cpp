@@ -49,6 +49,7 @@ bool SdlHost::ScreenSaverActive() {
 }
 
 void SdlHost::SetScreenSaverActive(bool active) {
+  if (DisplayGone()) return;
   if (active) {
     SDL_EnableScreenSaver();
   } else {
