@@ -12,8 +12,9 @@ namespace host::sdl {
 // sending an event to one of our windows over a second X connection. The loop stops the relay
 // before it closes any window, but the X server may still take the two connections' requests
 // in either order; Xlib's default handler would then end the program with status 1 at its
-// very last step. Every other error goes to the handler that was there before. Call after the
-// video subsystem is up.
+// very last step. Every other error goes to the handler that was there before. Call before
+// the video subsystem starts: SDL chains its own handler to this one while it runs and puts
+// this one back when it closes its connections, which is when such an error often arrives.
 void OverlookEventsToVanishedWindows();
 
 // Whether a connection to the X server has broken (the server was killed or crashed, the

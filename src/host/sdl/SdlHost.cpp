@@ -54,6 +54,9 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
                  "skirmora: cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
     return nullptr;
   }
+  // Before the video subsystem: SDL puts back the handler it found when it closes its X
+  // connections, and the harmless error may only surface then.
+  sdl::OverlookEventsToVanishedWindows();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "skirmora: cannot open the display: %s\n", SDL_GetError());
     return nullptr;
@@ -82,7 +85,6 @@ SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
       art_(std::move(art)),
       cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
-  if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 
