@@ -195,9 +195,14 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
     case SDL_WINDOWEVENT_RESTORED:
       // The only times the whole window, letterbox included, is sent again.
       if (w != nullptr) {
+        w->CheckDecorations();
         w->Present(true);
         w->RequestPaint();
       }
+      return true;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MOVED:
+      if (w != nullptr) w->CheckDecorations();
       return true;
     case SDL_WINDOWEVENT_ENTER:
       if (w != nullptr) w->ApplyCursor();
@@ -248,6 +253,10 @@ void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
     if (code != 0) w.Events().OnKeyUp(code, shift);
     return;
   }
+  // Plain F11 switches the game screen between full screen and a window, as desktop programs
+  // do; with Shift, Ctrl or Alt it stays the game's own key.
+  if (code == vk::Function(11) && shift == 0 && e.repeat == 0 && w.CoversScreen())
+    SwitchGameScreen(w);
   // The text this key types belongs to this window even if the handler opens a dialog.
   textTarget_ = serial;
   if (code != 0) w.Events().OnKeyDown(code, shift);
@@ -286,8 +295,7 @@ void SdlHost::DispatchMouse(const SDL_Event& e) {
   } else {
     // Over another window while a modal one is open: in the modal window's coordinates.
     const PointerState p = QueryPointer(target->Handle());
-    m.x = p.x - target->ScreenX();
-    m.y = p.y - target->ScreenY();
+    target->ScreenToClient(p.x, p.y, m.x, m.y);
   }
   if (e.type == SDL_MOUSEMOTION) {
     m.button = ButtonBits(e.motion.state);

@@ -25,9 +25,9 @@ class PopupMenuWindow final : public WindowEvents {
     desc.background = ui::kFace;
     WindowOptions options;
     options.popupMenu = true;
-    options.screenX = owner.ScreenX() + x;
-    options.screenY = owner.ScreenY() + y;
-    KeepOnScreen(options, w, h);
+    options.owner = &static_cast<SdlWindow&>(owner);
+    options.ownerX = x;
+    options.ownerY = y;
     window_ = host_.CreateSdlWindow(desc, *this, options);
     if (!window_->Valid()) return -1;
     Draw();
@@ -36,18 +36,6 @@ class PopupMenuWindow final : public WindowEvents {
   }
 
  private:
-  static void KeepOnScreen(WindowOptions& o, int w, int h) {
-    SDL_Rect bounds;
-    const SDL_Point p{o.screenX, o.screenY};
-    int display = 0;
-    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
-      if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_PointInRect(&p, &bounds)) display = i;
-    }
-    if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return;
-    o.screenX = std::clamp(o.screenX, bounds.x, std::max(bounds.x, bounds.x + bounds.w - w));
-    o.screenY = std::clamp(o.screenY, bounds.y, std::max(bounds.y, bounds.y + bounds.h - h));
-  }
-
   bool Inside(int x, int y) const {
     const Surface& c = window_->Canvas();
     return x >= 0 && y >= 0 && x < c.Width() && y < c.Height();

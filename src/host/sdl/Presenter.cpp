@@ -12,25 +12,6 @@ std::uint32_t* Row(const WindowImage& out, int y) {
   return out.pixels + static_cast<std::ptrdiff_t>(y) * out.pitch;
 }
 
-void PutPixel(const WindowImage& out, int x, int y, std::uint32_t c) {
-  if (x >= 0 && y >= 0 && x < out.width && y < out.height) Row(out, y)[x] = c;
-}
-
-// One ring of the frame: `topLeft` on the top and left edges, `bottomRight` on the others.
-void Ring(const WindowImage& out, int x1, int y1, int x2, int y2, std::uint32_t topLeft,
-          std::uint32_t bottomRight) {
-  for (int x = x1; x <= x2; ++x) {
-    PutPixel(out, x, y1, topLeft);
-    PutPixel(out, x, y2, bottomRight);
-  }
-  for (int y = y1; y <= y2; ++y) {
-    PutPixel(out, x1, y, topLeft);
-    PutPixel(out, x2, y, bottomRight);
-  }
-  PutPixel(out, x2, y1, bottomRight);
-  PutPixel(out, x1, y2, bottomRight);
-}
-
 // Writes `count` client pixels, each `scale` times over; the common factors are spelled
 // out so that the compiler can widen the copies.
 template <int kScale>
@@ -119,6 +100,28 @@ PixelRect ComposePart(const WindowImage& out, const Surface& client, const Viewp
   return written;
 }
 
+std::vector<FrameBand> DialogFrame(const Viewport& vp, int w, int h) {
+  const int s = vp.scale;
+  std::vector<FrameBand> bands;
+  // One ring in client pixels (inclusive): `topLeft` on the top and left edges but for their
+  // far ends, `bottomRight` on the others.
+  const auto ring = [&](int x1, int y1, int x2, int y2, std::uint32_t topLeft,
+                        std::uint32_t bottomRight) {
+    const auto band = [&](int l, int t, int r, int b, std::uint32_t c) {
+      bands.push_back({{vp.x + l * s, vp.y + t * s, vp.x + (r + 1) * s, vp.y + (b + 1) * s}, c});
+    };
+    band(x1, y1, x2 - 1, y1, topLeft);
+    band(x1, y1, x1, y2 - 1, topLeft);
+    band(x1, y2, x2, y2, bottomRight);
+    band(x2, y1, x2, y2, bottomRight);
+  };
+  const int f = kDialogFrame;
+  ring(-f, -f, w + f - 1, h + f - 1, kFace, kDark);
+  ring(1 - f, 1 - f, w + f - 2, h + f - 2, kLight, kShadow);
+  ring(2 - f, 2 - f, w + f - 3, h + f - 3, kFace, kFace);
+  return bands;
+}
+
 void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
                    bool dialogFrame) {
   const int cw = client.Width() * vp.scale, ch = client.Height() * vp.scale;
@@ -127,13 +130,12 @@ void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport
     for (int y = 0; y < out.height; ++y) std::fill_n(Row(out, y), out.width, 0u);
   }
   ComposePart(out, client, vp, {0, 0, client.Width(), client.Height()});
-  if (dialogFrame) {
-    // The classic raised dialog frame: light outside, then white, then the face colour.
-    const int l = vp.x - kDialogFrame, t = vp.y - kDialogFrame;
-    const int r = vp.x + cw + kDialogFrame - 1, b = vp.y + ch + kDialogFrame - 1;
-    Ring(out, l, t, r, b, kFace, kDark);
-    Ring(out, l + 1, t + 1, r - 1, b - 1, kLight, kShadow);
-    Ring(out, l + 2, t + 2, r - 2, b - 2, kFace, kFace);
+  if (!dialogFrame) return;
+  for (const FrameBand& band : DialogFrame(vp, client.Width(), client.Height())) {
+    const int left = std::max(band.rect.left, 0), right = std::min(band.rect.right, out.width);
+    const int top = std::max(band.rect.top, 0), bottom = std::min(band.rect.bottom, out.height);
+    for (int y = top; y < bottom; ++y)
+      if (left < right) std::fill(Row(out, y) + left, Row(out, y) + right, band.color);
   }
 }
 

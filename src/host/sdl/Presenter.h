@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "host/DirtyRegion.h"
 #include "host/Surface.h"
@@ -13,8 +14,23 @@ struct Viewport {
   int scale = 1;
 };
 
-// Width of the raised dialog frame drawn around a client area.
+// Width of the raised dialog frame drawn around a client area, in client pixels: it is
+// scaled with the client.
 constexpr int kDialogFrame = 3;
+
+// The game screen's size. Every window is drawn at the largest whole factor at which the game
+// screen fits the display, so that its menus and dialogs keep their size beside the field.
+constexpr int kScreenWidth = 640, kScreenHeight = 480;
+
+// One rectangle of a single colour in window pixels (right and bottom exclusive).
+struct FrameBand {
+  PixelRect rect;
+  std::uint32_t color = 0;
+};
+
+// The raised dialog frame around the w x h client at `vp`: light outside, then white, then
+// the face colour, each ring one client pixel (vp.scale window pixels) wide.
+std::vector<FrameBand> DialogFrame(const Viewport& vp, int w, int h);
 
 // The largest whole factor at which a w x h surface fits an outW x outH window, centred
 // (at least 1: a screen smaller than the surface shows its middle).

@@ -1,0 +1,26 @@
+#pragma once
+#include <SDL.h>
+
+#include <memory>
+
+#include "host/Surface.h"
+#include "host/sdl/Presenter.h"
+
+namespace host::sdl {
+
+// Where a window's pixels go. X11 (and the dummy driver of the tests) keeps an image of the
+// window in memory shared with the X server; only the changed parts are scaled into it and
+// sent, and no GL library is loaded. Where SDL keeps no such image (Wayland), the client
+// lives in a texture that takes only the changed parts and SDL's renderer scales it.
+class WindowOutput {
+ public:
+  virtual ~WindowOutput() = default;
+  // Shows the canvas at `vp`, with the dialog frame when `dialogFrame` is set: what changed
+  // since the last call, or everything with `whole` (the window was exposed, resized, shown).
+  virtual void Present(const Surface& canvas, const Viewport& vp, bool dialogFrame, bool whole) = 0;
+};
+
+// The output that works for this window, or null (with SDL's error set) when none does.
+std::unique_ptr<WindowOutput> MakeWindowOutput(SDL_Window* window);
+
+}  // namespace host::sdl
