@@ -2,6 +2,8 @@
 // the screen after each tick, and telling the program when the keyboard focus leaves it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "HostBackEnds.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/Presenter.h"
@@ -93,6 +95,70 @@ TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
   host.RunModal(*window);
   EXPECT_EQ(mismatches, std::vector<std::string>{});
   EXPECT_GT(x, 100);
+}
+
+// ---- the factor of every window, and F11 on the game screen
+
+TEST(SdlScreenTest, AWindowIsDrawnAtTheFactorAskedForItsFrameToo) {
+  host::ScreenOptions screen;
+  screen.scale = 2;
+  host_testing::SdlBackEnd backEnd(screen);
+  Recorder events;
+  host::WindowSpec spec = SmallWindow("Dialog");
+  spec.frame = host::WindowFrame::Dialog;
+  auto window = backEnd.Host().CreateWindow(spec, events);
+  window->Canvas().Clear(0x336699);
+  window->Canvas().SetPixel(0, 0, host::kWhite);
+  Surface shown;
+  backEnd.Steps({[&] {
+    shown = host::sdl::ShownPixels(*window);
+    window->Hide();
+  }});
+  backEnd.Host().RunModal(*window);
+  // (40 + 2 x 3) x (30 + 2 x 3) client pixels, each shown as 2 x 2.
+  Surface expected(92, 72);
+  host::sdl::ComposeWindow({expected.Pixels(), 92, 72, 92}, window->Canvas(),
+                           host::sdl::Viewport{6, 6, 2}, true);
+  EXPECT_EQ(shown, expected);
+}
+
+TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysTheGames) {
+  std::vector<host::ScreenChoice> told;
+  host::ScreenOptions screen;
+  screen.remember = [&](const host::ScreenChoice& choice) { told.push_back(choice); };
+  host_testing::SdlBackEnd backEnd(screen);
+  Recorder events;
+  host::WindowSpec spec = SmallWindow("Field");
+  spec.width = 320, spec.height = 240;
+  spec.placement = host::WindowPlacement::FullScreen;
+  auto window = backEnd.Host().CreateWindow(spec, events);
+  constexpr int kUsbF11 = 0x44;
+  const auto press = [&](bool withShift) {
+    host::sdl::PushKey(*window, kUsbF11, true, withShift);
+    host::sdl::PushKey(*window, kUsbF11, false, withShift);
+    backEnd.Advance(0);
+  };
+  std::vector<int> widths;  // of what is shown after each press
+  const auto shownWidth = [&] { widths.push_back(host::sdl::ShownPixels(*window).Width()); };
+  backEnd.Steps({[&] { press(true); },
+                 [&] {
+                   shownWidth();
+                   press(false);
+                 },
+                 [&] {
+                   shownWidth();
+                   press(false);
+                 },
+                 [&] {
+                   shownWidth();
+                   window->Hide();
+                 }});
+  backEnd.Host().RunModal(*window);
+  // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
+  EXPECT_EQ(widths, (std::vector<int>{1024, 640, 1024}));
+  EXPECT_EQ(told, (std::vector<host::ScreenChoice>{{true, 0, 0}, {false, 0, 0}}));
+  // Every press still reaches the program.
+  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
 }
 
 // ---- focus

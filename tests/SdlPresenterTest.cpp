@@ -67,6 +67,17 @@ TEST(SdlPresenter, DialogFrameIsRaisedAroundTheClientAndRespectsThePitch) {
   }
 }
 
+TEST(SdlPresenter, TheDialogFrameScalesWithTheClient) {
+  Surface client(4, 3, 0x00FF00);
+  const int w = (4 + 6) * 2, h = (3 + 6) * 2;
+  std::vector<std::uint32_t> once((4 + 6) * (3 + 6)), twice(w * h);
+  ComposeWindow({once.data(), 10, 9, 10}, client, Viewport{3, 3, 1}, true);
+  ComposeWindow({twice.data(), w, h, w}, client, Viewport{6, 6, 2}, true);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      ASSERT_EQ(twice[y * w + x], once[y / 2 * 10 + x / 2]) << x << "," << y;
+}
+
 // Per-pixel model of a composed window: each window pixel shows the client pixel under it,
 // black where there is none.
 std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {

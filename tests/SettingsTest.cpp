@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "host/RegistryFile.h"
 #include "shell/Program.h"
+#include "shell/ScreenSettings.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -189,6 +190,18 @@ TEST(SettingsFile, TwoInstancesQuittingAtOnceBothKeepTheirNewScores) {
     host::FileRegistryStore store(path);
     ASSERT_EQ(Stored(store), Padded({"OLD=1000", "TWO=700", "ONE=600"})) << "round " << round;
   }
+}
+
+// Full screen or a window: a key from before the choice existed is full screen, as it was.
+TEST_F(SettingsTest, TheScreenChoiceIsFullScreenUntilStoredAndAHandEditedSizeFitsTheScreen) {
+  Put("High Score 1", "ABC=100");
+  EXPECT_EQ(shell::LoadScreenChoice(store), host::ScreenChoice{});
+  shell::StoreScreenChoice(store, {true, 1000, 800});
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{true, 1000, 800}));
+  store.SetValue(key, "Window width", RegValue::Dword(-5));
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{true, 0, 0}));
+  shell::StoreScreenChoice(store, {false, 1000, 800});
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{false, 1000, 800}));
 }
 
 }  // namespace
