@@ -90,7 +90,11 @@ SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
       art_(std::move(art)),
       cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
-  if (std::string(SDL_GetCurrentVideoDriver()) == "x11") OverlookEventsToVanishedWindows();
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if (driver == "x11") OverlookEventsToVanishedWindows();
+  // SDL 2.26 cannot make a Wayland popup (the compositor refuses its request and ends the
+  // connection); there a menu is an ordinary window, placed by the compositor.
+  menusPlaced_ = driver != "wayland";
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 

@@ -85,6 +85,8 @@ class SdlHost final : public Host {
   int DisplayInUse() const;
   void SetScreenOptions(ScreenOptions options) { screen_ = std::move(options); }
   const ScreenChoice& GameScreenChoice() const { return screen_.choice; }
+  // Whether a popup menu can be a popup window at a point of its owner.
+  bool MenusPlaced() const { return menusPlaced_; }
   // Whether windows that ask to cover the screen are desktop windows now.
   bool WindowedGame() const { return screen_.choice.windowed; }
   // The whole factor the windows other than the game screen are drawn at now.
@@ -140,6 +142,7 @@ class SdlHost final : public Host {
   CursorSet cursors_;
   std::vector<SdlWindow*> windows_;
   ScreenOptions screen_;
+  bool menusPlaced_ = true;
   SDL_Point decorations_{0, 0};       // width and height the desktop adds around a window
   std::vector<std::uint64_t> modal_;  // serials, innermost last
   std::uint64_t nextSerial_ = 1;

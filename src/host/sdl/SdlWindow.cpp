@@ -9,7 +9,8 @@
 namespace host::sdl {
 namespace {
 
-Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool windowedGame) {
+Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool windowedGame,
+                     bool menusPlaced) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (desc.placement != WindowPlacement::FullScreen) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -21,7 +22,8 @@ Uint32 CreationFlags(const WindowSpec& desc, const WindowOptions& options, bool 
   if (desc.topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
     flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
-  if (options.popupMenu) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+  if (options.popupMenu) flags |= SDL_WINDOW_SKIP_TASKBAR;
+  if (options.popupMenu && menusPlaced) flags |= SDL_WINDOW_POPUP_MENU;
   return flags;
 }
 
@@ -73,8 +75,9 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
     y = screen.y;
     size = {screen.w, screen.h};
   }
-  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, size.x, size.y,
-                             CreationFlags(desc, options, host_.WindowedGame()));
+  window_ =
+      SDL_CreateWindow(desc.caption.c_str(), x, y, size.x, size.y,
+                       CreationFlags(desc, options, host_.WindowedGame(), host_.MenusPlaced()));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
