@@ -122,7 +122,9 @@ void SdlWindow::Hide() {
   if (CoversScreen() && host_.WindowedGame()) host_.KeepGameWindowSize(*this);
   SetCapture(false);
   visible_ = false;
-  if (window_ != nullptr) SDL_HideWindow(window_);
+  if (window_ == nullptr) return;
+  SDL_HideWindow(window_);
+  if (!CoversScreen()) output_->Release();
 }
 
 void SdlWindow::Focus() {

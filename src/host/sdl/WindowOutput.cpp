@@ -61,6 +61,16 @@ class SurfaceOutput final : public WindowOutput {
     presentedH_ = out->h;
   }
 
+  // SDL 2.26 lets go of a window's image only when it makes one of another size: the window
+  // gets a one-pixel image, and its own size back, which the next present then fills.
+  void Release() override {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_SetWindowSize(window_, 1, 1);
+    presentedTo_ = SDL_GetWindowSurface(window_);
+    SDL_SetWindowSize(window_, w, h);
+  }
+
  private:
   SDL_Window* window_;
   const SDL_Surface* presentedTo_ = nullptr;

@@ -18,6 +18,9 @@ class WindowOutput {
   // Shows the canvas at `vp`, with the dialog frame when `dialogFrame` is set: what changed
   // since the last call, or everything with `whole` (the window was exposed, resized, shown).
   virtual void Present(const Surface& canvas, const Viewport& vp, bool dialogFrame, bool whole) = 0;
+  // Gives back the memory of a window that is hidden for a while (the menu during a game);
+  // the next present makes it anew.
+  virtual void Release() {}
 };
 
 // The output that works for this window, or null (with SDL's error set) when none does.
