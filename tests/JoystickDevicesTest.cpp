@@ -74,6 +74,7 @@ class SdlRig : public Rig {
   void SetAxes(int d, std::int32_t x, std::int32_t y) override { devices_[d]->SetAxes(x, y); }
   void SetButton(int d, int b, bool down) override { devices_[d]->SetButton(b, down); }
   void Unplug(int d) override { devices_[d]->Unplug(); }
+  host::sdl::VirtualJoystick& Device(int d) { return *devices_[d]; }
   void RunUntil(const std::function<bool()>& done) override {
     // Not a timed wait: the loop ends as soon as `done` holds; the deadline only keeps a
     // broken back end from hanging the suite.
@@ -199,6 +200,37 @@ TEST_P(JoystickDevicesContract, AReadingIsCurrentEvenWhenNobodyListens) {
   EXPECT_EQ(state->x, 1000);
   EXPECT_EQ(state->y, 64000);
   EXPECT_EQ(state->buttons, 0b1000u);
+}
+
+// A pad's D-pad steers as the stick pushed all the way, but only while the stick rests.
+TEST(SdlJoysticks, TheDPadReadsAsTheStickAtFullDeflectionWhileTheStickRests) {
+  SdlRig rig;
+  if (!rig.Ready()) GTEST_SKIP() << "SDL's off-screen video driver is not available";
+  rig.Plug("Pad", 4);
+  const auto list = rig.Host().Joysticks().Attached();
+  ASSERT_EQ(list.size(), 1u);
+  auto open = rig.Host().Joysticks().Open(list[0].id);
+  ASSERT_NE(open, nullptr);
+  constexpr std::int32_t kMin = host::kAxisMin, kMax = host::kAxisMax, kRest = host::kAxisRest;
+  const struct {
+    int hatX, hatY;
+    std::int32_t stickX, stickY, x, y;
+  } cases[] = {
+      {0, -1, kRest, kRest, kRest, kMin},                // up
+      {1, 1, kRest, kRest, kMax, kMax},                  // down and right at once
+      {-1, 0, kRest + 3000, kRest - 3000, kMin, kRest},  // a stick trembling near the middle
+      {-1, 0, kMax, kRest, kMax, kRest},                 // the stick pushed wins
+      {0, 1, kRest, 10000, kRest, 10000},
+      {0, 0, 40000, 20000, 40000, 20000},  // the D-pad let go: the stick as it is
+  };
+  for (const auto& c : cases) {
+    rig.Device(0).SetAxes(c.stickX, c.stickY);
+    rig.Device(0).SetHat(c.hatX, c.hatY);
+    const auto state = open->Read();
+    ASSERT_TRUE(state.has_value());
+    EXPECT_EQ(state->x, c.x) << c.hatX << "," << c.hatY;
+    EXPECT_EQ(state->y, c.y) << c.hatX << "," << c.hatY;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BackEnds, JoystickDevicesContract, ::testing::Values("headless", "sdl"),

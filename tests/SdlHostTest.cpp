@@ -3,6 +3,7 @@
 // address nothing can open, and telling the program when the keyboard focus leaves it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "HostBackEnds.h"
@@ -141,6 +142,71 @@ TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   host.OpenDocument("https://bramblecrest.example/skirmora/");
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(front, "MessageBox");
+}
+
+// ---- the factor of every window, and F11 on the game screen
+
+TEST(SdlScreenTest, AWindowIsDrawnAtTheFactorAskedForItsFrameToo) {
+  host::ScreenOptions screen;
+  screen.scale = 2;
+  host_testing::SdlBackEnd backEnd(screen);
+  Recorder events;
+  host::WindowSpec spec = SmallWindow("Dialog");
+  spec.frame = host::WindowFrame::Dialog;
+  auto window = backEnd.Host().CreateWindow(spec, events);
+  window->Canvas().Clear(0x336699);
+  window->Canvas().SetPixel(0, 0, host::kWhite);
+  Surface shown;
+  backEnd.Steps({[&] {
+    shown = host::sdl::ShownPixels(*window);
+    window->Hide();
+  }});
+  backEnd.Host().RunModal(*window);
+  // (40 + 2 x 3) x (30 + 2 x 3) client pixels, each shown as 2 x 2.
+  Surface expected(92, 72);
+  host::sdl::ComposeWindow({expected.Pixels(), 92, 72, 92},
+                           host::ui::FramedPicture(window->Canvas(), host::WindowFrame::Dialog),
+                           host::sdl::Viewport{0, 0, 2});
+  EXPECT_EQ(shown, expected);
+}
+
+TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysTheGames) {
+  std::vector<host::ScreenChoice> told;
+  host::ScreenOptions screen;
+  screen.remember = [&](const host::ScreenChoice& choice) { told.push_back(choice); };
+  host_testing::SdlBackEnd backEnd(screen);
+  Recorder events;
+  host::WindowSpec spec = SmallWindow("Field");
+  spec.width = 320, spec.height = 240;
+  spec.placement = host::WindowPlacement::FullScreen;
+  auto window = backEnd.Host().CreateWindow(spec, events);
+  constexpr int kUsbF11 = 0x44;
+  const auto press = [&](bool withShift) {
+    host::sdl::PushKey(*window, kUsbF11, true, withShift);
+    host::sdl::PushKey(*window, kUsbF11, false, withShift);
+    backEnd.Advance(0);
+  };
+  std::vector<int> widths;  // of what is shown after each press
+  const auto shownWidth = [&] { widths.push_back(host::sdl::ShownPixels(*window).Width()); };
+  backEnd.Steps({[&] { press(true); },
+                 [&] {
+                   shownWidth();
+                   press(false);
+                 },
+                 [&] {
+                   shownWidth();
+                   press(false);
+                 },
+                 [&] {
+                   shownWidth();
+                   window->Hide();
+                 }});
+  backEnd.Host().RunModal(*window);
+  // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
+  EXPECT_EQ(widths, (std::vector<int>{1024, 640, 1024}));
+  EXPECT_EQ(told, (std::vector<host::ScreenChoice>{{true, 0, 0}, {false, 0, 0}}));
+  // Every press still reaches the program.
+  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
 }
 
 // ---- focus

@@ -6,6 +6,7 @@
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Program.h"
+#include "shell/ScreenSettings.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -254,6 +255,18 @@ TEST(ProgramEnd, AfterAFaultTheSessionIsSavedWhereTheSaveCanStillRun) {
 
   EXPECT_EQ(run(std::make_unique<StoreFailingInTheSave>(path), true), 1);
   EXPECT_EQ(ReadFileBytes(path), beforeTheFault);
+}
+
+// Full screen or a window: a key from before the choice existed is full screen, as it was.
+TEST_F(SettingsTest, TheScreenChoiceIsFullScreenUntilStoredAndAHandEditedSizeFitsTheScreen) {
+  Put("High Score 1", "ABC=100");
+  EXPECT_EQ(shell::LoadScreenChoice(store), host::ScreenChoice{});
+  shell::StoreScreenChoice(store, {true, 1000, 800});
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{true, 1000, 800}));
+  store.SetValue(key, "Window width", RegValue::Dword(-5));
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{true, 0, 0}));
+  shell::StoreScreenChoice(store, {false, 1000, 800});
+  EXPECT_EQ(shell::LoadScreenChoice(store), (host::ScreenChoice{false, 1000, 800}));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "app/DesktopGame.h"
 
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "app/record/RecordingHost.h"
@@ -9,6 +12,26 @@
 #include "host/RegistryFile.h"
 #include "host/sdl/SdlHost.h"
 #include "shell/Program.h"
+#include "shell/ScreenSettings.h"
+
+namespace {
+
+// SKIRMORA_SCALE=N draws every window N times its size; 0 leaves it to the display.
+int ScaleAsked() {
+  const char* text = std::getenv("SKIRMORA_SCALE");
+  if (text == nullptr || *text == 0) return 0;
+  int scale = 0;
+  const char* end = text + std::strlen(text);
+  const auto [at, error] = std::from_chars(text, end, scale);
+  if (error == std::errc() && at == end && scale >= 1 && scale <= 16) return scale;
+  std::fprintf(stderr,
+               "skirmora: SKIRMORA_SCALE must be a whole number from 1 to 16, not \"%s\"; the "
+               "display's factor is used\n",
+               text);
+  return 0;
+}
+
+}  // namespace
 
 int RunDesktopGame(const DesktopGameOptions& options) {
   // A recording that could not be saved would be a whole game lost: say so before it starts.
@@ -20,9 +43,16 @@ int RunDesktopGame(const DesktopGameOptions& options) {
     }
   }
   host::DesktopArt art{assets::Picture("Icon32"), assets::Cursor("Hand")};
-  auto host = host::MakeSdlHost(
-      std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath()), std::move(art),
-      nullptr, options.windowed);
+  auto store = std::make_unique<host::FileRegistryStore>(host::DefaultRegistryPath());
+  host::ScreenOptions screen;
+  screen.choice = shell::LoadScreenChoice(*store);
+  screen.choice.windowed = screen.choice.windowed || options.windowed;
+  screen.scale = ScaleAsked();
+  // The store moves into the host, which outlives every use of this.
+  screen.remember = [kept = store.get()](const host::ScreenChoice& choice) {
+    shell::StoreScreenChoice(*kept, choice);
+  };
+  auto host = host::MakeSdlHost(std::move(store), std::move(art), nullptr, std::move(screen));
   if (!host) return 1;
   record::ScenarioLog log;
   std::unique_ptr<record::RecordingHost> recorder;

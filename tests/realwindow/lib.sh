@@ -8,7 +8,7 @@
 
 SCREEN_W=1024 SCREEN_H=768
 WAIT_S=${WAIT_S:-15}
-XVFB_PID= GAME_PID= WM_PID=
+XVFB_PID= GAME_PID= WM_PID= WESTON_PID=
 
 fail() {
   echo "FAIL: $*" >&2
@@ -23,6 +23,10 @@ rw_cleanup() {
   if [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null; then
     kill -TERM "$WM_PID" 2>/dev/null
     wait "$WM_PID" 2>/dev/null
+  fi
+  if [ -n "$WESTON_PID" ] && kill -0 "$WESTON_PID" 2>/dev/null; then
+    kill -TERM "$WESTON_PID" 2>/dev/null
+    wait "$WESTON_PID" 2>/dev/null
   fi
   if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
     kill -TERM "$XVFB_PID" 2>/dev/null
@@ -49,6 +53,22 @@ start_xvfb() {  # WIDTH HEIGHT
   XVFB_PID=$!
   wait_for grep -qs '^[0-9]' "$SCRATCH/display" || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
   export DISPLAY=:$(head -n1 "$SCRATCH/display")
+}
+
+# A Wayland compositor (weston) whose output is an X window filling the private X server, so
+# that a screenshot of the X server shows what its clients drew. Sets WAYLAND_SOCKET_NAME and
+# XDG_RUNTIME_DIR (a private folder, as the protocol wants).
+start_weston() {
+  command -v weston >/dev/null || fail "weston is not installed"
+  export XDG_RUNTIME_DIR=$SCRATCH/runtime
+  mkdir -m 0700 "$XDG_RUNTIME_DIR" || fail "cannot make $XDG_RUNTIME_DIR"
+  WAYLAND_SOCKET_NAME=skirmora-test
+  weston --backend=x11-backend.so --use-pixman --shell=kiosk-shell.so --idle-time=0 \
+    --socket="$WAYLAND_SOCKET_NAME" --width="$SCREEN_W" --height="$SCREEN_H" \
+    >"$SCRATCH/weston.log" 2>&1 &
+  WESTON_PID=$!
+  wait_for test -S "$XDG_RUNTIME_DIR/$WAYLAND_SOCKET_NAME" ||
+    fail "weston did not start: $(tail -n5 "$SCRATCH/weston.log")"
 }
 
 # Checks the tools, makes a fresh scratch folder with an empty home, starts the X server.

@@ -208,9 +208,14 @@ bool SdlHost::HandleImmediately(const SDL_Event& e) {
     case SDL_WINDOWEVENT_RESTORED:
       // The only times the whole window, letterbox included, is sent again.
       if (w != nullptr) {
+        w->CheckDecorations();
         w->Present(true);
         w->RequestPaint();
       }
+      return true;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MOVED:
+      if (w != nullptr) w->CheckDecorations();
       return true;
     case SDL_WINDOWEVENT_ENTER:
       if (w != nullptr) w->ApplyCursor();
@@ -304,6 +309,10 @@ void SdlHost::DispatchKey(const SDL_KeyboardEvent& e) {
     if (code != 0) w.Events().OnKeyUp(code, shift);
     return;
   }
+  // Plain F11 switches the game screen between full screen and a window, as desktop programs
+  // do; with Shift, Ctrl or Alt it stays the game's own key.
+  if (code == vk::Function(11) && shift == 0 && e.repeat == 0 && w.CoversScreen())
+    SwitchGameScreen(w);
   // The text this key types belongs to this window even if the handler opens a dialog.
   textTarget_ = serial;
   if (code != 0) w.Events().OnKeyDown(code, shift);

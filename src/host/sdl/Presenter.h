@@ -13,6 +13,10 @@ struct Viewport {
   int scale = 1;
 };
 
+// The game screen's size. Every window is drawn at the largest whole factor at which the game
+// screen fits the display, so that its menus and dialogs keep their size beside the field.
+constexpr int kScreenWidth = 640, kScreenHeight = 480;
+
 // The largest whole factor at which a w x h surface fits an outW x outH window, centred
 // (at least 1: a screen smaller than the surface shows its middle).
 Viewport FitViewport(int outW, int outH, int w, int h);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "host/sdl/DisplayErrors.h"
@@ -11,6 +13,8 @@
 
 namespace host {
 namespace {
+
+constexpr const char* kAppId = "example.bramblecrest.Skirmora";
 
 // Real time: SDL's steady millisecond clock, waiting in the window system's event queue.
 class SteadyClock final : public sdl::LoopClock {
@@ -33,7 +37,7 @@ class SteadyClock final : public sdl::LoopClock {
 }  // namespace
 
 std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
-                                  std::unique_ptr<sdl::LoopClock> clock, bool windowedGame) {
+                                  std::unique_ptr<sdl::LoopClock> clock, ScreenOptions screen) {
   // Quit signals are ours to handle (see QuitSignals); the last window closing is not a
   // quit; the screen saver stays as the user set it until the game window says otherwise.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -42,8 +46,13 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
-  // Windows are presented from our own pixels: no GL context behind the window surface.
+  // Windows are presented from our own pixels: on X11 through the window system's own image
+  // of the window, with no GL library loaded (elsewhere through SDL's renderer).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The desktop entry's id, so that docks and task bars show the game's icon and name
+  // (the player's own setting wins).
+  setenv("SDL_VIDEO_X11_WMCLASS", kAppId, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
   // Without a display SDL would fall back to drawing off screen, where nobody could play;
   // such a driver is used only when the user asks for it by name.
   const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
@@ -70,7 +79,7 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
   }
   if (!clock) clock = std::make_unique<SteadyClock>();
   auto host = std::make_unique<sdl::SdlHost>(std::move(registry), std::move(art), std::move(clock));
-  host->SetWindowedGame(windowedGame);
+  host->SetScreenOptions(std::move(screen));
   return host;
 }
 
@@ -85,6 +94,9 @@ SdlHost::SdlHost(std::unique_ptr<RegistryStore> registry, DesktopArt art,
       art_(std::move(art)),
       cursors_(art_.hand) {
   quitEventType_ = SDL_RegisterEvents(1);
+  // SDL 2.26 cannot make a Wayland popup (the compositor refuses its request and ends the
+  // connection); there a menu is an ordinary window, placed by the compositor.
+  menusPlaced_ = std::string(SDL_GetCurrentVideoDriver()) != "wayland";
   signals_ = std::make_unique<QuitSignals>(quitEventType_);
 }
 
@@ -97,6 +109,9 @@ SdlHost::~SdlHost() {
 
 std::unique_ptr<Window> SdlHost::CreateWindow(const WindowSpec& desc, WindowEvents& events) {
   auto w = std::make_unique<SdlWindow>(*this, desc, events, nextSerial_++);
+  // (It has said why.) A program whose windows cannot be seen must not go on unseen; without
+  // a display at all the window lives on its canvas while the program ends.
+  if (!w->Valid() && !DisplayGone()) throw std::runtime_error("a window cannot be shown");
   windows_.push_back(w.get());
   return w;
 }
@@ -121,6 +136,58 @@ int SdlHost::DisplayInUse() const {
     if (display >= 0) return display;
   }
   return 0;
+}
+
+int SdlHost::WindowScale() const {
+  if (screen_.scale > 0) return screen_.scale;
+  const int display = DisplayInUse();
+  if (WindowedGame()) {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+      if ((*it)->CoversScreen() && (*it)->Visible()) return (*it)->Scale();
+    const SDL_Point size = GameWindowSize(display);
+    return FitViewport(size.x, size.y, kScreenWidth, kScreenHeight).scale;
+  }
+  SDL_Rect screen;
+  if (SDL_GetDisplayBounds(display, &screen) != 0) return 1;
+  return FitViewport(screen.w, screen.h, kScreenWidth, kScreenHeight).scale;
+}
+
+SDL_Point SdlHost::GameWindowSize(int display) const {
+  SDL_Rect free{0, 0, kScreenWidth, kScreenHeight};
+  SDL_GetDisplayUsableBounds(display, &free);
+  const ScreenChoice& choice = screen_.choice;
+  // The player's size, as far as this display holds it.
+  if (choice.width > 0 && choice.height > 0)
+    return {std::clamp(choice.width, kScreenWidth, std::max(kScreenWidth, free.w)),
+            std::clamp(choice.height, kScreenHeight, std::max(kScreenHeight, free.h))};
+  const int scale = screen_.scale > 0
+                        ? screen_.scale
+                        : FitViewport(free.w - decorations_.x, free.h - decorations_.y,
+                                      kScreenWidth, kScreenHeight)
+                              .scale;
+  return {kScreenWidth * scale, kScreenHeight * scale};
+}
+
+void SdlHost::SwitchGameScreen(SdlWindow& game) {
+  if (WindowedGame()) TakeGameWindowSize(game);
+  screen_.choice.windowed = !screen_.choice.windowed;
+  game.FollowScreenChoice();
+  if (screen_.remember) screen_.remember(screen_.choice);
+}
+
+void SdlHost::KeepGameWindowSize(const SdlWindow& game) {
+  if (TakeGameWindowSize(game) && screen_.remember) screen_.remember(screen_.choice);
+}
+
+bool SdlHost::TakeGameWindowSize(const SdlWindow& game) {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(game.Handle(), &w, &h);
+  const SDL_Point opened = GameWindowSize(std::max(0, SDL_GetWindowDisplayIndex(game.Handle())));
+  // The size it opened at is nothing the player chose.
+  if (w <= 0 || h <= 0 || (w == opened.x && h == opened.y)) return false;
+  screen_.choice.width = w;
+  screen_.choice.height = h;
+  return true;
 }
 
 SdlWindow* SdlHost::Find(std::uint64_t serial) const {

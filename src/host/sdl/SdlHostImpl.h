@@ -16,6 +16,7 @@
 #include "host/sdl/QuitSignals.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlDisplayModes.h"
+#include "host/sdl/SdlHost.h"
 #include "host/sdl/SdlJoysticks.h"
 
 namespace host::sdl {
@@ -76,9 +77,24 @@ class SdlHost final : public Host {
   const Surface& ProgramIcon() const { return art_.icon; }
   // The display of the window shown last that is still visible (the first display if none).
   int DisplayInUse() const;
-  // Full-screen windows become resizable desktop windows (the player asked for --window).
-  void SetWindowedGame(bool windowed) { windowedGame_ = windowed; }
-  bool WindowedGame() const { return windowedGame_; }
+  void SetScreenOptions(ScreenOptions options) { screen_ = std::move(options); }
+  const ScreenChoice& GameScreenChoice() const { return screen_.choice; }
+  // Whether a popup menu can be a popup window at a point of its owner.
+  bool MenusPlaced() const { return menusPlaced_; }
+  // Whether windows that ask to cover the screen are desktop windows now.
+  bool WindowedGame() const { return screen_.choice.windowed; }
+  // The whole factor the windows other than the game screen are drawn at now.
+  int WindowScale() const;
+  // The inside of a windowed game screen opening on `display`: the player's size, or the
+  // largest whole factor of the field that fits the display's free area with the window's
+  // decorations around it.
+  SDL_Point GameWindowSize(int display) const;
+  // A decorated window learnt how wide the desktop's decorations are.
+  void SetDecorations(SDL_Point size) { decorations_ = size; }
+  // Plain F11 on a window that asks to cover the screen: full screen to a window and back.
+  void SwitchGameScreen(SdlWindow& game);
+  // A windowed game screen closing: the size the player gave it is kept for the next time.
+  void KeepGameWindowSize(const SdlWindow& game);
   void AddTimer(const std::shared_ptr<TimerState>& timer);
   void RemoveTimer(const TimerState* timer);
 
@@ -112,6 +128,8 @@ class SdlHost final : public Host {
   // Whether a quit event from SDL means that the Wayland compositor went away.
   bool CompositorGone() const;
   void FocusFront();
+  // The windowed game screen's size, when the player changed it; true when so.
+  bool TakeGameWindowSize(const SdlWindow& game);
 
   std::unique_ptr<RegistryStore> registry_;
   std::unique_ptr<LoopClock> clock_;
@@ -125,7 +143,9 @@ class SdlHost final : public Host {
   DesktopArt art_;
   CursorSet cursors_;
   std::vector<SdlWindow*> windows_;
-  bool windowedGame_ = false;
+  ScreenOptions screen_;
+  bool menusPlaced_ = true;
+  SDL_Point decorations_{0, 0};       // width and height the desktop adds around a window
   std::vector<std::uint64_t> modal_;  // serials, innermost last
   std::uint64_t nextSerial_ = 1;
   std::uint64_t textTarget_ = 0;  // the window whose key down typed the next text

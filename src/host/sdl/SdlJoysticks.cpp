@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace host::sdl {
 namespace {
@@ -10,6 +11,31 @@ namespace {
 std::int32_t RawAxis(SDL_Joystick* joystick, int axis) {
   if (axis >= SDL_JoystickNumAxes(joystick)) return kAxisRest;
   return static_cast<std::int32_t>(SDL_JoystickGetAxis(joystick, axis)) + 32768;
+}
+
+// Within a tenth of its travel around the middle a stick is at rest: the game reads it so.
+bool AtRest(std::int32_t raw) {
+  return std::abs(raw - kAxisRest) <= (kAxisMax - kAxisRest) / 10;
+}
+
+// One axis of the first hat (a pad's D-pad): -1, 0 or 1.
+int HatAxis(Uint8 hat, Uint8 negative, Uint8 positive) {
+  return (hat & positive ? 1 : 0) - (hat & negative ? 1 : 0);
+}
+
+std::int32_t FullDeflection(int direction) {
+  return direction < 0 ? kAxisMin : direction > 0 ? kAxisMax : kAxisRest;
+}
+
+// The stick, or, while it rests, the D-pad as if it were the stick pushed all the way.
+void ReadPosition(SDL_Joystick* joystick, JoystickState& state) {
+  state.x = RawAxis(joystick, 0);
+  state.y = RawAxis(joystick, 1);
+  if (SDL_JoystickNumHats(joystick) < 1 || !AtRest(state.x) || !AtRest(state.y)) return;
+  const Uint8 hat = SDL_JoystickGetHat(joystick, 0);
+  if (hat == SDL_HAT_CENTERED) return;
+  state.x = FullDeflection(HatAxis(hat, SDL_HAT_LEFT, SDL_HAT_RIGHT));
+  state.y = FullDeflection(HatAxis(hat, SDL_HAT_UP, SDL_HAT_DOWN));
 }
 
 }  // namespace
@@ -37,8 +63,7 @@ class SdlOpenJoystick final : public OpenJoystick {
   std::optional<JoystickState> Current() const {
     if (SDL_JoystickGetAttached(joystick_) != SDL_TRUE) return std::nullopt;
     JoystickState state;
-    state.x = RawAxis(joystick_, 0);
-    state.y = RawAxis(joystick_, 1);
+    ReadPosition(joystick_, state);
     const int buttons = std::min(SDL_JoystickNumButtons(joystick_), 32);
     for (int b = 0; b < buttons; ++b)
       if (SDL_JoystickGetButton(joystick_, b) != 0) state.buttons |= 1u << b;

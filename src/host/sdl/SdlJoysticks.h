@@ -11,7 +11,8 @@ namespace host::sdl {
 class SdlOpenJoystick;
 
 // The joysticks and gamepads SDL finds, through its joystick API (not the game-controller
-// mapping: the game wants raw buttons, numbered as the device numbers them).
+// mapping: the game wants raw buttons, numbered as the device numbers them). A pad's D-pad
+// (the first hat) steers as the stick pushed all the way, while the stick itself rests.
 //
 // SDL's own joystick events are switched off: with them on, SDL's event wait turns into a
 // 1 ms busy loop whenever any joystick is attached, a few percent of a core spent doing

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "host/ui/Widgets.h"
 
@@ -13,7 +12,7 @@ namespace {
 // double click (SDL's own default).
 constexpr Uint64 kDoubleClickMs = 500;
 
-Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame) {
+Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame, bool menusPlaced) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (desc.placement != WindowPlacement::FullScreen) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -25,25 +24,15 @@ Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame) {
   if (desc.topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
     flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
-  if (desc.placement == WindowPlacement::AtOwnerPoint)
-    flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+  if (desc.placement == WindowPlacement::AtOwnerPoint) {
+    flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if (menusPlaced) flags |= SDL_WINDOW_POPUP_MENU;
+  }
   return flags;
 }
 
-// The top-left corner on the screen of a w x h window that shows (x, y) of the screen at
-// its own (frame, frame), moved as little as it takes to keep it on that display.
-SDL_Point KeptOnScreen(int x, int y, int w, int h, int frame) {
-  const SDL_Point p{x, y};
-  SDL_Rect bounds;
-  int display = 0;
-  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
-    if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_PointInRect(&p, &bounds)) display = i;
-  }
-  SDL_Point corner{x - frame, y - frame};
-  if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return corner;
-  corner.x = std::clamp(corner.x, bounds.x, std::max(bounds.x, bounds.x + bounds.w - w));
-  corner.y = std::clamp(corner.y, bounds.y, std::max(bounds.y, bounds.y + bounds.h - h));
-  return corner;
+int DisplayOf(SDL_Window* window) {
+  return std::max(0, SDL_GetWindowDisplayIndex(window));
 }
 
 }  // namespace
@@ -59,43 +48,51 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       closesOnFocusLoss_(desc.placement == WindowPlacement::AtOwnerPoint) {
   // Without a display the window lives on the canvas alone.
   if (host_.DisplayGone()) return;
-  const int frame = ui::FrameWidth(desc.frame);
-  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-  int w = desc.width + 2 * frame, h = desc.height + 2 * frame;
-  if (desc.placement == WindowPlacement::AtOwnerPoint && desc.owner != nullptr) {
-    int sx = 0, sy = 0;
-    static_cast<const SdlWindow*>(desc.owner)->ClientToScreen(desc.ownerX, desc.ownerY, sx, sy);
-    const SDL_Point corner = KeptOnScreen(sx, sy, w, h, frame);
-    x = corner.x;
-    y = corner.y;
-  }
+  const int display = host_.DisplayInUse();
+  int x = SDL_WINDOWPOS_CENTERED_DISPLAY(display), y = SDL_WINDOWPOS_CENTERED_DISPLAY(display);
+  SDL_Point size = OuterSize(1);
   SDL_Rect screen;
-  const bool fullScreen = desc.placement == WindowPlacement::FullScreen;
-  if (fullScreen && SDL_GetDisplayBounds(host_.DisplayInUse(), &screen) == 0) {
-    if (host_.WindowedGame()) {
-      // The largest whole factor that leaves room for the desktop's panels and frame.
-      const int scale = std::max(1, std::min((screen.w * 4 / 5) / w, (screen.h * 4 / 5) / h));
-      w *= scale;
-      h *= scale;
-      x = SDL_WINDOWPOS_CENTERED_DISPLAY(host_.DisplayInUse());
-      y = SDL_WINDOWPOS_CENTERED_DISPLAY(host_.DisplayInUse());
-    } else {
-      // Made screen-sized from the start: without a window manager nobody else would
-      // honour the full-screen request. It covers the display the player is looking at.
-      x = screen.x;
-      y = screen.y;
-      w = screen.w;
-      h = screen.h;
+  if (!CoversScreen()) {
+    scale_ = host_.WindowScale();
+    size = OuterSize(scale_);
+    if (desc.placement == WindowPlacement::AtOwnerPoint && desc.owner != nullptr) {
+      const int frame = ui::FrameWidth(desc.frame) * scale_;
+      SDL_Point at{};
+      static_cast<const SdlWindow*>(desc.owner)
+          ->ClientToScreen(desc.ownerX, desc.ownerY, at.x, at.y);
+      x = at.x - frame;
+      y = at.y - frame;
+      // Kept whole on the display the point lies on, out of the desktop's panels.
+      const int on = SDL_GetPointDisplayIndex(&at);
+      if (SDL_GetDisplayUsableBounds(on < 0 ? display : on, &screen) == 0) {
+        x = std::clamp(x, screen.x, std::max(screen.x, screen.x + screen.w - size.x));
+        y = std::clamp(y, screen.y, std::max(screen.y, screen.y + screen.h - size.y));
+      }
     }
+  } else if (host_.WindowedGame()) {
+    size = host_.GameWindowSize(display);
+    fitting_ = host_.GameScreenChoice().width == 0;
+  } else if (SDL_GetDisplayBounds(display, &screen) == 0) {
+    // Made screen-sized from the start: without a window manager nobody else would honour
+    // the full-screen request. It covers the display the player is looking at.
+    x = screen.x;
+    y = screen.y;
+    size = {screen.w, screen.h};
   }
-  window_ =
-      SDL_CreateWindow(desc.caption.c_str(), x, y, w, h, CreationFlags(desc, host_.WindowedGame()));
+  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, size.x, size.y,
+                             CreationFlags(desc, host_.WindowedGame(), host_.MenusPlaced()));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
     return;
   }
-  if (fullScreen && host_.WindowedGame())
+  output_ = MakeWindowOutput(window_);
+  if (output_ == nullptr) {
+    std::fprintf(stderr, "skirmora: cannot show the window %s: %s\n", desc.name.c_str(),
+                 SDL_GetError());
+    return;
+  }
+  if (CoversScreen() && host_.WindowedGame())
     SDL_SetWindowMinimumSize(window_, desc.width, desc.height);
   if (desc.withIcon) {
     if (SDL_Surface* icon = MakeProgramIcon(host_.ProgramIcon())) {
@@ -110,11 +107,19 @@ SdlWindow::~SdlWindow() {
   if (window_ == nullptr) return;
   host_.BeforeWindowCloses();
   if (capture_) SDL_CaptureMouse(SDL_FALSE);
+  output_.reset();
   SDL_DestroyWindow(window_);
 }
 
+void SdlWindow::LetGo() {
+  window_ = nullptr;
+  // Freeing what the output holds would talk to the display; the program ends next anyway.
+  static_cast<void>(output_.release());
+}
+
 void SdlWindow::Show() {
-  if (visible_ || window_ == nullptr) return;
+  if (visible_ || !Valid()) return;
+  if (!CoversScreen()) FollowScale();
   visible_ = true;
   paintWanted_ = true;
   SDL_ShowWindow(window_);
@@ -124,11 +129,13 @@ void SdlWindow::Show() {
 
 void SdlWindow::Hide() {
   if (!visible_) return;
+  if (CoversScreen() && host_.WindowedGame()) host_.KeepGameWindowSize(*this);
   SetCapture(false);
   visible_ = false;
   if (window_ == nullptr) return;
   host_.BeforeWindowCloses();
   SDL_HideWindow(window_);
+  if (!CoversScreen() && output_ != nullptr) output_->Release();
 }
 
 void SdlWindow::Focus() {
@@ -140,7 +147,7 @@ void SdlWindow::Focus() {
 void SdlWindow::SetTopmost(bool onTop) {
   topmost_ = onTop;
   // A game in an ordinary desktop window stays among the others, like any window.
-  if (desc_.placement == WindowPlacement::FullScreen && host_.WindowedGame()) return;
+  if (CoversScreen() && host_.WindowedGame()) return;
   if (window_ != nullptr) SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE);
 }
 
@@ -190,6 +197,27 @@ bool SdlWindow::SecondPressInDragArea(int x, int y) const {
          dragArea_.Contains(x, y);
 }
 
+SDL_Point SdlWindow::OuterSize(int scale) const {
+  const int frame = ui::FrameWidth(desc_.frame);
+  return {(desc_.width + 2 * frame) * scale, (desc_.height + 2 * frame) * scale};
+}
+
+Viewport SdlWindow::CurrentViewport() const {
+  if (CoversScreen() && window_ != nullptr) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return FitViewport(w, h, canvas_.Width(), canvas_.Height());
+  }
+  const int frame = ui::FrameWidth(desc_.frame) * scale_;
+  return Viewport{frame, frame, scale_};
+}
+
+void SdlWindow::WindowToClient(int wx, int wy, int& cx, int& cy) const {
+  const Viewport vp = CurrentViewport();
+  cx = ToClient(wx, vp.x, vp.scale);
+  cy = ToClient(wy, vp.y, vp.scale);
+}
+
 void SdlWindow::ClientToScreen(int cx, int cy, int& sx, int& sy) const {
   int x = 0, y = 0;
   if (window_ != nullptr) SDL_GetWindowPosition(window_, &x, &y);
@@ -204,20 +232,64 @@ void SdlWindow::ScreenToClient(int sx, int sy, int& cx, int& cy) const {
   WindowToClient(sx - x, sy - y, cx, cy);
 }
 
-Viewport SdlWindow::CurrentViewport() const {
-  if (desc_.placement == WindowPlacement::FullScreen && window_ != nullptr) {
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    return FitViewport(w, h, canvas_.Width(), canvas_.Height());
-  }
-  const int frame = ui::FrameWidth(desc_.frame);
-  return Viewport{frame, frame, 1};
+void SdlWindow::FollowScale() {
+  const int scale = host_.WindowScale();
+  if (scale == scale_ || window_ == nullptr) return;
+  const SDL_Point before = OuterSize(scale_), after = OuterSize(scale);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  scale_ = scale;
+  SDL_SetWindowSize(window_, after.x, after.y);
+  SDL_SetWindowPosition(window_, x + (before.x - after.x) / 2, y + (before.y - after.y) / 2);
 }
 
-void SdlWindow::WindowToClient(int wx, int wy, int& cx, int& cy) const {
-  const Viewport vp = CurrentViewport();
-  cx = ToClient(wx, vp.x, vp.scale);
-  cy = ToClient(wy, vp.y, vp.scale);
+void SdlWindow::FollowScreenChoice() {
+  if (window_ == nullptr) return;
+  const int display = DisplayOf(window_);
+  SDL_Rect screen;
+  if (host_.WindowedGame()) {
+    // Every step by itself, so that a desktop without a window manager sees it too.
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_SetWindowMinimumSize(window_, desc_.width, desc_.height);
+    const SDL_Point size = host_.GameWindowSize(display);
+    fitting_ = host_.GameScreenChoice().width == 0;
+    SDL_SetWindowSize(window_, size.x, size.y);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+  } else if (SDL_GetDisplayBounds(display, &screen) == 0) {
+    fitting_ = false;
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_SetWindowAlwaysOnTop(window_, topmost_ ? SDL_TRUE : SDL_FALSE);
+  }
+  Focus();
+  RequestPaint();
+  Present(true);
+}
+
+void SdlWindow::CheckDecorations() {
+  if (window_ == nullptr || !CoversScreen() || !host_.WindowedGame()) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0 ||
+      top + left + bottom + right == 0)
+    return;
+  host_.SetDecorations({left + right, top + bottom});
+  if (!fitting_) return;
+  fitting_ = false;
+  const int display = DisplayOf(window_);
+  const SDL_Point fits = host_.GameWindowSize(display);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  if (fits.x >= w && fits.y >= h) return;
+  SDL_SetWindowSize(window_, fits.x, fits.y);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                        SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 
 bool SdlWindow::TakePaintRequest() {
@@ -227,61 +299,9 @@ bool SdlWindow::TakePaintRequest() {
 }
 
 void SdlWindow::Present(bool whole) {
-  if (window_ == nullptr || !visible_) return;
-  SDL_Surface* out = SDL_GetWindowSurface(window_);
-  if (out == nullptr) return;
-  // A new or resized window surface holds nothing of ours yet.
-  if (out != presentedTo_ || out->w != presentedW_ || out->h != presentedH_) whole = true;
-  if (!whole && canvas_.Dirty().Empty()) return;
-  const Viewport vp = CurrentViewport();
-  const SDL_PixelFormat* f = out->format;
-  const bool direct =
-      f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
-  // Other pixel formats are composed in our own format first and converted piece by piece.
-  WindowImage image{static_cast<std::uint32_t*>(out->pixels), out->w, out->h, out->pitch / 4};
-  if (!direct) {
-    shadow_.resize(static_cast<std::size_t>(out->w) * out->h);
-    image = WindowImage{shadow_.data(), out->w, out->h, out->w};
-  }
-  if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
-  std::vector<SDL_Rect>& sent = sentRects_;
-  sent.clear();
-  if (whole) {
-    if (desc_.frame == WindowFrame::None) {
-      ComposeWindow(image, canvas_, vp);
-    } else {
-      // The frame comes with the client area, as the toolkit draws it for either back end.
-      const int frame = ui::FrameWidth(desc_.frame) * vp.scale;
-      ComposeWindow(image, ui::FramedPicture(canvas_, desc_.frame),
-                    Viewport{vp.x - frame, vp.y - frame, vp.scale});
-    }
-    sent.push_back(SDL_Rect{0, 0, out->w, out->h});
-  } else {
-    for (const PixelRect& part : canvas_.Dirty().Rects()) {
-      const PixelRect r = ComposePart(image, canvas_, vp, part);
-      if (!r.Empty()) sent.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
-    }
-  }
-  for (const SDL_Rect& r : sent) {
-    auto* first =
-        static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(r.y) * out->pitch;
-    if (!direct) {
-      SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, shadow_.data() + r.y * out->w + r.x,
-                        out->w * 4, f->format, first + r.x * f->BytesPerPixel, out->pitch);
-    } else if (f->Amask != 0) {
-      for (int y = 0; y < r.h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(first + y * out->pitch) + r.x;
-        for (int x = 0; x < r.w; ++x) row[x] |= f->Amask;
-      }
-    }
-  }
-  if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
-  if (!sent.empty())
-    SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+  if (!Valid() || !visible_) return;
+  output_->Present(canvas_, CurrentViewport(), desc_.frame, whole);
   canvas_.ClearDirty();
-  presentedTo_ = out;
-  presentedW_ = out->w;
-  presentedH_ = out->h;
 }
 
 }  // namespace host::sdl

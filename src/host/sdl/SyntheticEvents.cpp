@@ -15,12 +15,13 @@ void PushWindowEvent(Window& window, SDL_WindowEventID id) {
 
 }  // namespace
 
-void PushKey(Window& window, int usbScancode, bool down) {
+void PushKey(Window& window, int usbScancode, bool down, bool withShift) {
   SDL_Event e{};
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.windowID = static_cast<SdlWindow&>(window).SdlId();
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.key.keysym.scancode = static_cast<SDL_Scancode>(usbScancode);
+  e.key.keysym.mod = withShift ? KMOD_LSHIFT : KMOD_NONE;
   SDL_PushEvent(&e);
 }
 

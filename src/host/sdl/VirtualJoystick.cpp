@@ -30,6 +30,7 @@ VirtualJoystick::VirtualJoystick(const std::string& name, int buttons) {
   desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
   desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
   desc.naxes = 2;
+  desc.nhats = 1;
   desc.nbuttons = static_cast<Uint16>(std::clamp(buttons, 0, 64));
   desc.name = name.c_str();
   const int index = SDL_JoystickAttachVirtualEx(&desc);
@@ -59,6 +60,13 @@ void VirtualJoystick::SetAxes(std::int32_t x, std::int32_t y) {
 void VirtualJoystick::SetButton(int button, bool down) {
   if (handle_ == nullptr || button < 1) return;
   SDL_JoystickSetVirtualButton(Handle(handle_), button - 1, down ? SDL_PRESSED : SDL_RELEASED);
+}
+
+void VirtualJoystick::SetHat(int dx, int dy) {
+  if (handle_ == nullptr) return;
+  const Uint8 x = dx < 0 ? SDL_HAT_LEFT : dx > 0 ? SDL_HAT_RIGHT : 0;
+  const Uint8 y = dy < 0 ? SDL_HAT_UP : dy > 0 ? SDL_HAT_DOWN : 0;
+  SDL_JoystickSetVirtualHat(Handle(handle_), 0, static_cast<Uint8>(x | y));
 }
 
 void VirtualJoystick::Unplug() {

@@ -20,6 +20,8 @@ class VirtualJoystick {
   void SetAxes(std::int32_t x, std::int32_t y);
   // Buttons count from 1.
   void SetButton(int button, bool down);
+  // The D-pad: -1 left (up), 0 centred, 1 right (down) on each axis.
+  void SetHat(int dx, int dy);
   void Unplug();
 
  private:
