@@ -8,6 +8,7 @@
 
 #include "game/Combat.h"
 #include "game/PowerUps.h"
+#include "game/ShotGrid.h"
 #include "game/Shots.h"
 
 namespace game {
@@ -219,14 +220,14 @@ void Reward(MainForm& form, const Explosion& blast) {
 }
 
 // One enemy's whole turn. Returns the visit for the pass: removed or kept.
-Visit EnemyTurn(MainForm& form, std::int32_t i, bool& statusChanged) {
+Visit EnemyTurn(MainForm& form, std::int32_t i, ShotGrid& shots, bool& statusChanged) {
   GameState& s = form.state;
   if (s.Enemies[i].BeamTime == 0) MoveEnemy(form, s.Enemies[i]);
   const LaserHit laser = LaserTest(form, i);
   std::optional<Explosion> explosion = laser.explosion;
   bool removed = explosion.has_value();
   if (!removed && !laser.touched) {
-    explosion = ShotTests(form, i);
+    explosion = ShotTests(form, i, shots);
     removed = explosion.has_value() || RamTest(form, i, statusChanged);
   }
   if (removed) {
@@ -265,8 +266,12 @@ void EraseEnemies(MainForm& form) {
 }
 
 void MoveEnemies(MainForm& form, bool& statusChanged) {
+  // No shot moves during this pass: shots only leave through a hit and join at the end of
+  // the list when an enemy fires, which the grid follows.
+  ShotGrid& shots = form.shotGrid;
+  shots.Build(form.state.Shots);
   ForEachEntry(form.state.Enemies,
-               [&](std::int32_t i) { return EnemyTurn(form, i, statusChanged); });
+               [&](std::int32_t i) { return EnemyTurn(form, i, shots, statusChanged); });
 }
 
 }  // namespace game
