@@ -22,7 +22,7 @@ struct FrameTest : ::testing::Test {
   game::Game game{host};
   game::GameState& s = game.state;
   std::unique_ptr<game::MainForm> form;
-  std::size_t heardBefore = 0;
+  std::uint64_t heardBefore = 0;
 
   FrameTest() {
     form = std::make_unique<game::MainForm>(game);
@@ -44,16 +44,13 @@ struct FrameTest : ::testing::Test {
     return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
   }
   // The cues started since the last ForgetHeard, oldest first.
-  std::vector<host::HeadlessPlay> Plays() {
-    const auto& played = host.Audio().Played();
-    return {played.begin() + static_cast<std::ptrdiff_t>(heardBefore), played.end()};
-  }
+  std::vector<host::HeadlessPlay> Plays() { return host.Audio().PlayedSince(heardBefore); }
   std::vector<std::string> Heard() {
     std::vector<std::string> names;
     for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
     return names;
   }
-  void ForgetHeard() { heardBefore = host.Audio().Played().size(); }
+  void ForgetHeard() { heardBefore = host.Audio().StartCount(); }
 };
 
 TEST_F(FrameTest, TheLaserBeamIsRedWhileItLastsAndBlankedWhenItEnds) {
