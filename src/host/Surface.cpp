@@ -15,7 +15,8 @@ constexpr int kCopyPiece = 256;  // pixels
 
 // Where pixel (x, y) of a surface `width` wide lies in its pixels.
 std::size_t Offset(int x, int y, int width) {
-  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+         static_cast<std::size_t>(x);
 }
 
 // The row loops of the rectangle copies. Sprites are small, so these run a few dozen pixels
@@ -57,7 +58,8 @@ void CopyRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
     // instruction that some processors run ten times slower for unlucky distances between
     // the two rows (a full-width 640-pixel copy hit that).
     for (int i = 0; i < cols; i += kCopyPiece)
-      std::memcpy(d + i, s + i, sizeof *d * static_cast<std::size_t>(std::min(kCopyPiece, cols - i)));
+      std::memcpy(d + i, s + i,
+                  sizeof *d * static_cast<std::size_t>(std::min(kCopyPiece, cols - i)));
   }
 }
 
@@ -151,13 +153,14 @@ void Surface::BlitMasked(int dx, int dy, int w, int h, const Surface& mask, cons
   const std::optional<BlitArea> area = ClipBlit(dx, dy, w, h, mask, sx, sy);
   if (!area) return;
   const std::size_t from = Offset(area->sx, area->sy, mask.width_);
-  MaskedXorRows(pixels_.data() + Offset(area->dx, area->dy, width_), width_, mask.pixels_.data() + from,
-                picture.pixels_.data() + from, mask.width_, area->cols, area->rows);
+  MaskedXorRows(pixels_.data() + Offset(area->dx, area->dy, width_), width_,
+                mask.pixels_.data() + from, picture.pixels_.data() + from, mask.width_, area->cols,
+                area->rows);
   Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
 }
 
-std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h,
-                                                   const Surface& src, int sx, int sy) const {
+std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h, const Surface& src,
+                                                   int sx, int sy) const {
   // Clip against the source first, moving the destination by the same amount, then
   // against the destination. Work in 64 bits so that absurd coordinates cannot overflow.
   long long x0 = 0, y0 = 0, x1 = w, y1 = h;  // offsets inside the requested rectangle
@@ -305,7 +308,12 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
 
 void Surface::Touch(const PixelRect& changed) {
   ++version_;
-  dirty_.Add(ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_));
+  const PixelRect clipped =
+      ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_);
+  if (!clipped.Empty() && clipped.left < watched_.right && watched_.left < clipped.right &&
+      clipped.top < watched_.bottom && watched_.top < clipped.bottom)
+    ++watchedChanges_;
+  dirty_.Add(clipped);
 }
 
 int Surface::DrawText(int x, int y, std::string_view utf8, const Font& font, Color c) {

@@ -42,8 +42,8 @@ class Surface {
             RasterOp op = RasterOp::Copy);
   // A sprite drawn through its mask: the same as Blit with And from `mask`, then with Xor
   // from `picture`, both from (sx, sy), in one pass.
-  void BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture,
-                  int sx, int sy);
+  void BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture, int sx,
+                  int sy);
 
   // Fills the rectangle with corners (x1, y1) and (x2, y2), both inclusive, in any order.
   void FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode = PenMode::Copy);
@@ -70,6 +70,10 @@ class Surface {
   void ClearDirty() { dirty_.Clear(); }
   // Records a change made straight through Pixels(); the rectangle is clipped to the surface.
   void Touch(const PixelRect& changed);
+  // Counts from now on the changes that reach `area` (one area per surface), so that whoever
+  // keeps that part equal to a picture of its own can tell whether anything else drew there.
+  void Watch(const PixelRect& area) { watched_ = area; }
+  std::uint64_t WatchedChanges() const { return watchedChanges_; }
 
   bool operator==(const Surface& other) const {
     return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
@@ -89,6 +93,8 @@ class Surface {
   std::vector<std::uint32_t> pixels_;
   std::uint64_t version_ = 0;
   DirtyRegion dirty_;
+  PixelRect watched_;
+  std::uint64_t watchedChanges_ = 0;
 };
 
 }  // namespace host
