@@ -11,8 +11,6 @@
 namespace host {
 namespace {
 
-constexpr int kCopyPiece = 256;  // pixels
-
 // Where pixel (x, y) of a surface `width` wide lies in its pixels.
 std::size_t Offset(int x, int y, int width) {
   return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
@@ -51,16 +49,33 @@ void MaskedXorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
     for (int i = 0; i < cols; ++i) d[i] = (d[i] & m[i]) ^ p[i];
 }
 
-void CopyRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
-              const std::uint32_t* __restrict s, std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, s += sStride) {
-    // In pieces of at most 1 KB: longer moves make the C library switch to a string-move
-    // instruction that some processors run ten times slower for unlucky distances between
-    // the two rows (a full-width 640-pixel copy hit that).
-    for (int i = 0; i < cols; i += kCopyPiece)
-      std::memcpy(d + i, s + i,
-                  sizeof *d * static_cast<std::size_t>(std::min(kCopyPiece, cols - i)));
-  }
+// A copy written as a loop and kept one: GCC would turn it into memcpy, which it expands
+// inline into a string-move instruction whose start-up costs more than a sprite's row, and
+// which some processors run ten times slower for unlucky distances between long rows.
+#if defined(__GNUC__) && !defined(__clang__)
+#define SKIRMORA_KEEP_LOOP __attribute__((optimize("no-tree-loop-distribute-patterns")))
+#else
+#define SKIRMORA_KEEP_LOOP
+#endif
+
+SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRows(std::uint32_t* __restrict d,
+                                                       std::ptrdiff_t dStride,
+                                                       const std::uint32_t* __restrict s,
+                                                       std::ptrdiff_t sStride, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride, s += sStride)
+    for (int i = 0; i < cols; ++i) d[i] = s[i];
+}
+
+SKIRMORA_WIDE_VECTORS
+void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride)
+    for (int i = 0; i < cols; ++i) d[i] = c;
+}
+
+SKIRMORA_WIDE_VECTORS
+void MaskRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride)
+    for (int i = 0; i < cols; ++i) d[i] &= c;
 }
 
 // Wide enough for products of two coordinate differences of the whole int range.
@@ -204,13 +219,12 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
   long long bottom = std::min<long long>(height_ - 1LL, std::max(y1, y2));
   if (left > right || top > bottom) return;
   c &= 0xFFFFFF;
-  for (long long y = top; y <= bottom; ++y) {
-    std::uint32_t* d = pixels_.data() + y * width_;
-    if (mode == PenMode::Copy) {
-      std::fill(d + left, d + right + 1, c);
-    } else {
-      for (long long x = left; x <= right; ++x) d[x] &= c;
-    }
+  std::uint32_t* d = pixels_.data() + top * width_ + left;
+  const auto cols = static_cast<int>(right - left + 1), rows = static_cast<int>(bottom - top + 1);
+  if (mode == PenMode::Copy) {
+    FillRows(d, width_, c, cols, rows);
+  } else {
+    MaskRows(d, width_, c, cols, rows);
   }
   Touch(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
 }
