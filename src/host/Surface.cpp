@@ -41,14 +41,6 @@ void XorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride, const std::uin
     for (int i = 0; i < cols; ++i) d[i] ^= s[i];
 }
 
-SKIRMORA_WIDE_VECTORS
-void MaskedXorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
-                   const std::uint32_t* __restrict m, const std::uint32_t* __restrict p,
-                   std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, m += sStride, p += sStride)
-    for (int i = 0; i < cols; ++i) d[i] = (d[i] & m[i]) ^ p[i];
-}
-
 // A copy written as a loop and kept one: GCC would turn it into memcpy, which it expands
 // inline into a string-move instruction whose start-up costs more than a sprite's row, and
 // which some processors run ten times slower for unlucky distances between long rows.
@@ -70,6 +62,34 @@ SKIRMORA_WIDE_VECTORS
 void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
   for (int r = 0; r < rows; ++r, d += dStride)
     for (int i = 0; i < cols; ++i) d[i] = c;
+}
+
+// The run loops: a sprite's rows, each run a few dozen pixels, placed by the corner of the
+// runs' box at `at`. The run's fields are read before its pixels are written, which might
+// otherwise be the same memory as far as the compiler knows.
+SKIRMORA_WIDE_VECTORS
+void FillRunsAt(std::uint32_t* at, std::ptrdiff_t stride, const PixelRuns& runs, std::uint32_t c) {
+  const int top = runs.Box().top, left = runs.Box().left;
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const int length = run.length;
+    std::uint32_t* d = at + (run.row - top) * stride + (run.column - left);
+    for (int i = 0; i < length; ++i) d[i] = c;
+  }
+}
+
+SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restrict at,
+                                                         std::ptrdiff_t stride,
+                                                         const std::uint32_t* __restrict from,
+                                                         std::ptrdiff_t fromStride,
+                                                         const PixelRuns& runs) {
+  const int top = runs.Box().top, left = runs.Box().left;
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const int length = run.length;
+    const std::ptrdiff_t row = run.row - top, column = run.column - left;
+    std::uint32_t* d = at + row * stride + column;
+    const std::uint32_t* s = from + row * fromStride + column;
+    for (int i = 0; i < length; ++i) d[i] = s[i];
+  }
 }
 
 SKIRMORA_WIDE_VECTORS
@@ -156,22 +176,76 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
   Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
 }
 
-void Surface::BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture,
-                         int sx, int sy) {
-  // One pass does what the two copies do only where both sheets cover the same pixels.
-  if (&mask == this || &picture == this || mask.width_ != picture.width_ ||
-      mask.height_ != picture.height_) {
-    Blit(dx, dy, w, h, mask, sx, sy, RasterOp::And);
-    Blit(dx, dy, w, h, picture, sx, sy, RasterOp::Xor);
+void PixelRuns::Add(int row, int column, int length) {
+  if (length <= 0) return;
+  runs_.push_back({row, column, length});
+  box_ = Union(box_, {column, row, column + length, row + 1});
+}
+
+void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
+  const PixelRect& box = runs.Box();
+  if (box.Empty()) return;
+  c &= 0xFFFFFF;
+  const long long left = static_cast<long long>(x) + box.left;
+  const long long top = static_cast<long long>(y) + box.top;
+  const long long right = static_cast<long long>(x) + box.right;
+  const long long bottom = static_cast<long long>(y) + box.bottom;
+  if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_) {
+    FillRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
+               width_, runs, c);
+  } else {
+    for (const PixelRuns::Run& run : runs.Runs()) {
+      const long long row = static_cast<long long>(y) + run.row;
+      const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
+      const long long to =
+          std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
+      if (row < 0 || row >= height_ || from >= to) continue;
+      std::uint32_t* d = pixels_.data() + row * width_;
+      std::fill(d + from, d + to, c);
+    }
+  }
+  Touch(ClipTo(left, top, right, bottom, width_, height_));
+}
+
+void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const PixelRuns& runs) {
+  const PixelRect& box = runs.Box();
+  if (box.Empty()) return;
+  if (&src == this) {
+    const Surface copy = src;
+    BlitRuns(x, y, copy, sx, sy, runs);
     return;
   }
-  const std::optional<BlitArea> area = ClipBlit(dx, dy, w, h, mask, sx, sy);
-  if (!area) return;
-  const std::size_t from = Offset(area->sx, area->sy, mask.width_);
-  MaskedXorRows(pixels_.data() + Offset(area->dx, area->dy, width_), width_,
-                mask.pixels_.data() + from, picture.pixels_.data() + from, mask.width_, area->cols,
-                area->rows);
-  Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
+  // Where the runs' box lands, and where it comes from.
+  const long long left = static_cast<long long>(x) + box.left;
+  const long long top = static_cast<long long>(y) + box.top;
+  const long long right = static_cast<long long>(x) + box.right;
+  const long long bottom = static_cast<long long>(y) + box.bottom;
+  const long long srcLeft = static_cast<long long>(sx) + box.left;
+  const long long srcTop = static_cast<long long>(sy) + box.top;
+  if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_ && srcLeft >= 0 &&
+      srcTop >= 0 && srcLeft + box.right - box.left <= src.width_ &&
+      srcTop + box.bottom - box.top <= src.height_) {
+    CopyRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
+               width_,
+               src.pixels_.data() +
+                   Offset(static_cast<int>(srcLeft), static_cast<int>(srcTop), src.width_),
+               src.width_, runs);
+  } else {
+    for (const PixelRuns::Run& run : runs.Runs()) {
+      const long long row = static_cast<long long>(y) + run.row;
+      const long long srcRow = static_cast<long long>(sy) + run.row;
+      const long long at = static_cast<long long>(x) + run.column;
+      const long long srcAt = static_cast<long long>(sx) + run.column;
+      // The pixels i of the run that lie inside both surfaces.
+      const long long first = std::max({0LL, -at, -srcAt});
+      const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
+      if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end)
+        continue;
+      const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
+      std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
+    }
+  }
+  Touch(ClipTo(left, top, right, bottom, width_, height_));
 }
 
 std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h, const Surface& src,
