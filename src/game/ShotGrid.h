@@ -10,13 +10,17 @@
 
 namespace game {
 
-// Whether a shot lies on the square of side w at (x, y): x - s <= shot X < x + w, and the
-// same for Y, with s the shot's hit extent. Each axis is one unsigned comparison.
-inline bool OnSquare(const Projectile& shot, std::int32_t x, std::int32_t y, std::int32_t w) {
-  const std::int32_t e = HitExtent(shot.Kind);
+// Whether a shot of hit extent e at (sx, sy) lies on the square of side w at (x, y):
+// x - e <= sx < x + w, and the same for y. Each axis is one unsigned comparison.
+inline bool OnSquare(std::int32_t sx, std::int32_t sy, std::int32_t e, std::int32_t x,
+                     std::int32_t y, std::int32_t w) {
   const auto span = static_cast<std::uint32_t>(w + e);
-  return static_cast<std::uint32_t>(shot.X - (x - e)) < span &&
-         static_cast<std::uint32_t>(shot.Y - (y - e)) < span;
+  return static_cast<std::uint32_t>(sx - (x - e)) < span &&
+         static_cast<std::uint32_t>(sy - (y - e)) < span;
+}
+
+inline bool OnSquare(const Projectile& shot, std::int32_t x, std::int32_t y, std::int32_t w) {
+  return OnSquare(shot.X, shot.Y, HitExtent(shot.Kind), x, y, w);
 }
 
 // The shots of one list filed by cells of the field. Build files them all; from then on the
@@ -42,14 +46,22 @@ class ShotGrid {
   void Remove(ProjectileList& shots, std::int32_t j);
 
  private:
+  // A shot as its cell holds it: where it lies, so that a test need not look it up.
+  struct Filed {
+    std::int32_t index, x, y, extent;
+  };
+  using Cell = std::vector<Filed>;
+
   // Files the shots appended to the list since the grid last looked.
   void FileNewcomers(const ProjectileList& shots);
   // Every shot on the square, by ascending index, into found_.
   void Gather(const ProjectileList& shots, std::int32_t x, std::int32_t y, std::int32_t w);
-  std::vector<std::int32_t>& CellOf(const Projectile& shot);
+  Cell& CellOf(const Projectile& shot);
+  static Filed& Find(Cell& cell, std::int32_t index);
 
-  std::vector<std::vector<std::int32_t>> cells_;  // shot indices, row by row of cells
-  std::int32_t filed_ = 0;                        // shots 1 to filed_ are in the cells
+  std::vector<Cell> cells_;        // row by row of cells
+  std::vector<std::size_t> used_;  // the cells holding shots, the only ones to empty
+  std::int32_t filed_ = 0;         // shots 1 to filed_ are in the cells
   std::vector<std::int32_t> found_;
 };
 
