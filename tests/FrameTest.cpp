@@ -88,6 +88,15 @@ TEST_F(FrameTest, TheShipIsDrawnInThePoseOfItsMovementAndItsOldPlaceBlanked) {
   s.MoveX = 0;
   Frames(1);
   EXPECT_TRUE(ShowsShipCell(287, 415, 3));
+  // Whichever way it moves, nothing of its old square is left outside the new one.
+  constexpr host::Color kMark = host::Rgb(1, 2, 3);
+  for (const auto& [mx, my] : {std::pair{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}, {-1, 0}}) {
+    form->screen.canvas.FillRect(s.ShipX, s.ShipY, s.ShipX + 64, s.ShipY + 64, kMark);
+    s.MoveX = static_cast<std::int16_t>(mx), s.MoveY = static_cast<std::int16_t>(my);
+    Frames(1);
+    EXPECT_TRUE(testing_surfaces::PixelsOf(Screen(), kMark).empty()) << mx << "," << my;
+    EXPECT_TRUE(ShowsShipCell(s.ShipX, s.ShipY, 3 - 2 * mx));
+  }
 }
 
 TEST_F(FrameTest, RechargeRestoresEnergyThenHullAndWaitsWhileBothAreFull) {
