@@ -25,25 +25,23 @@ int Row(std::int64_t y) {
 
 }  // namespace
 
-ShotGrid::ShotGrid() : cells_(static_cast<std::size_t>(kColumns * kRows)) {}
+ShotGrid::ShotGrid() : cells_(static_cast<std::size_t>(kColumns * kRows)), places_(1) {}
 
 void ShotGrid::Build(const ProjectileList& shots) {
   for (const std::size_t cell : used_) cells_[cell].clear();
   used_.clear();
+  places_.resize(1);
   filed_ = 0;
   FileNewcomers(shots);
-}
-
-ShotGrid::Cell& ShotGrid::CellOf(const Projectile& shot) {
-  const auto cell = static_cast<std::size_t>(Row(shot.Y) * kColumns + Column(shot.X));
-  if (cells_[cell].empty()) used_.push_back(cell);
-  return cells_[cell];
 }
 
 void ShotGrid::FileNewcomers(const ProjectileList& shots) {
   for (; filed_ < shots.Count(); ++filed_) {
     const Projectile& shot = shots[filed_ + 1];
-    CellOf(shot).push_back({filed_ + 1, shot.X, shot.Y, HitExtent(shot.Kind)});
+    const auto cell = static_cast<std::size_t>(Row(shot.Y) * kColumns + Column(shot.X));
+    if (cells_[cell].empty()) used_.push_back(cell);
+    places_.push_back({cell, cells_[cell].size()});
+    cells_[cell].push_back({filed_ + 1, shot.X, shot.Y, HitExtent(shot.Kind)});
   }
 }
 
@@ -59,21 +57,29 @@ void ShotGrid::Gather(const ProjectileList& shots, std::int32_t x, std::int32_t 
   std::sort(found_.begin(), found_.end());
 }
 
-// The entry of shot `index` in a cell; the grid filed every shot it was told of.
-ShotGrid::Filed& ShotGrid::Find(Cell& cell, std::int32_t index) {
-  const auto at =
-      std::find_if(cell.begin(), cell.end(), [&](const Filed& f) { return f.index == index; });
-  if (at == cell.end()) throw std::logic_error("a shot moved or left behind the grid's back");
-  return *at;
+ShotGrid::Filed& ShotGrid::Entry(std::int32_t index) {
+  const Place& place = places_.at(static_cast<std::size_t>(index));
+  Filed& entry = cells_[place.cell].at(place.slot);
+  if (entry.index != index) throw std::logic_error("a shot left the list behind the grid's back");
+  return entry;
 }
 
 void ShotGrid::Remove(ProjectileList& shots, std::int32_t j) {
   FileNewcomers(shots);
   const std::int32_t last = shots.Count();
-  Cell& cell = CellOf(shots[j]);
-  Find(cell, j) = cell.back();
+  // The cell's last entry fills the hole of shot j there...
+  const Place gone = places_[static_cast<std::size_t>(j)];
+  Filed& hole = Entry(j);
+  Cell& cell = cells_[gone.cell];
+  hole = cell.back();
+  places_[static_cast<std::size_t>(hole.index)].slot = gone.slot;
   cell.pop_back();
-  if (last != j) Find(CellOf(shots[last]), last).index = j;
+  // ...and the list's last shot becomes shot j.
+  if (last != j) {
+    Entry(last).index = j;
+    places_[static_cast<std::size_t>(j)] = places_[static_cast<std::size_t>(last)];
+  }
+  places_.pop_back();
   shots.Remove(j);
   --filed_;
 }

@@ -52,15 +52,21 @@ class ShotGrid {
   };
   using Cell = std::vector<Filed>;
 
+  // Where a shot is filed: its cell, and its place there.
+  struct Place {
+    std::size_t cell, slot;
+  };
+
   // Files the shots appended to the list since the grid last looked.
   void FileNewcomers(const ProjectileList& shots);
   // Every shot on the square, by ascending index, into found_.
   void Gather(const ProjectileList& shots, std::int32_t x, std::int32_t y, std::int32_t w);
-  Cell& CellOf(const Projectile& shot);
-  static Filed& Find(Cell& cell, std::int32_t index);
+  // The entry of shot `index`, which the grid must have filed.
+  Filed& Entry(std::int32_t index);
 
   std::vector<Cell> cells_;        // row by row of cells
   std::vector<std::size_t> used_;  // the cells holding shots, the only ones to empty
+  std::vector<Place> places_;      // by shot index, from 1
   std::int32_t filed_ = 0;         // shots 1 to filed_ are in the cells
   std::vector<std::int32_t> found_;
 };

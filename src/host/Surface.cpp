@@ -134,12 +134,12 @@ void Surface::Resize(int width, int height, Color fill) {
   width_ = std::max(0, width);
   height_ = std::max(0, height);
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
-  Touch({0, 0, width_, height_});
+  Record({0, 0, width_, height_});
 }
 
 void Surface::Clear(Color fill) {
   std::fill(pixels_.begin(), pixels_.end(), fill);
-  Touch({0, 0, width_, height_});
+  Record({0, 0, width_, height_});
 }
 
 Color Surface::GetPixel(int x, int y) const {
@@ -150,7 +150,7 @@ Color Surface::GetPixel(int x, int y) const {
 void Surface::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<std::size_t>(y) * width_ + x] = c & 0xFFFFFF;
-  Touch({x, y, x + 1, y + 1});
+  Record({x, y, x + 1, y + 1});
 }
 
 void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp op) {
@@ -173,7 +173,7 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
         break;
     }
   }
-  Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
+  Record({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
 }
 
 void PixelRuns::Add(int row, int column, int length) {
@@ -204,7 +204,7 @@ void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
       std::fill(d + from, d + to, c);
     }
   }
-  Touch(ClipTo(left, top, right, bottom, width_, height_));
+  Record(ClipTo(left, top, right, bottom, width_, height_));
 }
 
 void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const PixelRuns& runs) {
@@ -245,7 +245,7 @@ void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const P
       std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
     }
   }
-  Touch(ClipTo(left, top, right, bottom, width_, height_));
+  Record(ClipTo(left, top, right, bottom, width_, height_));
 }
 
 std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h, const Surface& src,
@@ -300,7 +300,7 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
   } else {
     MaskRows(d, width_, c, cols, rows);
   }
-  Touch(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
+  Record(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
@@ -339,8 +339,8 @@ void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
     remainder += 2 * minorLength;
     if (remainder >= divisor) remainder -= divisor, ++offset;
   }
-  Touch(ClipTo(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1,
-               width_, height_));
+  Record(ClipTo(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1,
+                width_, height_));
 }
 
 void Surface::Frame(int x1, int y1, int x2, int y2, Color c) {
@@ -375,7 +375,7 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
       centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
       centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
     }
-    Touch({cx - r, cy - r, cx + r + 1, cy + r + 1});
+    Record({cx - r, cy - r, cx + r + 1, cy + r + 1});
     return;
   }
   const auto octantX = [r, radiusSquared](long long t) {
@@ -416,19 +416,21 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   plotOffsets(rows.first, rows.second);
   plotOffsets(std::max(columns.first, rows.second + 1), columns.second);
   plotOffsets(columns.first, std::min(columns.second, rows.first - 1));
-  Touch(ClipTo(static_cast<long long>(cx) - r, static_cast<long long>(cy) - r,
-               static_cast<long long>(cx) + r + 1, static_cast<long long>(cy) + r + 1, width_,
-               height_));
+  Record(ClipTo(static_cast<long long>(cx) - r, static_cast<long long>(cy) - r,
+                static_cast<long long>(cx) + r + 1, static_cast<long long>(cy) + r + 1, width_,
+                height_));
 }
 
 void Surface::Touch(const PixelRect& changed) {
+  Record(ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_));
+}
+
+void Surface::Record(const PixelRect& inside) {
   ++version_;
-  const PixelRect clipped =
-      ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_);
-  if (!clipped.Empty() && clipped.left < watched_.right && watched_.left < clipped.right &&
-      clipped.top < watched_.bottom && watched_.top < clipped.bottom)
+  if (!inside.Empty() && inside.left < watched_.right && watched_.left < inside.right &&
+      inside.top < watched_.bottom && watched_.top < inside.bottom)
     ++watchedChanges_;
-  dirty_.Add(clipped);
+  dirty_.Add(inside);
 }
 
 int Surface::DrawText(int x, int y, std::string_view utf8, const Font& font, Color c) {

@@ -107,6 +107,8 @@ class Surface {
   std::optional<BlitArea> ClipBlit(int dx, int dy, int w, int h, const Surface& src, int sx,
                                    int sy) const;
   void BlitWithin(const BlitArea& area, RasterOp op);
+  // Touch for a rectangle already inside the surface.
+  void Record(const PixelRect& inside);
 
   int width_ = 0;
   int height_ = 0;
