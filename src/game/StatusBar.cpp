@@ -18,10 +18,37 @@ constexpr host::Color kTextColor = Screen::kTextColor;
 struct Part {
   host::PixelRect area;
   std::int64_t (*look)(const GameState& s);
-  void (*draw)(const Screen& screen, const GameState& s, host::Surface& bar);
+  // Where a change from one look to the other shows.
+  host::PixelRect (*changed)(const host::PixelRect& area, std::int64_t was, std::int64_t is);
+  // Draws the part, or as much of it as lies `within` (a meter draws only that much).
+  void (*draw)(const Screen& screen, const GameState& s, host::Surface& bar,
+               const host::PixelRect& within);
 };
 
-void DrawScore(const Screen& screen, const GameState& s, host::Surface& bar) {
+host::PixelRect Everywhere(const host::PixelRect& area, std::int64_t, std::int64_t) {
+  return area;
+}
+
+// A meter is two pixels a point long from the left end of its area, at most the area's width:
+// a change shows only between the two lengths.
+host::PixelRect BetweenLengths(const host::PixelRect& area, std::int64_t was, std::int64_t is) {
+  const auto end = [&](std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(area.left + 2 * value, area.left, area.right));
+  };
+  return {end(std::min(was, is)), area.top, end(std::max(was, is)), area.bottom};
+}
+
+// The part lying `within` of a meter of this value, from its strip at sourceY of BarPic.
+void DrawMeter(const Screen& screen, std::int64_t value, int sourceY, host::Surface& bar,
+               const host::PixelRect& within) {
+  constexpr int kMeterLeft = 340;
+  const auto end = std::clamp<std::int64_t>(kMeterLeft + 2 * value, within.left, within.right);
+  bar.Blit(within.left, within.top, static_cast<int>(end) - within.left, within.bottom - within.top,
+           screen.BarPic, within.left - kMeterLeft, sourceY);
+}
+
+void DrawScore(const Screen& screen, const GameState& s, host::Surface& bar,
+               const host::PixelRect&) {
   if (s.Paused) {
     bar.DrawText(10, 4, "Game Paused", screen.font, kTextColor);
     bar.DrawText(40, 18, "Hit F3", screen.font, kTextColor);
@@ -30,40 +57,60 @@ void DrawScore(const Screen& screen, const GameState& s, host::Surface& bar) {
   }
 }
 
-void DrawBombs(const Screen& screen, const GameState& s, host::Surface& bar) {
+void DrawBombs(const Screen& screen, const GameState& s, host::Surface& bar,
+               const host::PixelRect&) {
   for (int bomb = 0; bomb < std::min(s.Bombs, 3); ++bomb)
     bar.Blit(605 - 25 * bomb, 10, 20, 20, screen.PowerUpsPic, 20, 0);
   if (s.Bombs > 3) bar.DrawText(630, 12, "+", screen.font, kTextColor);
 }
 
-void DrawRecharge(const Screen& screen, const GameState& s, host::Surface& bar) {
+void DrawRecharge(const Screen& screen, const GameState& s, host::Surface& bar,
+                  const host::PixelRect&) {
   bar.Blit(310, 10, 20, 20, screen.PowerUpsPic, s.RechargeTime != 0 ? 120 : 40, 0);
 }
 
-void DrawHull(const Screen& screen, const GameState& s, host::Surface& bar) {
-  bar.Blit(340, 10, 2 * s.Hull, 8, screen.BarPic, 0, 0);
+void DrawHull(const Screen& screen, const GameState& s, host::Surface& bar,
+              const host::PixelRect& within) {
+  DrawMeter(screen, s.Hull, 0, bar, within);
 }
 
-void DrawEnergy(const Screen& screen, const GameState& s, host::Surface& bar) {
-  bar.Blit(340, 20, 2 * s.Energy, 8, screen.BarPic, 0, 8);
+void DrawEnergy(const Screen& screen, const GameState& s, host::Surface& bar,
+                const host::PixelRect& within) {
+  DrawMeter(screen, s.Energy, 8, bar, within);
 }
 
-void DrawRookie(const Screen& screen, const GameState& s, host::Surface& bar) {
+void DrawRookie(const Screen& screen, const GameState& s, host::Surface& bar,
+                const host::PixelRect&) {
   if (s.RookieMode) bar.Blit(275, 10, 20, 20, screen.PowerUpsPic, 140, 0);
 }
 
-// The score is at most ten digits, well clear of the Rookie icon.
+// The score is at most ten digits, well clear of the Rookie icon. The meters' areas are as
+// wide as BarPic's strips (200 pixels, a value of 100).
 constexpr std::array<Part, StatusShown::kParts> kParts = {{
     {{0, 0, 275, 50},
      [](const GameState& s) { return s.Paused ? std::int64_t{1} << 32 : std::int64_t{s.Score}; },
+     Everywhere,
      DrawScore},
-    {{555, 0, 640, 50}, [](const GameState& s) { return std::int64_t{s.Bombs}; }, DrawBombs},
+    {{555, 0, 640, 50},
+     [](const GameState& s) { return std::int64_t{s.Bombs}; },
+     Everywhere,
+     DrawBombs},
     {{310, 10, 330, 30},
      [](const GameState& s) { return std::int64_t{s.RechargeTime != 0}; },
+     Everywhere,
      DrawRecharge},
-    {{340, 10, 540, 18}, [](const GameState& s) { return std::int64_t{s.Hull}; }, DrawHull},
-    {{340, 20, 540, 28}, [](const GameState& s) { return std::int64_t{s.Energy}; }, DrawEnergy},
-    {{275, 10, 295, 30}, [](const GameState& s) { return std::int64_t{s.RookieMode}; }, DrawRookie},
+    {{340, 10, 540, 18},
+     [](const GameState& s) { return std::int64_t{s.Hull}; },
+     BetweenLengths,
+     DrawHull},
+    {{340, 20, 540, 28},
+     [](const GameState& s) { return std::int64_t{s.Energy}; },
+     BetweenLengths,
+     DrawEnergy},
+    {{275, 10, 295, 30},
+     [](const GameState& s) { return std::int64_t{s.RookieMode}; },
+     Everywhere,
+     DrawRookie},
 }};
 
 // What the bar shows while no game runs, or on F1 during one.
@@ -103,13 +150,12 @@ void UpdateStatus(MainForm& form) {
     const Part& part = kParts[i];
     const std::int64_t look = part.look(s);
     if (!whole && look == shown.looks[i]) continue;
-    if (!whole) {
-      const host::PixelRect& a = part.area;
-      bar.FillRect(a.left, a.top, a.right - 1, a.bottom - 1, host::kBlack);
-    }
-    part.draw(screen, s, bar);
-    if (!copyWhole) CopyToWindow(screen, part.area);
+    const host::PixelRect a = whole ? part.area : part.changed(part.area, shown.looks[i], look);
     shown.looks[i] = look;
+    if (a.Empty()) continue;  // a meter past its full length
+    if (!whole) bar.FillRect(a.left, a.top, a.right - 1, a.bottom - 1, host::kBlack);
+    part.draw(screen, s, bar, a);
+    if (!copyWhole) CopyToWindow(screen, a);
   }
   if (copyWhole) {
     screen.canvas.Watch(kWholeBar);
