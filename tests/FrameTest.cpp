@@ -22,7 +22,7 @@ struct FrameTest : ::testing::Test {
   game::Game game{host};
   game::GameState& s = game.state;
   std::unique_ptr<game::MainForm> form;
-  std::size_t heardBefore = 0;
+  std::uint64_t heardBefore = 0;
 
   FrameTest() {
     form = std::make_unique<game::MainForm>(game);
@@ -44,16 +44,13 @@ struct FrameTest : ::testing::Test {
     return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
   }
   // The cues started since the last ForgetHeard, oldest first.
-  std::vector<host::HeadlessPlay> Plays() {
-    const auto& played = host.Audio().Played();
-    return {played.begin() + static_cast<std::ptrdiff_t>(heardBefore), played.end()};
-  }
+  std::vector<host::HeadlessPlay> Plays() { return host.Audio().PlayedSince(heardBefore); }
   std::vector<std::string> Heard() {
     std::vector<std::string> names;
     for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
     return names;
   }
-  void ForgetHeard() { heardBefore = host.Audio().Played().size(); }
+  void ForgetHeard() { heardBefore = host.Audio().StartCount(); }
 };
 
 TEST_F(FrameTest, TheLaserBeamIsRedWhileItLastsAndBlankedWhenItEnds) {
@@ -91,6 +88,15 @@ TEST_F(FrameTest, TheShipIsDrawnInThePoseOfItsMovementAndItsOldPlaceBlanked) {
   s.MoveX = 0;
   Frames(1);
   EXPECT_TRUE(ShowsShipCell(287, 415, 3));
+  // Whichever way it moves, nothing of its old square is left outside the new one.
+  constexpr host::Color kMark = host::Rgb(1, 2, 3);
+  for (const auto& [mx, my] : {std::pair{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}, {-1, 0}}) {
+    form->screen.canvas.FillRect(s.ShipX, s.ShipY, s.ShipX + 64, s.ShipY + 64, kMark);
+    s.MoveX = static_cast<std::int16_t>(mx), s.MoveY = static_cast<std::int16_t>(my);
+    Frames(1);
+    EXPECT_TRUE(testing_surfaces::PixelsOf(Screen(), kMark).empty()) << mx << "," << my;
+    EXPECT_TRUE(ShowsShipCell(s.ShipX, s.ShipY, 3 - 2 * mx));
+  }
 }
 
 TEST_F(FrameTest, RechargeRestoresEnergyThenHullAndWaitsWhileBothAreFull) {

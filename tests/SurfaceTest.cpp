@@ -62,25 +62,17 @@ TEST(SurfaceRasterOps, AndAndXorCombineSourceWithDestination) {
 // ---- clipping of rectangle copies
 
 // Every combination of positions around and across both surfaces' edges, every size from
-// negative to larger than either surface, against the per-pixel model; a masked copy must
-// draw as an AND of the mask then an XOR of the picture would.
-TEST(SurfaceBlitClipping, CopiesAndMaskedCopiesMatchThePerPixelModelAcrossAllEdges) {
+// negative to larger than either surface, against the per-pixel model.
+TEST(SurfaceBlitClipping, CopiesMatchThePerPixelModelAcrossAllEdges) {
   const Surface src = Numbered(5, 4, 1), background = Numbered(6, 5, 2);
-  const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
   for (int size = -1; size <= 8; ++size)
     for (int sy = -5; sy <= 5; sy += 2)
       for (int sx = -6; sx <= 6; ++sx)
         for (int dy = -5; dy <= 6; dy += 2)
           for (int dx = -7; dx <= 7; ++dx) {
             const int w = size, h = (size + 1) / 2;
-            Surface dst = background;
-            dst.BlitMasked(dx, dy, w, h, mask, picture, sx, sy);
-            const Surface anded = ModelBlit(background, dx, dy, w, h, mask, sx, sy, RasterOp::And);
-            ASSERT_EQ(dst, ModelBlit(anded, dx, dy, w, h, picture, sx, sy, RasterOp::Xor))
-                << "masked: dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx
-                << "," << sy;
             for (const RasterOp op : kAllOps) {
-              dst = background;
+              Surface dst = background;
               dst.Blit(dx, dy, w, h, src, sx, sy, op);
               ASSERT_EQ(dst, ModelBlit(background, dx, dy, w, h, src, sx, sy, op))
                   << "dst " << dx << "," << dy << " size " << w << "x" << h << " src " << sx << ","
@@ -90,7 +82,7 @@ TEST(SurfaceBlitClipping, CopiesAndMaskedCopiesMatchThePerPixelModelAcrossAllEdg
 }
 
 TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
-  // Rows long enough to be copied in pieces, at odd offsets.
+  // Long rows at odd offsets: the copy loops go in vector-wide steps and finish the rest.
   const Surface src = Numbered(700, 3, 3);
   const Surface background = Numbered(650, 4, 4);
   for (const RasterOp op : kAllOps)
@@ -101,20 +93,36 @@ TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
     }
 }
 
-// Sheets of different sizes, and a surface drawing from itself, take the two steps.
-TEST(SurfaceBlitMasked, SheetsOfDifferentSizesAndASelfSourceTakeTheTwoSteps) {
-  const Surface mask = Numbered(5, 4, 0x0F), picture = Numbered(5, 4, 0xF0);
-  const Surface background = Numbered(6, 5, 2), wider = Numbered(7, 4, 0xF0);
-  Surface dst = background;
-  dst.BlitMasked(-1, 1, 7, 3, mask, wider, 0, 1);
-  const Surface anded = ModelBlit(background, -1, 1, 7, 3, mask, 0, 1, RasterOp::And);
-  EXPECT_EQ(dst, ModelBlit(anded, -1, 1, 7, 3, wider, 0, 1, RasterOp::Xor));
-  Surface self = background;
-  self.BlitMasked(1, 1, 4, 3, self, picture, 0, 0);
-  Surface expected = background;
-  expected.Blit(1, 1, 4, 3, background, 0, 0, RasterOp::And);
-  expected.Blit(1, 1, 4, 3, picture, 0, 0, RasterOp::Xor);
-  EXPECT_EQ(self, expected);
+// A sprite's runs drawn at once do what a FillRect or a one-row Blit of each run does: wholly
+// inside, across every edge of either surface, and from a surface onto itself (from the
+// surface as it was before).
+TEST(SurfaceRuns, DrawWhatEachRunDrawnAloneDraws) {
+  host::PixelRuns runs;
+  for (const auto& [row, column, length] :
+       {std::array{0, 1, 3}, {1, 0, 5}, {1, 6, 1}, {3, 2, 2}, {3, 5, 0}})
+    runs.Add(row, column, length);
+  const Surface src = Numbered(9, 6, 1), background = Numbered(12, 8, 2);
+  for (int y = -5; y <= 9; ++y)
+    for (int x = -8; x <= 13; ++x)
+      for (const Point& from : {Point{0, 0}, Point{2, 2}, Point{-2, 1}, Point{5, 3}}) {
+        Surface filled = background, copied = background;
+        filled.FillRuns(x, y, runs, 0x123456);
+        copied.BlitRuns(x, y, src, from.first, from.second, runs);
+        Surface wantFilled = background, wantCopied = background;
+        for (const host::PixelRuns::Run& r : runs.Runs()) {
+          const int left = x + r.column, top = y + r.row;
+          wantFilled.FillRect(left, top, left + r.length - 1, top, 0x123456);
+          wantCopied.Blit(left, top, r.length, 1, src, from.first + r.column, from.second + r.row);
+        }
+        ASSERT_EQ(filled, wantFilled) << x << "," << y;
+        ASSERT_EQ(copied, wantCopied)
+            << x << "," << y << " from " << from.first << "," << from.second;
+      }
+  Surface self = background, want = background;
+  self.BlitRuns(1, 2, self, 0, 0, runs);
+  for (const host::PixelRuns::Run& r : runs.Runs())
+    want.Blit(1 + r.column, 2 + r.row, r.length, 1, background, r.column, r.row);
+  EXPECT_EQ(self, want);
 }
 
 TEST(SurfaceBlitClipping, HugeCoordinatesDrawNothingOrExactlyTheOverlap) {
@@ -419,6 +427,8 @@ TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
   std::mt19937 random(11);
   std::uniform_int_distribution<int> coordinate(-40, 120), colour(0, 0xFFFFFF);
   const Surface sheet = Numbered(30, 30, 9);
+  host::PixelRuns runs;
+  for (int row = 0; row < 20; ++row) runs.Add(row, row % 7, 10 - row % 5);
   Surface s(80, 60);
   for (int round = 0; round < 200; ++round) {
     const int a = coordinate(random), b = coordinate(random), c = coordinate(random),
@@ -429,7 +439,8 @@ TEST(SurfacePixels, EveryDrawingOperationRecordsWhatItChanged) {
         {"SetPixel", [&](Surface& t) { t.SetPixel(a, b, ink); }},
         {"Blit", [&](Surface& t) { t.Blit(a, b, c / 2, d / 2, sheet, 3, 4, op); }},
         {"self Blit", [&](Surface& t) { t.Blit(a, b, 30, 20, t, c, d, op); }},
-        {"BlitMasked", [&](Surface& t) { t.BlitMasked(a, b, c / 2, d / 2, sheet, sheet, 3, 4); }},
+        {"FillRuns", [&](Surface& t) { t.FillRuns(a, b, runs, ink); }},
+        {"BlitRuns", [&](Surface& t) { t.BlitRuns(a, b, sheet, c, d, runs); }},
         {"FillRect", [&](Surface& t) { t.FillRect(a, b, c, d, ink); }},
         {"masked FillRect", [&](Surface& t) { t.FillRect(a, b, c, d, ink, PenMode::Mask); }},
         {"Line", [&](Surface& t) { t.Line(a, b, c, d, ink); }},

@@ -104,6 +104,13 @@ TEST_F(ThornDirectSoundTest, PlayingRestartsFromTheBeginningAndEndsAfterItsLengt
   EXPECT_FALSE(sound.IsPlaying("A")) << "a sound that does not loop ends after its length";
   EXPECT_EQ(audio.PlayedNames(), (std::vector<std::string>{"A", "A"}));
   EXPECT_EQ(audio.Played()[1].timeMs, 600);
+  // A long run keeps only the latest starts, and counts them all.
+  for (std::size_t i = 0; i < host::HeadlessAudio::kKeptPlays; ++i) sound.PlayBuffer("A");
+  EXPECT_EQ(audio.StartCount(), host::HeadlessAudio::kKeptPlays + 2);
+  EXPECT_EQ(audio.Played().size(), host::HeadlessAudio::kKeptPlays);
+  EXPECT_EQ(audio.Played().front().timeMs, 1600) << "the first two are forgotten";
+  EXPECT_EQ(audio.PlayedSince(audio.StartCount() - 1).size(), 1u);
+  EXPECT_THROW(audio.PlayedSince(1), std::out_of_range);
 }
 
 TEST_F(ThornDirectSoundTest, ALoopingSoundPlayedWithoutLoopRestartsOnceAndEnds) {
@@ -163,12 +170,12 @@ TEST_F(ThornDirectSoundTest, KeysIgnoreLetterCaseASecondAddIsRefusedAndUnknownOn
   EXPECT_NE(sound.Buffer("SBEEP"), nullptr);
   EXPECT_EQ(sound.Buffer("SBeeps"), nullptr);
 
-  const std::size_t played = audio.Played().size();
+  const std::uint64_t played = audio.StartCount();
   sound.PlayBuffer("B");
   sound.StopBuffer("B");
   sound.Remove("B");
   EXPECT_FALSE(sound.IsPlaying("B"));
-  EXPECT_EQ(audio.Played().size(), played);
+  EXPECT_EQ(audio.StartCount(), played);
   EXPECT_EQ(sound.Keys().size(), 1u);
 }
 

@@ -8,53 +8,52 @@
 
 #include "game/Combat.h"
 #include "game/PowerUps.h"
+#include "game/ShotGrid.h"
 #include "game/Shots.h"
 
 namespace game {
 namespace {
 
-// The part of an enemy's cell that its figure covers. Outside it the mask is white and the
-// picture black, so the AND and XOR copies change nothing there and can leave it out.
-struct Figure {
-  int x = 0, y = 0, w = 0, h = 0;  // within the cell
-};
-
-std::array<Figure, 4> FindFigures(const host::Surface& mask) {
-  std::array<Figure, 4> figures{};
+// An enemy's figure: the pixels of its cell where the mask is black, as runs along its rows.
+// Everywhere else the mask is white and the picture black (the sheets are made so), where
+// the mask's AND and the picture's XOR change nothing: erasing an enemy paints its figure
+// black, and drawing it copies its figure from the picture.
+std::array<host::PixelRuns, 4> FindFigures(const host::Surface& mask) {
+  std::array<host::PixelRuns, 4> figures;
   for (std::int32_t kind = 0; kind < 4; ++kind) {
-    const int side = Side(kind), cell = EnemyCell(kind);
-    int left = side, top = side, right = -1, bottom = -1;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side && cell + x < mask.Width(); ++x)
-        if (mask.GetPixel(cell + x, y) != host::kWhite) {
-          left = std::min(left, x), right = std::max(right, x);
-          top = std::min(top, y), bottom = std::max(bottom, y);
-        }
-    if (right >= 0)
-      figures[static_cast<std::size_t>(kind)] = {left, top, right - left + 1, bottom - top + 1};
+    // Kind 3's square overhangs the sheet; its figure does not need the missing columns.
+    const int columns = std::min(Side(kind), mask.Width() - EnemyCell(kind));
+    const int rows = std::min(Side(kind), mask.Height());
+    const auto inFigure = [&](int x, int y) {
+      return mask.GetPixel(EnemyCell(kind) + x, y) == host::kBlack;
+    };
+    for (int y = 0; y < rows; ++y)
+      for (int x = 0; x < columns; ++x) {
+        if (!inFigure(x, y)) continue;
+        const int start = x;
+        while (x < columns && inFigure(x, y)) ++x;
+        figures[static_cast<std::size_t>(kind)].Add(y, start, x - start);
+      }
   }
   return figures;
 }
 
-// The figure part of an enemy's cell. The sheets are the program's own pictures, the same
-// for every game window.
-const Figure& FigureOf(MainForm& form, const Projectile& e) {
-  static const std::array<Figure, 4> figures = FindFigures(form.screen.EnemiesMask);
+// The figure of an enemy's kind. The sheets are the program's own pictures, the same for
+// every game window.
+const host::PixelRuns& FigureOf(MainForm& form, const Projectile& e) {
+  static const std::array<host::PixelRuns, 4> figures = FindFigures(form.screen.EnemiesMask);
   return figures.at(static_cast<std::size_t>(e.Kind));
 }
 
-// Blacks out an enemy's footprint with its mask.
+// Blacks out an enemy's footprint, as its mask ANDed would.
 void EraseFigure(MainForm& form, const Projectile& e) {
-  const Figure& f = FigureOf(form, e);
-  form.screen.canvas.Blit(e.X + f.x, e.Y + f.y, f.w, f.h, form.screen.EnemiesMask,
-                          EnemyCell(e.Kind) + f.x, f.y, host::RasterOp::And);
+  form.screen.canvas.FillRuns(e.X, e.Y, FigureOf(form, e), host::kBlack);
 }
 
-// Draws an enemy: its mask ANDed, then its picture XORed.
+// Draws an enemy, as its mask ANDed and then its picture XORed would.
 void DrawFigure(MainForm& form, const Projectile& e) {
-  const Figure& f = FigureOf(form, e);
-  form.screen.canvas.BlitMasked(e.X + f.x, e.Y + f.y, f.w, f.h, form.screen.EnemiesMask,
-                                form.screen.EnemiesPic, EnemyCell(e.Kind) + f.x, f.y);
+  form.screen.canvas.BlitRuns(e.X, e.Y, form.screen.EnemiesPic, EnemyCell(e.Kind), 0,
+                              FigureOf(form, e));
 }
 
 // Drifts down a sine path, back to row 150 below row 440, round from edge to edge.
@@ -219,14 +218,14 @@ void Reward(MainForm& form, const Explosion& blast) {
 }
 
 // One enemy's whole turn. Returns the visit for the pass: removed or kept.
-Visit EnemyTurn(MainForm& form, std::int32_t i, bool& statusChanged) {
+Visit EnemyTurn(MainForm& form, std::int32_t i, ShotGrid& shots, bool& statusChanged) {
   GameState& s = form.state;
   if (s.Enemies[i].BeamTime == 0) MoveEnemy(form, s.Enemies[i]);
   const LaserHit laser = LaserTest(form, i);
   std::optional<Explosion> explosion = laser.explosion;
   bool removed = explosion.has_value();
   if (!removed && !laser.touched) {
-    explosion = ShotTests(form, i);
+    explosion = ShotTests(form, i, shots);
     removed = explosion.has_value() || RamTest(form, i, statusChanged);
   }
   if (removed) {
@@ -265,8 +264,12 @@ void EraseEnemies(MainForm& form) {
 }
 
 void MoveEnemies(MainForm& form, bool& statusChanged) {
+  // No shot moves during this pass: shots only leave through a hit and join at the end of
+  // the list when an enemy fires, which the grid follows.
+  ShotGrid& shots = form.shotGrid;
+  shots.Build(form.state.Shots);
   ForEachEntry(form.state.Enemies,
-               [&](std::int32_t i) { return EnemyTurn(form, i, statusChanged); });
+               [&](std::int32_t i) { return EnemyTurn(form, i, shots, statusChanged); });
 }
 
 }  // namespace game

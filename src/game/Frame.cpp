@@ -122,8 +122,11 @@ void FinishFrame(MainForm& form, const FrameChanges& changed, std::int32_t oldX,
   if (s.LaserX != 0)
     canvas.FillRect(s.LaserX - 1, 50, s.LaserX + 1, s.ShipY - 3, host::Rgb(255, 0, 0));
   if (statusChanged) UpdateStatus(form);
-  if (changed.ship) canvas.FillRect(oldX, oldY, oldX + 64, oldY + 64, host::kBlack);
-  DrawShip(form);
+  if (changed.ship) {
+    DrawShipMoved(form, oldX, oldY);
+  } else {
+    DrawShip(form);
+  }
   // A Rookie may collect the power-ups still falling before the next group comes.
   if (s.Enemies.Count() == 0 && (!s.RookieMode || s.PowerUps.Count() == 0)) SetUpWave(form);
   form.GameTimer().SetEnabled(true);

@@ -4,6 +4,8 @@
 
 #include "game/Game.h"
 #include "game/Screen.h"
+#include "game/ShotGrid.h"
+#include "game/StatusBar.h"
 #include "host/Host.h"
 #include "platform/BCDirectInput.h"
 #include "platform/BCResolution.h"
@@ -30,6 +32,10 @@ class MainForm : public host::WindowEvents, public platform::DirectXEvent {
   Screen screen;
   std::unique_ptr<platform::BCResolution> MyResolution;
   std::unique_ptr<platform::BCDirectInput> Joystick;
+  // The enemy pass's index of the shots, kept between frames to reuse its storage.
+  ShotGrid shotGrid;
+  // What UpdateStatus last drew, so that it redraws only what changed.
+  StatusShown statusShown;
 
   host::Host& Host() { return game.host; }
   host::Window& Window() { return *window_; }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace game {
 
@@ -9,5 +10,7 @@ class MainForm;
 void RedrawScreen(MainForm& form);
 // Draws the ship in the pose of its sideways movement and shields.
 void DrawShip(MainForm& form);
+// Draws the ship where it moved to from (oldX, oldY), its old square blacked out first.
+void DrawShipMoved(MainForm& form, std::int32_t oldX, std::int32_t oldY);
 
 }  // namespace game

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "game/Combat.h"
+#include "game/ShotGrid.h"
 
 namespace game {
 namespace {
@@ -56,16 +57,6 @@ void MoveShot(MainForm& form, Projectile& shot) {
     shot.X = Home(shot.X, target.X + side);
     shot.Y = std::min(Home(shot.Y, target.Y + side), shot.Y + shot.DY);
   }
-}
-
-// Whether a shot lies on the square of side w at (x, y): x - s <= shot X < x + w, and the
-// same for Y, with s the shot's hit extent. Each axis is one unsigned comparison, since this
-// test runs for every enemy against every shot.
-bool Overlaps(const Projectile& shot, std::int32_t x, std::int32_t y, std::int32_t w) {
-  const std::int32_t e = HitExtent(shot.Kind);
-  const auto span = static_cast<std::uint32_t>(w + e);
-  return static_cast<std::uint32_t>(shot.X - (x - e)) < span &&
-         static_cast<std::uint32_t>(shot.Y - (y - e)) < span;
 }
 
 bool HitsShip(const GameState& s, const Projectile& shot) {
@@ -167,14 +158,13 @@ LaserHit LaserTest(MainForm& form, std::int32_t i) {
   return hit;
 }
 
-std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i) {
+std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i, ShotGrid& grid) {
   GameState& s = form.state;
   host::Surface& canvas = form.screen.canvas;
   std::optional<Explosion> explosion;
   // The square stays put while its shots are tested: only a hit changes the enemy.
   const std::int32_t x = s.Enemies[i].X, y = s.Enemies[i].Y, w = Side(s.Enemies[i].Kind);
-  const auto onTheEnemy = [&](const Projectile& shot) { return Overlaps(shot, x, y, w); };
-  ForEachEntry(s.Shots, onTheEnemy, [&](std::int32_t j) {
+  grid.ForEachOnSquare(s.Shots, x, y, w, [&](std::int32_t j) {
     const Projectile& shot = s.Shots[j];
     // Whoever fired it: a Zorb's shot hurts any Zorb it meets. The test comes after every
     // hit, so even a harmless shot finishes an enemy already below 1.
@@ -182,7 +172,7 @@ std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i) {
     enemy.Life -= ShotDamage(shot.Kind);
     if (enemy.Life < 1 && enemy.BeamTime == 0) explosion = Explode(form, i);
     EraseShot(canvas, shot);
-    s.Shots.Remove(j);
+    grid.Remove(s.Shots, j);
     // A destroyed enemy stops the test; the remaining shots fly on.
     return explosion ? Visit::Stop : Visit::Removed;
   });

@@ -7,6 +7,7 @@
 namespace game {
 
 class MainForm;
+class ShotGrid;
 
 // The hit extent of a shot kind: its footprint minus one (the 4 x 4 blaster shot, the
 // 16 x 16 others).
@@ -34,8 +35,9 @@ struct LaserHit {
   std::optional<Explosion> explosion;
 };
 LaserHit LaserTest(MainForm& form, std::int32_t i);
-// Every shot against enemy i, whoever fired it; the explosion if one destroyed it.
-std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i);
+// Every shot against enemy i, whoever fired it; the explosion if one destroyed it. The grid
+// holds the shots of this enemy pass.
+std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i, ShotGrid& grid);
 // Enemy i flying into the ship: removed, and the ship damaged. True when it rammed.
 bool RamTest(MainForm& form, std::int32_t i, bool& statusChanged);
 

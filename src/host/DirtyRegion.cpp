@@ -14,12 +14,18 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
 void DirtyRegion::Add(const PixelRect& rect) {
   if (rect.Empty()) return;
   // Most changes of a busy frame land inside what is already kept (no two kept rectangles
-  // are close enough to join, so folding one in would give the same set back).
+  // are close enough to join, so folding one in would give the same set back), and most
+  // often inside the rectangle that the change before landed in.
+  const auto holds = [&rect](const PixelRect& k) {
+    return rect.left >= k.left && rect.top >= k.top && rect.right <= k.right &&
+           rect.bottom <= k.bottom;
+  };
+  if (last_ < count_ && holds(rects_[last_])) return;
   for (int i = 0; i < count_; ++i) {
-    const PixelRect& k = rects_[i];
-    if (rect.left >= k.left && rect.top >= k.top && rect.right <= k.right &&
-        rect.bottom <= k.bottom)
+    if (holds(rects_[i])) {
+      last_ = i;
       return;
+    }
   }
   PixelRect r = rect;
   // Fold in every kept rectangle that is close enough; each fold can bring the grown
@@ -48,6 +54,7 @@ void DirtyRegion::Add(const PixelRect& rect) {
       joined = true;
     }
   }
+  last_ = count_;
   rects_[count_++] = r;
 }
 

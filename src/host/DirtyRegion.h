@@ -45,6 +45,7 @@ class DirtyRegion {
 
   std::array<PixelRect, kMaxRects> rects_{};
   int count_ = 0;
+  int last_ = 0;  // where the last change landed, looked at first (any kept one will do)
 };
 
 }  // namespace host

@@ -11,11 +11,10 @@
 namespace host {
 namespace {
 
-constexpr int kCopyPiece = 256;  // pixels
-
 // Where pixel (x, y) of a surface `width` wide lies in its pixels.
 std::size_t Offset(int x, int y, int width) {
-  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+         static_cast<std::size_t>(x);
 }
 
 // The row loops of the rectangle copies. Sprites are small, so these run a few dozen pixels
@@ -42,23 +41,61 @@ void XorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride, const std::uin
     for (int i = 0; i < cols; ++i) d[i] ^= s[i];
 }
 
-SKIRMORA_WIDE_VECTORS
-void MaskedXorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
-                   const std::uint32_t* __restrict m, const std::uint32_t* __restrict p,
-                   std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, m += sStride, p += sStride)
-    for (int i = 0; i < cols; ++i) d[i] = (d[i] & m[i]) ^ p[i];
+// A copy written as a loop and kept one: GCC would turn it into memcpy, which it expands
+// inline into a string-move instruction whose start-up costs more than a sprite's row, and
+// which some processors run ten times slower for unlucky distances between long rows.
+#if defined(__GNUC__) && !defined(__clang__)
+#define SKIRMORA_KEEP_LOOP __attribute__((optimize("no-tree-loop-distribute-patterns")))
+#else
+#define SKIRMORA_KEEP_LOOP
+#endif
+
+SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRows(std::uint32_t* __restrict d,
+                                                       std::ptrdiff_t dStride,
+                                                       const std::uint32_t* __restrict s,
+                                                       std::ptrdiff_t sStride, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride, s += sStride)
+    for (int i = 0; i < cols; ++i) d[i] = s[i];
 }
 
-void CopyRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride,
-              const std::uint32_t* __restrict s, std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, s += sStride) {
-    // In pieces of at most 1 KB: longer moves make the C library switch to a string-move
-    // instruction that some processors run ten times slower for unlucky distances between
-    // the two rows (a full-width 640-pixel copy hit that).
-    for (int i = 0; i < cols; i += kCopyPiece)
-      std::memcpy(d + i, s + i, sizeof *d * static_cast<std::size_t>(std::min(kCopyPiece, cols - i)));
+SKIRMORA_WIDE_VECTORS
+void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride)
+    for (int i = 0; i < cols; ++i) d[i] = c;
+}
+
+// The run loops: a sprite's rows, each run a few dozen pixels, placed by the corner of the
+// runs' box at `at`. The run's fields are read before its pixels are written, which might
+// otherwise be the same memory as far as the compiler knows.
+SKIRMORA_WIDE_VECTORS
+void FillRunsAt(std::uint32_t* at, std::ptrdiff_t stride, const PixelRuns& runs, std::uint32_t c) {
+  const int top = runs.Box().top, left = runs.Box().left;
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const int length = run.length;
+    std::uint32_t* d = at + (run.row - top) * stride + (run.column - left);
+    for (int i = 0; i < length; ++i) d[i] = c;
   }
+}
+
+SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restrict at,
+                                                         std::ptrdiff_t stride,
+                                                         const std::uint32_t* __restrict from,
+                                                         std::ptrdiff_t fromStride,
+                                                         const PixelRuns& runs) {
+  const int top = runs.Box().top, left = runs.Box().left;
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const int length = run.length;
+    const std::ptrdiff_t row = run.row - top, column = run.column - left;
+    std::uint32_t* d = at + row * stride + column;
+    const std::uint32_t* s = from + row * fromStride + column;
+    for (int i = 0; i < length; ++i) d[i] = s[i];
+  }
+}
+
+SKIRMORA_WIDE_VECTORS
+void MaskRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
+  for (int r = 0; r < rows; ++r, d += dStride)
+    for (int i = 0; i < cols; ++i) d[i] &= c;
 }
 
 // Wide enough for products of two coordinate differences of the whole int range.
@@ -97,12 +134,12 @@ void Surface::Resize(int width, int height, Color fill) {
   width_ = std::max(0, width);
   height_ = std::max(0, height);
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
-  Touch({0, 0, width_, height_});
+  Record({0, 0, width_, height_});
 }
 
 void Surface::Clear(Color fill) {
   std::fill(pixels_.begin(), pixels_.end(), fill);
-  Touch({0, 0, width_, height_});
+  Record({0, 0, width_, height_});
 }
 
 Color Surface::GetPixel(int x, int y) const {
@@ -113,7 +150,7 @@ Color Surface::GetPixel(int x, int y) const {
 void Surface::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<std::size_t>(y) * width_ + x] = c & 0xFFFFFF;
-  Touch({x, y, x + 1, y + 1});
+  Record({x, y, x + 1, y + 1});
 }
 
 void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp op) {
@@ -136,28 +173,83 @@ void Surface::Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
         break;
     }
   }
-  Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
+  Record({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
 }
 
-void Surface::BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture,
-                         int sx, int sy) {
-  // One pass does what the two copies do only where both sheets cover the same pixels.
-  if (&mask == this || &picture == this || mask.width_ != picture.width_ ||
-      mask.height_ != picture.height_) {
-    Blit(dx, dy, w, h, mask, sx, sy, RasterOp::And);
-    Blit(dx, dy, w, h, picture, sx, sy, RasterOp::Xor);
+void PixelRuns::Add(int row, int column, int length) {
+  if (length <= 0) return;
+  runs_.push_back({row, column, length});
+  box_ = Union(box_, {column, row, column + length, row + 1});
+}
+
+void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
+  const PixelRect& box = runs.Box();
+  if (box.Empty()) return;
+  c &= 0xFFFFFF;
+  const long long left = static_cast<long long>(x) + box.left;
+  const long long top = static_cast<long long>(y) + box.top;
+  const long long right = static_cast<long long>(x) + box.right;
+  const long long bottom = static_cast<long long>(y) + box.bottom;
+  if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_) {
+    FillRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
+               width_, runs, c);
+  } else {
+    for (const PixelRuns::Run& run : runs.Runs()) {
+      const long long row = static_cast<long long>(y) + run.row;
+      const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
+      const long long to =
+          std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
+      if (row < 0 || row >= height_ || from >= to) continue;
+      std::uint32_t* d = pixels_.data() + row * width_;
+      std::fill(d + from, d + to, c);
+    }
+  }
+  Record(ClipTo(left, top, right, bottom, width_, height_));
+}
+
+void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const PixelRuns& runs) {
+  const PixelRect& box = runs.Box();
+  if (box.Empty()) return;
+  if (&src == this) {
+    const Surface copy = src;
+    BlitRuns(x, y, copy, sx, sy, runs);
     return;
   }
-  const std::optional<BlitArea> area = ClipBlit(dx, dy, w, h, mask, sx, sy);
-  if (!area) return;
-  const std::size_t from = Offset(area->sx, area->sy, mask.width_);
-  MaskedXorRows(pixels_.data() + Offset(area->dx, area->dy, width_), width_, mask.pixels_.data() + from,
-                picture.pixels_.data() + from, mask.width_, area->cols, area->rows);
-  Touch({area->dx, area->dy, area->dx + area->cols, area->dy + area->rows});
+  // Where the runs' box lands, and where it comes from.
+  const long long left = static_cast<long long>(x) + box.left;
+  const long long top = static_cast<long long>(y) + box.top;
+  const long long right = static_cast<long long>(x) + box.right;
+  const long long bottom = static_cast<long long>(y) + box.bottom;
+  const long long srcLeft = static_cast<long long>(sx) + box.left;
+  const long long srcTop = static_cast<long long>(sy) + box.top;
+  if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_ && srcLeft >= 0 &&
+      srcTop >= 0 && srcLeft + box.right - box.left <= src.width_ &&
+      srcTop + box.bottom - box.top <= src.height_) {
+    CopyRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
+               width_,
+               src.pixels_.data() +
+                   Offset(static_cast<int>(srcLeft), static_cast<int>(srcTop), src.width_),
+               src.width_, runs);
+  } else {
+    for (const PixelRuns::Run& run : runs.Runs()) {
+      const long long row = static_cast<long long>(y) + run.row;
+      const long long srcRow = static_cast<long long>(sy) + run.row;
+      const long long at = static_cast<long long>(x) + run.column;
+      const long long srcAt = static_cast<long long>(sx) + run.column;
+      // The pixels i of the run that lie inside both surfaces.
+      const long long first = std::max({0LL, -at, -srcAt});
+      const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
+      if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end)
+        continue;
+      const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
+      std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
+    }
+  }
+  Record(ClipTo(left, top, right, bottom, width_, height_));
 }
 
-std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h,
-                                                   const Surface& src, int sx, int sy) const {
+std::optional<Surface::BlitArea> Surface::ClipBlit(int dx, int dy, int w, int h, const Surface& src,
+                                                   int sx, int sy) const {
   // Clip against the source first, moving the destination by the same amount, then
   // against the destination. Work in 64 bits so that absurd coordinates cannot overflow.
   long long x0 = 0, y0 = 0, x1 = w, y1 = h;  // offsets inside the requested rectangle
@@ -201,15 +293,14 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode) {
   long long bottom = std::min<long long>(height_ - 1LL, std::max(y1, y2));
   if (left > right || top > bottom) return;
   c &= 0xFFFFFF;
-  for (long long y = top; y <= bottom; ++y) {
-    std::uint32_t* d = pixels_.data() + y * width_;
-    if (mode == PenMode::Copy) {
-      std::fill(d + left, d + right + 1, c);
-    } else {
-      for (long long x = left; x <= right; ++x) d[x] &= c;
-    }
+  std::uint32_t* d = pixels_.data() + top * width_ + left;
+  const auto cols = static_cast<int>(right - left + 1), rows = static_cast<int>(bottom - top + 1);
+  if (mode == PenMode::Copy) {
+    FillRows(d, width_, c, cols, rows);
+  } else {
+    MaskRows(d, width_, c, cols, rows);
   }
-  Touch(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
+  Record(ClipTo(left, top, right + 1, bottom + 1, width_, height_));
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
@@ -248,8 +339,8 @@ void Surface::Line(int x1, int y1, int x2, int y2, Color c) {
     remainder += 2 * minorLength;
     if (remainder >= divisor) remainder -= divisor, ++offset;
   }
-  Touch(ClipTo(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1,
-               width_, height_));
+  Record(ClipTo(std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1,
+                width_, height_));
 }
 
 void Surface::Frame(int x1, int y1, int x2, int y2, Color c) {
@@ -270,6 +361,23 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   // t puts points t away from the centre on one axis, so only the offsets that reach a
   // row or a column of the surface are visited: a huge circle costs what a small one does.
   const long long radiusSquared = static_cast<long long>(r) * r;
+  c &= 0xFFFFFF;
+  if (cx >= r && cy >= r && cx < width_ - r && cy < height_ - r) {
+    // Wholly inside (the usual case, the bomb's ring): the eight mirror images of each
+    // octant point are written without a test, x stepping down from r as t grows.
+    std::uint32_t* centre = pixels_.data() + Offset(cx, cy, width_);
+    long long x = r;
+    for (long long t = 0;; ++t) {
+      const long long room = radiusSquared - t * t;
+      while (x > 0 && x * (x - 1) >= room) --x;
+      if (x < t) break;
+      const long long tRow = t * width_, xRow = x * width_;
+      centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
+      centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
+    }
+    Record({cx - r, cy - r, cx + r + 1, cy + r + 1});
+    return;
+  }
   const auto octantX = [r, radiusSquared](long long t) {
     if (t >= r) return 0LL;
     const long long room = radiusSquared - t * t;
@@ -278,9 +386,17 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
     while ((x + 1) * x < room) ++x;
     return x;
   };
-  const auto plot = [this, c](long long x, long long y) {
-    if (x >= 0 && y >= 0 && x < width_ && y < height_)
-      pixels_[static_cast<std::size_t>(y * width_ + x)] = c & 0xFFFFFF;
+  // The points (x1, y) and (x2, y), those of them inside the surface. A negative coordinate
+  // turns into a huge unsigned one, so one comparison tests both ends of a range.
+  const auto rowCount = static_cast<unsigned long long>(height_);
+  const auto columnCount = static_cast<unsigned long long>(width_);
+  std::uint32_t* const pixels = pixels_.data();
+  const long long stride = width_;
+  const auto plotPair = [&](long long y, long long x1, long long x2) {
+    if (static_cast<unsigned long long>(y) >= rowCount) return;
+    std::uint32_t* row = pixels + y * stride;
+    if (static_cast<unsigned long long>(x1) < columnCount) row[x1] = c;
+    if (static_cast<unsigned long long>(x2) < columnCount) row[x2] = c;
   };
   const auto plotOffsets = [&](long long from, long long to) {
     // x only shrinks as t grows, by at most one a step within the octant: worked out once,
@@ -290,22 +406,31 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
       const long long room = radiusSquared - t * t;
       while (x > 0 && x * (x - 1) >= room) --x;
       if (x < t) break;  // past the end of the octant
-      for (const long long sx : {-x, x})
-        for (const long long st : {-t, t}) plot(cx + sx, cy + st), plot(cx + st, cy + sx);
+      plotPair(cy - t, cx - x, cx + x);
+      plotPair(cy + t, cx - x, cx + x);
+      plotPair(cy - x, cx - t, cx + t);
+      plotPair(cy + x, cx - t, cx + t);
     }
   };
   const auto rows = OffsetsReaching(cy, height_), columns = OffsetsReaching(cx, width_);
   plotOffsets(rows.first, rows.second);
   plotOffsets(std::max(columns.first, rows.second + 1), columns.second);
   plotOffsets(columns.first, std::min(columns.second, rows.first - 1));
-  Touch(ClipTo(static_cast<long long>(cx) - r, static_cast<long long>(cy) - r,
-               static_cast<long long>(cx) + r + 1, static_cast<long long>(cy) + r + 1, width_,
-               height_));
+  Record(ClipTo(static_cast<long long>(cx) - r, static_cast<long long>(cy) - r,
+                static_cast<long long>(cx) + r + 1, static_cast<long long>(cy) + r + 1, width_,
+                height_));
 }
 
 void Surface::Touch(const PixelRect& changed) {
+  Record(ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_));
+}
+
+void Surface::Record(const PixelRect& inside) {
   ++version_;
-  dirty_.Add(ClipTo(changed.left, changed.top, changed.right, changed.bottom, width_, height_));
+  if (!inside.Empty() && inside.left < watched_.right && watched_.left < inside.right &&
+      inside.top < watched_.bottom && watched_.top < inside.bottom)
+    ++watchedChanges_;
+  dirty_.Add(inside);
 }
 
 int Surface::DrawText(int x, int y, std::string_view utf8, const Font& font, Color c) {

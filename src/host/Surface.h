@@ -17,6 +17,25 @@ enum class RasterOp { Copy, And, Xor };
 // Pen modes of filled rectangles: plain paint, or destination AND pen colour.
 enum class PenMode { Copy, Mask };
 
+// A sprite's pixels as runs along its rows, relative to its top-left corner, and the box
+// around them, so that a sprite wholly inside a surface is drawn without clipping each run.
+class PixelRuns {
+ public:
+  struct Run {
+    int row = 0;
+    int column = 0;
+    int length = 0;
+  };
+  // Appends `length` pixels from (column, row) on.
+  void Add(int row, int column, int length);
+  const std::vector<Run>& Runs() const { return runs_; }
+  const PixelRect& Box() const { return box_; }
+
+ private:
+  std::vector<Run> runs_;
+  PixelRect box_;
+};
+
 // A W x H image of 32-bit pixels with the drawing operations of the game.
 // Every operation clips against both the source and the destination, so nothing ever
 // reads or writes outside a surface.
@@ -40,10 +59,11 @@ class Surface {
   // Source pixels outside `src` leave the destination unchanged.
   void Blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
             RasterOp op = RasterOp::Copy);
-  // A sprite drawn through its mask: the same as Blit with And from `mask`, then with Xor
-  // from `picture`, both from (sx, sy), in one pass.
-  void BlitMasked(int dx, int dy, int w, int h, const Surface& mask, const Surface& picture,
-                  int sx, int sy);
+  // The runs of a sprite placed at (x, y): painted in colour c, or copied from `src` where
+  // the sprite's top-left corner is (sx, sy). The same as a FillRect or a one-row Blit for
+  // each run (from a surface onto itself, the runs come from it as it was before).
+  void FillRuns(int x, int y, const PixelRuns& runs, Color c);
+  void BlitRuns(int x, int y, const Surface& src, int sx, int sy, const PixelRuns& runs);
 
   // Fills the rectangle with corners (x1, y1) and (x2, y2), both inclusive, in any order.
   void FillRect(int x1, int y1, int x2, int y2, Color c, PenMode mode = PenMode::Copy);
@@ -70,6 +90,10 @@ class Surface {
   void ClearDirty() { dirty_.Clear(); }
   // Records a change made straight through Pixels(); the rectangle is clipped to the surface.
   void Touch(const PixelRect& changed);
+  // Counts from now on the changes that reach `area` (one area per surface), so that whoever
+  // keeps that part equal to a picture of its own can tell whether anything else drew there.
+  void Watch(const PixelRect& area) { watched_ = area; }
+  std::uint64_t WatchedChanges() const { return watchedChanges_; }
 
   bool operator==(const Surface& other) const {
     return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
@@ -83,12 +107,16 @@ class Surface {
   std::optional<BlitArea> ClipBlit(int dx, int dy, int w, int h, const Surface& src, int sx,
                                    int sy) const;
   void BlitWithin(const BlitArea& area, RasterOp op);
+  // Touch for a rectangle already inside the surface.
+  void Record(const PixelRect& inside);
 
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
   std::uint64_t version_ = 0;
   DirtyRegion dirty_;
+  PixelRect watched_;
+  std::uint64_t watchedChanges_ = 0;
 };
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "host/headless/HeadlessAudio.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace host {
 namespace {
@@ -88,6 +89,12 @@ std::vector<std::string> HeadlessAudio::PlayedNames() const {
   return names;
 }
 
+std::vector<HeadlessPlay> HeadlessAudio::PlayedSince(std::uint64_t count) const {
+  const std::uint64_t since = startCount_ - std::min(count, startCount_);
+  if (since > played_.size()) throw std::out_of_range("those sounds are no longer kept");
+  return {played_.end() - static_cast<std::ptrdiff_t>(since), played_.end()};
+}
+
 HeadlessSound* HeadlessAudio::Find(std::string_view name) const {
   for (auto it = sounds_.rbegin(); it != sounds_.rend(); ++it)
     if ((*it)->Name() == name) return *it;
@@ -99,6 +106,8 @@ void HeadlessAudio::Removed(HeadlessSound* sound) {
 }
 
 void HeadlessAudio::Started(const HeadlessSound& sound, bool looping) {
+  ++startCount_;
+  if (played_.size() == kKeptPlays) played_.pop_front();
   played_.push_back({NowMs(), sound.Name(), looping, sound.Volume(), muted_});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,9 +65,12 @@ class HeadlessSound final : public SoundBuffer {
 };
 
 // The test back end's sound output: an always-present device (unless told otherwise) whose
-// sounds keep their state in virtual time, and a record of every sound started.
+// sounds keep their state in virtual time, a count of the sounds started and a record of the
+// latest of them. Only the latest are kept, so that a run of any length stays the same size.
 class HeadlessAudio final : public AudioOutput {
  public:
+  static constexpr std::size_t kKeptPlays = 1000;
+
   explicit HeadlessAudio(std::function<std::int64_t()> nowMs) : nowMs_(std::move(nowMs)) {}
 
   std::unique_ptr<AudioDevice> OpenDevice() override;
@@ -83,10 +87,15 @@ class HeadlessAudio final : public AudioOutput {
   void PlayThrough(AudioOutput* output) { through_ = output; }
   bool Muted() const { return muted_; }
   bool DeviceOpen() const { return deviceOpen_; }
-  // Every sound started, oldest first.
-  const std::vector<HeadlessPlay>& Played() const { return played_; }
-  // The names of the sounds started, oldest first.
+  // How many sounds were started in all.
+  std::uint64_t StartCount() const { return startCount_; }
+  // The latest sounds started (at most kKeptPlays), oldest first.
+  const std::deque<HeadlessPlay>& Played() const { return played_; }
+  // Their names, oldest first.
   std::vector<std::string> PlayedNames() const;
+  // The sounds started after the first `count`, oldest first; throws std::out_of_range when
+  // some of them are no longer kept.
+  std::vector<HeadlessPlay> PlayedSince(std::uint64_t count) const;
   // The sounds alive now, oldest first.
   const std::vector<HeadlessSound*>& Sounds() const { return sounds_; }
   // The live sound of that name (the newest if there are several), or null.
@@ -105,7 +114,8 @@ class HeadlessAudio final : public AudioOutput {
   bool deviceOpen_ = false;
   bool muted_ = false;
   AudioOutput* through_ = nullptr;
-  std::vector<HeadlessPlay> played_;
+  std::uint64_t startCount_ = 0;
+  std::deque<HeadlessPlay> played_;
   std::vector<HeadlessSound*> sounds_;
 };
 
