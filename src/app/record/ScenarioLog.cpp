@@ -27,16 +27,45 @@ void ScenarioLog::WriteTicks() {
   ticks_ = 0;
 }
 
+std::int64_t ScenarioLog::IdleSince(std::int64_t since) const {
+  const std::int64_t idle = nowMs_ ? nowMs_() - since : 0;
+  return idle >= kIdleMs ? idle : 0;
+}
+
+void ScenarioLog::SetClock(std::function<std::int64_t()> nowMs) {
+  nowMs_ = std::move(nowMs);
+  Busy();
+}
+
+void ScenarioLog::Busy() {
+  if (nowMs_) busyMs_ = nowMs_();
+}
+
+void ScenarioLog::Tick() {
+  ++ticks_;
+  Busy();
+}
+
 void ScenarioLog::Event(std::string line) {
   WriteTicks();
+  if (const std::int64_t idle = IdleSince(busyMs_))
+    lines_.push_back(script::Line(script::Command::Idle, std::to_string(idle)));
   insertAt_ = lines_.size();
   lines_.push_back(std::move(line));
+  Busy();
 }
 
 void ScenarioLog::BeforeLastEvent(std::string line) {
   WriteTicks();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt_), std::move(line));
   ++insertAt_;
+}
+
+void ScenarioLog::Answer(std::string line, std::int64_t openedMs) {
+  if (const std::int64_t open = IdleSince(openedMs))
+    BeforeLastEvent(script::Line(script::Command::Idle, std::to_string(open)));
+  BeforeLastEvent(std::move(line));
+  Busy();
 }
 
 std::string ScenarioLog::Text() const {
