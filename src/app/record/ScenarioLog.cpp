@@ -48,9 +48,10 @@ void ScenarioLog::Tick() {
 
 void ScenarioLog::Event(std::string line) {
   WriteTicks();
+  // What the event brings about goes before the pause that led up to it.
+  insertAt_ = lines_.size();
   if (const std::int64_t idle = IdleSince(busyMs_))
     lines_.push_back(script::Line(script::Command::Idle, std::to_string(idle)));
-  insertAt_ = lines_.size();
   lines_.push_back(std::move(line));
   Busy();
 }

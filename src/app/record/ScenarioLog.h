@@ -16,10 +16,11 @@ namespace record {
 //    dialog that event opened, the joystick reading it took) goes just before that event
 //    line, after the ones put there before it.
 // With a clock, the time the player took is written too, for a replay watched in real time:
-// `idle MS` before an event that came MS after the program was last busy (a line, a frame, a
-// sleep or a dialog ending), and before an answer when its dialog stayed open that long.
-// Gaps under kIdleMs are not written: input that close together is replayed back to back,
-// and while the game runs its frames come closer than that.
+// `idle MS` just before an event that came MS after the program was last busy (a line, a
+// frame, a sleep or a dialog ending), the lines put before the event going before this one;
+// and `idle MS` just before an answer whose dialog stayed open that long. Gaps under kIdleMs
+// are not written: input that close together is replayed back to back, and while the game
+// runs its frames come closer than that.
 class ScenarioLog {
  public:
   static constexpr std::int64_t kIdleMs = 100;
