@@ -138,8 +138,8 @@ TEST(Replay, AWatchedReplayIsToldEachPauseWhereItFallsAndEndsTheSame) {
   const RunResult unwatched = RunScenario(game, "", script::Accept::Recording);
   std::istringstream in(game);
   std::ostringstream out;
-  script::Runner runner(in, out, "/nowhere", "skirmora");
   NotingWatcher watcher;
+  script::Runner runner(in, out, "/nowhere", "skirmora");
   runner.WatchWith(watcher, "skirmora");
   EXPECT_EQ(runner.Run(), 0);
   EXPECT_EQ(out.str(), unwatched.out);

@@ -70,7 +70,7 @@ void ScenarioLog::Answer(std::string line, std::int64_t openedMs) {
 }
 
 std::string ScenarioLog::Text() const {
-  std::string text = "# A game recorded by skirmora --record; replay it with skirmora-script.\n";
+  std::string text = "# A game recorded by skirmora --record; watch it with skirmora --replay.\n";
   for (const std::string& line : setUp_) text += line + "\n";
   for (const std::string& line : lines_) text += line + "\n";
   if (ticks_ > 0) text += TicksLine() + "\n";

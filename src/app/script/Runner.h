@@ -52,7 +52,7 @@ class Runner {
   // mixes them, in virtual time: raw 16-bit little-endian stereo at 44.1 kHz from the start.
   void MixDownTo(std::string path) { mixdownPath_ = std::move(path); }
   // Plays the run for someone watching it as it happens, under the name of that program in
-  // its messages.
+  // its messages. The watcher must outlive the runner.
   void WatchWith(Watcher& watcher, std::string programName) {
     watcher_ = &watcher;
     programName_ = std::move(programName);
