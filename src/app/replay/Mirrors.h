@@ -8,9 +8,9 @@
 namespace replay {
 
 // The windows of a run on the headless back end, shown in real windows of another host. Each
-// gets a twin made from its spec, which follows what it shows, whether it is shown, on top or
-// minimised, and its pointer. The twins take no input; the window manager's close button on
-// one ends the program.
+// gets a twin made from its WindowSpec, which follows what it shows, whether it is shown, on
+// top or minimised, and its pointer. The twins take no input; the window manager's close
+// button on one ends the program.
 class Mirrors {
  public:
   explicit Mirrors(host::Host& screen) : screen_(screen) {}
