@@ -29,7 +29,7 @@ TEST(ScenarioLog, EachLineSitsWhereTheRunnerWillReadIt) {
   std::int64_t now = 0;
   log.SetClock([&now] { return now; });
   log.SetUp("seed 5");
-  now = 2500;  // read for 2.5 s
+  now = 2500;                  // read for 2.5 s
   log.Answer("answer OK", 0);  // a greeting during start-up
   now += 99;                   // too short a pause to be told
   log.Event("down F2");
@@ -47,10 +47,10 @@ TEST(ScenarioLog, EachLineSitsWhereTheRunnerWillReadIt) {
   log.BeforeLastEvent("answer No");  // a box the frame opens after that window closed
   log.SetUp("cd absent");
   log.Tick();
-  EXPECT_EQ(Lines(log), (Lines_{"seed 5", "cd absent", "idle 2500", "answer OK", "start",
-                                "down F2", "ticks 2", "answer OK", "idle 400", "answer Cancel",
-                                "idle 1000", "down ESC", "answer Yes", "ticks 1", "answer No",
-                                "type A", "ticks 1"}));
+  EXPECT_EQ(Lines(log),
+            (Lines_{"seed 5", "cd absent", "idle 2500", "answer OK", "start", "down F2", "ticks 2",
+                    "answer OK", "idle 400", "answer Cancel", "idle 1000", "down ESC", "answer Yes",
+                    "ticks 1", "answer No", "type A", "ticks 1"}));
 }
 
 // A window that opens a box when Esc goes down, as the game window does.
