@@ -26,23 +26,31 @@ using Lines_ = std::vector<std::string>;
 
 TEST(ScenarioLog, EachLineSitsWhereTheRunnerWillReadIt) {
   record::ScenarioLog log;
+  std::int64_t now = 0;
+  log.SetClock([&now] { return now; });
   log.SetUp("seed 5");
-  log.BeforeLastEvent("answer OK");  // a greeting during start-up
+  now = 2500;                  // read for 2.5 s
+  log.Answer("answer OK", 0);  // a greeting during start-up
+  now += 99;                   // too short a pause to be told
   log.Event("down F2");
   log.Tick();
+  now += 50;
   log.Tick();
+  now += 1000;  // the game paused, a second before Esc
   log.Event("down ESC");
-  log.BeforeLastEvent("answer OK");  // two boxes the key opened, in their order
-  log.BeforeLastEvent("answer Cancel");
+  log.Answer("answer OK", now);  // two boxes the key opened, in their order, the second
+  now += 400;                    // one read a while
+  log.Answer("answer Cancel", now - 400);
   log.Tick();  // a frame that opens a box while it runs
   log.BeforeLastEvent("answer Yes");
   log.Event("type A");               // typed into a window the frame opened
   log.BeforeLastEvent("answer No");  // a box the frame opens after that window closed
   log.SetUp("cd absent");
   log.Tick();
-  EXPECT_EQ(Lines(log), (Lines_{"seed 5", "cd absent", "answer OK", "start", "down F2", "ticks 2",
-                                "answer OK", "answer Cancel", "down ESC", "answer Yes", "ticks 1",
-                                "answer No", "type A", "ticks 1"}));
+  EXPECT_EQ(Lines(log),
+            (Lines_{"seed 5", "cd absent", "idle 2500", "answer OK", "start", "down F2", "ticks 2",
+                    "answer OK", "idle 400", "answer Cancel", "idle 1000", "down ESC", "answer Yes",
+                    "ticks 1", "answer No", "type A", "ticks 1"}));
 }
 
 // A window that opens a box when Esc goes down, as the game window does.

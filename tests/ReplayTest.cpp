@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "TempFolder.h"
 #include "app/script/Recording.h"
@@ -106,6 +107,46 @@ TEST(Replay, StateSetByCommandsAndQuitRequestsAreReplayedWhereTheyCame) {
             std::string::npos);
   // The interrupted game's score was filed without initials.
   EXPECT_NE(ReadFileBytes(folder / "settings.reg").find("=4000\""), std::string::npos);
+}
+
+// What a watcher is told, in order: pauses and dialogs as they come, "until" for a stretch
+// of time moving on.
+struct NotingWatcher final : script::Watcher {
+  host::HeadlessHost* run = nullptr;
+  std::vector<std::string> told;
+  void Started(host::HeadlessHost& host) override { run = &host; }
+  void Created(host::HeadlessWindow&) override {}
+  void Destroyed(host::HeadlessWindow&) override {}
+  void Until(std::int64_t ms) override {
+    EXPECT_GE(ms, run->NowMs());
+    if (told.empty() || told.back() != "until") told.push_back("until");
+  }
+  void Presented() override {}
+  void Answering(std::int64_t readMs) override {
+    // Shown on top of the others.
+    told.push_back("answering " + run->Windows().back()->Name() + " " + std::to_string(readMs));
+  }
+  void Hold(std::int64_t ms) override { told.push_back("hold " + std::to_string(ms)); }
+};
+
+TEST(Replay, AWatchedReplayIsToldEachPauseWhereItFallsAndEndsTheSame) {
+  // An idle line before an answer is how long its box was read; before anything else, the
+  // time the player took before it.
+  const std::string game =
+      "idle 2500\nanswer OK\nanswer OK\nanswer No\nstart\nidle 700\nmenu 1\npress F2\n"
+      "ticks 30\npress F3\nidle 1200\nanswer OK\nidle 300\npress ESC\n";
+  const RunResult unwatched = RunScenario(game, "", script::Accept::Recording);
+  std::istringstream in(game);
+  std::ostringstream out;
+  NotingWatcher watcher;
+  script::Runner runner(in, out, "/nowhere", "skirmora");
+  runner.WatchWith(watcher, "skirmora");
+  EXPECT_EQ(runner.Run(), 0);
+  EXPECT_EQ(out.str(), unwatched.out);
+  EXPECT_EQ(watcher.told,
+            (std::vector<std::string>{"answering MessageBox 2500", "answering MessageBox 0",
+                                      "answering MessageBox 0", "hold 700", "until", "hold 300",
+                                      "answering MessageBox 1200", "until"}));
 }
 
 TEST(Replay, ARecordingThatCannotBeWrittenFailsTheRun) {

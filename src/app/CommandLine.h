@@ -9,9 +9,10 @@ namespace app {
 struct CommandLine {
   enum class Action { Play, Help, Version, Error };
   Action action = Action::Play;
-  bool windowed = false;  // --window: the game screen in a resizable desktop window
-  std::string error;  // Action::Error: one line saying what was not understood
+  bool windowed = false;   // --window: the game screen in a resizable desktop window
+  std::string error;       // Action::Error: one line saying what was not understood
   std::string recordPath;  // Action::Play: where to write the game down, if anywhere
+  std::string replayPath;  // Action::Play: the recording to watch instead of playing
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

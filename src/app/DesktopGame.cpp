@@ -33,6 +33,13 @@ int ScaleAsked() {
 
 }  // namespace
 
+host::ScreenOptions DesktopScreen(bool windowed) {
+  host::ScreenOptions screen;
+  screen.choice.windowed = windowed;
+  screen.scale = ScaleAsked();
+  return screen;
+}
+
 int RunDesktopGame(const DesktopGameOptions& options) {
   // A recording that could not be saved would be a whole game lost: say so before it starts.
   if (!options.recordPath.empty()) {

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopGame.h"
+#include "app/replay/Viewer.h"
 #include "assets/Assets.h"
 
 int main(int argc, char** argv) {
@@ -30,5 +31,7 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Play:
       break;
   }
+  if (!line.replayPath.empty())
+    return replay::WatchRecording(line.replayPath, DesktopScreen(line.windowed));
   return RunDesktopGame({.windowed = line.windowed, .recordPath = line.recordPath});
 }

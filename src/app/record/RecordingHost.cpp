@@ -177,6 +177,7 @@ RecordingHost::RecordingHost(host::Host& inner, ScenarioLog& log)
       log_(log),
       registry_(std::make_unique<RecordedStore>(inner.Registry(), log)),
       joysticks_(inner.Joysticks(), log) {
+  log_.SetClock([&inner] { return inner.NowMs(); });
   for (const std::string& line : SettingsLines(inner.Registry()))
     log_.SetUp(Line(Command::Settings, line));
 }
@@ -208,6 +209,11 @@ std::unique_ptr<host::Timer> RecordingHost::CreateTimer(int intervalMs,
   });
 }
 
+void RecordingHost::Sleep(int ms) {
+  inner_.Sleep(ms);
+  log_.Busy();
+}
+
 std::uint32_t RecordingHost::ClockSeed() {
   const std::uint32_t seed = inner_.ClockSeed();
   log_.SetUp(Line(Command::Seed, std::to_string(seed)));
@@ -232,11 +238,12 @@ std::string RecordingHost::ProgramFolder() {
 host::MsgResult RecordingHost::MessageBox(const std::string& title, const std::string& text,
                                           host::MsgIcon icon, host::MsgButtons buttons) {
   host::MsgResult result;
+  const std::int64_t opened = inner_.NowMs();
   {
     InDialog open(dialogs_);
     result = inner_.MessageBox(title, text, icon, buttons);
   }
-  log_.BeforeLastEvent(Line(Command::Answer, AnswerWord(result)));
+  log_.Answer(Line(Command::Answer, AnswerWord(result)), opened);
   return result;
 }
 
@@ -244,6 +251,7 @@ std::optional<std::string> RecordingHost::InputBox(const std::string& prompt,
                                                    const std::string& title,
                                                    const std::string& defaultText) {
   std::optional<std::string> text;
+  const std::int64_t opened = inner_.NowMs();
   {
     InDialog open(dialogs_);
     text = inner_.InputBox(prompt, title, defaultText);
@@ -252,19 +260,20 @@ std::optional<std::string> RecordingHost::InputBox(const std::string& prompt,
   std::string answer = !text ? "Cancel" : (*text == defaultText ? "OK" : *text);
   for (char& c : answer)
     if (c == '\n' || c == '\r') c = ' ';
-  log_.BeforeLastEvent(Line(Command::Answer, answer));
+  log_.Answer(Line(Command::Answer, answer), opened);
   return text;
 }
 
 int RecordingHost::PopupMenu(host::Window& owner, int x, int y,
                              const std::vector<std::string>& items, bool rightButtonChooses) {
   int chosen;
+  const std::int64_t opened = inner_.NowMs();
   {
     InDialog open(dialogs_);
     chosen = inner_.PopupMenu(owner, x, y, items, rightButtonChooses);
   }
   // Items by number from 1; 0 is the menu dismissed.
-  log_.BeforeLastEvent(Line(Command::Answer, std::to_string(chosen < 0 ? 0 : chosen + 1)));
+  log_.Answer(Line(Command::Answer, std::to_string(chosen < 0 ? 0 : chosen + 1)), opened);
   return chosen;
 }
 

@@ -32,7 +32,7 @@ class RecordingHost final : public host::Host {
   void RunMainLoop() override { inner_.RunMainLoop(); }
   host::Window* FrontWindow() override { return inner_.FrontWindow(); }
   std::unique_ptr<host::Timer> CreateTimer(int intervalMs, std::function<void()> onTick) override;
-  void Sleep(int ms) override { inner_.Sleep(ms); }
+  void Sleep(int ms) override;
   void Present() override { inner_.Present(); }
   std::int64_t NowMs() override { return inner_.NowMs(); }
   std::uint32_t ClockSeed() override;

@@ -27,10 +27,33 @@ void ScenarioLog::WriteTicks() {
   ticks_ = 0;
 }
 
+std::int64_t ScenarioLog::IdleSince(std::int64_t since) const {
+  const std::int64_t idle = nowMs_ ? nowMs_() - since : 0;
+  return idle >= kIdleMs ? idle : 0;
+}
+
+void ScenarioLog::SetClock(std::function<std::int64_t()> nowMs) {
+  nowMs_ = std::move(nowMs);
+  Busy();
+}
+
+void ScenarioLog::Busy() {
+  if (nowMs_) busyMs_ = nowMs_();
+}
+
+void ScenarioLog::Tick() {
+  ++ticks_;
+  Busy();
+}
+
 void ScenarioLog::Event(std::string line) {
   WriteTicks();
+  // What the event brings about goes before the pause that led up to it.
   insertAt_ = lines_.size();
+  if (const std::int64_t idle = IdleSince(busyMs_))
+    lines_.push_back(script::Line(script::Command::Idle, std::to_string(idle)));
   lines_.push_back(std::move(line));
+  Busy();
 }
 
 void ScenarioLog::BeforeLastEvent(std::string line) {
@@ -39,8 +62,15 @@ void ScenarioLog::BeforeLastEvent(std::string line) {
   ++insertAt_;
 }
 
+void ScenarioLog::Answer(std::string line, std::int64_t openedMs) {
+  if (const std::int64_t open = IdleSince(openedMs))
+    BeforeLastEvent(script::Line(script::Command::Idle, std::to_string(open)));
+  BeforeLastEvent(std::move(line));
+  Busy();
+}
+
 std::string ScenarioLog::Text() const {
-  std::string text = "# A game recorded by skirmora --record; replay it with skirmora-script.\n";
+  std::string text = "# A game recorded by skirmora --record; watch it with skirmora --replay.\n";
   for (const std::string& line : setUp_) text += line + "\n";
   for (const std::string& line : lines_) text += line + "\n";
   if (ticks_ > 0) text += TicksLine() + "\n";

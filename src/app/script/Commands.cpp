@@ -80,6 +80,10 @@ constexpr CommandInfo kCommands[] = {
      "runs exactly N ticks of the game's frame timer, however long each takes, or until it "
      "stops",
      1, 1, kRecording, kInput},
+    {C::Idle, "idle", "MS",
+     "the player took MS ms before the next line (before an answer: read its dialog that "
+     "long); skirmora --replay waits as long, up to 5 s, the runner goes straight on",
+     1, 1, kRecording, kInput},
     {C::Wait, "wait", "MS", "advances virtual time by MS milliseconds", 1, 1, kTestOnly, kInput},
     {C::Set, "set", "NAME VALUE", "sets a state variable, within its range", 2, 2, kTestOnly,
      kKept},

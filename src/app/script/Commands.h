@@ -33,6 +33,7 @@ enum class Command {
   Joystick,
   Frames,
   Ticks,
+  Idle,
   Wait,
   Set,
   Add,

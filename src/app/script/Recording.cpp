@@ -77,4 +77,8 @@ CheckedRecording ReadRecording(std::istream& in) {
   return result;
 }
 
+std::string Refusal(const CheckedRecording& refused) {
+  return (refused.line > 0 ? "line " + std::to_string(refused.line) + ": " : "") + refused.problem;
+}
+
 }  // namespace script

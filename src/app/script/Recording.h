@@ -22,5 +22,7 @@ struct CheckedRecording {
   std::string problem;  // refused: why
 };
 CheckedRecording ReadRecording(std::istream& in);
+// Why a recording was refused, as the programs say it: "line N: problem".
+std::string Refusal(const CheckedRecording& refused);
 
 }  // namespace script

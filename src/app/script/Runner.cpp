@@ -55,9 +55,7 @@ int Runner::Run() {
     // All of it is checked before any of it runs: a refused line changes nothing.
     CheckedRecording checked = ReadRecording(*scenario_);
     if (!checked.accepted) {
-      std::cerr << "skirmora-script: "
-                << (checked.line > 0 ? "line " + std::to_string(checked.line) + ": " : "")
-                << checked.problem << "\n";
+      std::cerr << programName_ << ": " << Refusal(checked) << "\n";
       return 2;
     }
     checked_.str(std::move(checked.text));
@@ -70,10 +68,10 @@ int Runner::Run() {
   } catch (const host::ProgramExit& exit) {
     status = exit.status;
   } catch (const ScenarioError& e) {
-    std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
+    std::cerr << programName_ << ": line " << line_ << ": " << e.what() << "\n";
     status = 2;
   } catch (const std::invalid_argument& e) {
-    std::cerr << "skirmora-script: line " << line_ << ": " << e.what() << "\n";
+    std::cerr << programName_ << ": line " << line_ << ": " << e.what() << "\n";
     status = 2;
   } catch (const std::exception& fault) {
     if (!program_) throw;
@@ -86,14 +84,14 @@ int Runner::Run() {
 
 bool Runner::FinishMixdown() {
   if (!mixdown_ || mixdown_->Flush()) return true;
-  std::cerr << "skirmora-script: the mixdown was not written to " << mixdownPath_ << "\n";
+  std::cerr << programName_ << ": the mixdown was not written to " << mixdownPath_ << "\n";
   return false;
 }
 
 bool Runner::WriteRecording() {
   if (recordPath_.empty()) return true;
   const record::ScenarioLog nothingRecorded;
-  return (log_ ? *log_ : nothingRecorded).SaveTo(recordPath_, "skirmora-script");
+  return (log_ ? *log_ : nothingRecorded).SaveTo(recordPath_, programName_.c_str());
 }
 
 void Runner::RecordCommand(const std::string& line) {
@@ -110,10 +108,18 @@ bool Runner::RunNextCommand() {
     if (words.empty() || words[0][0] == '#') continue;
     const CommandInfo& info = CommandOf(words);
     if (info.keptAsWritten) RecordCommand(line);
+    // The pause before an answer is how long its dialog stays open.
+    if (info.command != Command::Answer) HoldIdle();
     Execute(info.command, words, Rest(line));
     return true;
   }
   return false;
+}
+
+void Runner::HoldIdle() {
+  // Before start nothing is on the screen yet to be watched.
+  if (watcher_ && host_ && idleMs_ > 0) watcher_->Hold(idleMs_);
+  idleMs_ = 0;
 }
 
 void Runner::Execute(Command command, const std::vector<std::string>& words,
@@ -174,6 +180,9 @@ void Runner::Execute(Command command, const std::vector<std::string>& words,
     case Command::Ticks:
       RunTicks(Count(words[1], "the tick count"));
       break;
+    case Command::Idle:
+      idleMs_ = Count(words[1], "the milliseconds");
+      break;
     case Command::Wait:
       AdvanceTime(Count(words[1], "the milliseconds"), 1);
       break;
@@ -229,7 +238,7 @@ void Runner::QuitRequest(const std::vector<std::string>& words) {
   if (words.size() == 2 && words[1] != "dialog") throw ScenarioError(Usage(Command::QuitRequest));
   // Before start the program waits for nothing but its dialogs.
   if (!host_) {
-    answers_.push_back(std::nullopt);
+    answers_.push_back({});
   } else if (words.size() == 2) {
     host_->QueueQuitRequest();
   } else {
@@ -241,6 +250,8 @@ void Runner::QuitRequest(const std::vector<std::string>& words) {
 void Runner::AdvanceTime(std::int64_t count, std::int64_t msEach) {
   CheckClockRoom(count, msEach);
   Host().AdvanceTime(count * msEach);
+  // The ticks on the way have been watched as they came; the rest of the time passes too.
+  if (watcher_) watcher_->Until(Host().NowMs());
 }
 
 void Runner::CheckClockRoom(std::int64_t count, std::int64_t msEach) {
@@ -292,10 +303,11 @@ void Runner::ExecuteSetup(Command command, const std::vector<std::string>& words
       break;
     case Command::Answer:
       if (host_) {
-        host_->QueueAnswer(rest);
+        host_->QueueAnswer(rest, idleMs_);
       } else {
-        answers_.push_back(rest);
+        answers_.push_back({rest, idleMs_});
       }
+      idleMs_ = 0;
       break;
     default:
       if (host_) throw ScenarioError(words[0] + " must come before start");
@@ -364,12 +376,16 @@ void Runner::Start() {
   host_->SetCdPresent(cdPresent_);
   host_->SetProgramPath(programFolder_, programFile_);
   host_->SetClockSeed(seed_.value_or(0));
-  for (const std::optional<std::string>& a : answers_) {
-    if (a) {
-      host_->QueueAnswer(*a);
+  for (const Answer& a : answers_) {
+    if (a.text) {
+      host_->QueueAnswer(*a.text, a.readMs);
     } else {
       host_->QueueQuitRequest();
     }
+  }
+  if (watcher_) {
+    host_->SetWatcher(watcher_);
+    watcher_->Started(*host_);
   }
   for (const std::vector<std::string>& words : joysticksAtStart_) Joystick(words);
   if (!mixdownPath_.empty()) {

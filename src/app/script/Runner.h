@@ -26,6 +26,16 @@ namespace script {
 // and are read line by line as the program goes.
 enum class Accept { Recording, AllCommands };
 
+// Someone watching the run in real time (skirmora --replay): told what the host tells its
+// watcher, and the pauses a recording holds.
+class Watcher : public host::HeadlessWatcher {
+ public:
+  // The run starts on `host`, before the program makes its first window.
+  virtual void Started(host::HeadlessHost& host) = 0;
+  // The player took `ms` before the line that comes now.
+  virtual void Hold(std::int64_t ms) = 0;
+};
+
 // Runs the whole program on the headless back end, driven by a scenario: one command a
 // line, read whenever the program waits for input.
 class Runner {
@@ -41,10 +51,18 @@ class Runner {
   // Also writes what the game's sounds sound like to that file, as the real back end's mixer
   // mixes them, in virtual time: raw 16-bit little-endian stereo at 44.1 kHz from the start.
   void MixDownTo(std::string path) { mixdownPath_ = std::move(path); }
+  // Plays the run for someone watching it as it happens, under the name of that program in
+  // its messages. The watcher must outlive the runner.
+  void WatchWith(Watcher& watcher, std::string programName) {
+    watcher_ = &watcher;
+    programName_ = std::move(programName);
+  }
 
  private:
   // Reads and runs the next command; false at the end of the scenario.
   bool RunNextCommand();
+  // The pause an `idle` line asked for goes by, for whoever watches.
+  void HoldIdle();
   // Runs a line whose command takes that many words.
   void Execute(Command command, const std::vector<std::string>& words, const std::string& rest);
   void ExecuteSetup(Command command, const std::vector<std::string>& words,
@@ -110,7 +128,12 @@ class Runner {
   std::vector<std::string> settingsLines_;  // the settings file's text form, line by line
   std::vector<std::string> settingsNotices_;
   std::string programFolder_, programFile_;
-  std::vector<std::optional<std::string>> answers_;  // nothing: a quit request
+  struct Answer {
+    std::optional<std::string> text;  // nothing: a quit request
+    std::int64_t readMs = 0;
+  };
+  std::vector<Answer> answers_;
+  std::int64_t idleMs_ = 0;  // of the last `idle` line, until the line after it
   std::vector<std::vector<std::string>> joysticksAtStart_;
 
   std::string mixdownPath_;
@@ -121,6 +144,8 @@ class Runner {
   std::unique_ptr<record::ScenarioLog> log_;
   std::unique_ptr<record::RecordingHost> recorder_;  // between host_ and the program
   std::unique_ptr<shell::Program> program_;
+  Watcher* watcher_ = nullptr;
+  std::string programName_ = "skirmora-script";
   // The timeline: the state entries recorded at each step, and a screenshot still to take
   // when that many more steps have come.
   std::vector<std::string> watched_;

@@ -58,10 +58,12 @@ std::vector<HeadlessWindow*> HeadlessHost::Windows() const {
 std::unique_ptr<Window> HeadlessHost::CreateWindow(const WindowSpec& spec, WindowEvents& events) {
   auto window = std::make_unique<HeadlessWindow>(*this, spec, events);
   zOrder_.insert(zOrder_.begin(), window.get());
+  if (watcher_) watcher_->Created(*window);
   return window;
 }
 
 void HeadlessHost::Forget(HeadlessWindow* window) {
+  if (watcher_) watcher_->Destroyed(*window);
   std::erase(zOrder_, window);
   std::erase(modal_, window);
   std::erase_if(events_, [window](const Event& e) { return e.window == window; });
@@ -200,6 +202,7 @@ void HeadlessHost::AdvanceTime(std::int64_t ms) {
       if (t->enabled && !t->running && t->due <= target && (!next || t->due < next->due)) next = t;
     if (!next) break;
     // A tick that comes late (an earlier one slept) runs now, once.
+    if (watcher_) watcher_->Until(std::max(now_, next->due));
     now_ = std::max(now_, next->due);
     next->running = true;
     next->due = NextTickDue(next->due, next->interval, now_);
@@ -213,11 +216,13 @@ void HeadlessHost::AdvanceTime(std::int64_t ms) {
 
 void HeadlessHost::Sleep(int ms) {
   RecordStep(TimelineStep::Kind::Sleep, std::max(0, ms));
+  if (watcher_) watcher_->Until(now_ + std::max(0, ms));
   now_ += std::max(0, ms);
 }
 
 void HeadlessHost::Present() {
   RecordStep(TimelineStep::Kind::Present, 0);
+  if (watcher_) watcher_->Presented();
 }
 
 void HeadlessHost::RecordStep(TimelineStep::Kind kind, int ms) {
@@ -251,13 +256,13 @@ void HeadlessHost::RequestQuit(const std::string& front) {
   quitHandler_();
 }
 
-std::optional<std::string> HeadlessHost::NextAnswer(const std::string& what) {
-  while (!answers_.empty() && !answers_.front()) {
+HeadlessHost::QueuedAnswer HeadlessHost::NextAnswer(const std::string& what) {
+  while (!answers_.empty() && !answers_.front().answer) {
     answers_.pop_front();
     RequestQuit(what);
   }
-  if (answers_.empty()) return std::nullopt;
-  std::optional<std::string> a = std::move(answers_.front());
+  if (answers_.empty()) return {};
+  QueuedAnswer a = std::move(answers_.front());
   answers_.pop_front();
   return a;
 }
@@ -266,17 +271,21 @@ void HeadlessHost::Record(const HeadlessRecord& record) {
   if (recorder_) recorder_(record);
 }
 
-void HeadlessHost::Settle(ui::Modal& dialog, const std::optional<std::string>& answer) {
-  if (answer == kKeepOpen) {
+void HeadlessHost::Settle(ui::Modal& dialog, const QueuedAnswer& queued) {
+  if (queued.answer == kKeepOpen) {
     dialog.RunModal();
-  } else {
-    dialog.Answer(answer.value_or(""));
+    return;
   }
+  if (watcher_) {
+    dialog.Show();
+    watcher_->Answering(queued.readMs);
+  }
+  dialog.Answer(queued.answer.value_or(""));
 }
 
 MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& text, MsgIcon icon,
                                    MsgButtons buttons) {
-  const std::optional<std::string> answer = NextAnswer(title);
+  const QueuedAnswer answer = NextAnswer(title);
   ui::MessageBoxDialog box(*this, title, text, icon, buttons);
   Settle(box, answer);
   Record({"dialog", title, text, box.AnswerWord(), {}});
@@ -286,7 +295,7 @@ MsgResult HeadlessHost::MessageBox(const std::string& title, const std::string& 
 std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt,
                                                   const std::string& title,
                                                   const std::string& defaultText) {
-  const std::optional<std::string> answer = NextAnswer(title);
+  const QueuedAnswer answer = NextAnswer(title);
   ui::InputBoxDialog box(*this, prompt, title, defaultText);
   Settle(box, answer);
   Record({"dialog", title, prompt, box.AnswerWord(), {}});
@@ -295,7 +304,7 @@ std::optional<std::string> HeadlessHost::InputBox(const std::string& prompt,
 
 int HeadlessHost::PopupMenu(Window& owner, int x, int y, const std::vector<std::string>& items,
                             bool rightButtonChooses) {
-  const std::optional<std::string> answer = NextAnswer(owner.Name());
+  const QueuedAnswer answer = NextAnswer(owner.Name());
   ui::PopupMenuWindow menu(*this, owner, x, y, items, rightButtonChooses);
   Settle(menu, answer);
   Record({"popup", owner.Name(), std::to_string(x) + "," + std::to_string(y), menu.AnswerWord(),

@@ -38,6 +38,23 @@ struct HeadlessRecord {
   std::vector<std::string> items;  // popup menus
 };
 
+// Someone watching a run as it happens, in real time: a recorded game played back in real
+// windows. The virtual clock moves on only once they have seen it come to that point.
+class HeadlessWatcher {
+ public:
+  virtual ~HeadlessWatcher() = default;
+  // Every window, as it is made and destroyed.
+  virtual void Created(HeadlessWindow& window) = 0;
+  virtual void Destroyed(HeadlessWindow& window) = 0;
+  // Virtual time is to reach `ms`, where a timer's tick falls due or a sleep ends.
+  virtual void Until(std::int64_t ms) = 0;
+  // The program presented what it has drawn.
+  virtual void Presented() = 0;
+  // A dialog has been shown and is about to take its answer; the person it was recorded
+  // from took `readMs` over it (0: not known).
+  virtual void Answering(std::int64_t readMs) = 0;
+};
+
 // The test back end: virtual time, scripted input, in-memory windows, dialog answers
 // from a queue. Whenever the program waits for input the input source is asked to
 // provide some (post events, advance time) or to end the program by throwing ProgramExit.
@@ -67,14 +84,17 @@ class HeadlessHost : public Host {
   // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item (by
   // caption or number from 1; 0 dismisses the menu), or kKeepOpen: that dialog stays open
   // for the scripted input to answer, and is drawn, like any window, for screenshots.
-  void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+  // `readMs` is for a watcher: how long the dialog stayed open when the run was recorded.
+  void QueueAnswer(std::string answer, std::int64_t readMs = 0) {
+    answers_.push_back({std::move(answer), readMs});
+  }
   static constexpr const char* kKeepOpen = "keep-open";
   // A request to end the program (a signal, the session ending) arriving now, while the
   // program waits for input; `front` names what is in front, for the record.
   void RequestQuit(const std::string& front);
   // The same in line with the answers: the dialog that takes this place in the line gets it
   // while it is open.
-  void QueueQuitRequest() { answers_.push_back(std::nullopt); }
+  void QueueQuitRequest() { answers_.push_back({}); }
   std::size_t PendingAnswers() const { return answers_.size(); }
   void SetCdPresent(bool present) { cdPresent_ = present; }
   void SetClockSeed(std::uint32_t seed) { clockSeed_ = seed; }
@@ -91,8 +111,10 @@ class HeadlessHost : public Host {
   std::vector<TimelineStep> TakeTimeline(std::size_t* dropped = nullptr);
   // Asked at every step for a note to keep with it (the runner records state values).
   void SetTimelineTagger(std::function<std::string()> tagger) { tagger_ = std::move(tagger); }
-  // Every open window, oldest first.
+  // Every open window, from the back to the front.
   std::vector<HeadlessWindow*> Windows() const;
+  // From now on (before any window is made) the run is watched as it happens.
+  void SetWatcher(HeadlessWatcher* watcher) { watcher_ = watcher; }
 
   // --- Host
   std::unique_ptr<Window> CreateWindow(const WindowSpec& spec, WindowEvents& events) override;
@@ -149,11 +171,15 @@ class HeadlessHost : public Host {
   // Delivers one queued event, or asks the input source for more.
   void Step();
   bool AcceptsInput(HeadlessWindow* window) const;
+  struct QueuedAnswer {
+    std::optional<std::string> answer;  // nothing: a quit request
+    std::int64_t readMs = 0;
+  };
   // The next answer, nothing when none is queued; a quit request queued before it is
   // delivered first, during `what`.
-  std::optional<std::string> NextAnswer(const std::string& what);
+  QueuedAnswer NextAnswer(const std::string& what);
   // Opens the dialog and lets the answer close it, or the scripted input when it is kKeepOpen.
-  static void Settle(ui::Modal& dialog, const std::optional<std::string>& answer);
+  void Settle(ui::Modal& dialog, const QueuedAnswer& answer);
   void Record(const HeadlessRecord& record);
   void RecordStep(TimelineStep::Kind kind, int ms);
 
@@ -168,7 +194,8 @@ class HeadlessHost : public Host {
   std::vector<HeadlessWindow*> zOrder_;  // back to front
   std::vector<HeadlessWindow*> modal_;   // innermost last
   std::vector<TimerSlot*> timers_;
-  std::deque<std::optional<std::string>> answers_;  // nothing: a quit request
+  std::deque<QueuedAnswer> answers_;
+  HeadlessWatcher* watcher_ = nullptr;
   std::function<void()> quitHandler_;
   std::deque<TimelineStep> timeline_;
   std::size_t timelineDropped_ = 0;

@@ -163,15 +163,34 @@ void SdlHost::Sleep(int ms) {
   const std::int64_t end = NowMs() + std::max(0, ms);
   for (;;) {
     // Without a display there is nothing to wait for: the program is to end as soon as it is
-    // back in its event loop.
-    if (DisplayGone()) return;
+    // back in its event loop, or now when it has none.
+    if (DisplayGone()) {
+      if (keyPressed_ && !endingWithoutDisplay_) EndWithoutDisplay();
+      return;
+    }
     PresentAll();
     SDL_Event e;
     while (PollAnyEvent(e)) {
-      if (!HandleImmediately(e)) Defer(e);
+      if (HandleImmediately(e)) continue;
+      if (keyPressed_) {
+        Watch(e);
+      } else {
+        Defer(e);
+      }
     }
     if (NowMs() >= end) break;
     clock_->Doze(end);
+  }
+}
+
+void SdlHost::Watch(const SDL_Event& e) {
+  if (e.type == SDL_KEYDOWN) {
+    const int code =
+        VirtualKeyForScancode(e.key.keysym.scancode, (e.key.keysym.mod & KMOD_NUM) != 0);
+    if (code != 0 && e.key.repeat == 0) keyPressed_(code);
+  } else if (e.type == SDL_QUIT || e.type == quitEventType_ ||
+             (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
+    Dispatch(e);
   }
 }
 

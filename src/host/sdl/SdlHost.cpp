@@ -83,6 +83,10 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
   return host;
 }
 
+void WatchOnly(Host& sdlHost, std::function<void(int keyCode)> keyPressed) {
+  static_cast<sdl::SdlHost&>(sdlHost).WatchOnly(std::move(keyPressed));
+}
+
 }  // namespace host
 
 namespace host::sdl {

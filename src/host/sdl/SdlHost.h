@@ -33,4 +33,11 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
                                   std::unique_ptr<sdl::LoopClock> clock = nullptr,
                                   ScreenOptions screen = {});
 
+// Makes the SDL host `sdlHost` one whose windows are only watched (a recorded game played
+// back): from now on nothing the person at the keyboard types or clicks reaches a window.
+// Each key they press is told to `keyPressed` instead, at once, during Sleep too, which is
+// the only loop such a host runs. The window manager's close button and requests to quit
+// still reach the window and the quit handler, and the display's loss ends the program.
+void WatchOnly(Host& sdlHost, std::function<void(int keyCode)> keyPressed);
+
 }  // namespace host

@@ -95,6 +95,9 @@ class SdlHost final : public Host {
   void SwitchGameScreen(SdlWindow& game);
   // A windowed game screen closing: the size the player gave it is kept for the next time.
   void KeepGameWindowSize(const SdlWindow& game);
+  void WatchOnly(std::function<void(int keyCode)> keyPressed) {
+    keyPressed_ = std::move(keyPressed);
+  }
   void AddTimer(const std::shared_ptr<TimerState>& timer);
   void RemoveTimer(const TimerState* timer);
 
@@ -119,6 +122,8 @@ class SdlHost final : public Host {
   void Dispatch(const SDL_Event& e);
   // Window-system traffic that is answered at once, even during Sleep; false otherwise.
   bool HandleImmediately(const SDL_Event& e);
+  // Input on a host that is only watched (see host::WatchOnly).
+  void Watch(const SDL_Event& e);
   void DispatchKey(const SDL_KeyboardEvent& e);
   void DispatchText(const SDL_TextInputEvent& e);
   void DispatchMouse(const SDL_Event& e);
@@ -153,6 +158,7 @@ class SdlHost final : public Host {
   std::deque<SDL_Event> pending_;  // input that arrived during Sleep
   std::function<void()> quitHandler_;
   std::function<void(bool)> focusHandler_;
+  std::function<void(int)> keyPressed_;  // only watched when set
   SdlJoysticks joysticks_;
   SdlDisplayModes display_;
   FocusWatch focus_;

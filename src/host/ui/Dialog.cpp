@@ -13,6 +13,10 @@ void Modal::RunModal() {
   host_.RunModal(*window_);
 }
 
+void Modal::Show() {
+  window_->Show();
+}
+
 void Modal::Close() {
   window_->Hide();
 }

@@ -21,6 +21,8 @@ class Modal : public WindowEvents {
 
   // Shows the window and runs it until it is answered.
   void RunModal();
+  // Shows the window without waiting, so that an answer given by Answer is seen coming.
+  void Show();
   // Answers it at once with a word: a button's caption ("OK", "Yes"), an input box's text
   // ("OK" keeps the text it opened with, "Cancel" cancels), a menu item's caption or number
   // from 1 ("0" dismisses the menu). The empty word is the answer of a dialog nobody
