@@ -6,9 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,36 @@ TEST(Layering, EveryIncludeLooksDownAndSdlAndXlibStayInTheirFiles) {
   std::string report;
   for (const std::string& offender : scan.offenders) report += "\n  " + offender;
   EXPECT_TRUE(scan.offenders.empty()) << "includes that break the layers:" << report;
+}
+
+// Each entry of docs/NOT-BUGS.md ends by naming the files where its behaviour is decided,
+// and each of those marks it with a "Deliberate:" comment, so that nobody mends it by mistake.
+TEST(Layering, EveryDeliberateOddityIsMarkedWhereItLives) {
+  std::ifstream notBugs(kSource / "docs/NOT-BUGS.md");
+  std::vector<std::string> lastLines;  // of each entry
+  for (std::string line; std::getline(notBugs, line);) {
+    if (line.starts_with("- ")) {
+      lastLines.push_back(line);
+    } else if (line.starts_with("  ") && !lastLines.empty()) {
+      lastLines.back() = line;
+    }
+  }
+  EXPECT_GT(lastLines.size(), 40u) << "docs/NOT-BUGS.md was not found or lost its entries";
+  static const std::regex named(R"(\((src/[^()]+)\)$)");
+  for (const std::string& last : lastLines) {
+    std::smatch m;
+    if (!std::regex_search(last, m, named)) {
+      ADD_FAILURE() << "an entry names no file: " << last;
+      continue;
+    }
+    std::istringstream files(m[1].str());
+    for (std::string file; std::getline(files >> std::ws, file, ',');) {
+      std::ifstream source(kSource / file);
+      const std::string code{std::istreambuf_iterator<char>(source), {}};
+      EXPECT_NE(code.find("Deliberate:"), std::string::npos)
+          << file << " is missing or marks nothing; the entry ends: " << last;
+    }
+  }
 }
 
 }  // namespace

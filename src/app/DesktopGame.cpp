@@ -34,6 +34,8 @@ int ScaleAsked() {
 }  // namespace
 
 host::ScreenOptions DesktopScreen(bool windowed) {
+  // Deliberate: the F11 choice is not asked for here; it lives in the settings file, which
+  // a replay must never read.
   host::ScreenOptions screen;
   screen.choice.windowed = windowed;
   screen.scale = ScaleAsked();

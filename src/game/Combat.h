@@ -35,8 +35,8 @@ constexpr int EnemyCell(std::int32_t kind) {
   return 65 * kind;
 }
 
-// Adds to a count that only grows (score, bombs), stopping at the largest 32-bit value
-// instead of wrapping round to a negative number.
+// Deliberate: adds to a count that only grows (score, bombs), stopping at the largest 32-bit
+// value instead of wrapping round to a negative number.
 inline void AddUpTo32Bits(std::int32_t& value, std::int64_t amount) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   value = static_cast<std::int32_t>(std::min(kMax, static_cast<std::int64_t>(value) + amount));

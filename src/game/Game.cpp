@@ -33,7 +33,8 @@ bool DamageShip(Game& game, std::int32_t amount) {
   }
   s.Hull = std::max(0, newHull);
   if (s.Hull >= oldHull) return true;
-  // Crossing the warning mark sounds the warning; both cues play even with reduced sound.
+  // Deliberate: crossing the warning mark sounds the warning, and both cues play even with
+  // reduced sound, so that damage is never silent.
   game.sound.PlaySound(s.Hull <= 30 && oldHull > 30 ? "SWarning" : "SHit");
   return true;
 }
@@ -41,6 +42,8 @@ bool DamageShip(Game& game, std::int32_t amount) {
 void InsertHighScore(Game& game) {
   GameState& s = game.state;
   if (s.Cheated) return;
+  // Deliberate: the score goes before the first lower one, so it ranks below an equal score,
+  // one equal to the lowest stays out, and a hand-edited table out of order stays so.
   int p = 0;
   while (p < 10 && !(s.Score > s.HighScores[static_cast<std::size_t>(p)])) ++p;
   if (p == 10) return;

@@ -6,6 +6,7 @@
 
 namespace game {
 
+// Deliberate: three characters, counted in UTF-8 and never cut inside one.
 std::string FitInitials(const std::string& text) {
   std::string fitted = host::FirstChars(text, 3);
   for (std::size_t n = host::CountChars(fitted); n < 3; ++n) fitted += ' ';

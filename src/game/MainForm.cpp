@@ -43,6 +43,8 @@ MainForm::MainForm(Game& g)
   Joystick = std::make_unique<platform::BCDirectInput>(game.host.Joysticks(), *this);
   Joystick->DeviceLost = [this] { JoystickLost(); };
   Joystick->DeviceRegained = [this] { state.KeyboardMode = false; };
+  // Deliberate: the joystick, or the keyboard, is chosen once, here: the first joystick the
+  // system lists, whatever its buttons.
   Joystick->SelectJoystick(1);
   std::array<bool, 13> scratch{};
   s.KeyboardMode = !Joystick->GetButtonState(scratch);
@@ -96,15 +98,15 @@ void MainForm::DirectXEvent_DXCallback(std::int32_t eventid) {
 }
 
 void MainForm::JoystickLost() {
-  // The player has lost the controls: stop the game for them, as when they turn to
-  // another program, and let the keyboard fly the ship until a joystick is back.
+  // Deliberate: the player has lost the controls: stop the game for them, as when they turn
+  // to another program, and let the keyboard fly the ship until a joystick is back.
   ReleaseHeldControls(state);
   state.KeyboardMode = true;
   PauseRunningGame(*this);
 }
 
 void MainForm::OnCloseRequest() {
-  // Closing the game window from the desktop means the same as Esc.
+  // Deliberate: closing the game window from the desktop means the same as Esc.
   Escape(*this);
 }
 

@@ -99,7 +99,8 @@ void MovePowerUps(MainForm& form, bool& statusChanged) {
     p.X += p.DX;
     p.Y += p.DY;
     const bool gone = p.X > 620 || p.X < 0 || p.Y >= 461;
-    // Tested even when it has just left the field: touching it then still collects it.
+    // Deliberate: tested even when it has just left the field, so touching it then still
+    // collects it.
     if (s.ShipX - 20 < p.X && p.X < s.ShipX + 65 && s.ShipY - 20 < p.Y && p.Y < s.ShipY + 65) {
       const std::int32_t kind = p.Kind;
       s.PowerUps.Remove(i);

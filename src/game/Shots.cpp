@@ -12,8 +12,8 @@ namespace {
 
 constexpr host::Color kDebrisGrey = host::Rgb(160, 160, 160);
 
-// A shot that slides sideways off the screen stays in the list until something removes it;
-// its column stops growing here so that no amount of play can overflow it.
+// Deliberate: a shot that slides sideways off the screen stays in the list until something
+// removes it; its column stops growing here so that no amount of play can overflow it.
 constexpr std::int32_t kFarColumn = 1 << 20;
 
 // Source x in WeaponsPic of the 16 x 16 shot kinds 1 to 5 (kind 0 comes from BlasterPic).
@@ -129,7 +129,8 @@ void MoveShots(MainForm& form, bool& statusChanged) {
       if (DamageShip(form.game, damage)) statusChanged = true;
       return Visit::Removed;
     }
-    // No test on X: a shot that leaves sideways lives on until it leaves at the top or bottom.
+    // Deliberate: no test on X, so a shot that leaves sideways lives on, unseen, until it
+    // leaves at the top or bottom.
     if (shot.Y >= 50 && shot.Y <= 480) {
       DrawShot(form.screen, canvas, shot);
       return Visit::Next;
@@ -148,7 +149,8 @@ LaserHit LaserTest(MainForm& form, std::int32_t i) {
     return hit;
   hit.touched = true;
   enemy.Life -= 50;
-  // A beaming enemy neither dodges nor dies while its beam lasts.
+  // Deliberate: a beaming enemy neither dodges nor dies while its beam lasts (nor by shots or
+  // the bomb); the first hit after it destroys an enemy below 1.
   if (enemy.BeamTime != 0) return hit;
   if (enemy.Life > 0) {
     enemy.X = RndBelow(form, 590);
@@ -166,8 +168,8 @@ std::optional<Explosion> ShotTests(MainForm& form, std::int32_t i, ShotGrid& gri
   const std::int32_t x = s.Enemies[i].X, y = s.Enemies[i].Y, w = Side(s.Enemies[i].Kind);
   grid.ForEachOnSquare(s.Shots, x, y, w, [&](std::int32_t j) {
     const Projectile& shot = s.Shots[j];
-    // Whoever fired it: a Zorb's shot hurts any Zorb it meets. The test comes after every
-    // hit, so even a harmless shot finishes an enemy already below 1.
+    // Deliberate: whoever fired it, a Zorb's shot hurts any Zorb it meets. The test comes after
+    // every hit, so even a harmless shot finishes an enemy already below 1.
     Projectile& enemy = s.Enemies[i];
     enemy.Life -= ShotDamage(shot.Kind);
     if (enemy.Life < 1 && enemy.BeamTime == 0) explosion = Explode(form, i);

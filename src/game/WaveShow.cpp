@@ -54,6 +54,8 @@ void SlideBannerOut(MainForm& form) {
   const int height = form.screen.StatusWork.Height();
   for (int x = 40; x >= -640; x -= 20) {
     canvas.Blit(x, kBannerY, 640, 50, form.screen.StatusWork, 0, 0);
+    // Deliberate: a strip at the banner's left edge goes black at each step; that is how the
+    // banner has always left.
     canvas.FillRect(x, kBannerY, x + 20, kBannerY + height, host::kBlack);
     form.Host().Sleep(25);
   }
@@ -108,7 +110,7 @@ void CompleteWave(MainForm& form) {
   const std::int64_t bonus = WaveBonus(s);
   const auto finalScore = static_cast<std::int32_t>(std::min(kMaxScore, s.Score + bonus));
   ComposeBanner(form);
-  form.game.sound.PlaySound("SWin");  // even with reduced sound
+  form.game.sound.PlaySound("SWin");  // Deliberate: even with reduced sound
   SlideBannerIn(form);
   for (int k = 0; k < 3; ++k) Firework(form, k, bonus);
   SlideBannerOut(form);

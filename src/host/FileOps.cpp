@@ -78,7 +78,8 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     return fail("\"" + path + "\" is larger than " + std::to_string(maxBytes) +
                 " bytes, far more than settings ever take");
   };
-  // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever.
+  // Deliberate: only a plain file is read, and without O_NONBLOCK opening a named pipe would
+  // wait for a writer for ever.
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) {
     // ENOTDIR: a folder on the way is a file, so the settings file cannot exist either.
@@ -172,11 +173,12 @@ struct ReplaceTarget {
 };
 
 Problem FindReplaceTarget(const std::string& path, ReplaceTarget& target) {
-  // A link (kept in a dotfiles folder, say) stays a link: the file it leads to is replaced.
+  // Deliberate: a link (kept in a dotfiles folder, say) stays a link: the file it leads to is
+  // replaced.
   if (auto problem = FollowLinks(path, target.file)) return problem;
   const std::string& file = target.file;
-  // A file its owner made read-only is not replaced behind their back, although the folder
-  // alone would allow the rename.
+  // Deliberate: a file its owner made read-only is not replaced behind their back, although
+  // the folder alone would allow the rename.
   if (::access(file.c_str(), W_OK) != 0 && errno != ENOENT) return Failure("writing", file, errno);
   target.exists = ::stat(file.c_str(), &target.old) == 0;
   if (target.exists && !S_ISREG(target.old.st_mode))
@@ -285,8 +287,8 @@ MovedAside MoveAside(const std::string& path, const std::string& suffix) {
     if (n > 1) moved.path.append("-").append(std::to_string(n));
     if (::lstat(moved.path.c_str(), &info) != 0) break;
   }
-  // Behind a link the file gets its second name as a hard link, so that the link never leads
-  // to nothing: the next write replaces the file and leaves the kept one alone.
+  // Deliberate: behind a link the file gets its second name as a hard link, so that the link
+  // never leads to nothing: the next write replaces the file and leaves the kept one alone.
   if (file != path) {
     if (::link(file.c_str(), moved.path.c_str()) != 0)
       moved.problem = Failure("keeping a copy of", file, errno);
@@ -305,8 +307,9 @@ FileLock::~FileLock() {
 }
 
 std::optional<FileLock> FileLock::Take(const std::string& lockPath, std::string& problem) {
-  // Non-blocking open: a named pipe in place of the lock file must not hang the game. A link
-  // planted there is not followed: it would make the lock file wherever it leads.
+  // Non-blocking open: a named pipe in place of the lock file must not hang the game.
+  // Deliberate: a link planted there is not followed: it would make the lock file wherever it
+  // leads.
   const int fd = ::open(lockPath.c_str(),
                         O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {

@@ -81,6 +81,8 @@ class Mixer::Sound final : public SoundBuffer {
   Sound(const Sound&) = delete;
   Sound& operator=(const Sound&) = delete;
 
+  // Deliberate: one voice per sound, so playing it again restarts it (crossfaded) and a
+  // sound never overlaps itself.
   void Play(bool looping) override {
     mixer_.BeforeUse();
     std::lock_guard lock(mixer_.mutex_);

@@ -81,7 +81,8 @@ std::string TimeStamp() {
 }  // namespace
 
 FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {
-  // A file-size limit must make a save fail the way a full disk does, not kill the game.
+  // Deliberate: a file-size limit must make a save fail the way a full disk does, not kill
+  // the game.
   std::signal(SIGXFSZ, SIG_IGN);
   Sync(true);
 }
@@ -97,6 +98,8 @@ void FileRegistryStore::Commit(const RegistryChange& change) {
   if (!inBatch_) Sync(false);
 }
 
+// Deliberate: a batch (the quit's save) is one replacement of the whole file, never value by
+// value, which a kill could leave half-done.
 std::optional<std::string> FileRegistryStore::Batch(const std::function<void()>& changes) {
   std::optional<std::string> problem;
   if (!neverWrite_) problem = fileops::MakeFolders(fileops::FolderOf(path_));
@@ -206,7 +209,8 @@ bool FileRegistryStore::SetDamagedFileAside(const RegistryParseResult& parsed, b
 
 std::string FileRegistryStore::ReportWriteFailure(const std::string& problem, bool batch,
                                                   bool replaced) {
-  // Each message says what became of the file, which is what the player needs to know.
+  // Deliberate: each message says what became of the file, which is what the player needs to
+  // know.
   std::string what;
   if (replaced) {
     what = "the settings were saved to " + Quoted(path_) +

@@ -93,9 +93,9 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
-// A key path is written as it is unless it has bytes a text would escape (every byte that is
-// not part of valid UTF-8: control characters never occur in key names) or starts with the
-// quote that marks the escaped form.
+// Deliberate: a key path is written as it is unless it has bytes a text would escape (every
+// byte that is not part of valid UTF-8: control characters never occur in key names) or
+// starts with the quote that marks the escaped form, so the file stays valid UTF-8.
 bool KeyPathNeedsQuotes(std::string_view path) {
   if (path.starts_with('"')) return true;
   for (std::size_t i = 0; i < path.size();) {

@@ -31,9 +31,9 @@ struct RegistryChange {
 };
 
 // The keys and values of a registry store, in memory. Names keep the case they were first
-// written with; values and subkeys keep the order in which they were first created. Finding
-// a name takes the same time however many a key holds, so that reading a file of many
-// values takes time in proportion to its length.
+// written with; values and subkeys keep the order in which they were first created.
+// Deliberate: finding a name takes the same time however many a key holds, so that reading a
+// file of many values takes time in proportion to its length.
 class RegistryTree {
  public:
   using Values = std::vector<std::pair<std::string, RegValue>>;

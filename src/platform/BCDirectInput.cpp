@@ -45,6 +45,8 @@ void BCDirectInput::RefreshDeviceList() {
 
 bool BCDirectInput::SelectJoystick(std::int32_t joystickNumber) {
   RefreshDeviceList();
+  // Deliberate: a number past the list is refused and leaves the open joystick as it was; one
+  // that cannot be opened counts as none.
   if (joystickNumber > static_cast<std::int64_t>(list_.size()) && !list_.empty()) return false;
   DeselectJoystick();
   if (list_.empty()) return false;
@@ -66,8 +68,9 @@ bool BCDirectInput::Open(std::size_t n) {
   // Changes are listened to only while a joystick is selected: watching devices costs
   // the back end wake-ups.
   devices_.AddListener(*this);
-  // The buttons are read at once; the position waits for the centre, taken right after
-  // on the assumption that nobody touches the stick while it is being chosen.
+  // The buttons are read at once; the position waits for the centre.
+  // Deliberate: it is taken right after, on the assumption that nobody touches the stick while
+  // it is being chosen.
   centreX_ = centreY_ = 0;
   DirectXEvent_DXCallback(0);
   if (const auto state = device_->Read()) {
@@ -125,8 +128,8 @@ void BCDirectInput::OnJoystickChange(host::JoystickChange change, std::int64_t i
 }
 
 void BCDirectInput::Lose() {
-  // Whatever was held when the cable came out must not stay held: the ship would drift
-  // and fire on its own.
+  // Deliberate: whatever was held when the cable came out must not stay held: the ship would
+  // drift and fire on its own.
   device_.reset();
   lost_ = true;
   lostDevice_ = list_[static_cast<std::size_t>(selection_) - 1];

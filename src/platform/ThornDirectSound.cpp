@@ -34,8 +34,9 @@ struct WavImage {
 
 // Finds the format record and the samples by searching for the bytes "fmt" and then "data"
 // rather than by walking the chunks, so that whatever lies after the samples (trailing or
-// damaged chunks) is never looked at. Nothing outside the image is read: what the search
-// finds must leave room for the fields read after it.
+// damaged chunks) is never looked at.
+// Deliberate: nothing outside the image is read: what the search finds must leave room for
+// the fields read after it, or the sound is refused.
 WavImage ParseWav(Bytes bytes, const std::string& key) {
   const auto refuse = [&key](const std::string& why) {
     return SoundError("cannot load the sound \"" + key + "\": " + why);

@@ -119,7 +119,8 @@ bool TextBox::KeyChar(char32_t ch) {
     return true;
   }
   const char32_t shown = UpperCase ? host::ToUpper(ch) : ch;
-  // A character the font has no glyph for would show as an empty box.
+  // Deliberate: refused, since they would be stored but never seen; a character the font has
+  // no glyph for would show as an empty box.
   if (IsControlOrFormat(ch) || !host::Font::Get(Font).HasGlyph(shown)) return false;
   if (MaxLength && host::CountChars(Text()) >= MaxLength) return false;
   std::string typed;

@@ -40,7 +40,8 @@ InitialsForm::InitialsForm(host::Host& host, game::GameState& state)
   initialsBox_.BackColor = host::kBlack;
   initialsBox_.MaxLength = 3;
   initialsBox_.UpperCase = true;
-  // "=" separates the initials from the score in the stored entry; it would lose the entry.
+  // Deliberate: "=" separates the initials from the score in the stored entry; it would lose
+  // the entry.
   initialsBox_.Refused = "=";
   initialsBox_.OnEnter = [this] {
     state_.Initials = TypedInitials();

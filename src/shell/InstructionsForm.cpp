@@ -92,6 +92,9 @@ constexpr const char* kPrompt =
 
 }  // namespace
 
+// Deliberate: blanks around the number do not count, a fraction rounds to the nearest number
+// (an exact half to the even one), and anything else that is not a decimal number of 32 bits
+// gives 0, which assigns nothing.
 std::int32_t ButtonAnswerNumber(std::string_view answer) {
   constexpr auto npos = std::string_view::npos;
   const std::size_t first = answer.find_first_not_of(" \t");
@@ -157,6 +160,8 @@ InstructionsForm::InstructionsForm(host::Host& host, game::Game& game)
   exitButton_.Font = {"Arial", 18, true, true, false};
   exitButton_.MousePointer = host::Cursor::Hand;
   exitButton_.Click = [this] {
+    // Deliberate: the beep is asked for, but the sounds are loaded only while the game screen
+    // is open, so on the menu it is silent.
     game_.sound.PlaySound("SBeep");
     Unload();
   };
@@ -186,6 +191,8 @@ std::int32_t& InstructionsForm::ButtonOfRow(int index) {
 void InstructionsForm::ConfigLabelClick(int index) {
   const std::optional<std::string> answer = Host().InputBox(kPrompt, "Button assignment", "");
   const std::int32_t number = answer ? ButtonAnswerNumber(*answer) : 0;
+  // Deliberate: any other number is kept, negative ones and ones past the joystick's buttons
+  // too; a button the joystick does not have reads as never pressed.
   if (number == 0) return;
   ButtonOfRow(index) = number;
   ConfigLabel(index).Caption = ButtonCaption(number);

@@ -37,8 +37,8 @@ constexpr const char* kCdQuestion =
 
 Program::Program(host::Host& host) : host_(host), game_(host), popup_(*this) {
   game_.shell = this;
-  // Ending the desktop session, a signal or the window manager closing the main window end
-  // the program the way its Exit item does, so that nothing is lost.
+  // Deliberate: ending the desktop session, a signal or the window manager closing the main
+  // window end the program the way its Exit item does, so that nothing is lost.
   host_.SetQuitRequestHandler([this] { QuitProgram(); });
 }
 
@@ -84,7 +84,8 @@ void Program::Greet() {
 void Program::AskAboutCd() {
   // The question needs the menu window as its owner, which loads it (still hidden).
   Menu();
-  // A CD device that cannot be opened is taken as a sign that another program plays a CD.
+  // Deliberate: a CD device that cannot be opened is taken as a sign that another program
+  // plays a CD, so a machine without a drive is asked at every start.
   if (!host_.CdAudioOpens()) {
     if (host_.MessageBox("Playing a CD...", kCdQuestion, host::MsgIcon::Question,
                          host::MsgButtons::YesNo) == host::MsgResult::Yes) {
@@ -128,12 +129,15 @@ std::string Program::GetInitials(std::size_t entry) {
 }
 
 void Program::QuitProgram() {
-  // A second request while the first is carried out (its message box is open, say) ends the
-  // program at once: the first one has already tried to save, and nothing more can be.
+  // Deliberate: a second request while the first is carried out (its message box is open,
+  // say) ends the program at once with status 1: the first one has already tried to save,
+  // and a logout must not hang on a box nobody will answer.
   if (quitting_) throw host::ProgramExit{1};
   quitting_ = true;
-  // Before the settings are loaded the player cannot have changed any, and saving the
-  // defaults would wipe out the stored hall of fame.
+  // Deliberate: the hall of fame is saved only here, on every way out but a crash, which
+  // loses that run's entries and never earlier ones. Before the settings are loaded nothing
+  // is saved: the player cannot have changed any, and saving the defaults would wipe out the
+  // stored hall of fame.
   if (loaded_) {
     FileInterruptedScore();
     if (auto problem = SaveSettings(game_.state, host_.Registry(), *loaded_)) Warn(*problem);
@@ -145,6 +149,8 @@ void Program::QuitProgram() {
   throw host::ProgramExit{0};
 }
 
+// Deliberate: a fault the game cannot go on from ends it as a quit request would, saving
+// what it can, with status 1.
 int Program::EndAfterFault(const std::exception* fault) noexcept {
   const char* what = "an unknown error";
   if (dynamic_cast<const std::bad_alloc*>(fault) != nullptr) {
@@ -169,12 +175,14 @@ void Program::FileInterruptedScore() {
     // initials of the entry it pushed down.
     s.HighScoreNames[initialsEntry_] = initialsForm_->TypedInitials();
   } else if (s.GameRunning && mainForm_) {
-    // As when the player leaves a running game: a qualifying score is filed, here without
-    // initials, since nobody is asked any more.
+    // Deliberate: as when the player leaves a running game with Esc, a qualifying score is
+    // filed, here without initials, since nobody is asked any more.
     game::GameOver(*mainForm_, true);
   }
 }
 
+// Deliberate: a damaged settings file and a save that failed are told in a box with the
+// path, not only on standard error, where a player would never see them.
 void Program::Warn(const std::string& message) {
   std::string text = message;
   if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);

@@ -22,8 +22,8 @@ std::string Trim(const std::string& s) {
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// The score part must be a plain decimal 32-bit integer; anything else (possible only in a
-// hand-edited file) makes the position an empty entry.
+// Deliberate: the score part must be a plain decimal 32-bit integer; anything else (possible
+// only in a hand-edited file) makes the position an empty entry.
 std::optional<std::int32_t> ParseScore(const std::string& text) {
   std::int32_t value = 0;
   const char* end = text.data() + text.size();
@@ -41,8 +41,9 @@ HallOfFame ReadHallOfFame(const BCRegistry& registry) {
   HallOfFame table;
   for (int i = 1; i <= 10; ++i) {
     const auto at = static_cast<std::size_t>(i - 1);
-    // Trimmed before upper-casing, which gives the same text: a missing value reads as a
-    // 32,767-blank buffer that is not worth converting.
+    // Deliberate: the whole value is trimmed before it is split, so initials that begin with
+    // blanks lose them. Trimmed before upper-casing, which gives the same text: a missing
+    // value reads as a 32,767-blank buffer that is not worth converting.
     const std::string entry = host::ToUpper(Trim(registry.Value(HighScoreName(i))));
     std::optional<std::int32_t> score;
     if (!entry.empty()) score = ParseScore(GetField(entry, "=", 2));
@@ -84,6 +85,8 @@ std::vector<Entry> NewEntries(const HallOfFame& now, const HallOfFame& before) {
   return added;
 }
 
+// Deliberate: when another game saved since this one loaded, this one's new entries are
+// filed into the table that game saved instead of writing its own table over it.
 HallOfFame TableToSave(const HallOfFame& stored, const HallOfFame& loaded, const HallOfFame& now) {
   if (stored == loaded) return now;
   HallOfFame merged = stored;

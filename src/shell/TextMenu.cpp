@@ -255,7 +255,7 @@ void TextMenu::MouseMove(const host::MouseEvent& e) {
 }
 
 void TextMenu::MouseUp(const host::MouseEvent& e) {
-  // Any release on a link follows it, wherever the press was.
+  // Deliberate: a release of any button on a link follows it, wherever the press was.
   const int row = RowAt(e.y);
   if (row >= 1 && row <= ItemCount() && ItemAt(row).IsLink()) Follow(row);
   const bool inside = Inside(e.x, e.y);

@@ -16,6 +16,8 @@ namespace replay {
 // steers nothing: Esc ends the program, P pauses and resumes it.
 class Viewer final : public script::Watcher {
  public:
+  // Deliberate: long pauses are cut short and short dialogs held, so that watching stays
+  // lively and every dialog can be read.
   static constexpr std::int64_t kDialogMs = 1000;
   static constexpr std::int64_t kLongestHoldMs = 5000;
 

@@ -22,6 +22,7 @@ std::int32_t ParseValue(const std::string& text) {
 }
 
 // The value, when the variable can hold it; a scenario error naming its range otherwise.
+// Deliberate: set and add refuse values the game itself could never hold.
 std::int32_t InRange(const std::string& name, std::int32_t v, Range range) {
   if (range.Holds(v)) return v;
   if (range.min == -1 && range.max == 0) throw ScenarioError(name + " is true or false");

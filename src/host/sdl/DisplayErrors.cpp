@@ -17,6 +17,8 @@ std::atomic<bool> gLost{false};
 // Written once, on the thread that opened the display, before any loss can happen.
 char gDisplayName[256] = "";
 
+// Deliberate: a wake-up event sent to a window that had just closed is overlooked; Xlib would
+// end the program with status 1 over it.
 int OnXError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
   return gPrevious != nullptr ? gPrevious(display, error) : 0;

@@ -280,6 +280,8 @@ void SdlHost::RequestQuit() {
   quitHandler_();
 }
 
+// Deliberate: once a quit is taken the signal relay stops before any window closes (it wakes
+// the loop through a window); later signals are swallowed, as the program is ending anyway.
 void SdlHost::BeforeWindowCloses() {
   if (quitTaken_) signals_->Stop();
 }
@@ -299,6 +301,8 @@ bool SdlHost::DisplayGone() {
   return displayGone_;
 }
 
+// Deliberate: a lost display ends the program as a quit request does, saving everything,
+// without another word to the display, and with status 1.
 void SdlHost::EndWithoutDisplay() {
   endingWithoutDisplay_ = true;
   const char* wayland = SDL_getenv("WAYLAND_DISPLAY");

@@ -5,10 +5,11 @@
 namespace host::sdl {
 
 // Tells the keyboard focus leaving the program from a move between its own windows (a
-// dialog or a popup menu opening, the game window closing onto the menu). The window system
-// reports such a move as a loss on one window and a gain on another, some milliseconds
-// apart and in either order, so a loss is believed only when no window of the program has
-// won the focus back within a grace period. A gain is reported at once.
+// dialog or a popup menu opening, the game window closing onto the menu).
+// Deliberate: the window system reports such a move as a loss on one window and a gain on
+// another, some milliseconds apart and in either order, so a loss is believed only when no
+// window of the program has won the focus back within a grace period. A gain is reported at
+// once.
 class FocusWatch {
  public:
   static constexpr int kGraceMs = 400;

@@ -105,6 +105,7 @@ std::unique_ptr<AudioDevice> SdlAudio::OpenDevice() {
       if (!why.empty()) device.reset();
     }
   }
+  // Deliberate: no device is no error; the game plays on in silence and says why once.
   if (!device) {
     ReportSilence(why);
     return nullptr;

@@ -21,8 +21,9 @@ class SteadyClock final : public sdl::LoopClock {
  public:
   std::int64_t NowMs() override { return static_cast<std::int64_t>(SDL_GetTicks64()); }
   void Idle(std::int64_t deadlineMs) override {
-    // Never for ever: once the X server has gone, SDL's wait goes round on the broken
-    // connection without returning, and the loop must get to see that the display is lost.
+    // Deliberate: never for ever: once the X server has gone, SDL's wait goes round on the
+    // broken connection without returning, and the loop must get to see that the display is
+    // lost.
     constexpr std::int64_t kLongestWaitMs = 250;
     const std::int64_t latest = NowMs() + kLongestWaitMs;
     Doze(deadlineMs < 0 ? latest : std::min(deadlineMs, latest));

@@ -34,9 +34,9 @@ bool OnPath(std::string_view program) {
 }  // namespace
 
 void SdlHost::OpenDocument(const std::string& target) {
-  // SDL hands the address to xdg-open as one argument, no shell between, and does not wait
-  // for it. It reports success whether or not xdg-open could be started, so its absence is
-  // looked for here: then the player is told the address, to open it some other way.
+  // Deliberate: SDL hands the address to xdg-open as one argument, no shell between, and does
+  // not wait for it. It reports success whether or not xdg-open could be started, so its
+  // absence is looked for here: then the player is told the address, to open it some other way.
   if (OnPath("xdg-open") && SDL_OpenURL(target.c_str()) == 0) return;
   MessageBox("Skirmora",
              "Nothing on this computer could open this address:\n\n" + target +
