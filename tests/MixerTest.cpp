@@ -67,17 +67,6 @@ TEST(MixerConvert, InterpolationFollowsARampExactly) {
     EXPECT_EQ(out[j], (-100 + 2 * static_cast<int>(j)) * 256) << j;
 }
 
-TEST(MixerConvert, StereoSidesStayApartAndTheSameRateChangesNothing) {
-  const host::WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
-  const std::vector<std::int16_t> in = {1000, -2000, 32767, -32768, -5, 7};
-  Bytes bytes = Le16(in);
-  bytes.push_back(0x55);  // a partial block at the end is left out
-  EXPECT_EQ(ToMixerFrames(stereo16, bytes, 44100), in);
-  EXPECT_TRUE(ToMixerFrames({1, 1, 22050, 44100, 2, 16}, Bytes{1}, 44100).empty())
-      << "no whole block";
-  EXPECT_TRUE(ToMixerFrames({1, 1, 22050, 44100, 2, 16}, Bytes{}, 44100).empty());
-}
-
 TEST(MixerConvert, OvershootIsClippedNotWrapped) {
   const host::WaveFormat mono16{1, 1, 22050, 44100, 2, 16};
   const std::vector<std::int16_t> out =

@@ -1,9 +1,11 @@
 // The settings file when the file system gets in the way: files that cannot be read or
-// written, a full disk, and two instances of the game writing at once. The tests run as
-// root as well, where permissions stop nothing, so each obstacle is one that holds for root
-// too: a folder that is really a file, a lock file that is really a folder, a file size limit.
+// written, a full disk, something other than a plain file of ours at its path, a write cut
+// short, and saves made as one batch. The tests run as root as well, where permissions stop
+// nothing, so each obstacle is one that holds for root too: a folder that is really a file, a
+// lock file that is really a folder, a file size limit.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include "host/RegistryFile.h"
 
 using host::RegValue;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -45,43 +48,12 @@ class RegistryFileTrouble : public ::testing::Test {
   std::string Path() const { return folder_ / "settings.reg"; }
   std::vector<std::string> FolderContents() const { return folder_.Contents(); }
 
-  TempFolder folder_, logs_;
+  TempFolder folder_, other_;  // other_: for logs, or where a link leads
 };
 
-TEST_F(RegistryFileTrouble, AFileThatCannotBeReadIsNeverOverwritten) {
-  // Reading a folder fails for root too.
-  std::filesystem::create_directory(Path());
-  WriteFileBytes(Path() + "/keep", "mine");
-
-  ::testing::internal::CaptureStderr();
-  host::FileRegistryStore store(Path());
-  store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
-  store.SetValue(kGameKey, "Fire button", RegValue::Dword(2));
-  const std::string message = ::testing::internal::GetCapturedStderr();
-
-  EXPECT_EQ(CountLines(message), 1) << message;
-  EXPECT_NE(message.find("cannot read the settings"), std::string::npos) << message;
-  EXPECT_NE(message.find(Path()), std::string::npos) << message;
-  EXPECT_EQ(store.GetValue(kGameKey, "Fire button"), RegValue::Dword(2));
-  EXPECT_TRUE(std::filesystem::is_directory(Path()));
-  EXPECT_EQ(ReadFileBytes(Path() + "/keep"), "mine");
-}
-
-TEST_F(RegistryFileTrouble, AFolderThatCannotBeMadeLeavesTheStoreWorkingInMemory) {
-  WriteFileBytes(folder_ / "config", "a file where the folder should be");
-  const std::string path = folder_ / "config/skirmora/settings.reg";
-
-  ::testing::internal::CaptureStderr();
-  host::FileRegistryStore store(path);
-  EXPECT_TRUE(store.CreateKey(kGameKey));
-  WriteGameValues(store);
-  const std::string message = ::testing::internal::GetCapturedStderr();
-
-  EXPECT_EQ(CountLines(message), 1) << message;  // once, not at every write
-  EXPECT_NE(message.find("cannot save the settings to \"" + path + "\""), std::string::npos)
-      << message;
-  EXPECT_EQ(store.Values(kGameKey).size(), 16u);
-  EXPECT_EQ(ReadFileBytes(folder_ / "config"), "a file where the folder should be");
+ino_t InodeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 TEST_F(RegistryFileTrouble, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWriteThatWorks) {
@@ -168,7 +140,7 @@ TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByteAndKillsNothing)
     WriteGameValues(store);
   }
   const std::string before = ReadFileBytes(Path());
-  const std::string errors = logs_ / "stderr", said = logs_ / "batch";
+  const std::string errors = other_ / "stderr", said = other_ / "batch";
   const RegValue longText = RegValue::String(std::string(4000, 'x'));
 
   const int status = RunInChild(
@@ -204,90 +176,168 @@ TEST_F(RegistryFileTrouble, AFullDiskLeavesTheOldFileByteForByteAndKillsNothing)
   EXPECT_NE(batch.find("File too large"), std::string::npos) << batch;
 }
 
-TEST_F(RegistryFileTrouble, AnOrdinaryUsersPermissionsAreHonoured) {
-  // Root is not stopped by permissions, so the store runs in a child that has given root up.
-  const bool root = ::geteuid() == 0;
-  const uid_t nobody = 65534;
-  const auto prepare = [&](const std::string& name, std::filesystem::perms folderMode,
-                           std::filesystem::perms fileMode) {
-    const std::string folder = folder_ / name, path = folder + "/settings.reg";
-    std::filesystem::create_directory(folder);
-    {
-      host::FileRegistryStore store(path);
-      WriteGameValues(store);
-    }
-    std::filesystem::permissions(path, fileMode);
-    std::filesystem::permissions(folder, folderMode);
-    if (root) {
-      for (const std::string& owned : {folder, path, path + ".lock"}) {
-        EXPECT_EQ(::chown(owned.c_str(), nobody, nobody), 0) << owned;
-      }
-    }
-    return std::make_pair(path, ReadFileBytes(path));
+TEST_F(RegistryFileTrouble, SomethingThatIsNoFileIsNeitherWaitedForNorReplaced) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* said;
   };
-  using std::filesystem::perms;
-  std::filesystem::permissions(folder_.Path(), perms::owner_all | perms::others_exec);
-  const auto readOnlyFile = prepare("file", perms::owner_all, perms::owner_read);
-  const auto readOnlyFolder = prepare("folder", perms::owner_read | perms::owner_exec,
-                                      perms::owner_read | perms::owner_write);
-  const auto unreadableFile = prepare("secret", perms::owner_all, perms::none);
-  const std::string errors = logs_ / "stderr";
+  const std::vector<Case> cases = {
+      {"named pipe", [&] { ASSERT_EQ(::mkfifo(Path().c_str(), 0600), 0); }, "is a named pipe"},
+      {"link to an endless device", [&] { fs::create_symlink("/dev/zero", Path()); },
+       "is a device"},
+      {"folder", [&] { fs::create_directory(Path()); }, "is a folder"},
+      {"huge file", [&] { fs::resize_file((WriteFileBytes(Path(), "x"), Path()), 5 << 20); },
+       "is larger than 4194304 bytes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(Path());
+    c.make();
+    const fs::file_type type = fs::symlink_status(Path()).type();
 
-  const int status = RunInChild(
-      [&] {
-        if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) return 10;
-        int failures = 0;
-        for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
-          host::FileRegistryStore store(path);
-          store.SetValue(kGameKey, "Greeted", RegValue::Dword(0));
-          store.SetValue(kGameKey, "Fire button", RegValue::Dword(4));
-          if (store.GetValue(kGameKey, "Fire button") != RegValue::Dword(4)) ++failures;
-        }
-        return failures;
-      },
-      errors);
+    ::testing::internal::CaptureStderr();
+    std::optional<std::string> saved;
+    std::vector<std::string> notices;
+    {
+      host::FileRegistryStore store(Path());
+      notices = store.TakeNotices();
+      store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+      saved = store.Batch([&] { store.SetValue(kGameKey, "Fire button", RegValue::Dword(2)); });
+      EXPECT_EQ(store.GetValue(kGameKey, "Fire button"), RegValue::Dword(2)) << "plays on";
+      EXPECT_TRUE(store.TakeNotices().empty()) << "a notice is handed out once";
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
 
-  EXPECT_EQ(status, 0);
-  for (const auto& [path, bytes] : {readOnlyFile, readOnlyFolder, unreadableFile}) {
-    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
-    EXPECT_EQ(std::distance(
-                  std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
-                  std::filesystem::directory_iterator()),
-              2)
-        << "only the file and its lock file in the folder of " << path;
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("\"" + Path() + "\" " + c.said), std::string::npos) << notices[0];
+    EXPECT_NE(said.find(notices[0]), std::string::npos) << said;
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_NE(saved->find("not saved to \"" + Path() + "\""), std::string::npos) << *saved;
+    EXPECT_EQ(fs::symlink_status(Path()).type(), type);
   }
-  const std::string message = ReadFileBytes(errors);
-  EXPECT_EQ(CountLines(message), 3) << message;
-  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFile.first), std::string::npos);
-  EXPECT_NE(message.find("cannot save the settings to \"" + readOnlyFolder.first),
-            std::string::npos);
-  EXPECT_NE(message.find("cannot read the settings: opening \"" + unreadableFile.first),
-            std::string::npos);
+  EXPECT_EQ(fs::file_size(Path()), 5u << 20) << "the huge file is left alone";
 }
 
-TEST_F(RegistryFileTrouble, TwoInstancesWritingAtOnceKeepEveryValue) {
-  constexpr int kWrites = 150;
-  const auto writer = [&](const std::string& who) {
-    return [&, who](const std::function<void()>& awaitStart) {
-      awaitStart();
-      host::FileRegistryStore store(Path());
-      for (int i = 0; i < kWrites; ++i)
-        store.SetValue(kGameKey, who + std::to_string(i), RegValue::Dword(i));
-      return 0;
-    };
+// A link stays a link: the file it leads to is replaced whole (by a rename, not written over
+// in place), kept aside beside itself when damaged, and never made when it does not exist.
+TEST_F(RegistryFileTrouble, ALinkStaysALinkAndOnlyTheFileItLeadsToIsReplacedOrKeptAside) {
+  const std::string target = other_ / "skirmora.reg";
+  const auto linked = [&](const std::string& bytes) {
+    fs::remove(Path());
+    WriteFileBytes(target, bytes);
+    fs::create_symlink(target, Path());
+    return InodeOf(target);
   };
-  EXPECT_EQ(RunInChildren({writer("first "), writer("second ")}), (std::vector<int>{0, 0}));
+  const ino_t before = linked("[" + kGameKey + "]\n\"High Score 1\"=\"OLD=1\"\n");
+  {
+    host::FileRegistryStore store(Path());
+    EXPECT_EQ(store.GetValue(kGameKey, "High Score 1"), RegValue::String("OLD=1"));
+    EXPECT_EQ(
+        store.Batch([&] { store.SetValue(kGameKey, "High Score 1", RegValue::String("NEW=2")); }),
+        std::nullopt);
+  }
+  EXPECT_EQ(fs::read_symlink(Path()), target);
+  EXPECT_NE(InodeOf(target), before);
+  EXPECT_EQ(host::FileRegistryStore(target).GetValue(kGameKey, "High Score 1"),
+            RegValue::String("NEW=2"));
+  EXPECT_EQ(other_.Contents(), (std::vector<std::string>{"skirmora.reg", "skirmora.reg.lock"}));
+  EXPECT_EQ(folder_.Contents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
 
+  const std::string damaged = "[K\\S]\n\"a\"=\"1\"\n\"b\"=\"x\\qy\"\n";
+  linked(damaged);
   ::testing::internal::CaptureStderr();
   host::FileRegistryStore store(Path());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(store.Values(kGameKey).size(), 2u * kWrites);
-  for (const std::string who : {"first ", "second "}) {
-    for (int i = 0; i < kWrites; ++i) {
-      EXPECT_EQ(store.GetValue(kGameKey, who + std::to_string(i)), RegValue::Dword(i)) << who << i;
-    }
+  const std::string message = ::testing::internal::GetCapturedStderr();
+  store.SetValue("K\\S", "c", RegValue::Dword(3));
+  EXPECT_EQ(fs::read_symlink(Path()), target);
+  const std::vector<std::string> kept = other_.Contents();
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_TRUE(kept[1].starts_with("skirmora.reg.corrupt-")) << kept[1];
+  EXPECT_EQ(ReadFileBytes(other_ / kept[1]), damaged);
+  EXPECT_NE(message.find("kept as \"" + (other_ / kept[1]) + "\""), std::string::npos) << message;
+  EXPECT_EQ(host::FileRegistryStore(target).Values("K\\S"),
+            (std::vector<std::pair<std::string, RegValue>>{{"a", RegValue::String("1")},
+                                                           {"c", RegValue::Dword(3)}}));
+
+  fs::remove(Path());
+  fs::create_symlink(other_ / "missing/skirmora.reg", Path());
+  ::testing::internal::CaptureStderr();
+  host::FileRegistryStore dangling(Path());
+  const auto saved =
+      dangling.Batch([&] { dangling.SetValue(kGameKey, "Greeted", RegValue::Dword(-1)); });
+  ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_NE(saved->find("is a link to a file that does not exist"), std::string::npos) << *saved;
+  EXPECT_FALSE(fs::exists(other_ / "missing"));
+  EXPECT_TRUE(fs::is_symlink(Path()));
+}
+
+// Asking beforehand whether a file could be replaced answers as the replacement would, and
+// leaves no trace.
+TEST_F(RegistryFileTrouble, WhetherAFileCouldBeReplacedIsKnownBeforehandWithoutATrace) {
+  using host::fileops::CheckReplaceable;
+  EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
+  EXPECT_TRUE(folder_.Contents().empty());
+  ASSERT_FALSE(host::fileops::ReplaceFile(Path(), "kept"));
+  EXPECT_EQ(CheckReplaceable(Path()), std::nullopt);
+  EXPECT_EQ(folder_.Contents(), std::vector<std::string>{"settings.reg"});
+  EXPECT_EQ(host::fileops::ReadWholeFile(Path(), 100).bytes, "kept");
+
+  EXPECT_NE(CheckReplaceable(folder_ / "missing/game.scn"), std::nullopt);
+  fs::create_directory(folder_ / "a-folder");
+  const auto folder = CheckReplaceable(folder_ / "a-folder");
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_NE(folder->find("folder"), std::string::npos) << *folder;
+  EXPECT_TRUE(fs::is_empty(folder_ / "a-folder"));
+}
+
+TEST_F(RegistryFileTrouble, LeftoversOfAWriteCutShortAreRemovedAtTheNextStartAndNothingElse) {
+  {
+    host::FileRegistryStore store(Path());
+    store.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
   }
-  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+  const std::vector<std::string> kept = {"settings.reg.tmp-1234567", "settings.reg.tmp-dir123",
+                                         "other.reg.tmp-AbC123", "settings.reg.corrupt-x"};
+  for (const char* name : {"settings.reg.tmp-AbC123", "settings.reg.tmp-zz9_Q1"}) {
+    WriteFileBytes(folder_ / name, "half a file");
+  }
+  for (const std::string& name : kept) WriteFileBytes(folder_ / name, "not ours");
+  fs::remove(folder_ / "settings.reg.tmp-dir123");
+  fs::create_directory(folder_ / "settings.reg.tmp-dir123");
+
+  host::FileRegistryStore store(Path());
+
+  std::vector<std::string> expected = kept;
+  expected.insert(expected.end(), {"settings.reg", "settings.reg.lock"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(folder_.Contents(), expected);
+  EXPECT_EQ(store.GetValue(kGameKey, "Greeted"), RegValue::Dword(-1));
+}
+
+TEST_F(RegistryFileTrouble, ABatchIsOneReplacementOfTheFileOnTopOfWhatIsStoredThen) {
+  host::FileRegistryStore store(Path()), other(Path());
+  store.SetValue(kGameKey, "High Score 1", RegValue::String("AAA=10"));
+  other.SetValue(kGameKey, "High Score 2", RegValue::String("BBB=5"));
+  const std::string before = ReadFileBytes(Path());
+  const ino_t inode = InodeOf(Path());
+
+  const auto saved = store.Batch([&] {
+    EXPECT_EQ(store.GetValue(kGameKey, "High Score 2"), RegValue::String("BBB=5"))
+        << "the batch sees what the other instance stored";
+    for (int i = 1; i <= 10; ++i) {
+      store.SetValue(kGameKey, "High Score " + std::to_string(i), RegValue::String("NEW=1"));
+      EXPECT_EQ(ReadFileBytes(Path()), before) << "nothing is written before the batch ends";
+    }
+  });
+
+  EXPECT_EQ(saved, std::nullopt);
+  EXPECT_NE(InodeOf(Path()), inode);
+  host::FileRegistryStore copy(Path());
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(copy.GetValue(kGameKey, "High Score " + std::to_string(i)),
+              RegValue::String("NEW=1"));
+  }
 }
 
 }  // namespace

@@ -259,18 +259,6 @@ TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChangeAndAnEmptyFileIsAnEmpty
             (std::vector<std::string>{"new", "settings.reg", "settings.reg.lock"}));
 }
 
-TEST_F(RegistryFile, AnotherInstancesChangesAreKeptAndSeen) {
-  host::FileRegistryStore first(Path()), second(Path());
-  first.SetValue(kGameKey, "x", RegValue::Dword(1));
-  second.SetValue(kGameKey, "y", RegValue::Dword(2));
-  first.SetValue(kGameKey, "z", RegValue::Dword(3));
-  EXPECT_EQ(first.GetValue(kGameKey, "y"), RegValue::Dword(2));  // read back while writing
-  second.DeleteValue(kGameKey, "x");
-
-  EXPECT_EQ(host::FileRegistryStore(Path()).Values(kGameKey),
-            (ValueList{{"y", RegValue::Dword(2)}, {"z", RegValue::Dword(3)}}));
-}
-
 // A file with lines that cannot be read is set aside byte for byte, the lines that can be
 // read are kept, and the store writes a fresh file.
 struct DamagedFile {
@@ -280,16 +268,6 @@ struct DamagedFile {
   const char* problem;
   ValueList kept;
 };
-
-std::string GarbageBytes() {
-  std::string bytes;
-  std::uint32_t state = 12345;
-  for (int i = 0; i < 5000; ++i) {
-    state = state * 1664525u + 1013904223u;
-    bytes += static_cast<char>(state >> 24);
-  }
-  return bytes;
-}
 
 class DamagedFiles : public RegistryFile, public ::testing::WithParamInterface<DamagedFile> {};
 
@@ -311,8 +289,7 @@ const DamagedFile kDamagedFiles[] = {
     {"CutMidLine", kHead + "\"b\"=\"tw", 4, "ends in the middle of this line", kA},
     {"CutMidEscape", kHead + "\"b\"=\"a\\", 4, "inside an escape", kA},
     {"CutMidNumber", kHead + "\"b\"=dword:0000", 4, "eight hexadecimal digits", kA},
-    {"RawControlCharacter", kHead + "\"b\"=\"a\x01\"\n", 4, "byte 0x01", kA},
-    {"Garbage", GarbageBytes(), 1, "", {}}};
+    {"RawControlCharacter", kHead + "\"b\"=\"a\x01\"\n", 4, "byte 0x01", kA}};
 INSTANTIATE_TEST_SUITE_P(Samples, DamagedFiles, ::testing::ValuesIn(kDamagedFiles),
                          [](const auto& info) { return info.param.name; });
 
@@ -338,9 +315,7 @@ TEST_P(DamagedFiles, AreSetAsideAndWhatCanBeReadIsKept) {
   EXPECT_NE(message.find(damaged.problem), std::string::npos) << message;
   EXPECT_NE(message.find("\"" + aside + "\""), std::string::npos) << message;
 
-  if (!damaged.kept.empty()) {
-    EXPECT_EQ(store.Values("K\\S"), damaged.kept);
-  }
+  EXPECT_EQ(store.Values("K\\S"), damaged.kept);
   // What was kept is already stored again, in a file that reads without complaint.
   ::testing::internal::CaptureStderr();
   host::FileRegistryStore reloaded(Path());
@@ -363,7 +338,8 @@ TEST_F(RegistryFile, ASecondDamagedFileGetsANameOfItsOwn) {
 }
 
 // Whatever bytes a file holds, what could be read of it is written in a form that reads back
-// completely and to the same keys and values.
+// completely and to the same keys and values, in UTF-8. (fuzz.settings does the same on any
+// bytes in the sanitizer build; this runs the parser's every branch in every build.)
 TEST(RegistryText, WhatIsReadFromAnyBytesIsWrittenSoThatItReadsBackTheSame) {
   const std::vector<std::string> pieces = {"\n",       "[",         "]",      "\"",
                                            "\\",       "=",         "dword:", "0",
@@ -376,9 +352,8 @@ TEST(RegistryText, WhatIsReadFromAnyBytesIsWrittenSoThatItReadsBackTheSame) {
   int readSomething = 0;
   for (int round = 0; round < 2000; ++round) {
     std::string bytes;
-    for (int n = next() % 60; n > 0; --n) {
+    for (int n = next() % 60; n > 0; --n)
       bytes += next() % 4 ? pieces[next() % pieces.size()] : std::string(1, char(next()));
-    }
     const host::RegistryParseResult first = host::ParseRegistryText(bytes);
     const std::string written = host::FormatRegistryText(first.tree);
     const host::RegistryParseResult second = host::ParseRegistryText(written);

@@ -1,6 +1,7 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, the toolkit's dialogs in real windows, telling the player an
-// address nothing can open, and telling the program when the keyboard focus leaves it.
+// the screen after each tick, telling the player an address nothing can open, F11, and
+// telling the program when the keyboard focus leaves it. (The real-window tests compare its
+// dialogs and scaled windows with the headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 #include "HostBackEnds.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/Presenter.h"
-#include "host/ui/MessageBox.h"
-#include "host/ui/Widgets.h"
 
 namespace {
 
@@ -101,35 +100,7 @@ TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
   EXPECT_GT(x, 100);
 }
 
-constexpr int kUsbReturn = 40, kUsbEscape = 41;
-
-TEST_F(SdlHostTest, DialogsShowTheHeadlessPicturesInTheirFrameAtTheirOwnersPoint) {
-  host::HeadlessHost headless{std::make_unique<host::MemoryRegistryStore>()};
-  const host::ui::MessageBoxDialog drawn(headless, "Quit?", "Are you sure you wish to quit?",
-                                         host::MsgIcon::Question, host::MsgButtons::OkCancel);
-  const Surface expected =
-      host::ui::FramedPicture(headless.Windows().front()->Canvas(), host::WindowFrame::Dialog);
-  auto owner = host.CreateWindow(SmallWindow("Owner"), events);
-  owner->Show();
-  Surface shown;
-  int menuX = 0, menuY = 0, ownerX = 0, ownerY = 0;
-  backEnd.Steps({[&] {
-                   shown = host::sdl::ShownPixels(*host.FrontWindow());
-                   host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
-                 },
-                 [&] {
-                   host::sdl::ClientCorner(*host.FrontWindow(), menuX, menuY);
-                   host::sdl::ClientCorner(*owner, ownerX, ownerY);
-                   host::sdl::PushKey(*host.FrontWindow(), kUsbEscape, true);
-                 }});
-  EXPECT_EQ(host.MessageBox("Quit?", "Are you sure you wish to quit?", host::MsgIcon::Question,
-                            host::MsgButtons::OkCancel),
-            host::MsgResult::Cancel);
-  EXPECT_EQ(shown, expected);
-  EXPECT_EQ(host.PopupMenu(*owner, 10, 12, {"E&xit", "&About..."}, false), -1);
-  EXPECT_EQ(menuX - ownerX, 10);
-  EXPECT_EQ(menuY - ownerY, 12);
-}
+constexpr int kUsbReturn = 40;
 
 TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   const std::string path = std::getenv("PATH");
@@ -144,31 +115,7 @@ TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   EXPECT_EQ(front, "MessageBox");
 }
 
-// ---- the factor of every window, and F11 on the game screen
-
-TEST(SdlScreenTest, AWindowIsDrawnAtTheFactorAskedForItsFrameToo) {
-  host::ScreenOptions screen;
-  screen.scale = 2;
-  host_testing::SdlBackEnd backEnd(screen);
-  Recorder events;
-  host::WindowSpec spec = SmallWindow("Dialog");
-  spec.frame = host::WindowFrame::Dialog;
-  auto window = backEnd.Host().CreateWindow(spec, events);
-  window->Canvas().Clear(0x336699);
-  window->Canvas().SetPixel(0, 0, host::kWhite);
-  Surface shown;
-  backEnd.Steps({[&] {
-    shown = host::sdl::ShownPixels(*window);
-    window->Hide();
-  }});
-  backEnd.Host().RunModal(*window);
-  // (40 + 2 x 3) x (30 + 2 x 3) client pixels, each shown as 2 x 2.
-  Surface expected(92, 72);
-  host::sdl::ComposeWindow({expected.Pixels(), 92, 72, 92},
-                           host::ui::FramedPicture(window->Canvas(), host::WindowFrame::Dialog),
-                           host::sdl::Viewport{0, 0, 2});
-  EXPECT_EQ(shown, expected);
-}
+// ---- F11 on the game screen
 
 TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysTheGames) {
   std::vector<host::ScreenChoice> told;

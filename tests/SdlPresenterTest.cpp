@@ -121,21 +121,4 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
   }
 }
 
-TEST(SdlPresenter, APartWritesOnlyItsScaledPixelsAndReportsThem) {
-  Surface client(4, 3, 0x111111);
-  const int w = 12, h = 9;
-  std::vector<std::uint32_t> out(w * h, 0xABCDEF);
-  const PixelRect written =
-      ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {1, 1, 2, 3});
-  EXPECT_EQ(written, (PixelRect{3, 3, 6, 9}));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const bool inside = x >= 3 && x < 6 && y >= 3;
-      EXPECT_EQ(out[y * w + x], inside ? 0x111111u : 0xABCDEFu) << x << "," << y;
-    }
-  // A part beyond the window's edge (the field larger than the screen) writes nothing.
-  EXPECT_TRUE(ComposePart({out.data(), w, h, w}, client, Viewport{-9, 0, 3}, {0, 0, 3, 1}).Empty());
-  EXPECT_TRUE(ComposePart({out.data(), w, h, w}, client, Viewport{0, 0, 3}, {5, 0, 9, 2}).Empty());
-}
-
 }  // namespace

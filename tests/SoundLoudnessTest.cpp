@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "assets/Assets.h"
@@ -18,15 +19,23 @@ struct Sound {
   double rate = 0;
 };
 
-// The samples of a sound as the game's loader finds them (the layout is checked elsewhere).
+// The samples of a sound found the way the game's loader finds them: the first "fmt", then
+// the first "data" after it.
 Sound Load(const std::string& name) {
   const auto file = assets::Sound(name);
-  const std::size_t fmt = 12, data = 20 + (file[16] | file[17] << 8);
+  const auto find = [&](std::size_t from, std::string_view tag) {
+    return static_cast<std::size_t>(
+        std::search(file.begin() + from, file.end(), tag.begin(), tag.end()) - file.begin());
+  };
+  const std::size_t fmt = find(0, "fmt "), data = find(fmt, "data");
+  EXPECT_LT(data + 8, file.size()) << name;
+  if (data + 8 >= file.size()) return {};
   const std::size_t size =
       file[data + 4] | file[data + 5] << 8 | file[data + 6] << 16 | file[data + 7] << 24;
   Sound s;
   s.rate = file[fmt + 12] | file[fmt + 13] << 8 | file[fmt + 14] << 16;
-  for (std::size_t i = 0; i < size; ++i) s.x.push_back((file[data + 8 + i] - 128) / 128.0);
+  for (std::size_t i = 0; i < size && data + 8 + i < file.size(); ++i)
+    s.x.push_back((file[data + 8 + i] - 128) / 128.0);
   return s;
 }
 
@@ -133,6 +142,28 @@ TEST(SoundLoudness, TheFanfaresPickUpNotesAreHeard) {
     const auto from = static_cast<std::size_t>(start * win.rate);
     EXPECT_GE(Peak(win.x, from, from + static_cast<std::size_t>(0.14 * win.rate)), held / 2)
         << "the note at " << start << " s";
+  }
+}
+
+// Every sound sits centred in the 8-bit range without touching its ends, and starts and ends
+// at rest (or it clicks); the music's loop joins without a step. Names are found in any case.
+TEST(SoundLoudness, NoSoundClipsSitsOffCentreOrClicksAndTheMusicLoopsSmoothly) {
+  EXPECT_TRUE(assets::Sound("SBlasterX").empty());
+  std::vector<std::string> all = kEffects;
+  all.push_back("smusic");
+  for (const std::string& name : all) {
+    const std::vector<double> x = Load(name).x;
+    ASSERT_GT(x.size(), 2u) << name;
+    const auto [low, high] = std::minmax_element(x.begin(), x.end());
+    EXPECT_GT(*low, -1.0) << name << ": clipped at the bottom";
+    EXPECT_LT(*high, 127 / 128.0) << name << ": clipped at the top";
+    double sum = 0;
+    for (double v : x) sum += v;
+    EXPECT_NEAR(sum / static_cast<double>(x.size()), 0, 1 / 128.0) << name << ": off centre";
+    const bool music = name == "smusic";
+    const double step = music ? std::fabs(x.back() - x.front())
+                              : std::max(std::fabs(x.front()), std::fabs(x.back()));
+    EXPECT_LE(step, (music ? 4 : 2) / 128.0) << name << ": a click at its ends or in the loop";
   }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -156,18 +155,13 @@ TEST_F(ThornDirectSoundTest, StopHoldsThePositionAndOnlyStopOrRemoveEndALoop) {
 TEST_F(ThornDirectSoundTest, KeysIgnoreLetterCaseASecondAddIsRefusedAndUnknownOnesDoNothing) {
   sound.hWnd(*window);
   sound.Add(second, "SBeep");
-  const Bytes other = Wav(Ramp(500, 7));
-  EXPECT_THROW(sound.Add(other, "SBEEP"), platform::SoundError);
+  EXPECT_THROW(sound.Add(Wav(Ramp(500, 7)), "SBEEP"), platform::SoundError);
   EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"SBeep"}));
-  EXPECT_EQ(audio.Sounds().size(), 1u) << "the refused buffer is released";
+  ASSERT_EQ(audio.Sounds().size(), 1u) << "the refused buffer is released";
   EXPECT_EQ(audio.Sounds()[0]->Samples(), Ramp(8000)) << "the first buffer stays";
-
   sound.PlayBuffer("sbeep");
   EXPECT_TRUE(sound.IsPlaying("SBEEP"));
-  sound.StopBuffer("sBeEp");
-  EXPECT_FALSE(sound.IsPlaying("SBeep"));
   EXPECT_EQ(sound.Buffer("SBEEP"), sound.Buffer("sbeep"));
-  EXPECT_NE(sound.Buffer("SBEEP"), nullptr);
   EXPECT_EQ(sound.Buffer("SBeeps"), nullptr);
 
   const std::uint64_t played = audio.StartCount();
@@ -266,18 +260,13 @@ TEST_F(ThornDirectSoundTest, DamagedImagesAreRefusedWithoutReadingPastTheirEnd) 
 TEST_F(ThornDirectSoundTest, AddFromFileReadsTheWholeFileAndIgnoresMissingOrEmptyOnes) {
   sound.hWnd(*window);
   TempFolder folder;
-  {
-    std::ofstream(folder / "beep.wav", std::ios::binary)
-        .write(reinterpret_cast<const char*>(second.data()),
-               static_cast<std::streamsize>(second.size()));
-    std::ofstream(folder / "empty.wav", std::ios::binary);
-  }
-  sound.AddFromFile(folder / "beep.wav", "Beep");
-  sound.AddFromFile(folder / "empty.wav", "Empty");
-  sound.AddFromFile(folder / "missing.wav", "Missing");
+  WriteFileBytes(folder / "beep.wav", std::string(second.begin(), second.end()));
+  WriteFileBytes(folder / "empty.wav", "");
+  for (const char* name : {"beep", "empty", "missing"})
+    sound.AddFromFile(folder / (std::string(name) + ".wav"), name);
   sound.AddFromFile(folder.Path().string(), "Folder");
-  EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"Beep"}));
-  EXPECT_EQ(Heard("Beep").Samples(), Ramp(8000));
+  EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"beep"}));
+  EXPECT_EQ(Heard("beep").Samples(), Ramp(8000));
 }
 
 }  // namespace

@@ -15,24 +15,24 @@ fail() {
   exit 1
 }
 
-rw_cleanup() {
-  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
-    kill -KILL "$GAME_PID" 2>/dev/null
-    wait "$GAME_PID" 2>/dev/null
-  fi
-  if [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null; then
-    kill -TERM "$WM_PID" 2>/dev/null
-    wait "$WM_PID" 2>/dev/null
-  fi
-  if [ -n "$WESTON_PID" ] && kill -0 "$WESTON_PID" 2>/dev/null; then
-    kill -TERM "$WESTON_PID" 2>/dev/null
-    wait "$WESTON_PID" 2>/dev/null
-  fi
-  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-    kill -TERM "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-  fi
+rw_cleanup() {  # the game at once; the window manager, compositor and X server asked to end
+  local pid signal=KILL
+  for pid in "$GAME_PID" "$WM_PID" "$WESTON_PID" "$XVFB_PID"; do
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+      kill -$signal "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+    fi
+    signal=TERM
+  done
 }
+
+# Every test takes the game, the headless runner and a scratch folder, in that order.
+rw_args() {
+  [ $# -eq 3 ] || { echo "usage: $(basename "$0") GAME SKIRMORA_SCRIPT SCRATCH_DIR" >&2; exit 2; }
+  GAME=$1 RUNNER=$2 SCRATCH=$3
+}
+
+key() { xdotool "$@" || fail "xdotool could not $*"; }
 
 # Runs "$@" every 0.1 s until it succeeds or WAIT_S seconds pass.
 wait_for() {

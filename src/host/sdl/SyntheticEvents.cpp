@@ -33,10 +33,6 @@ void PushExposed(Window& window) {
   PushWindowEvent(window, SDL_WINDOWEVENT_EXPOSED);
 }
 
-void ClientCorner(Window& window, int& x, int& y) {
-  static_cast<SdlWindow&>(window).ClientToScreen(0, 0, x, y);
-}
-
 Surface ShownPixels(Window& window) {
   SDL_Surface* shown = SDL_GetWindowSurface(static_cast<SdlWindow&>(window).Handle());
   if (shown == nullptr) return Surface();

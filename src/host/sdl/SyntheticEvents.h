@@ -13,7 +13,5 @@ void PushExposed(Window& window);
 
 // What the window system was last handed to show of the whole window, as 0x00RRGGBB pixels.
 Surface ShownPixels(Window& window);
-// Where the top-left corner of the client area lies on the screen.
-void ClientCorner(Window& window, int& x, int& y);
 
 }  // namespace host::sdl
