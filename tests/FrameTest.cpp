@@ -2,7 +2,6 @@
 #include "CombatTesting.h"
 #include "SurfaceTesting.h"
 #include "assets/Assets.h"
-#include "game/Commands.h"
 #include "game/Flow.h"
 #include "game/Frame.h"
 #include "game/FrameSteps.h"
@@ -142,32 +141,6 @@ TEST_F(FrameTest, TheSquadronComesFromWaveSixOnOutsideRookieMode) {
   Draws({0.0f});
   game::SendReinforcements(game);
   EXPECT_EQ(s.Enemies.Count(), 10);
-}
-
-TEST_F(FrameTest, WideWeaponsSpreadTheirShotsAcrossTheShip) {
-  game::FrameChanges changed;
-  s.Shots.Clear();
-  s.FireHeld = true;
-  s.ShipX = 100;
-  s.ShipY = 400;
-  game::SetWeapon(s, 3);
-  s.ReloadTime = 0;
-  game::Fire(*form, changed);
-  ASSERT_EQ(s.Shots.Count(), 3);
-  EXPECT_EQ(s.Shots[1], (game::Projectile{0, -1, 125, 384, -1, -12, 0, 0, 0}));
-  EXPECT_EQ(s.Shots[2], (game::Projectile{0, -1, 130, 384, 0, -12, 0, 0, 0}));
-  EXPECT_EQ(s.Shots[3], (game::Projectile{0, -1, 135, 384, 1, -12, 0, 0, 0}));
-  EXPECT_EQ(s.ReloadTime, 10);
-  s.Shots.Clear();
-  game::SetWeapon(s, 7);
-  s.ReloadTime = 0;
-  game::Fire(*form, changed);
-  ASSERT_EQ(s.Shots.Count(), 3);
-  EXPECT_EQ(s.Shots[1], (game::Projectile{5, -1, 100, 384, 0, -15, 0, 0, 0}));
-  EXPECT_EQ(s.Shots[2], (game::Projectile{5, -1, 149, 384, 0, -15, 0, 0, 0}));
-  EXPECT_EQ(s.Shots[3], (game::Projectile{4, -1, 124, 384, 0, -15, 0, 0, 0}));
-  EXPECT_FALSE(changed.status) << "shots change nothing in the status bar";
-  EXPECT_EQ(Heard(), (std::vector<std::string>{"SBlaster", "SPhoton"}));
 }
 
 TEST_F(FrameTest, ADestroyedShipExplodesAfterASecondAndEndsTheGame) {

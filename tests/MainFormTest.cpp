@@ -143,17 +143,6 @@ TEST_F(MainFormTest, TheStatusBarRedrawnPartByPartLooksLikeTheWholeBar) {
   }
 }
 
-TEST_F(MainFormTest, GameOverWaitsThreeSecondsWhenTheScoreDoesNotQualify) {
-  game::StartGame(*form);
-  const std::int64_t started = host.NowMs();
-  s.Score = 0;
-  game::GameOver(*form, false);
-  EXPECT_EQ(host.NowMs() - started, 3000);
-  EXPECT_EQ(shell.asked, 0);
-  EXPECT_FALSE(s.GameRunning);
-  EXPECT_FALSE(form->GameTimer().Enabled());
-}
-
 TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
   game::StartGame(*form);
   const std::int64_t started = host.NowMs();
