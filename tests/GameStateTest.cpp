@@ -57,6 +57,13 @@ TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
   EXPECT_TRUE(Heard().empty());
 }
 
+// What each weapon's reload and speed are is dumped by fire-rates.scn and weapon-cycling.scn.
+TEST(SetWeaponTest, RefusesAWeaponBeyondTheEight) {
+  game::GameState s;
+  EXPECT_THROW(game::SetWeapon(s, 8), std::out_of_range);
+  EXPECT_THROW(game::SetWeapon(s, -1), std::out_of_range);
+}
+
 TEST(FitInitialsTest, CutsAndPadsByCharacters) {
   EXPECT_EQ(game::FitInitials(""), "   ");
   EXPECT_EQ(game::FitInitials("AB"), "AB ");
