@@ -81,8 +81,15 @@ struct CombatTest : ::testing::Test {
   }
 
   host::Surface& Screen() { return form->Window().Canvas(); }
-  // The cues heard so far, oldest first, and how often one of them was heard.
-  std::vector<std::string> Heard() { return host.Audio().PlayedNames(); }
+  // The cues started since the last ForgetHeard, oldest first, and how often one of them was.
+  std::uint64_t heardBefore = 0;
+  void ForgetHeard() { heardBefore = host.Audio().StartCount(); }
+  std::vector<host::HeadlessPlay> Plays() { return host.Audio().PlayedSince(heardBefore); }
+  std::vector<std::string> Heard() {
+    std::vector<std::string> names;
+    for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
+    return names;
+  }
   int Played(const std::string& cue) {
     const std::vector<std::string> heard = Heard();
     return static_cast<int>(std::count(heard.begin(), heard.end(), cue));

@@ -163,19 +163,7 @@ TEST_F(EnemiesTest, DestroyedZorbsPayAndSplit) {
   EXPECT_EQ(s.Enemies[1], (Projectile{.X = 283, .Y = 80, .DY = 4, .Life = 10}));
   EXPECT_EQ(s.Enemies[2], (Projectile{.X = 331, .Y = 80, .DY = 4, .Life = 10}));
 
-  // Kind 2: 250 points, two Kind 1 and a power-up at its centre.
-  s.Enemies.Clear();
-  s.Score = 0;
-  Enemy(2, 200, 60, 10);
-  PlayerShot(0, 210, 90);
-  Frame();
-  EXPECT_EQ(s.Score, 250);
-  ASSERT_EQ(s.Enemies.Count(), 2);
-  EXPECT_EQ(s.Enemies[1], (Projectile{.Kind = 1, .X = 176, .Y = 88, .DY = 4, .Life = 50}));
-  EXPECT_EQ(s.Enemies[2], (Projectile{.Kind = 1, .X = 256, .Y = 88, .DY = 4, .Life = 50}));
-  ASSERT_EQ(s.PowerUps.Count(), 1);
-  EXPECT_EQ(s.PowerUps[1], (Projectile{.Kind = 1, .X = 224, .Y = 84, .DY = 3}));
-
+  // Kind 2 (250 points, two Kind 1 and a power-up): zorbs.scn.
   // Kind 3: 500 points, a Kind 2, and a weapon upgrade (a recharge at the top level).
   for (int level : {6, 7}) {
     s.Enemies.Clear();

@@ -1,31 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <vector>
 
-#include "game/Game.h"
-#include "host/RegistryFile.h"
-#include "host/headless/HeadlessHost.h"
+#include "CombatTesting.h"
 
 namespace {
 
-struct GameFixture : ::testing::Test {
-  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
-  game::Game game{host};
-  game::GameState& s = game.state;
-  host::WindowEvents events;
-  std::unique_ptr<host::Window> window = host.CreateWindow(host::WindowSpec{}, events);
-
-  GameFixture() {
-    game.sound.LoadSounds(*window);
-    s.Hull = 100;
-    s.Energy = 100;
-  }
-  // The cues heard so far, oldest first.
-  std::vector<std::string> Heard() { return host.Audio().PlayedNames(); }
-};
-
-using DamageShipTest = GameFixture;
+using DamageShipTest = combat_testing::CombatTest;
 
 TEST_F(DamageShipTest, RaisedShieldsTakeNothingEvenInRookieMode) {
   s.ShieldsUp = true;
@@ -78,18 +57,9 @@ TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
   EXPECT_TRUE(Heard().empty());
 }
 
-TEST(SetWeaponTest, ReadsReloadAndSpeedDigits) {
+// What each weapon's reload and speed are is dumped by fire-rates.scn and weapon-cycling.scn.
+TEST(SetWeaponTest, RefusesAWeaponBeyondTheEight) {
   game::GameState s;
-  const int reload[] = {5, 8, 8, 10, 3, 5, 10, 8};
-  const int speed[] = {12, 12, 9, 12, 15, 15, 0, 15};
-  for (int w = 0; w < 8; ++w) {
-    s.ReloadTime = 99;
-    game::SetWeapon(s, w);
-    EXPECT_EQ(s.Weapon, w);
-    EXPECT_EQ(s.WeaponReload, reload[w]) << "weapon " << w;
-    EXPECT_EQ(s.ReloadTime, reload[w]) << "weapon " << w;
-    EXPECT_EQ(s.ShotSpeed, speed[w]) << "weapon " << w;
-  }
   EXPECT_THROW(game::SetWeapon(s, 8), std::out_of_range);
   EXPECT_THROW(game::SetWeapon(s, -1), std::out_of_range);
 }

@@ -48,10 +48,6 @@ TEST_F(InfoFormTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
   ClickControl(form.WebLink());
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].text, shell::InfoForm::kWebAddress);
-}
-
-TEST_F(InfoFormTest, TheLinksShowTheHand) {
-  form.OnMouseMove({0, 0, form.EMailLink().Left + 100, form.EMailLink().Top + 4});
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
   form.OnMouseMove({0, 0, form.AboutLabel().Left + 100, form.AboutLabel().Top + 4});
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);

@@ -35,28 +35,29 @@ TEST_F(InitialsFormTest, PoorNormalScoresAreMockedOthersPraised) {
   EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
 }
 
-TEST_F(InitialsFormTest, TypedLettersBecomeUpperCaseInitials) {
-  EXPECT_EQ(Enter(U"ab"), "AB ");
-  EXPECT_EQ(Enter(U""), "   ");
-  EXPECT_EQ(Enter(U"wxyz"), "WXY") << "a fourth character cannot be typed";
-  EXPECT_EQ(Enter(U"é\u00DFq"), "É\u00DFQ") << "characters, not bytes";
-  EXPECT_EQ(Enter(U"ä\b\bxy\bz"), "XZ ") << "backspace deletes a whole character";
-}
-
-TEST_F(InitialsFormTest, EqualsSignAndInvisibleCharactersAreRefused) {
-  EXPECT_EQ(Enter(U"a=b"), "AB ");
-  EXPECT_EQ(Enter(U"a\tb\x1b"), "AB ");
-  EXPECT_EQ(Enter(U"\x7f\x85\x9fq"), "Q  ") << "C0 and C1 controls";
-  EXPECT_EQ(Enter(U"\u2028\u2029r"), "R  ") << "line and paragraph separators";
-  EXPECT_EQ(Enter(U"\u202Ex\u2066\u200Dy\uFEFF\u00AD"), "XY ") << "format characters";
-  EXPECT_EQ(Enter(U"\U000E0041\U000F0000z"), "Z  ") << "a tag and a private-use character";
-  EXPECT_EQ(Enter(U"\u4E00\U0001F600k"), "K  ") << "characters the font has no glyph for";
-}
-
-TEST_F(InitialsFormTest, VisibleCharactersOfEveryKindAreTaken) {
-  EXPECT_EQ(Enter(U"7!?"), "7!?");
-  EXPECT_EQ(Enter(U"\u20AC\u00A9 "), "\u20AC\u00A9 ") << "symbols and a space";
-  EXPECT_EQ(Enter(U"\u039B\u0416"), "\u039B\u0416 ") << "Greek and Cyrillic letters";
+TEST_F(InitialsFormTest, TypedCharactersBecomeUpperCaseInitialsAndInvisibleOnesAreRefused) {
+  const struct {
+    std::u32string typed;
+    std::string stored;
+  } cases[] = {
+      {U"ab", "AB "},
+      {U"", "   "},
+      {U"wxyz", "WXY"},           // a fourth character cannot be typed
+      {U"é\u00DFq", "É\u00DFQ"},  // characters, not bytes
+      {U"ä\b\bxy\bz", "XZ "},     // backspace deletes a whole character
+      {U"7!?", "7!?"},
+      {U"\u20AC\u00A9 ", "\u20AC\u00A9 "},  // symbols and a space
+      {U"\u039B\u0416", "\u039B\u0416 "},   // Greek and Cyrillic letters
+      {U"a=b", "AB "},                      // the separator of the stored value
+      {U"a\tb\x1b", "AB "},
+      {U"\x7f\x85\x9fq", "Q  "},                     // C0 and C1 controls
+      {U"\u2028\u2029r", "R  "},                     // line and paragraph separators
+      {U"\u202Ex\u2066\u200Dy\uFEFF\u00AD", "XY "},  // format characters
+      {U"\U000E0041\U000F0000z", "Z  "},             // a tag and a private-use character
+      {U"\u4E00\U0001F600k", "K  "},                 // characters the font has no glyph for
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(Enter(cases[i].typed), cases[i].stored) << "case " << i;
 }
 
 TEST_F(InitialsFormTest, TheTypedTextIsDrawnInTheBox) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,6 @@
 
 namespace {
 
-const std::vector<std::string> kLoadingOrder = {
-    "SMusic",     "SHit",      "SBeep",    "SError",   "SShieldsOn", "SShieldsOff", "SShieldsHit",
-    "SBombFound", "SBombUsed", "SBlaster", "SPlasma",  "SPulse",     "SPhoton",     "SLaser",
-    "SMoney",     "SUpgrade",  "SExplode", "SWarning", "SWin",       "SSpecial"};
-
 struct SoundCuesTest : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   host::HeadlessAudio& audio = host.Audio();
@@ -22,57 +18,29 @@ struct SoundCuesTest : ::testing::Test {
   game::SoundCues cues{host};
 };
 
-TEST_F(SoundCuesTest, TheGameWindowLoadsEveryCueInOrderWithItsOwnSound) {
+// Which cues load, in what order, how they loop and fade is seen in sound-cues.scn and
+// music.scn; here are the paths a game cannot take.
+TEST_F(SoundCuesTest, AnUnknownCueIsSilentAndASecondLoadRefusesEachCueAlone) {
   cues.PlaySound("SBeep");
   EXPECT_FALSE(audio.DeviceOpen()) << "nothing is loaded before the game window opens";
   cues.LoadSounds(*window);
-  EXPECT_EQ(cues.LoadedCues(), kLoadingOrder);
-  ASSERT_EQ(audio.Sounds().size(), 20u);
-  EXPECT_EQ(audio.Find("SMusic")->LengthMs(), 30000);
-  EXPECT_EQ(audio.Find("SBlaster")->Format().samplesPerSec, 8000u);
   EXPECT_TRUE(cues.IsLoaded("SWIN"));
   EXPECT_FALSE(cues.IsLoaded("SNothing"));
   cues.PlaySound("SNothing");
   EXPECT_TRUE(audio.Played().empty());
 
+  const std::vector<std::string> loaded = cues.LoadedCues();
   testing::internal::CaptureStderr();
-  cues.LoadSounds(*window);  // every cue again: each refused as a duplicate and only that cue
+  cues.LoadSounds(*window);
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("skirmora: a sound is already loaded under the key \"SMusic\"; that sound "
                       "stays silent\n"),
             std::string::npos)
       << said;
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20);
-  EXPECT_EQ(cues.LoadedCues(), kLoadingOrder);
+  EXPECT_EQ(cues.LoadedCues(), loaded);
   cues.PlaySound("SSpecial");
   EXPECT_TRUE(cues.Cue("SSpecial")->Playing());
-}
-
-TEST_F(SoundCuesTest, CuesPlayOnceOrLoopTakeAVolumeAndAreMuted) {
-  cues.LoadSounds(*window);
-  cues.SetVolume("SMusic", -10000);
-  cues.PlayLooping("SMusic");
-  cues.PlaySound("SBlaster");
-  host.AdvanceTime(250);
-  EXPECT_TRUE(cues.Cue("SMusic")->Looping());
-  EXPECT_EQ(cues.Cue("SMusic")->Volume(), -10000);
-  EXPECT_FALSE(cues.Cue("SBlaster")->Playing()) << "a 0.2 s shot is over after 250 ms";
-  cues.StopSound("SMusic");
-  EXPECT_FALSE(cues.Cue("SMusic")->Playing());
-  ASSERT_EQ(audio.Played().size(), 2u);
-  EXPECT_TRUE(audio.Played()[0].looping);
-  EXPECT_FALSE(audio.Played()[1].looping);
-
-  // Muting silences without stopping.
-  cues.PlayLooping("SMusic");
-  cues.SetMuted(true);
-  EXPECT_TRUE(audio.Muted());
-  host.AdvanceTime(1000);
-  cues.PlaySound("SHit");
-  EXPECT_TRUE(cues.Cue("SMusic")->Playing());
-  EXPECT_TRUE(audio.Played().back().muted);
-  cues.SetMuted(false);
-  EXPECT_FALSE(audio.Muted());
 }
 
 TEST_F(SoundCuesTest, ReleasingTheManagerForgetsEveryCueUntilTheNextLoad) {
