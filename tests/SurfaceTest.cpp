@@ -82,15 +82,24 @@ TEST(SurfaceBlitClipping, CopiesMatchThePerPixelModelAcrossAllEdges) {
 }
 
 TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
-  // Long rows at odd offsets: the copy loops go in vector-wide steps and finish the rest.
+  // Rows of every short width and long rows at odd offsets: the copy and fill loops go in
+  // vector-wide steps and finish the rest with a step that may overlap the one before.
   const Surface src = Numbered(700, 3, 3);
   const Surface background = Numbered(650, 4, 4);
-  for (const RasterOp op : kAllOps)
-    for (const int w : {255, 256, 257, 513, 700}) {
+  std::vector<int> widths = {255, 256, 257, 513, 700};
+  for (int w = 1; w <= 17; ++w) widths.push_back(w);
+  for (const int w : widths) {
+    for (const RasterOp op : kAllOps) {
       Surface dst = background;
       dst.Blit(-3, 1, w, 3, src, 5, 0, op);
       ASSERT_EQ(dst, ModelBlit(background, -3, 1, w, 3, src, 5, 0, op)) << w << " op " << int(op);
     }
+    Surface filled = background, want = background;
+    filled.FillRect(2, 1, 1 + w, 2, 0x123456);
+    for (int y = 1; y <= 2; ++y)
+      for (int x = 2; x <= 1 + w; ++x) want.SetPixel(x, y, 0x123456);
+    ASSERT_EQ(filled, want) << w;
+  }
 }
 
 // A sprite's runs drawn at once do what a FillRect or a one-row Blit of each run does: wholly
@@ -98,8 +107,14 @@ TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
 // surface as it was before).
 TEST(SurfaceRuns, DrawWhatEachRunDrawnAloneDraws) {
   host::PixelRuns runs;
-  for (const auto& [row, column, length] :
-       {std::array{0, 1, 3}, {1, 0, 5}, {1, 6, 1}, {3, 2, 2}, {3, 5, 0}})
+  for (const auto& [row, column, length] : {std::array{0, 1, 3},
+                                            {1, 0, 5},
+                                            {1, 6, 1},
+                                            {2, 0, 9},
+                                            {3, 2, 2},
+                                            {3, 5, 0},
+                                            {4, 3, 4},
+                                            {5, 1, 8}})
     runs.Add(row, column, length);
   const Surface src = Numbered(9, 6, 1), background = Numbered(12, 8, 2);
   for (int y = -5; y <= 9; ++y)

@@ -41,40 +41,85 @@ void XorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride, const std::uin
     for (int i = 0; i < cols; ++i) d[i] ^= s[i];
 }
 
-// A copy written as a loop and kept one: GCC would turn it into memcpy, which it expands
-// inline into a string-move instruction whose start-up costs more than a sprite's row, and
-// which some processors run ten times slower for unlucky distances between long rows.
+// The copies are written as loops and kept so: GCC would turn them into memcpy, which it
+// expands inline into a string-move instruction whose start-up costs more than a sprite's
+// row, and which some processors run ten times slower for unlucky distances between long rows.
 #if defined(__GNUC__) && !defined(__clang__)
 #define SKIRMORA_KEEP_LOOP __attribute__((optimize("no-tree-loop-distribute-patterns")))
 #else
 #define SKIRMORA_KEEP_LOOP
 #endif
 
+// One row's span of n pixels (n > 0) filled or copied a vector at a time, with no
+// pixel-by-pixel tail: the last vector ends at the span's end and may overlap the one before
+// it, writing some pixels twice with the same values. Sprites' rows are a few dozen pixels,
+// where a tail loop and its setup cost as much as the rest. A copy's source and destination
+// never overlap (a copy within one surface goes through a scratch row).
+using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+using Pixels2 = std::uint32_t __attribute__((vector_size(8)));
+
+template <class Vector>
+void Store(std::uint32_t* d, const Vector& v) {
+  std::memcpy(d, &v, sizeof v);
+}
+
+template <class Vector>
+void CopyOne(std::uint32_t* d, const std::uint32_t* s) {
+  Vector v;
+  std::memcpy(&v, s, sizeof v);
+  std::memcpy(d, &v, sizeof v);
+}
+
+inline void FillSpan(std::uint32_t* d, int n, std::uint32_t c) {
+  if (n >= 8) {
+    const Pixels8 v = Pixels8{} + c;
+    for (int i = 0; i < n - 8; i += 8) Store(d + i, v);
+    Store(d + n - 8, v);
+  } else if (n >= 4) {
+    const Pixels4 v = Pixels4{} + c;
+    Store(d, v);
+    Store(d + n - 4, v);
+  } else {
+    d[0] = d[n - 1] = c;
+    d[n / 2] = c;
+  }
+}
+
+inline void CopySpan(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
+  if (n >= 8) {
+    for (int i = 0; i < n - 8; i += 8) CopyOne<Pixels8>(d + i, s + i);
+    CopyOne<Pixels8>(d + n - 8, s + n - 8);
+  } else if (n >= 4) {
+    CopyOne<Pixels4>(d, s);
+    CopyOne<Pixels4>(d + n - 4, s + n - 4);
+  } else if (n >= 2) {
+    CopyOne<Pixels2>(d, s);
+    CopyOne<Pixels2>(d + n - 2, s + n - 2);
+  } else {
+    d[0] = s[0];
+  }
+}
+
 SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRows(std::uint32_t* __restrict d,
                                                        std::ptrdiff_t dStride,
                                                        const std::uint32_t* __restrict s,
                                                        std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, s += sStride)
-    for (int i = 0; i < cols; ++i) d[i] = s[i];
+  for (int r = 0; r < rows; ++r, d += dStride, s += sStride) CopySpan(d, s, cols);
 }
 
 SKIRMORA_WIDE_VECTORS
 void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride)
-    for (int i = 0; i < cols; ++i) d[i] = c;
+  for (int r = 0; r < rows; ++r, d += dStride) FillSpan(d, cols, c);
 }
 
 // The run loops: a sprite's rows, each run a few dozen pixels, placed by the corner of the
-// runs' box at `at`. The run's fields are read before its pixels are written, which might
-// otherwise be the same memory as far as the compiler knows.
+// runs' box at `at`.
 SKIRMORA_WIDE_VECTORS
 void FillRunsAt(std::uint32_t* at, std::ptrdiff_t stride, const PixelRuns& runs, std::uint32_t c) {
   const int top = runs.Box().top, left = runs.Box().left;
-  for (const PixelRuns::Run& run : runs.Runs()) {
-    const int length = run.length;
-    std::uint32_t* d = at + (run.row - top) * stride + (run.column - left);
-    for (int i = 0; i < length; ++i) d[i] = c;
-  }
+  for (const PixelRuns::Run& run : runs.Runs())
+    FillSpan(at + (run.row - top) * stride + (run.column - left), run.length, c);
 }
 
 SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restrict at,
@@ -84,11 +129,8 @@ SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restri
                                                          const PixelRuns& runs) {
   const int top = runs.Box().top, left = runs.Box().left;
   for (const PixelRuns::Run& run : runs.Runs()) {
-    const int length = run.length;
     const std::ptrdiff_t row = run.row - top, column = run.column - left;
-    std::uint32_t* d = at + row * stride + column;
-    const std::uint32_t* s = from + row * fromStride + column;
-    for (int i = 0; i < length; ++i) d[i] = s[i];
+    CopySpan(at + row * stride + column, from + row * fromStride + column, run.length);
   }
 }
 
