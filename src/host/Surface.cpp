@@ -114,12 +114,15 @@ void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int col
 }
 
 // The run loops: a sprite's rows, each run a few dozen pixels, placed by the corner of the
-// runs' box at `at`.
+// runs' box at `at` (and taken from `from`). The lists are walked through plain pointers
+// taken first: the pixel stores might otherwise be the lists' own memory for all the
+// compiler knows, and it would load them again after every run.
 SKIRMORA_WIDE_VECTORS
 void FillRunsAt(std::uint32_t* at, std::ptrdiff_t stride, const PixelRuns& runs, std::uint32_t c) {
-  const int top = runs.Box().top, left = runs.Box().left;
-  for (const PixelRuns::Run& run : runs.Runs())
-    FillSpan(at + (run.row - top) * stride + (run.column - left), run.length, c);
+  const PixelRuns::Run* run = runs.Runs().data();
+  const std::ptrdiff_t* offset = runs.Offsets(stride).data();
+  for (const std::ptrdiff_t* end = offset + runs.Runs().size(); offset != end; ++offset, ++run)
+    FillSpan(at + *offset, run->length, c);
 }
 
 SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restrict at,
@@ -127,11 +130,12 @@ SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restri
                                                          const std::uint32_t* __restrict from,
                                                          std::ptrdiff_t fromStride,
                                                          const PixelRuns& runs) {
-  const int top = runs.Box().top, left = runs.Box().left;
-  for (const PixelRuns::Run& run : runs.Runs()) {
-    const std::ptrdiff_t row = run.row - top, column = run.column - left;
-    CopySpan(at + row * stride + column, from + row * fromStride + column, run.length);
-  }
+  const PixelRuns::Run* run = runs.Runs().data();
+  const std::ptrdiff_t* offset = runs.Offsets(stride).data();
+  const std::ptrdiff_t* source = runs.Offsets(fromStride).data();
+  for (const std::ptrdiff_t* end = offset + runs.Runs().size(); offset != end;
+       ++offset, ++source, ++run)
+    CopySpan(at + *offset, from + *source, run->length);
 }
 
 SKIRMORA_WIDE_VECTORS
@@ -222,6 +226,18 @@ void PixelRuns::Add(int row, int column, int length) {
   if (length <= 0) return;
   runs_.push_back({row, column, length});
   box_ = Union(box_, {column, row, column + length, row + 1});
+  offsets_.clear();
+}
+
+const std::vector<std::ptrdiff_t>& PixelRuns::Offsets(std::ptrdiff_t stride) const {
+  for (const StrideOffsets& kept : offsets_)
+    if (kept.stride == stride) return kept.offsets;
+  if (offsets_.size() == kKeptStrides) offsets_.clear();
+  std::vector<std::ptrdiff_t>& offsets = offsets_.emplace_back(stride).offsets;
+  for (const Run& run : runs_)
+    offsets.push_back(static_cast<std::ptrdiff_t>(run.row - box_.top) * stride +
+                      (run.column - box_.left));
+  return offsets;
 }
 
 void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -31,9 +32,22 @@ class PixelRuns {
   const std::vector<Run>& Runs() const { return runs_; }
   const PixelRect& Box() const { return box_; }
 
+  // Where each run starts, counted in pixels from the box's top-left corner in an image
+  // `stride` pixels wide. A sprite is drawn from the same sheet onto the same surface frame
+  // after frame, so the offsets are kept for the last few strides asked (drawing the same
+  // runs from two threads at once is not safe).
+  const std::vector<std::ptrdiff_t>& Offsets(std::ptrdiff_t stride) const;
+
  private:
+  struct StrideOffsets {
+    std::ptrdiff_t stride;
+    std::vector<std::ptrdiff_t> offsets;
+  };
+  static constexpr std::size_t kKeptStrides = 4;
+
   std::vector<Run> runs_;
   PixelRect box_;
+  mutable std::vector<StrideOffsets> offsets_;
 };
 
 // A W x H image of 32-bit pixels with the drawing operations of the game.
