@@ -385,18 +385,11 @@ TEST(SurfaceCircle, IsAClosedSymmetricRingAtTheRadius) {
 TEST(SurfaceCircle, ClippedAtTheEdgesToThePartOfTheWholeCircle) {
   Surface whole(400, 400);
   whole.Circle(200, 200, 30, host::kWhite);
-  // Centres and window widths: cut at the corners and the sides, and (in the wider window)
-  // only at the top or the bottom.
-  for (const auto& [x, y, width] : std::vector<std::array<int, 3>>{{0, 0, 50},
-                                                                   {-20, 10, 50},
-                                                                   {45, -25, 50},
-                                                                   {50, 40, 50},
-                                                                   {15, 60, 50},
-                                                                   {50, 10, 100},
-                                                                   {40, 35, 100}}) {
-    Surface window(width, 40);
-    window.Circle(x, y, 30, host::kWhite);
-    EXPECT_EQ(window, Crop(whole, 200 - x, 200 - y, width, 40)) << "centre " << x << "," << y;
+  for (const Point& centre : std::vector<Point>{{0, 0}, {-20, 10}, {45, -25}, {50, 40}, {15, 60}}) {
+    Surface window(50, 40);
+    window.Circle(centre.first, centre.second, 30, host::kWhite);
+    EXPECT_EQ(window, Crop(whole, 200 - centre.first, 200 - centre.second, 50, 40))
+        << "centre " << centre.first << "," << centre.second;
   }
 }
 

@@ -450,16 +450,9 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   const auto columnCount = static_cast<unsigned long long>(width_);
   std::uint32_t* const pixels = pixels_.data();
   const long long stride = width_;
-  // A ring cut only by the top or the bottom edge (the bomb's, near either) needs no test
-  // on its columns.
-  const bool columnsInside = cx >= r && cx < width_ - r;
   const auto plotPair = [&](long long y, long long x1, long long x2) {
     if (static_cast<unsigned long long>(y) >= rowCount) return;
     std::uint32_t* row = pixels + y * stride;
-    if (columnsInside) {
-      row[x1] = row[x2] = c;
-      return;
-    }
     if (static_cast<unsigned long long>(x1) < columnCount) row[x1] = c;
     if (static_cast<unsigned long long>(x2) < columnCount) row[x2] = c;
   };
