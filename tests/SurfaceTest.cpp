@@ -117,22 +117,26 @@ TEST(SurfaceRuns, DrawWhatEachRunDrawnAloneDraws) {
                                             {5, 1, 8}})
     runs.Add(row, column, length);
   const Surface src = Numbered(9, 6, 1), background = Numbered(12, 8, 2);
-  for (int y = -5; y <= 9; ++y)
-    for (int x = -8; x <= 13; ++x)
-      for (const Point& from : {Point{0, 0}, Point{2, 2}, Point{-2, 1}, Point{5, 3}}) {
-        Surface filled = background, copied = background;
-        filled.FillRuns(x, y, runs, 0x123456);
-        copied.BlitRuns(x, y, src, from.first, from.second, runs);
-        Surface wantFilled = background, wantCopied = background;
-        for (const host::PixelRuns::Run& r : runs.Runs()) {
-          const int left = x + r.column, top = y + r.row;
-          wantFilled.FillRect(left, top, left + r.length - 1, top, 0x123456);
-          wantCopied.Blit(left, top, r.length, 1, src, from.first + r.column, from.second + r.row);
+  // Surfaces of several widths, more than the runs keep offsets for at once.
+  for (const int width : {12, 13, 14, 15, 16})
+    for (int y = -5; y <= 9; ++y)
+      for (int x = -8; x <= 13; ++x)
+        for (const Point& from : {Point{0, 0}, Point{2, 2}, Point{-2, 1}, Point{5, 3}}) {
+          const Surface field = Numbered(width, 8, 2);
+          Surface filled = field, copied = field;
+          filled.FillRuns(x, y, runs, 0x123456);
+          copied.BlitRuns(x, y, src, from.first, from.second, runs);
+          Surface wantFilled = field, wantCopied = field;
+          for (const host::PixelRuns::Run& r : runs.Runs()) {
+            const int left = x + r.column, top = y + r.row;
+            wantFilled.FillRect(left, top, left + r.length - 1, top, 0x123456);
+            wantCopied.Blit(left, top, r.length, 1, src, from.first + r.column,
+                            from.second + r.row);
+          }
+          ASSERT_EQ(filled, wantFilled) << width << ": " << x << "," << y;
+          ASSERT_EQ(copied, wantCopied)
+              << width << ": " << x << "," << y << " from " << from.first << "," << from.second;
         }
-        ASSERT_EQ(filled, wantFilled) << x << "," << y;
-        ASSERT_EQ(copied, wantCopied)
-            << x << "," << y << " from " << from.first << "," << from.second;
-      }
   Surface self = background, want = background;
   self.BlitRuns(1, 2, self, 0, 0, runs);
   for (const host::PixelRuns::Run& r : runs.Runs())

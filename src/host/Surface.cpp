@@ -226,18 +226,20 @@ void PixelRuns::Add(int row, int column, int length) {
   if (length <= 0) return;
   runs_.push_back({row, column, length});
   box_ = Union(box_, {column, row, column + length, row + 1});
-  offsets_.clear();
+  for (StrideOffsets& kept : offsets_) kept.stride = -1;
 }
 
 const std::vector<std::ptrdiff_t>& PixelRuns::Offsets(std::ptrdiff_t stride) const {
   for (const StrideOffsets& kept : offsets_)
     if (kept.stride == stride) return kept.offsets;
-  if (offsets_.size() == kKeptStrides) offsets_.clear();
-  std::vector<std::ptrdiff_t>& offsets = offsets_.emplace_back(stride).offsets;
+  StrideOffsets& made = offsets_[oldest_];
+  oldest_ = (oldest_ + 1) % offsets_.size();
+  made.stride = stride;
+  made.offsets.clear();
   for (const Run& run : runs_)
-    offsets.push_back(static_cast<std::ptrdiff_t>(run.row - box_.top) * stride +
-                      (run.column - box_.left));
-  return offsets;
+    made.offsets.push_back(static_cast<std::ptrdiff_t>(run.row - box_.top) * stride +
+                           (run.column - box_.left));
+  return made.offsets;
 }
 
 void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
