@@ -425,13 +425,15 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   if (cx >= r && cy >= r && cx < width_ - r && cy < height_ - r) {
     // Wholly inside (the usual case, the bomb's ring): the eight mirror images of each
     // octant point are written without a test, x stepping down from r as t grows.
+    // The rows t and x away are stepped along with t and x, and the stride is a local: the
+    // pixel stores might otherwise change width_ for all the compiler knows.
     std::uint32_t* centre = pixels_.data() + Offset(cx, cy, width_);
-    long long x = r;
-    for (long long t = 0;; ++t) {
-      const long long room = radiusSquared - t * t;
-      while (x > 0 && x * (x - 1) >= room) --x;
+    const long long stride = width_;
+    long long x = r, room = radiusSquared;  // room = r^2 - t^2
+    long long tRow = 0, xRow = x * stride;
+    for (long long t = 0;; ++t, room -= 2 * t - 1, tRow += stride) {
+      while (x > 0 && x * (x - 1) >= room) --x, xRow -= stride;
       if (x < t) break;
-      const long long tRow = t * width_, xRow = x * width_;
       centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
       centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
     }
