@@ -69,15 +69,24 @@ TEST(SurfaceBlitClipping, CopiesMatchThePerPixelModelAcrossAllEdges) {
 }
 
 TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
-  // Long rows at odd offsets: the copy loops go in vector-wide steps and finish the rest.
+  // Rows of every short width and long rows at odd offsets: the copy and fill loops go in
+  // vector-wide steps and finish the rest with a step that may overlap the one before.
   const Surface src = Numbered(700, 3, 3);
   const Surface background = Numbered(650, 4, 4);
-  for (const RasterOp op : kAllOps)
-    for (const int w : {255, 256, 257, 513, 700}) {
+  std::vector<int> widths = {255, 256, 257, 513, 700};
+  for (int w = 1; w <= 17; ++w) widths.push_back(w);
+  for (const int w : widths) {
+    for (const RasterOp op : kAllOps) {
       Surface dst = background;
       dst.Blit(-3, 1, w, 3, src, 5, 0, op);
       ASSERT_EQ(dst, ModelBlit(background, -3, 1, w, 3, src, 5, 0, op)) << w << " op " << int(op);
     }
+    Surface filled = background, want = background;
+    filled.FillRect(2, 1, 1 + w, 2, 0x123456);
+    for (int y = 1; y <= 2; ++y)
+      for (int x = 2; x <= 1 + w; ++x) want.SetPixel(x, y, 0x123456);
+    ASSERT_EQ(filled, want) << w;
+  }
 }
 
 // A sprite's runs drawn at once do what a FillRect or a one-row Blit of each run does: wholly
@@ -85,26 +94,36 @@ TEST(SurfaceBlitClipping, WideRowsMatchTheModel) {
 // surface as it was before).
 TEST(SurfaceRuns, DrawWhatEachRunDrawnAloneDraws) {
   host::PixelRuns runs;
-  for (const auto& [row, column, length] :
-       {std::array{0, 1, 3}, {1, 0, 5}, {1, 6, 1}, {3, 2, 2}, {3, 5, 0}})
+  for (const auto& [row, column, length] : {std::array{0, 1, 3},
+                                            {1, 0, 5},
+                                            {1, 6, 1},
+                                            {2, 0, 9},
+                                            {3, 2, 2},
+                                            {3, 5, 0},
+                                            {4, 3, 4},
+                                            {5, 1, 8}})
     runs.Add(row, column, length);
   const Surface src = Numbered(9, 6, 1), background = Numbered(12, 8, 2);
-  for (int y = -5; y <= 9; ++y)
-    for (int x = -8; x <= 13; ++x)
-      for (const Point& from : {Point{0, 0}, Point{2, 2}, Point{-2, 1}, Point{5, 3}}) {
-        Surface filled = background, copied = background;
-        filled.FillRuns(x, y, runs, 0x123456);
-        copied.BlitRuns(x, y, src, from.first, from.second, runs);
-        Surface wantFilled = background, wantCopied = background;
-        for (const host::PixelRuns::Run& r : runs.Runs()) {
-          const int left = x + r.column, top = y + r.row;
-          wantFilled.FillRect(left, top, left + r.length - 1, top, 0x123456);
-          wantCopied.Blit(left, top, r.length, 1, src, from.first + r.column, from.second + r.row);
+  // Surfaces of several widths, more than the runs keep offsets for at once.
+  for (const int width : {12, 13, 14, 15, 16})
+    for (int y = -5; y <= 9; ++y)
+      for (int x = -8; x <= 13; ++x)
+        for (const Point& from : {Point{0, 0}, Point{2, 2}, Point{-2, 1}, Point{5, 3}}) {
+          const Surface field = Numbered(width, 8, 2);
+          Surface filled = field, copied = field;
+          filled.FillRuns(x, y, runs, 0x123456);
+          copied.BlitRuns(x, y, src, from.first, from.second, runs);
+          Surface wantFilled = field, wantCopied = field;
+          for (const host::PixelRuns::Run& r : runs.Runs()) {
+            const int left = x + r.column, top = y + r.row;
+            wantFilled.FillRect(left, top, left + r.length - 1, top, 0x123456);
+            wantCopied.Blit(left, top, r.length, 1, src, from.first + r.column,
+                            from.second + r.row);
+          }
+          ASSERT_EQ(filled, wantFilled) << width << ": " << x << "," << y;
+          ASSERT_EQ(copied, wantCopied)
+              << width << ": " << x << "," << y << " from " << from.first << "," << from.second;
         }
-        ASSERT_EQ(filled, wantFilled) << x << "," << y;
-        ASSERT_EQ(copied, wantCopied)
-            << x << "," << y << " from " << from.first << "," << from.second;
-      }
   Surface self = background, want = background;
   self.BlitRuns(1, 2, self, 0, 0, runs);
   for (const host::PixelRuns::Run& r : runs.Runs())

@@ -11,18 +11,12 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
           std::max(a.bottom, b.bottom)};
 }
 
-void DirtyRegion::Add(const PixelRect& rect) {
+void DirtyRegion::AddElsewhere(const PixelRect& rect) {
   if (rect.Empty()) return;
-  // Most changes of a busy frame land inside what is already kept (no two kept rectangles
-  // are close enough to join, so folding one in would give the same set back), and most
-  // often inside the rectangle that the change before landed in.
-  const auto holds = [&rect](const PixelRect& k) {
-    return rect.left >= k.left && rect.top >= k.top && rect.right <= k.right &&
-           rect.bottom <= k.bottom;
-  };
-  if (last_ < count_ && holds(rects_[last_])) return;
+  // Most of the other changes land inside another kept rectangle (no two kept rectangles
+  // are close enough to join, so folding one in would give the same set back).
   for (int i = 0; i < count_; ++i) {
-    if (holds(rects_[i])) {
+    if (Holds(rects_[i], rect)) {
       last_ = i;
       return;
     }

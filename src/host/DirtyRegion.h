@@ -33,7 +33,12 @@ class DirtyRegion {
   // sprite erased and drawn again a few pixels on is better sent as one piece.
   static constexpr long long kMergeSlack = 2048;
 
-  void Add(const PixelRect& rect);
+  void Add(const PixelRect& rect) {
+    // Most changes of a busy frame land inside the rectangle that the change before landed
+    // in: that test is made here, where it costs no call.
+    if (last_ < count_ && Holds(rects_[last_], rect)) return;
+    AddElsewhere(rect);
+  }
   void Clear() { count_ = 0; }
   bool Empty() const { return count_ == 0; }
   std::span<const PixelRect> Rects() const {
@@ -41,6 +46,11 @@ class DirtyRegion {
   }
 
  private:
+  static bool Holds(const PixelRect& kept, const PixelRect& rect) {
+    return rect.left >= kept.left && rect.top >= kept.top && rect.right <= kept.right &&
+           rect.bottom <= kept.bottom;
+  }
+  void AddElsewhere(const PixelRect& rect);
   void RemoveAt(int i) { rects_[i] = rects_[--count_]; }
 
   std::array<PixelRect, kMaxRects> rects_{};

@@ -41,40 +41,88 @@ void XorRows(std::uint32_t* __restrict d, std::ptrdiff_t dStride, const std::uin
     for (int i = 0; i < cols; ++i) d[i] ^= s[i];
 }
 
-// A copy written as a loop and kept one: GCC would turn it into memcpy, which it expands
-// inline into a string-move instruction whose start-up costs more than a sprite's row, and
-// which some processors run ten times slower for unlucky distances between long rows.
+// The copies are written as loops and kept so: GCC would turn them into memcpy, which it
+// expands inline into a string-move instruction whose start-up costs more than a sprite's
+// row, and which some processors run ten times slower for unlucky distances between long rows.
 #if defined(__GNUC__) && !defined(__clang__)
 #define SKIRMORA_KEEP_LOOP __attribute__((optimize("no-tree-loop-distribute-patterns")))
 #else
 #define SKIRMORA_KEEP_LOOP
 #endif
 
+// One row's span of n pixels (n > 0) filled or copied a vector at a time, with no
+// pixel-by-pixel tail: the last vector ends at the span's end and may overlap the one before
+// it, writing some pixels twice with the same values. Sprites' rows are a few dozen pixels,
+// where a tail loop and its setup cost as much as the rest. A copy's source and destination
+// never overlap (a copy within one surface goes through a scratch row).
+using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+using Pixels2 = std::uint32_t __attribute__((vector_size(8)));
+
+template <class Vector>
+void Store(std::uint32_t* d, const Vector& v) {
+  std::memcpy(d, &v, sizeof v);
+}
+
+template <class Vector>
+void CopyOne(std::uint32_t* d, const std::uint32_t* s) {
+  Vector v;
+  std::memcpy(&v, s, sizeof v);
+  std::memcpy(d, &v, sizeof v);
+}
+
+inline void FillSpan(std::uint32_t* d, int n, std::uint32_t c) {
+  if (n >= 8) {
+    const Pixels8 v = Pixels8{} + c;
+    for (int i = 0; i < n - 8; i += 8) Store(d + i, v);
+    Store(d + n - 8, v);
+  } else if (n >= 4) {
+    const Pixels4 v = Pixels4{} + c;
+    Store(d, v);
+    Store(d + n - 4, v);
+  } else {
+    d[0] = d[n - 1] = c;
+    d[n / 2] = c;
+  }
+}
+
+inline void CopySpan(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
+  if (n >= 8) {
+    for (int i = 0; i < n - 8; i += 8) CopyOne<Pixels8>(d + i, s + i);
+    CopyOne<Pixels8>(d + n - 8, s + n - 8);
+  } else if (n >= 4) {
+    CopyOne<Pixels4>(d, s);
+    CopyOne<Pixels4>(d + n - 4, s + n - 4);
+  } else if (n >= 2) {
+    CopyOne<Pixels2>(d, s);
+    CopyOne<Pixels2>(d + n - 2, s + n - 2);
+  } else {
+    d[0] = s[0];
+  }
+}
+
 SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRows(std::uint32_t* __restrict d,
                                                        std::ptrdiff_t dStride,
                                                        const std::uint32_t* __restrict s,
                                                        std::ptrdiff_t sStride, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride, s += sStride)
-    for (int i = 0; i < cols; ++i) d[i] = s[i];
+  for (int r = 0; r < rows; ++r, d += dStride, s += sStride) CopySpan(d, s, cols);
 }
 
 SKIRMORA_WIDE_VECTORS
 void FillRows(std::uint32_t* d, std::ptrdiff_t dStride, std::uint32_t c, int cols, int rows) {
-  for (int r = 0; r < rows; ++r, d += dStride)
-    for (int i = 0; i < cols; ++i) d[i] = c;
+  for (int r = 0; r < rows; ++r, d += dStride) FillSpan(d, cols, c);
 }
 
 // The run loops: a sprite's rows, each run a few dozen pixels, placed by the corner of the
-// runs' box at `at`. The run's fields are read before its pixels are written, which might
-// otherwise be the same memory as far as the compiler knows.
+// runs' box at `at` (and taken from `from`). The lists are walked through plain pointers
+// taken first: the pixel stores might otherwise be the lists' own memory for all the
+// compiler knows, and it would load them again after every run.
 SKIRMORA_WIDE_VECTORS
 void FillRunsAt(std::uint32_t* at, std::ptrdiff_t stride, const PixelRuns& runs, std::uint32_t c) {
-  const int top = runs.Box().top, left = runs.Box().left;
-  for (const PixelRuns::Run& run : runs.Runs()) {
-    const int length = run.length;
-    std::uint32_t* d = at + (run.row - top) * stride + (run.column - left);
-    for (int i = 0; i < length; ++i) d[i] = c;
-  }
+  const PixelRuns::Run* run = runs.Runs().data();
+  const std::ptrdiff_t* offset = runs.Offsets(stride).data();
+  for (const std::ptrdiff_t* end = offset + runs.Runs().size(); offset != end; ++offset, ++run)
+    FillSpan(at + *offset, run->length, c);
 }
 
 SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restrict at,
@@ -82,14 +130,12 @@ SKIRMORA_WIDE_VECTORS SKIRMORA_KEEP_LOOP void CopyRunsAt(std::uint32_t* __restri
                                                          const std::uint32_t* __restrict from,
                                                          std::ptrdiff_t fromStride,
                                                          const PixelRuns& runs) {
-  const int top = runs.Box().top, left = runs.Box().left;
-  for (const PixelRuns::Run& run : runs.Runs()) {
-    const int length = run.length;
-    const std::ptrdiff_t row = run.row - top, column = run.column - left;
-    std::uint32_t* d = at + row * stride + column;
-    const std::uint32_t* s = from + row * fromStride + column;
-    for (int i = 0; i < length; ++i) d[i] = s[i];
-  }
+  const PixelRuns::Run* run = runs.Runs().data();
+  const std::ptrdiff_t* offset = runs.Offsets(stride).data();
+  const std::ptrdiff_t* source = runs.Offsets(fromStride).data();
+  for (const std::ptrdiff_t* end = offset + runs.Runs().size(); offset != end;
+       ++offset, ++source, ++run)
+    CopySpan(at + *offset, from + *source, run->length);
 }
 
 SKIRMORA_WIDE_VECTORS
@@ -180,6 +226,20 @@ void PixelRuns::Add(int row, int column, int length) {
   if (length <= 0) return;
   runs_.push_back({row, column, length});
   box_ = Union(box_, {column, row, column + length, row + 1});
+  for (StrideOffsets& kept : offsets_) kept.stride = -1;
+}
+
+const std::vector<std::ptrdiff_t>& PixelRuns::Offsets(std::ptrdiff_t stride) const {
+  for (const StrideOffsets& kept : offsets_)
+    if (kept.stride == stride) return kept.offsets;
+  StrideOffsets& made = offsets_[oldest_];
+  oldest_ = (oldest_ + 1) % offsets_.size();
+  made.stride = stride;
+  made.offsets.clear();
+  for (const Run& run : runs_)
+    made.offsets.push_back(static_cast<std::ptrdiff_t>(run.row - box_.top) * stride +
+                           (run.column - box_.left));
+  return made.offsets;
 }
 
 void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
@@ -365,13 +425,15 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
   if (cx >= r && cy >= r && cx < width_ - r && cy < height_ - r) {
     // Wholly inside (the usual case, the bomb's ring): the eight mirror images of each
     // octant point are written without a test, x stepping down from r as t grows.
+    // The rows t and x away are stepped along with t and x, and the stride is a local: the
+    // pixel stores might otherwise change width_ for all the compiler knows.
     std::uint32_t* centre = pixels_.data() + Offset(cx, cy, width_);
-    long long x = r;
-    for (long long t = 0;; ++t) {
-      const long long room = radiusSquared - t * t;
-      while (x > 0 && x * (x - 1) >= room) --x;
+    const long long stride = width_;
+    long long x = r, room = radiusSquared;  // room = r^2 - t^2
+    long long tRow = 0, xRow = x * stride;
+    for (long long t = 0;; ++t, room -= 2 * t - 1, tRow += stride) {
+      while (x > 0 && x * (x - 1) >= room) --x, xRow -= stride;
       if (x < t) break;
-      const long long tRow = t * width_, xRow = x * width_;
       centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
       centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
     }

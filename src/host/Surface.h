@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -31,9 +33,23 @@ class PixelRuns {
   const std::vector<Run>& Runs() const { return runs_; }
   const PixelRect& Box() const { return box_; }
 
+  // Where each run starts, counted in pixels from the box's top-left corner in an image
+  // `stride` pixels wide. A sprite is drawn from the same sheet onto the same surface frame
+  // after frame, so the offsets are kept for the last few strides asked: those of two
+  // strides asked one after the other stay valid together (drawing the same runs from two
+  // threads at once is not safe).
+  const std::vector<std::ptrdiff_t>& Offsets(std::ptrdiff_t stride) const;
+
  private:
+  struct StrideOffsets {
+    std::ptrdiff_t stride = -1;  // none yet
+    std::vector<std::ptrdiff_t> offsets;
+  };
+
   std::vector<Run> runs_;
   PixelRect box_;
+  mutable std::array<StrideOffsets, 4> offsets_;
+  mutable std::size_t oldest_ = 0;  // the kept offsets that make room next
 };
 
 // A W x H image of 32-bit pixels with the drawing operations of the game.
