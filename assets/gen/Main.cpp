@@ -20,7 +20,8 @@ namespace {
 bool WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::string tmp = path + ".tmp";
   if (host::WriteFileBytes(tmp, bytes) && std::rename(tmp.c_str(), path.c_str()) == 0) return true;
-  std::fprintf(stderr, "skirmora-assetgen: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+  std::fprintf(stderr, "skirmora-assetgen: cannot write %s: %s\n", path.c_str(),
+               std::strerror(errno));
   return false;
 }
 
@@ -41,15 +42,18 @@ int WritePack(const std::string& packPath, const std::string& sourceDir) {
 
 int WriteIcons(const std::string& dir) {
   for (int size : {16, 32, 48, 64, 128, 256}) {
-    const std::string folder = dir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+    const std::string folder =
+        dir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-      std::fprintf(stderr, "skirmora-assetgen: cannot make %s: %s\n", folder.c_str(), ec.message().c_str());
+      std::fprintf(stderr, "skirmora-assetgen: cannot make %s: %s\n", folder.c_str(),
+                   ec.message().c_str());
       return 1;
     }
     const art::TranslucentImage icon = art::MakeDesktopIcon(size);
-    if (!WriteAtomically(folder + "/skirmora.png", host::EncodePng(icon.image, icon.alpha))) return 1;
+    if (!WriteAtomically(folder + "/skirmora.png", host::EncodePng(icon.image, icon.alpha)))
+      return 1;
   }
   return 0;
 }
@@ -58,8 +62,10 @@ int WriteIcons(const std::string& dir) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 4 && args[0] == "--pack" && args[2] == "--sources") return WritePack(args[1], args[3]);
+  if (args.size() == 4 && args[0] == "--pack" && args[2] == "--sources")
+    return WritePack(args[1], args[3]);
   if (args.size() == 2 && args[0] == "--icons") return WriteIcons(args[1]);
-  std::fprintf(stderr, "usage: %s --pack FILE --sources DIR\n       %s --icons DIR\n", argv[0], argv[0]);
+  std::fprintf(stderr, "usage: %s --pack FILE --sources DIR\n       %s --icons DIR\n", argv[0],
+               argv[0]);
   return 2;
 }

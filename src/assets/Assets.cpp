@@ -34,7 +34,8 @@ const std::vector<Entry>& All() {
     auto files = ReadPack(pack);
     if (!files) {
       // The pack is part of the program file; a damaged one means a broken build.
-      std::fputs("skirmora: the program's built-in assets are damaged; rebuild the program\n", stderr);
+      std::fputs("skirmora: the program's built-in assets are damaged; rebuild the program\n",
+                 stderr);
       std::abort();
     }
     std::vector<Entry> list;

@@ -31,7 +31,8 @@ inline std::vector<std::uint8_t> WritePack(const std::vector<PackFile>& files) {
 // Splits a pack into (name, bytes) views; nothing when it is damaged.
 inline std::optional<std::vector<std::pair<std::string, std::span<const std::uint8_t>>>> ReadPack(
     std::span<const std::uint8_t> pack) {
-  if (pack.size() < 8 || !std::equal(pack.begin(), pack.begin() + 8, kPackMagic)) return std::nullopt;
+  if (pack.size() < 8 || !std::equal(pack.begin(), pack.begin() + 8, kPackMagic))
+    return std::nullopt;
   std::vector<std::pair<std::string, std::span<const std::uint8_t>>> files;
   std::size_t at = 8;
   while (at < pack.size()) {

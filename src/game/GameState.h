@@ -53,7 +53,7 @@ struct GameState {
   // Hall of fame (position 1 the best) and the joystick button assignments.
   std::array<std::int32_t, 10> HighScores{};
   std::array<std::string, 10> HighScoreNames{"   ", "   ", "   ", "   ", "   ",
-                                              "   ", "   ", "   ", "   ", "   "};
+                                             "   ", "   ", "   ", "   ", "   "};
   std::int32_t FireButton = 0;
   std::int32_t ShieldsButton = 0;
   std::int32_t BombButton = 0;

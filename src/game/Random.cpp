@@ -2,7 +2,9 @@
 
 namespace game {
 
-void Random::Seed(std::uint32_t seed) { state_ = seed & 0xFFFFFF; }
+void Random::Seed(std::uint32_t seed) {
+  state_ = seed & 0xFFFFFF;
+}
 
 void Random::Force(std::vector<float> values) {
   forced_ = std::move(values);

@@ -37,7 +37,9 @@ BCDirectInput::BCDirectInput(host::JoystickDevices& devices, DirectXEvent& recei
   RefreshDeviceList();
 }
 
-BCDirectInput::~BCDirectInput() { DeselectJoystick(); }
+BCDirectInput::~BCDirectInput() {
+  DeselectJoystick();
+}
 
 void BCDirectInput::RefreshDeviceList() {
   if (list_.empty()) list_ = devices_.Attached();

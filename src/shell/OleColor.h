@@ -20,6 +20,7 @@ constexpr OleColor kSysButtonText = 0x80000012;
 // The classic desktop scheme for the system colours the program uses.
 constexpr host::Color ToRgb(OleColor c) {
   if (c & 0x80000000u) {
+    // clang-format off
     switch (c & 0xFF) {
       case 15: return host::Rgb(192, 192, 192);  // button face
       case 16: return host::Rgb(128, 128, 128);  // button shadow
@@ -27,6 +28,7 @@ constexpr host::Color ToRgb(OleColor c) {
       case 20: return host::Rgb(255, 255, 255);  // button highlight
       default: return host::Rgb(0, 0, 0);
     }
+    // clang-format on
   }
   return host::Rgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                    static_cast<int>((c >> 16) & 0xFF));

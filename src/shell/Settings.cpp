@@ -14,7 +14,9 @@
 namespace shell {
 namespace {
 
-std::string HighScoreName(int position) { return "High Score " + std::to_string(position); }
+std::string HighScoreName(int position) {
+  return "High Score " + std::to_string(position);
+}
 
 std::string Trim(const std::string& s) {
   const std::size_t first = s.find_first_not_of(' ');

@@ -35,9 +35,11 @@ TranslucentImage MakeDesktopIcon(int size) {
                         3;
       const int a = std::clamp(255 - shown, 0, 255);
       out.alpha.push_back(static_cast<std::uint8_t>(a));
-      auto unmix = [a](int premultiplied) { return a == 0 ? 0 : std::min(255, (premultiplied * 255 + a / 2) / a); };
-      out.image.SetPixel(x, y, host::Rgb(unmix(host::RedOf(b)), unmix(host::GreenOf(b)),
-                                         unmix(host::BlueOf(b))));
+      auto unmix = [a](int premultiplied) {
+        return a == 0 ? 0 : std::min(255, (premultiplied * 255 + a / 2) / a);
+      };
+      out.image.SetPixel(
+          x, y, host::Rgb(unmix(host::RedOf(b)), unmix(host::GreenOf(b)), unmix(host::BlueOf(b))));
     }
   }
   return out;

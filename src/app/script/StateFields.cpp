@@ -66,7 +66,8 @@ const std::vector<StateField>& StateFields() {
       FIELD(WeaponSwitchDelay, 0, 2),
       FIELD(MusicVolume, -10000, 0),
       FLAG(ScreenSaverWasActive),
-      FLAG(KeyboardMode)};
+      FLAG(KeyboardMode),
+  };
   return fields;
 }
 

@@ -121,7 +121,9 @@ Font::Font(const FontSpec& spec) : spec_(spec), face_(std::make_unique<Face>()) 
 
 Font::~Font() = default;
 
-bool Font::HasGlyph(char32_t cp) const { return FT_Get_Char_Index(face_->face, cp) != 0; }
+bool Font::HasGlyph(char32_t cp) const {
+  return FT_Get_Char_Index(face_->face, cp) != 0;
+}
 
 int Font::TextWidth(std::string_view utf8) const {
   int width = 0;
