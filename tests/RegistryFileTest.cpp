@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -257,6 +258,19 @@ TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChangeAndAnEmptyFileIsAnEmpty
   EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(-1));
   EXPECT_EQ(FolderContents(),
             (std::vector<std::string>{"new", "settings.reg", "settings.reg.lock"}));
+
+  // A value set to what the file holds already (as every start sets the game's folder)
+  // leaves the file alone; any real change replaces it.
+  const auto inode = [&] {
+    struct stat st {};
+    return ::stat(Path().c_str(), &st) == 0 ? st.st_ino : ino_t{0};
+  };
+  const ino_t before = inode();
+  empty.SetValue(kGameKey, "Greeted", RegValue::Dword(-1));
+  EXPECT_EQ(inode(), before);
+  empty.SetValue(kGameKey, "Greeted", RegValue::Dword(1));
+  EXPECT_NE(inode(), before);
+  EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(1));
 }
 
 // A file with lines that cannot be read is set aside byte for byte, the lines that can be

@@ -153,7 +153,9 @@ bool FileRegistryStore::Load(bool locked) {
     return false;
   }
   RegistryTree stored;
+  onDisk_.reset();
   if (file.status == fileops::FileContents::Status::Read) {
+    onDisk_ = file.bytes;
     RegistryParseResult parsed = ParseRegistryText(file.bytes);
     if (parsed.badLines > 0) {
       if (!SetDamagedFileAside(parsed, locked)) return false;
@@ -173,12 +175,20 @@ bool FileRegistryStore::Load(bool locked) {
 
 std::optional<std::string> FileRegistryStore::WriteUnsaved(bool batch) {
   if (unsaved_.empty() && !rewriteDue_) return std::nullopt;
-  const auto problem = fileops::ReplaceFile(path_, FormatRegistryText(Tree()));
+  std::string text = FormatRegistryText(Tree());
+  // Changes that leave the file as it is (a value set to what it already was, as every
+  // start sets the game's folder) cost no write: replacing a file waits for the disk.
+  if (!rewriteDue_ && onDisk_ == text) {
+    unsaved_.clear();
+    return std::nullopt;
+  }
+  const auto problem = fileops::ReplaceFile(path_, text);
   if (!problem || problem->replaced) {
     // The file holds everything now, even when the disk has not confirmed it yet.
     unsaved_.clear();
     rewriteDue_ = false;
     keptAside_.clear();
+    onDisk_ = std::move(text);
   }
   if (problem) return ReportWriteFailure(problem->what, batch, problem->replaced);
   return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,8 +84,9 @@ class FileRegistryStore : public MemoryRegistryStore {
 
   std::string path_;
   std::vector<RegistryChange> unsaved_;
-  bool rewriteDue_ = false;  // the file was set aside and must be written anew
-  std::string keptAside_;    // where, until it has been
+  bool rewriteDue_ = false;            // the file was set aside and must be written anew
+  std::string keptAside_;              // where, until it has been
+  std::optional<std::string> onDisk_;  // the file's text as last read or written, if any
   bool inBatch_ = false;
   bool neverWrite_ = false;
   bool writeFailureReported_ = false;
