@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +17,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using host::Mixer;
+using host::ToMixerFrames;
 
 constexpr host::WaveFormat kMono16{1, 1, Mixer::kRate, 2 * Mixer::kRate, 2, 16};
 constexpr int kDelay = 64;  // the limiter's look-ahead: what comes out lags by this many frames
@@ -39,19 +39,6 @@ Bytes Level(std::int16_t level, int frames) {
 std::vector<std::int16_t> Render(Mixer& mixer, int frames) {
   std::vector<std::int16_t> out(2 * static_cast<std::size_t>(frames));
   mixer.Render(out);
-  return out;
-}
-
-// Every frame of a source read in order, mono as one channel, stereo interleaved.
-std::vector<std::int16_t> ToMixerFrames(const host::WaveFormat& format, const Bytes& samples,
-                                        int rate) {
-  const host::MixerSource source(format, samples, rate);
-  std::vector<std::int16_t> out;
-  for (auto at = source.At(0); at.Frame() < source.Frames(); source.Next(at)) {
-    const std::array<std::int16_t, 2> frame = source.Read(at);
-    out.push_back(frame[0]);
-    if (format.channels == 2) out.push_back(frame[1]);
-  }
   return out;
 }
 

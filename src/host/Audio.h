@@ -50,8 +50,8 @@ class SoundBuffer {
 class AudioDevice {
  public:
   virtual ~AudioDevice() = default;
-  // A buffer holding a copy of the whole blocks of `samples`, played as the device needs
-  // them; null when they are not Playable or the device cannot take them.
+  // A buffer holding a copy of the whole blocks of `samples`, converted once to what the
+  // device plays; null when they are not Playable or the device cannot take them.
   // `name` only labels the buffer in records and messages.
   virtual std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
                                                     std::span<const std::uint8_t> samples,

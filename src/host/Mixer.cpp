@@ -23,8 +23,10 @@ constexpr double kReleaseSeconds = 0.15;
 
 // One sound's samples and where it stands. Guarded by the mixer's lock.
 struct Mixer::Voice {
-  MixerSource source;
-  MixerSource::Cursor position;  // the next frame to play
+  std::vector<std::int16_t> samples;
+  std::size_t channels = 1;
+  std::size_t frames = 0;
+  std::size_t position = 0;  // the next frame to play
   bool playing = false;
   bool looping = false;
   std::int32_t volume = 0;
@@ -33,7 +35,7 @@ struct Mixer::Voice {
   float step = 0;  // added to gain each frame while gliding
   int glideLeft = 0;
   // The fading remains of the last time it was cut off.
-  MixerSource::Cursor cutPosition;
+  std::size_t cutPosition = 0;
   float cutGain = 0;
   int cutLeft = 0;
 
@@ -49,31 +51,30 @@ struct Mixer::Voice {
   void MixInto(float* mix, std::size_t count) {
     for (std::size_t i = 0; i < count && cutLeft > 0; ++i) {
       Add(mix + 2 * i, cutPosition, cutGain * static_cast<float>(cutLeft--) / kCutFrames);
-      source.Next(cutPosition);
-      if (cutPosition.Frame() == source.Frames()) cutLeft = 0;
+      if (++cutPosition == frames) cutLeft = 0;
     }
     for (std::size_t i = 0; i < count && playing; ++i) {
       if (glideLeft > 0) gain = --glideLeft == 0 ? target : gain + step;
       Add(mix + 2 * i, position, gain);
-      source.Next(position);
-      if (position.Frame() < source.Frames()) continue;
-      position = source.At(0);
+      if (++position < frames) continue;
+      position = 0;
       playing = looping;
     }
   }
 
-  void Add(float* frame, const MixerSource::Cursor& at, float g) const {
-    const std::array<std::int16_t, 2> sample = source.Read(at);
+  void Add(float* frame, std::size_t at, float g) const {
+    const std::int16_t* sample = &samples[at * channels];
     frame[0] += sample[0] * g;
-    frame[1] += sample[1] * g;
+    frame[1] += sample[channels - 1] * g;
   }
 };
 
 class Mixer::Sound final : public SoundBuffer {
  public:
-  Sound(Mixer& mixer, MixerSource source) : mixer_(mixer) {
-    voice_.source = std::move(source);
-    voice_.position = voice_.source.At(0);
+  Sound(Mixer& mixer, std::vector<std::int16_t> samples, std::size_t channels) : mixer_(mixer) {
+    voice_.frames = samples.size() / channels;
+    voice_.samples = std::move(samples);
+    voice_.channels = channels;
     mixer_.Attach(voice_);
   }
   ~Sound() override { mixer_.Detach(voice_); }
@@ -86,7 +87,7 @@ class Mixer::Sound final : public SoundBuffer {
     mixer_.BeforeUse();
     std::lock_guard lock(mixer_.mutex_);
     voice_.CutOff();
-    voice_.position = voice_.source.At(0);
+    voice_.position = 0;
     voice_.playing = true;
     voice_.looping = looping;
     voice_.gain = voice_.target;
@@ -140,9 +141,9 @@ std::unique_ptr<SoundBuffer> Mixer::CreateBuffer(const WaveFormat& format,
                                                  std::span<const std::uint8_t> samples,
                                                  std::string_view /*name*/) {
   if (!Playable(format, samples.size())) return nullptr;
-  MixerSource source(format, samples, kRate);
-  if (source.Frames() == 0) return nullptr;
-  return std::make_unique<Sound>(*this, std::move(source));
+  std::vector<std::int16_t> converted = ToMixerFrames(format, samples, kRate);
+  if (converted.empty()) return nullptr;
+  return std::make_unique<Sound>(*this, std::move(converted), format.channels);
 }
 
 void Mixer::Attach(Voice& voice) {

@@ -5,6 +5,25 @@
 namespace host {
 namespace {
 
+// One channel of the source as numbers on the 16-bit scale, with the first sample repeated
+// once before it and the last twice after it, so that the interpolation never runs off.
+std::vector<float> Channel(const WaveFormat& format, std::span<const std::uint8_t> samples,
+                           std::size_t frames, int channel) {
+  std::vector<float> out(frames + 3);
+  const std::size_t stride = format.blockAlign;
+  const std::size_t offset = static_cast<std::size_t>(channel) * format.bitsPerSample / 8;
+  for (std::size_t i = 0; i < frames; ++i) {
+    const std::size_t at = i * stride + offset;
+    out[i + 1] =
+        format.bitsPerSample == 8
+            ? static_cast<float>((samples[at] - 128) * 256)
+            : static_cast<float>(static_cast<std::int16_t>(samples[at] | samples[at + 1] << 8));
+  }
+  out[0] = out[1];
+  out[frames + 1] = out[frames + 2] = out[frames];
+  return out;
+}
+
 // Catmull-Rom between s[1] and s[2] at fraction t.
 float Interpolate(const float* s, float t) {
   const float a = s[0], b = s[1], c = s[2], d = s[3];
@@ -18,64 +37,38 @@ std::int16_t Clip(float v) {
 
 }  // namespace
 
-MixerSource::MixerSource(const WaveFormat& format, std::span<const std::uint8_t> samples,
-                         int rate) {
-  if (format.blockAlign == 0 || format.samplesPerSec == 0 || rate <= 0) return;
-  sourceFrames_ = samples.size() / format.blockAlign;
-  if (sourceFrames_ == 0) return;
-  bytes_.assign(samples.begin(), samples.begin() + sourceFrames_ * format.blockAlign);
-  sourceRate_ = format.samplesPerSec;
-  rate_ = static_cast<std::uint32_t>(rate);
-  channels_ = format.channels == 2 ? 2 : 1;
-  blockAlign_ = format.blockAlign;
-  eightBit_ = format.bitsPerSample == 8;
-  frames_ = static_cast<std::size_t>(
-      (static_cast<std::uint64_t>(sourceFrames_) * rate_ + sourceRate_ - 1) / sourceRate_);
-}
+std::vector<std::int16_t> ToMixerFrames(const WaveFormat& format,
+                                        std::span<const std::uint8_t> samples, int rate) {
+  if (format.blockAlign == 0 || format.samplesPerSec == 0 || rate <= 0) return {};
+  const std::size_t inFrames = samples.size() / format.blockAlign;
+  if (inFrames == 0) return {};
+  const std::vector<float> left = Channel(format, samples, inFrames, 0);
+  const std::vector<float> right =
+      format.channels == 2 ? Channel(format, samples, inFrames, 1) : std::vector<float>();
+  const auto outFrames = static_cast<std::size_t>(
+      (static_cast<std::uint64_t>(inFrames) * static_cast<std::uint64_t>(rate) +
+       format.samplesPerSec - 1) /
+      format.samplesPerSec);
 
-float MixerSource::Sample(std::size_t i, int channel) const {
-  const std::size_t at = std::min(i, sourceFrames_ - 1) * blockAlign_ +
-                         static_cast<std::size_t>(channel) * (eightBit_ ? 1 : 2);
-  return eightBit_
-             ? static_cast<float>((bytes_[at] - 128) * 256)
-             : static_cast<float>(static_cast<std::int16_t>(bytes_[at] | bytes_[at + 1] << 8));
-}
-
-MixerSource::Cursor MixerSource::At(std::size_t frame) const {
-  // Frame j stands at source position j * sourceRate / rate: whole part index_, fraction
-  // fraction_ / rate, both kept exactly in integers.
-  Cursor at;
-  at.frame_ = frame;
-  if (frames_ == 0) return at;
-  const std::uint64_t position = static_cast<std::uint64_t>(frame) * sourceRate_;
-  at.index_ = static_cast<std::size_t>(position / rate_);
-  at.fraction_ = static_cast<std::uint32_t>(position % rate_);
-  for (int c = 0; c < channels_; ++c) {
-    float* s = &at.around_[4 * c];
-    s[0] = Sample(at.index_ == 0 ? 0 : at.index_ - 1, c);
-    for (int k = 1; k < 4; ++k) s[k] = Sample(at.index_ + k - 1, c);
-  }
-  return at;
-}
-
-void MixerSource::Next(Cursor& at) const {
-  ++at.frame_;
-  at.fraction_ += sourceRate_;
-  while (at.fraction_ >= rate_) {
-    at.fraction_ -= rate_;
-    ++at.index_;
-    for (int c = 0; c < channels_; ++c) {
-      float* s = &at.around_[4 * c];
-      std::copy(s + 1, s + 4, s);
-      s[3] = Sample(at.index_ + 2, c);
+  const std::size_t channels = right.empty() ? 1 : 2;
+  std::vector<std::int16_t> out(outFrames * channels);
+  // Frame j stands at source position j * inRate / rate: whole part i, fraction step / rate,
+  // both stepped exactly in integers.
+  const auto step = static_cast<std::uint32_t>(format.samplesPerSec);
+  const auto outRate = static_cast<std::uint32_t>(rate);
+  std::size_t i = 0;
+  std::uint32_t fraction = 0;
+  for (std::size_t j = 0; j < outFrames; ++j) {
+    const float t = static_cast<float>(fraction) / static_cast<float>(outRate);
+    out[channels * j] = Clip(Interpolate(&left[i], t));
+    if (channels == 2) out[2 * j + 1] = Clip(Interpolate(&right[i], t));
+    fraction += step;
+    while (fraction >= outRate) {
+      fraction -= outRate;
+      ++i;
     }
   }
-}
-
-std::array<std::int16_t, 2> MixerSource::Read(const Cursor& at) const {
-  const float t = static_cast<float>(at.fraction_) / static_cast<float>(rate_);
-  const std::int16_t left = Clip(Interpolate(&at.around_[0], t));
-  return {left, channels_ == 2 ? Clip(Interpolate(&at.around_[4], t)) : left};
+  return out;
 }
 
 }  // namespace host
