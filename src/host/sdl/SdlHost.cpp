@@ -1,7 +1,5 @@
 #include "host/sdl/SdlHost.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include "host/sdl/DisplayErrors.h"
 #include "host/sdl/SdlHostImpl.h"
 #include "host/sdl/SdlWindow.h"
+#include "host/sdl/StartupEnvironment.h"
 
 namespace host {
 namespace {
@@ -36,17 +35,6 @@ class SteadyClock final : public sdl::LoopClock {
       SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(left, 1 << 30)));
   }
 };
-
-// Whether libdbus can find the desktop's message bus without starting one: by its address, or
-// by the socket a systemd session keeps for it.
-bool SessionBusKnown() {
-  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  if (address != nullptr && *address != 0) return true;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  struct stat bus {};
-  return runtime != nullptr && *runtime != 0 &&
-         ::stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode);
-}
 
 }  // namespace
 
@@ -80,15 +68,11 @@ std::unique_ptr<Host> MakeSdlHost(std::unique_ptr<RegistryStore> registry, Deskt
   // Before the video subsystem: SDL puts back the handler it found when it closes its X
   // connections, and the harmless error may only surface then.
   sdl::OverlookEventsToVanishedWindows();
-  // SDL connects to the message bus as it starts, for an input method and the screen saver.
-  // Where there is no bus to find, libdbus would start one (dbus-launch, looked for along the
-  // PATH, and a daemon that outlives the game), which held the first window back by tens of
-  // milliseconds for a bus that no input method is on. SDL is told there is none, once: the
-  // address is taken back at once, so that what the game starts (a browser) looks for itself.
-  const bool busKnown = SessionBusKnown();
-  if (!busKnown) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
-  if (!busKnown) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  int started = 0;
+  {
+    const sdl::StartupEnvironment environment;
+    started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  }
   if (started != 0) {
     std::fprintf(stderr, "skirmora: cannot open the display: %s\n", SDL_GetError());
     return nullptr;
