@@ -15,6 +15,11 @@ constexpr int kGlideFrames = Mixer::kRate / 200;
 constexpr int kCutFrames = Mixer::kRate / 500;
 // Frames mixed at a time.
 constexpr std::size_t kBlockFrames = 512;
+// A sound is converted to the mixer's format once, as it is made, unless it lasts longer than
+// this: those (the music above all, 2.6 MB converted against 0.7 MB as it came) are converted
+// a block at a time as they play, which costs about a tenth of what mixing a sound costs.
+// The short sounds, played again and again in a fight, are kept converted.
+constexpr std::size_t kLongestConvertedFrames = 2 * Mixer::kRate;
 // After a peak the limiter's gain comes back up with this time constant: slow enough not to
 // pump with the music's beat, quick enough to be gone before the next shot.
 constexpr double kReleaseSeconds = 0.15;
@@ -23,7 +28,12 @@ constexpr double kReleaseSeconds = 0.15;
 
 // One sound's samples and where it stands. Guarded by the mixer's lock.
 struct Mixer::Voice {
+  // Frames [blockFirst, blockFirst + blockFrames) of the sound: a short sound's block is the
+  // whole of it, converted once; a long one's is the stretch being played, converted from
+  // `source` as it is reached.
   std::vector<std::int16_t> samples;
+  std::unique_ptr<RateConverter> source;
+  std::size_t blockFirst = 0, blockFrames = 0;
   std::size_t channels = 1;
   std::size_t frames = 0;
   std::size_t position = 0;  // the next frame to play
@@ -62,19 +72,35 @@ struct Mixer::Voice {
     }
   }
 
-  void Add(float* frame, std::size_t at, float g) const {
-    const std::int16_t* sample = &samples[at * channels];
+  void Add(float* frame, std::size_t at, float g) {
+    const std::int16_t* sample = FrameAt(at);
     frame[0] += sample[0] * g;
     frame[1] += sample[channels - 1] * g;
+  }
+
+  const std::int16_t* FrameAt(std::size_t at) {
+    if (at - blockFirst >= blockFrames) {  // also when it lies before the block
+      blockFirst = at;
+      blockFrames = std::min(kBlockFrames, frames - at);
+      source->Convert(at, blockFrames, samples.data());
+    }
+    return &samples[(at - blockFirst) * channels];
   }
 };
 
 class Mixer::Sound final : public SoundBuffer {
  public:
-  Sound(Mixer& mixer, std::vector<std::int16_t> samples, std::size_t channels) : mixer_(mixer) {
-    voice_.frames = samples.size() / channels;
-    voice_.samples = std::move(samples);
-    voice_.channels = channels;
+  Sound(Mixer& mixer, std::unique_ptr<RateConverter> source) : mixer_(mixer) {
+    voice_.frames = source->Frames();
+    voice_.channels = source->Channels();
+    if (voice_.frames > kLongestConvertedFrames) {
+      voice_.samples.resize(kBlockFrames * voice_.channels);
+      voice_.source = std::move(source);
+    } else {
+      voice_.samples.resize(voice_.frames * voice_.channels);
+      source->Convert(0, voice_.frames, voice_.samples.data());
+      voice_.blockFrames = voice_.frames;
+    }
     mixer_.Attach(voice_);
   }
   ~Sound() override { mixer_.Detach(voice_); }
@@ -141,9 +167,9 @@ std::unique_ptr<SoundBuffer> Mixer::CreateBuffer(const WaveFormat& format,
                                                  std::span<const std::uint8_t> samples,
                                                  std::string_view /*name*/) {
   if (!Playable(format, samples.size())) return nullptr;
-  std::vector<std::int16_t> converted = ToMixerFrames(format, samples, kRate);
-  if (converted.empty()) return nullptr;
-  return std::make_unique<Sound>(*this, std::move(converted), format.channels);
+  auto source = std::make_unique<RateConverter>(format, samples, kRate);
+  if (source->Frames() == 0) return nullptr;
+  return std::make_unique<Sound>(*this, std::move(source));
 }
 
 void Mixer::Attach(Voice& voice) {
