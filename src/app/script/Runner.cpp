@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <limits>
 #include <sstream>
 #include <utility>
@@ -50,12 +49,16 @@ shell::Program& Runner::Program() {
   return *program_;
 }
 
+void Runner::Complain(const std::string& text) const {
+  std::fprintf(stderr, "%s: %s\n", programName_.c_str(), text.c_str());
+}
+
 int Runner::Run() {
   if (accept_ == Accept::Recording) {
     // All of it is checked before any of it runs: a refused line changes nothing.
     CheckedRecording checked = ReadRecording(*scenario_);
     if (!checked.accepted) {
-      std::cerr << programName_ << ": " << Refusal(checked) << "\n";
+      Complain(Refusal(checked));
       return 2;
     }
     checked_.str(std::move(checked.text));
@@ -68,10 +71,10 @@ int Runner::Run() {
   } catch (const host::ProgramExit& exit) {
     status = exit.status;
   } catch (const ScenarioError& e) {
-    std::cerr << programName_ << ": line " << line_ << ": " << e.what() << "\n";
+    Complain("line " + std::to_string(line_) + ": " + e.what());
     status = 2;
   } catch (const std::invalid_argument& e) {
-    std::cerr << programName_ << ": line " << line_ << ": " << e.what() << "\n";
+    Complain("line " + std::to_string(line_) + ": " + e.what());
     status = 2;
   } catch (const std::exception& fault) {
     if (!program_) throw;
@@ -84,7 +87,7 @@ int Runner::Run() {
 
 bool Runner::FinishMixdown() {
   if (!mixdown_ || mixdown_->Flush()) return true;
-  std::cerr << programName_ << ": the mixdown was not written to " << mixdownPath_ << "\n";
+  Complain("the mixdown was not written to " + mixdownPath_);
   return false;
 }
 

@@ -92,6 +92,8 @@ class Runner {
   bool WriteRecording();
   // Brings the mixdown, if one is asked for, up to now; false when it could not be written.
   bool FinishMixdown();
+  // Prints "PROGRAM: text" on stderr.
+  void Complain(const std::string& text) const;
   void MenuItem(int n);
   void Set(const std::string& name, const std::string& value);
   void Add(const std::vector<std::string>& words);
