@@ -23,7 +23,7 @@ class SdlJoysticks final : public JoystickDevices {
  public:
   static constexpr int kPollMs = 20;
 
-  SdlJoysticks();
+  SdlJoysticks() = default;
   ~SdlJoysticks() override;
   SdlJoysticks(const SdlJoysticks&) = delete;
   SdlJoysticks& operator=(const SdlJoysticks&) = delete;
@@ -36,13 +36,20 @@ class SdlJoysticks final : public JoystickDevices {
   // `deadlineMs` (-1 for none), brought forward to when the next look is due.
   std::int64_t Deadline(std::int64_t deadlineMs) const;
 
+  // A listener hears of every device plugged in after it came.
+  void ListenersChanged() override {
+    if (HasListeners()) Start();
+  }
+
   // Used by the open devices.
   void Forget(SdlOpenJoystick* device);
 
  private:
+  void Start();
   std::vector<SDL_JoystickID> AttachedIds() const;
 
-  bool started_ = false;
+  bool tried_ = false;    // to start SDL's joystick subsystem
+  bool started_ = false;  // and it started
   std::int64_t nextPoll_ = 0;
   std::vector<SDL_JoystickID> known_;   // attached at the last look
   std::vector<SdlOpenJoystick*> open_;  // watched for changes
