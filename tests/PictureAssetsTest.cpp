@@ -33,25 +33,6 @@ Box Figure(const Surface& image, int x, int y, int w, int h, Color background) {
   return box;
 }
 
-bool IsBright(Color c) {
-  return std::max({host::RedOf(c), host::GreenOf(c), host::BlueOf(c)}) > 100;
-}
-
-TEST(PictureAssets, EnemyPictureIsBlackExactlyWhereTheMaskIsWhite) {
-  const Surface& picture = assets::Picture("EnemiesPic");
-  const Surface& mask = assets::Picture("EnemiesMask");
-  ASSERT_EQ(picture.Width(), mask.Width());
-  ASSERT_EQ(picture.Height(), mask.Height());
-  for (int y = 0; y < mask.Height(); ++y) {
-    for (int x = 0; x < mask.Width(); ++x) {
-      const Color m = mask.GetPixel(x, y);
-      ASSERT_TRUE(m == host::kBlack || m == host::kWhite) << "mask pixel " << x << "," << y;
-      ASSERT_EQ(m == host::kWhite, picture.GetPixel(x, y) == host::kBlack)
-          << "pixel " << x << "," << y;
-    }
-  }
-}
-
 TEST(PictureAssets, SpriteCellsSitOnBlack) {
   // Plain copies paint the whole cell, so its corners must vanish on the black play field.
   const struct {
@@ -87,20 +68,6 @@ TEST(PictureAssets, HandPointerShowsAFingertipAtItsHotSpot) {
   ASSERT_EQ(invisible.transparent.size(), 32u * 32u);
   EXPECT_TRUE(std::all_of(invisible.transparent.begin(), invisible.transparent.end(),
                           [](bool t) { return t; }));
-}
-
-TEST(PictureAssets, WindowPicturesKeepTheirHotAndQuietAreas) {
-  // The title strip: the emblem fills the menu corner (x 0..16) and column 17 parts it from
-  // the name, so a press left of it always means the emblem.
-  const Surface& strip = assets::Picture("DragBox");
-  EXPECT_FALSE(Figure(strip, 0, 0, 17, 16, host::kBlack).Empty());
-  EXPECT_TRUE(Figure(strip, 17, 0, 1, 16, host::kBlack).Empty());
-  EXPECT_EQ(Figure(strip, 0, 0, 254, 16, host::kBlack).x2, 253) << "stripe reaches the end";
-  // The logo: the menu prints its white version line over (144, 32)-(223, 46).
-  const Surface& logo = assets::Picture("GameLogo");
-  for (int y = 32; y <= 46; ++y)
-    for (int x = 144; x <= 223; ++x)
-      ASSERT_FALSE(IsBright(logo.GetPixel(x, y))) << "busy version area at " << x << "," << y;
 }
 
 }  // namespace

@@ -46,23 +46,6 @@ TEST(SdlPresenter, PointerPositionsMapBackToClientPixels) {
   EXPECT_EQ(ToClient(2, 3, 1), -1);
 }
 
-TEST(SdlPresenter, ComposingRespectsThePitch) {
-  Surface client(4, 3, 0x00FF00);
-  const int w = 4 + 6, h = 3 + 6, pitch = 12;
-  std::vector<std::uint32_t> out(pitch * h, 0x123456);
-  ComposeWindow({out.data(), w, h, pitch}, client, Viewport{3, 3, 1});
-  auto at = [&](int x, int y) { return out[y * pitch + x]; };
-  EXPECT_EQ(at(2, 2), 0u);  // around the client: black
-  for (int y = 3; y < 6; ++y) {
-    for (int x = 3; x < 7; ++x) EXPECT_EQ(at(x, y), 0x00FF00u) << x << "," << y;
-  }
-  // Nothing beyond the window's width is touched.
-  for (int y = 0; y < h; ++y) {
-    EXPECT_EQ(at(w, y), 0x123456u);
-    EXPECT_EQ(at(w + 1, y), 0x123456u);
-  }
-}
-
 // Per-pixel model of a composed window: each window pixel shows the client pixel under it,
 // black where there is none.
 std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
@@ -73,7 +56,7 @@ std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
 
 // A presenter that sends only what changed must leave the window exactly as composing all
 // of it would, and that must show the client as the model says: random drawing, then only
-// the recorded parts composed, at every kind of fit.
+// the recorded parts composed, at every kind of fit and with rows longer than the window.
 TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
   // Fitted to the window, and one placed by hand so that both window edges cut through
   // scaled client pixels.
@@ -114,8 +97,8 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
       ComposeWindow({whole.data(), win.w, win.h, win.pitch}, client, vp);
       ASSERT_EQ(partial, whole) << win.w << "x" << win.h << " frame " << frame;
       for (int y = 0; y < win.h; ++y)
-        for (int x = 0; x < win.w; ++x)
-          ASSERT_EQ(whole[y * win.pitch + x], Shown(client, vp, x, y))
+        for (int x = 0; x < win.pitch; ++x)  // nothing beyond the window's width is touched
+          ASSERT_EQ(whole[y * win.pitch + x], x < win.w ? Shown(client, vp, x, y) : 0xDEAD)
               << win.w << "x" << win.h << " frame " << frame << " at " << x << "," << y;
     }
   }

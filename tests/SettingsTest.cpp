@@ -72,54 +72,38 @@ TEST_F(SettingsTest, AnEmptyKeyLoadsDefaultsAndSavesThemBack) {
   EXPECT_EQ(Stored(store), Padded({}));
   EXPECT_EQ(Get("Fire button"), RegValue::Dword(1));
   EXPECT_EQ(Get("Next Weapon button"), RegValue::Dword(4));
-}
-
-TEST_F(SettingsTest, EntriesAreUpperCasedAndTrimmedBeforeSplitting) {
-  Put("High Score 1", "abc=12500");
-  Put("High Score 2", " AB=500");
-  Put("High Score 3", "JO =730");
-  Put("High Score 4", "ABC=-40");
-  Put("High Score 5", "   ");
-  Load();
-  EXPECT_EQ(state.HighScoreNames[0], "ABC");
-  EXPECT_EQ(state.HighScores[0], 12500);
-  EXPECT_EQ(state.HighScoreNames[1], "AB ") << "leading blanks are lost";
-  EXPECT_EQ(state.HighScores[1], 500);
-  EXPECT_EQ(state.HighScoreNames[2], "JO ");
-  EXPECT_EQ(state.HighScores[3], -40);
-  EXPECT_EQ(state.HighScoreNames[4], "   ");
-  Save();
-  EXPECT_EQ(Get("High Score 3"), RegValue::String("JO =730"));
-  EXPECT_EQ(Get("High Score 4"), RegValue::String("ABC=-40"));
-}
-
-TEST_F(SettingsTest, AScorePartThatIsNoDecimal32BitIntegerGivesAnEmptyEntry) {
-  const char* bad[] = {"ABC=12x", "ABC=", "ABC", "ABC=99999999999", "ABC= 12", "ABC=1.5", "=="};
-  for (const char* value : bad) {
-    Put("High Score 1", value);
-    state.HighScores[0] = 1;
-    Load();
-    EXPECT_EQ(state.HighScores[0], 0) << value;
-    EXPECT_EQ(state.HighScoreNames[0], "   ") << value;
-  }
-  Put("High Score 1", "ABC=2147483647");
-  Load();
-  EXPECT_EQ(state.HighScores[0], 2147483647);
-}
-
-TEST_F(SettingsTest, AStoredZeroButtonLoadsItsDefaultOthersAsStored) {
-  store.CreateKey(key);
+  // A stored zero loads the default; any other number as stored.
   store.SetValue(key, "Bomb button", RegValue::Dword(0));
   store.SetValue(key, "Fire button", RegValue::Dword(-2));
   store.SetValue(key, "Shields button", RegValue::Dword(12));
-  Put("High Score 1", "\xC3\x85\xC3\x89 =5");  // "ÅÉ ": initials need not be ASCII
   Load();
-  EXPECT_EQ(state.BombButton, 2);
-  EXPECT_EQ(state.FireButton, -2);
-  EXPECT_EQ(state.ShieldsButton, 12);
-  EXPECT_EQ(state.HighScoreNames[0], "\xC3\x85\xC3\x89 ");
-  Save();
-  EXPECT_EQ(Get("High Score 1"), RegValue::String("\xC3\x85\xC3\x89 =5"));
+  EXPECT_EQ((std::vector<int>{state.FireButton, state.ShieldsButton, state.BombButton}),
+            (std::vector<int>{-2, 12, 2}));
+}
+
+// An entry is upper-cased and trimmed before it is split at "="; a score part that is no
+// decimal 32-bit integer gives an empty entry. Leading blanks are lost; initials need not
+// be ASCII ("ÅÉ ").
+TEST_F(SettingsTest, EachStoredEntryLoadsAndSavesAsItShould) {
+  const auto check = [&](const char* stored, const char* name, std::int32_t score,
+                         const char* saved) {
+    Put("High Score 1", stored);
+    state.HighScores[0] = 1;
+    Load();
+    EXPECT_EQ(state.HighScoreNames[0], name) << stored;
+    EXPECT_EQ(state.HighScores[0], score) << stored;
+    Save();
+    EXPECT_EQ(Get("High Score 1"), RegValue::String(saved)) << stored;
+  };
+  check("abc=12500", "ABC", 12500, "ABC=12500");
+  check(" AB=500", "AB ", 500, "AB =500");
+  check("JO =730", "JO ", 730, "JO =730");
+  check("ABC=-40", "ABC", -40, "ABC=-40");
+  check("ABC=2147483647", "ABC", 2147483647, "ABC=2147483647");
+  check("\xC3\x85\xC3\x89 =5", "\xC3\x85\xC3\x89 ", 5, "\xC3\x85\xC3\x89 =5");
+  for (const char* empty :
+       {"   ", "ABC=12x", "ABC=", "ABC", "ABC=99999999999", "ABC= 12", "ABC=1.5", "=="})
+    check(empty, "   ", 0, "   =0");
 }
 
 TEST_F(SettingsTest, WithNobodyElseSavingTheTableIsSavedExactlyAsItIs) {

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -68,32 +67,20 @@ std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> b) {
   const std::uint32_t headerSize = Get32(b, 14);
   if (headerSize < 40) return std::nullopt;
   const auto w = static_cast<std::int32_t>(Get32(b, 18));
-  const auto rawH = static_cast<std::int32_t>(Get32(b, 22));
-  const std::uint32_t bpp = Get16(b, 28), compression = Get32(b, 30);
-  if (w <= 0 || rawH == 0 || w > 16384 || rawH > 16384 || rawH < -16384) return std::nullopt;
-  if ((bpp != 24 && bpp != 32) || (compression != 0 && !(compression == 3 && bpp == 32)))
-    return std::nullopt;
-  // Bit fields are read only in the usual layout (blue in the low byte), which is what the
-  // pixel loop below assumes; the three masks follow the 40-byte header.
-  if (compression == 3 &&
-      (b.size() < 66 || Get32(b, 54) != 0xFF0000 || Get32(b, 58) != 0xFF00 || Get32(b, 62) != 0xFF))
-    return std::nullopt;
-  const bool topDown = rawH < 0;
-  const int h = topDown ? -rawH : rawH;
-  const std::size_t bytesPerPixel = bpp / 8;
-  const std::size_t stride = (static_cast<std::size_t>(w) * bytesPerPixel + 3) & ~std::size_t{3};
-  // The pixels start after the headers (and the masks) and must all lie inside the file.
-  const std::size_t headersEnd =
-      std::max<std::size_t>(14 + std::size_t{headerSize}, compression == 3 ? 66 : 54);
-  if (offset < headersEnd || offset > b.size() ||
+  const auto h = static_cast<std::int32_t>(Get32(b, 22));
+  if (w <= 0 || h <= 0 || w > 16384 || h > 16384) return std::nullopt;
+  if (Get16(b, 28) != 24 || Get32(b, 30) != 0) return std::nullopt;
+  const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t{3};
+  // The pixels start after the headers and must all lie inside the file.
+  if (offset < 14 + std::size_t{headerSize} || offset > b.size() ||
       (b.size() - offset) / stride < static_cast<std::size_t>(h))
     return std::nullopt;
   Surface image(w, h);
   for (int row = 0; row < h; ++row) {
-    const int y = topDown ? row : h - 1 - row;
+    const int y = h - 1 - row;
     const std::size_t at = offset + static_cast<std::size_t>(row) * stride;
     for (int x = 0; x < w; ++x) {
-      const std::size_t p = at + static_cast<std::size_t>(x) * bytesPerPixel;
+      const std::size_t p = at + static_cast<std::size_t>(x) * 3;
       image.Pixels()[static_cast<std::size_t>(y) * w + x] = Rgb(b[p + 2], b[p + 1], b[p]);
     }
   }

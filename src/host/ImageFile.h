@@ -11,7 +11,8 @@ namespace host {
 
 // Uncompressed 24-bit BMP, bottom-up rows, the format every image tool opens.
 std::vector<std::uint8_t> EncodeBmp(const Surface& image);
-// Reads 24- and 32-bit uncompressed BMP files; nothing for anything else or a damaged file.
+// Reads what EncodeBmp writes (the only pictures the program loads are its own); nothing for
+// any other kind of BMP or a damaged file.
 std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes);
 // PNG, 8-bit RGB, or RGBA when `alpha` holds one opacity a pixel (row-major), compressed
 // with zlib.
