@@ -1,4 +1,4 @@
-// Shots in flight, homing photons, hits on the ship, the laser, shot hits on Zorbs, debris.
+// Shots in flight, homing photons, hits on the ship, the laser, explosions and debris.
 #include <random>
 
 #include "CombatTesting.h"
@@ -79,15 +79,6 @@ TEST_F(ShotsTest, PhotonsHomeInAndKeepAdvancing) {
   Frame();
   EXPECT_EQ(s.Shots[1].X, 100) << "no enemy: straight up";
   EXPECT_EQ(s.Shots[1].Y, 285);
-}
-
-TEST_F(ShotsTest, AZorbThatExplodesLeavesTheRemainingShotsInFlight) {
-  Enemy(1, 300, 60, 10);
-  PlayerShot(0, 305, 80, 0, -10);
-  PlayerShot(0, 310, 80, 0, -10);
-  Frame();
-  EXPECT_EQ(s.Score, 50);
-  EXPECT_EQ(s.Shots.Count(), 1) << "the second shot flies on";
 }
 
 TEST_F(ShotsTest, AnExplosionBlacksOutTheZorbAndThrowsDebris) {
