@@ -4,6 +4,7 @@
 
 using shell::CountOccurrences;
 using shell::GetField;
+using shell::MidRange;
 
 TEST(TextFieldsTest, CountOccurrencesRestartsOneCharacterAfterEachMatch) {
   EXPECT_EQ(CountOccurrences("a|b|c", "|"), 2);
@@ -25,4 +26,12 @@ TEST(TextFieldsTest, GetFieldTakesSeparatorDelimitedFields) {
   // Without a separator, the whole text whatever the index.
   EXPECT_EQ(GetField("plain", "|", 1), "plain");
   EXPECT_EQ(GetField("plain", "|", 7), "plain");
+}
+
+TEST(TextFieldsTest, MidRangeCountsCharactersFromOne) {
+  EXPECT_EQ(MidRange("Skirmora", 1, 4), "Skir");
+  EXPECT_EQ(MidRange("Skirmora", 5, 8), "mora");
+  EXPECT_EQ(MidRange("Skirmora", 5, 99), "mora");
+  EXPECT_EQ(MidRange("Skirmora", 4, 3), "");
+  EXPECT_EQ(MidRange("Ä®Ö", 2, 2), "®") << "characters, not bytes";
 }

@@ -24,15 +24,16 @@ class MenuHost : public shell::Form {
   explicit MenuHost(host::Host& host) : Form(host, Spec()), menu(*this) {
     menu.Left = 20, menu.Top = 10, menu.Width = 150, menu.Height = 100;
     Add(menu);
-    menu.ReadProperties({{"ForeColor", std::int64_t{shell::OleRgb(255, 255, 255)}},
-                         {"BackColor", std::int64_t{0}},
-                         {"UsesHTML", false}});
+    menu.InitProperties(shell::OleRgb(0, 0, 0), shell::OleRgb(255, 255, 255));
+    menu.SetUsesHTML(false);
     menu.ItemClicked = [this](std::int16_t item, const std::string& link) {
       clicks.emplace_back(item, link);
     };
+    menu.PropertyChanged = [this](const std::string& p) { changed.push_back(p); };
   }
   shell::TextMenu menu;
   std::vector<std::pair<int, std::string>> clicks;
+  std::vector<std::string> changed;
 };
 
 struct TextMenuTest : ::testing::Test {
@@ -60,8 +61,10 @@ struct TextMenuTest : ::testing::Test {
 
 TEST_F(TextMenuTest, InvalidOrEmptyItemListsGiveRowsThatCannotBeClicked) {
   for (const char* bad : {"A|B|C", ""}) {
+    form.changed.clear();
     menu.SetMenuItems(bad);
     EXPECT_EQ(menu.MenuItems(), "Invalid MenuItems property|") << bad;
+    EXPECT_EQ(form.changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
   }
   Release(5, RowMiddle(1));
   EXPECT_TRUE(form.clicks.empty()) << "the replacement row is plain text";
@@ -84,7 +87,8 @@ TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStored) {
 TEST_F(TextMenuTest, WithUsesHtmlTheTargetIsOpenedInstead) {
   std::vector<std::string> opened;
   host.SetRecorder([&](const host::HeadlessRecord& r) { opened.push_back(r.text); });
-  menu.ReadProperties({{"MenuItems", std::string("Site| https://example.org/>frame ")}});
+  menu.SetUsesHTML(true);
+  menu.SetMenuItems("Site| https://example.org/>frame ");
   Release(5, RowMiddle(1));
   EXPECT_TRUE(form.clicks.empty());
   EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/"}));
@@ -110,10 +114,10 @@ TEST_F(TextMenuTest, HighlightFollowsThePointerAndLeavesWithIt) {
 TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColourWithinTheControl) {
   // A control whose last row is cut by its bottom edge, on a form of another colour.
   menu.Height = 2 * h - 3;
-  menu.ReadProperties({{"MenuItems", std::string("One|1|Two|2")},
-                       {"BackColor", std::int64_t{shell::OleRgb(0, 0, 64)}},
-                       {"LinkColor", std::int64_t{shell::OleRgb(128, 128, 128)}},
-                       {"ALinkColor", std::int64_t{shell::OleRgb(192, 192, 255)}}});
+  menu.SetMenuItems("One|1|Two|2");
+  menu.SetBackColor(shell::OleRgb(0, 0, 64));
+  menu.SetLinkColor(shell::OleRgb(128, 128, 128));
+  menu.SetALinkColor(shell::OleRgb(192, 192, 255));
   const host::Surface& canvas = form.Window().Canvas();
   auto brightest = [&] {
     host::Color best = 0;
@@ -165,13 +169,14 @@ TEST_F(TextMenuTest, ReleasesBesideTheControlCountWhileItHoldsTheCapture) {
   EXPECT_FALSE(menu.Captured()) << "a release outside gives the capture up";
 }
 
-// Saved properties: a missing one takes its default, one of the wrong kind keeps the old
-// value; indenting and underlining apply to links only.
-TEST_F(TextMenuTest, SavedPropertiesAndTheLooksTheyGiveLinks) {
+TEST_F(TextMenuTest, IndentAndUnderlineApplyToLinksOnly) {
   menu.SetMenuItems("Plain||Link|x");
   const int plainStart = FirstInk(1).value();
   const int linkStart = FirstInk(2).value();
   EXPECT_EQ(plainStart, linkStart);
+  menu.SetIndentLinks(true);
+  EXPECT_EQ(FirstInk(1).value(), plainStart);
+  EXPECT_EQ(FirstInk(2).value(), linkStart + 10);
   auto inkBelowBaseline = [&](int row) {
     const host::Font& f = host::Font::Get(menu.Font());
     int count = 0;
@@ -182,20 +187,33 @@ TEST_F(TextMenuTest, SavedPropertiesAndTheLooksTheyGiveLinks) {
     return count;
   };
   const int before = inkBelowBaseline(2);
-  menu.ReadProperties({{"MenuItems", std::string("Plain||Link|x")},
-                       {"ForeColor", std::string("oops")},
-                       {"BackColor", std::int64_t{0}},
-                       {"IndentLinks", true},
-                       {"UnderlineLinks", true}});
-  form.Window().Canvas().FillRect(0, 0, 199, 149, host::kBlack);
-  menu.Paint(form.Window().Canvas());
-  EXPECT_EQ(FirstInk(1).value(), plainStart);
-  EXPECT_EQ(FirstInk(2).value(), linkStart + 10);
+  menu.SetUnderlineLinks(true);
   EXPECT_GT(inkBelowBaseline(2), before + 10) << "links are underlined";
   EXPECT_EQ(inkBelowBaseline(1), 0) << "plain rows never are";
-  EXPECT_EQ(menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
-  EXPECT_EQ(menu.LinkColor(), shell::OleRgb(0, 0, 255)) << "a missing value takes the default";
-  EXPECT_TRUE(menu.UsesHTML());
+}
+
+TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
+  shell::PropertyBag bag;
+  menu.SetMenuItems("A|a");
+  menu.SetLinkColor(shell::OleRgb(0, 0, 255));  // the default: not written
+  menu.SetUnderlineLinks(true);
+  menu.WriteProperties(bag);
+  EXPECT_TRUE(bag.count("MenuItems"));
+  EXPECT_TRUE(bag.count("Font"));
+  EXPECT_FALSE(bag.count("LinkColor"));
+  EXPECT_TRUE(bag.count("UsesHTML")) << "UsesHTML is off here, which is not its default";
+  EXPECT_TRUE(bag.count("UnderlineLinks"));
+  EXPECT_FALSE(bag.count("IndentLinks"));
+
+  MenuHost other(host);
+  form.changed.clear();
+  other.menu.ReadProperties(
+      {{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
+  EXPECT_EQ(other.menu.MenuItems(), "B|b");
+  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255))
+      << "a bad value keeps the old one";
+  EXPECT_EQ(other.menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
+  EXPECT_TRUE(other.menu.UsesHTML());
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "shell/TextFields.h"
 
+#include <algorithm>
+
+#include "host/text/Utf8.h"
+
 namespace shell {
 
 std::int16_t CountOccurrences(std::string_view text, std::string_view separator) {
@@ -22,6 +26,14 @@ std::string GetField(std::string_view text, std::string_view separator, std::int
   }
   const std::size_t end = text.find(separator, start);
   return std::string(text.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
+std::string MidRange(std::string_view text, int first, int last) {
+  if (first < 1) first = 1;
+  if (last < first) return {};
+  const std::string head = host::FirstChars(text, static_cast<std::size_t>(last));
+  const std::string skip = host::FirstChars(head, static_cast<std::size_t>(first - 1));
+  return head.substr(std::min(skip.size(), head.size()));
 }
 
 }  // namespace shell

@@ -43,6 +43,10 @@ int TextMenu::RowAt(int y) const {
   return y / RowHeight() + 1;
 }
 
+void TextMenu::Notify(const std::string& property) {
+  if (PropertyChanged) PropertyChanged(property);
+}
+
 void TextMenu::Repaint() {
   if (Visible) Paint(host_.Window().Canvas());
 }
@@ -50,26 +54,53 @@ void TextMenu::Repaint() {
 void TextMenu::SetMenuItems(const std::string& items) {
   menuItems_ = items;
   Repaint();
+  Notify("MenuItems");
 }
 void TextMenu::SetForeColor(OleColor c) {
   foreColor_ = c;
   Repaint();
+  Notify("ForeColor");
 }
 void TextMenu::SetBackColor(OleColor c) {
   backColor_ = c;
   Repaint();
+  Notify("BackColor");
 }
 void TextMenu::SetLinkColor(OleColor c) {
   linkColor_ = c;
   Repaint();
+  Notify("LinkColor");
 }
 void TextMenu::SetALinkColor(OleColor c) {
   aLinkColor_ = c;
   Repaint();
+  Notify("ALinkColor");
 }
 void TextMenu::SetFont(const host::FontSpec& f) {
   font_ = f;
   Repaint();
+  Notify("Font");
+}
+void TextMenu::SetUnderlineLinks(bool on) {
+  underlineLinks_ = on;
+  Repaint();
+  Notify("UnderlineLinks");
+}
+void TextMenu::SetIndentLinks(bool on) {
+  indentLinks_ = on;
+  Repaint();
+  Notify("IndentLinks");
+}
+
+void TextMenu::InitProperties(OleColor hostBack, OleColor hostFore) {
+  SetBackColor(hostBack);
+  SetForeColor(hostFore);
+  SetLinkColor(kLightBlue);
+  SetALinkColor(kLightRed);
+  SetMenuItems("|");
+  SetUsesHTML(true);
+  SetUnderlineLinks(false);
+  SetIndentLinks(false);
 }
 
 void TextMenu::ReadProperties(const PropertyBag& bag) {
@@ -94,6 +125,21 @@ void TextMenu::ReadProperties(const PropertyBag& bag) {
   if (auto v = get("UsesHTML", true)) usesHtml_ = *v;
   if (auto v = get("UnderlineLinks", false)) underlineLinks_ = *v;
   if (auto v = get("IndentLinks", false)) indentLinks_ = *v;
+}
+
+void TextMenu::WriteProperties(PropertyBag& bag) const {
+  auto colour = [&bag](const char* key, OleColor value, OleColor fallback) {
+    if (value != fallback) bag[key] = static_cast<std::int64_t>(value);
+  };
+  bag["MenuItems"] = menuItems_;
+  colour("ForeColor", foreColor_, kSysButtonText);
+  colour("BackColor", backColor_, kSysButtonFace);
+  colour("LinkColor", linkColor_, kLightBlue);
+  colour("ALinkColor", aLinkColor_, kLightRed);
+  bag["Font"] = font_;
+  if (!usesHtml_) bag["UsesHTML"] = false;
+  if (underlineLinks_) bag["UnderlineLinks"] = true;
+  if (indentLinks_) bag["IndentLinks"] = true;
 }
 
 void TextMenu::DrawItem(int k, OleColor linkColour) {

@@ -33,13 +33,21 @@ class TextMenu : public Control {
   const host::FontSpec& Font() const { return font_; }
   void SetFont(const host::FontSpec& f);
   bool UsesHTML() const { return usesHtml_; }
+  void SetUsesHTML(bool on) { usesHtml_ = on, Notify("UsesHTML"); }
   bool UnderlineLinks() const { return underlineLinks_; }
+  void SetUnderlineLinks(bool on);
   bool IndentLinks() const { return indentLinks_; }
+  void SetIndentLinks(bool on);
 
   // Raised for a link when UsesHTML is off: the item number (from 1) and its target as stored.
   std::function<void(std::int16_t item, const std::string& link)> ItemClicked;
+  // Tells the host that a property changed.
+  std::function<void(const std::string& property)> PropertyChanged;
 
+  // A new control placed on a host without saved properties.
+  void InitProperties(OleColor hostBack, OleColor hostFore);
   void ReadProperties(const PropertyBag& bag);
+  void WriteProperties(PropertyBag& bag) const;
 
   std::int16_t HighlightedRow() const { return highlightedRow_; }
   bool Captured() const { return captured_; }
@@ -72,6 +80,7 @@ class TextMenu : public Control {
   void RestoreRow();
   void ResetPointer();
   void Repaint();
+  void Notify(const std::string& property);
 
   Form& host_;
   std::string menuItems_ = "|";
