@@ -70,9 +70,6 @@ struct InstructionsFormTest : ::testing::Test {
     form.OnMouseUp(at);
   }
 };
-}
-}
-;
 
 TEST_F(InstructionsFormTest, TheExitButtonBeepsAndCloses) {
   // The beep is heard only while the game's sounds are loaded; on the menu they are not.
