@@ -24,11 +24,6 @@ struct MainFormTest : ::testing::Test {
     form = std::make_unique<game::MainForm>(game);
     form->Window().Show();
   }
-  // A game window loaded but not shown yet, as the program prepares it.
-  void LoadHidden() {
-    form = std::make_unique<game::MainForm>(game);
-    ASSERT_FALSE(form->Window().Visible());
-  }
   const host::Surface& Screen() { return form->Window().Canvas(); }
   // Whether the 20 x 20 square at (x, y) of the status bar shows the power-up cell.
   bool ShowsCell(int x, int y, int cell) {
@@ -132,7 +127,7 @@ TEST_F(MainFormTest, TheStatusBarRedrawnPartByPartLooksLikeTheWholeBar) {
 }
 
 TEST_F(MainFormTest, NewGameBeforeTheWindowShowsLeavesTheShipAtItsStart) {
-  LoadHidden();
+  form = std::make_unique<game::MainForm>(game);  // loaded, not shown yet
   s.Score = 900;
   s.Cheated = true;
   s.Shots.Add();
