@@ -70,9 +70,18 @@ TEST_F(WaveShowTest, SparksAndTheBannerLeaveNoPixelBehind) {
         if ((y < 70 || y > 119) && Screen().GetPixel(x, y) != host::kBlack) ++lit;
     return lit;
   };
+  // Whether the banner's picture shows at column x of rows 70 to 119.
+  auto bannerAt = [&](int x) {
+    const host::Surface& banner = form->screen.StatusWork;
+    for (int y = 0; y < 50; ++y)
+      for (int bx = 0; bx < 640 && x + bx < 640; ++bx)
+        if (Screen().GetPixel(x + bx, 70 + y) != banner.GetPixel(bx, y)) return false;
+    return true;
+  };
   int litMidBurst = 0, litAtEnd = 0;
-  bool bannerLeftClean = false;
+  bool enteredAtRight = false, bannerLeftClean = false;
   atSleep = [&](int sleep) {
+    if (sleep == 1) enteredAtRight = bannerAt(620);
     if (sleep == kSlideIn + 3 * kFirework + 35) bannerLeftClean = AllBlack(0, 70, 639, 120);
     if (sleep <= kSlideIn || sleep > kSlideIn + 3 * kFirework) return;
     const int step = (sleep - kSlideIn - 1) % kFirework;
@@ -83,6 +92,7 @@ TEST_F(WaveShowTest, SparksAndTheBannerLeaveNoPixelBehind) {
   game::CompleteWave(*form);
   EXPECT_GT(litMidBurst, 0) << "the sparks were seen";
   EXPECT_EQ(litAtEnd, 0) << "and are black on each burst's last frame";
+  EXPECT_TRUE(enteredAtRight) << "the banner slides in from the right";
   EXPECT_TRUE(bannerLeftClean) << "nothing of the banner stays behind";
 }
 
