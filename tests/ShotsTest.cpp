@@ -128,6 +128,7 @@ TEST_F(ShotsTest, TheLaserTakesFiftyAFrameAndSparesNoneButBeamers) {
   PlayerShot(0, 300, 80, 0, -10);  // would hit the big Zorb, but the laser touched it
   Frame();
   EXPECT_EQ(s.Enemies[1].Life, 200);
+  EXPECT_EQ(s.Enemies[1].X, 295) << "a survivor dodges to a drawn column (0.5 x 590)";
   EXPECT_EQ(s.Shots.Count(), 1) << "no shot test for a Zorb the laser touched";
   ASSERT_EQ(s.Enemies.Count(), 2);
 
