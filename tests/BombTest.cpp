@@ -1,9 +1,7 @@
-// The bomb's climb and the blast of its ring.
+// The blast of the bomb's ring (its climb and what it pays: bomb-blast.scn).
 #include <set>
 
 #include "CombatTesting.h"
-#include "SurfaceTesting.h"
-#include "assets/Assets.h"
 #include "game/Bomb.h"
 
 namespace {
@@ -23,26 +21,6 @@ struct BombTest : CombatTest {
   bool AnyRed() { return AnyPixel(0, 0, 639, 479, kRed); }
 };
 
-TEST_F(BombTest, ABombNeverDetonatedComesBackIntoStockAtTheTop) {
-  s.Bombs = 0;
-  s.BombActive = true;
-  s.BombX = 300;
-  s.BombY = 100;
-  Frame();
-  EXPECT_EQ(s.BombY, 91);
-  EXPECT_EQ(testing_surfaces::Crop(Screen(), 300, 91, 16, 16),
-            testing_surfaces::Crop(assets::Picture("WeaponsPic"), 64, 0, 16, 16));
-  for (int frame = 2; frame <= 5; ++frame) Frame();
-  EXPECT_TRUE(s.BombActive) << "at row 55";
-  MarkStatusBar();
-  Frame();
-  EXPECT_FALSE(s.BombActive);
-  EXPECT_EQ(s.Bombs, 1);
-  EXPECT_TRUE(StatusBarRedrawn());
-  EXPECT_TRUE(AllBlack(300, 50, 315, 70)) << "no bomb left drawn";
-}
-
-// What the ring pays and spares in a game is seen in bomb-blast.scn.
 TEST_F(BombTest, TheRingCatchesAZorbOnlyByItsCorners) {
   Enemy(3, 276, 325, 250);  // the top edge 117 below the centre, the corners over 120 away
   Enemy(3, 276, 318, 250);  // the corners 115 away

@@ -6,55 +6,37 @@ namespace {
 
 using DamageShipTest = combat_testing::CombatTest;
 
-TEST_F(DamageShipTest, RaisedShieldsTakeNothingEvenInRookieMode) {
-  s.ShieldsUp = true;
-  for (bool rookie : {false, true}) {
-    s.RookieMode = rookie;
-    EXPECT_FALSE(game::DamageShip(game, 10));
-    EXPECT_EQ(s.Hull, 100);
-    EXPECT_EQ(s.Energy, 100);
+TEST_F(DamageShipTest, ShieldsRookieEnergyTheWarningAndTheEmptyHull) {
+  struct Case {
+    const char* what;
+    bool rookie, shields, reduced;
+    int hull, energy, damage;
+    bool hurt;
+    int hullAfter, energyAfter;
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {
+      {"shields take it", false, true, false, 100, 100, 10, false, 100, 100, {"SShieldsHit"}},
+      {"even a Rookie's", true, true, false, 100, 100, 10, false, 100, 100, {"SShieldsHit"}},
+      {"silently with reduced sound", false, true, true, 100, 100, 10, false, 100, 100, {}},
+      {"Rookie: energy first", true, false, false, 100, 30, 10, true, 100, 20, {"SShieldsHit"}},
+      {"and the hull the rest", true, false, false, 100, 5, 10, true, 95, 0, {"SHit"}},
+      {"a Rookie without energy", true, false, false, 95, 0, 10, true, 85, 0, {"SHit"}},
+      {"crossing 30 warns", false, false, false, 31, 100, 1, true, 30, 100, {"SWarning"}},
+      {"below 30 only hits", false, false, false, 30, 100, 10, true, 20, 100, {"SHit"}},
+      {"warned with reduced sound", false, false, true, 40, 100, 50, true, 0, 100, {"SWarning"}},
+      {"a destroyed ship", false, false, false, 0, 100, 10, false, 0, 100, {}},
+      {"a hull below 0", false, false, false, -5, 100, 10, false, 0, 100, {}},
+  };
+  for (const Case& c : cases) {
+    s.RookieMode = c.rookie, s.ShieldsUp = c.shields, s.ReducedSound = c.reduced;
+    s.Hull = c.hull, s.Energy = c.energy;
+    ForgetHeard();
+    EXPECT_EQ(game::DamageShip(game, c.damage), c.hurt) << c.what;
+    EXPECT_EQ(s.Hull, c.hullAfter) << c.what;
+    EXPECT_EQ(s.Energy, c.energyAfter) << c.what;
+    EXPECT_EQ(Heard(), c.heard) << c.what;
   }
-  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsHit", "SShieldsHit"}));
-  s.ReducedSound = true;
-  game::DamageShip(game, 10);
-  EXPECT_EQ(Heard().size(), 2u) << "a hit on the shields is silent with reduced sound";
-}
-
-TEST_F(DamageShipTest, RookieEnergyAbsorbsHitsBeforeTheHull) {
-  s.RookieMode = true;
-  s.Energy = 30;
-  EXPECT_TRUE(game::DamageShip(game, 10));
-  EXPECT_EQ(s.Energy, 20);
-  EXPECT_EQ(s.Hull, 100);
-  s.Energy = 5;
-  EXPECT_TRUE(game::DamageShip(game, 10));
-  EXPECT_EQ(s.Energy, 0);
-  EXPECT_EQ(s.Hull, 95);
-  EXPECT_TRUE(game::DamageShip(game, 10));
-  EXPECT_EQ(s.Hull, 85);
-  EXPECT_EQ(Heard(), (std::vector<std::string>{"SShieldsHit", "SHit", "SHit"}));
-}
-
-TEST_F(DamageShipTest, CrossingThirtySoundsTheWarningOnce) {
-  s.Hull = 31;
-  game::DamageShip(game, 1);
-  EXPECT_EQ(s.Hull, 30);
-  game::DamageShip(game, 10);
-  EXPECT_EQ(s.Hull, 20);
-  s.Hull = 40;
-  s.ReducedSound = true;  // both cues play even with reduced sound
-  game::DamageShip(game, 50);
-  EXPECT_EQ(s.Hull, 0) << "the hull stops at 0";
-  EXPECT_EQ(Heard(), (std::vector<std::string>{"SWarning", "SHit", "SWarning"}));
-}
-
-TEST_F(DamageShipTest, ADestroyedShipTakesNoMoreDamage) {
-  s.Hull = 0;
-  EXPECT_FALSE(game::DamageShip(game, 10));
-  s.Hull = -5;
-  EXPECT_FALSE(game::DamageShip(game, 10));
-  EXPECT_EQ(s.Hull, 0);
-  EXPECT_TRUE(Heard().empty());
 }
 
 // What each weapon's reload and speed are is dumped by fire-rates.scn and weapon-cycling.scn.

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "host/Font.h"
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/InfoForm.h"
@@ -51,21 +50,6 @@ TEST_F(InfoFormTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
   form.OnMouseMove({0, 0, form.AboutLabel().Left + 100, form.AboutLabel().Top + 4});
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
-}
-
-TEST_F(InfoFormTest, OurTextsFitTheirBoxes) {
-  // The paragraph and the addresses are ours to write; none may be cut off.
-  for (shell::Label* link : {&form.EMailLink(), &form.WebLink()})
-    EXPECT_LE(host::Font::Get(link->Font).TextWidth(link->Caption), link->Width) << link->Caption;
-  const shell::Label& about = form.AboutLabel();
-  const host::Surface& canvas = form.Window().Canvas();
-  const int lastRow = about.Top + about.Height - 1;
-  int lowestInk = -1;
-  for (int y = about.Top; y <= lastRow; ++y)
-    for (int x = about.Left; x < about.Left + about.Width; ++x)
-      if (canvas.GetPixel(x, y) != host::kBlack) lowestInk = y;
-  EXPECT_GT(lowestInk, about.Top);
-  EXPECT_LT(lowestInk, lastRow - 4) << "the last line has room below it";
 }
 
 }  // namespace

@@ -25,7 +25,6 @@ struct InitialsFormTest : ::testing::Test {
 
 TEST_F(InitialsFormTest, PoorNormalScoresAreMockedOthersPraised) {
   state.Score = 999;
-  EXPECT_NE(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
   EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption,
             "... you did so bad, we should call it the hall of SHAME!  Enter initials.");
   state.Score = 1000;
@@ -58,15 +57,6 @@ TEST_F(InitialsFormTest, TypedCharactersBecomeUpperCaseInitialsAndInvisibleOnesA
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(Enter(cases[i].typed), cases[i].stored) << "case " << i;
-}
-
-TEST_F(InitialsFormTest, TheTypedTextIsDrawnInTheBox) {
-  shell::InitialsForm form(host, state);
-  form.Show();
-  form.OnPaint();
-  const host::Surface before = form.Window().Canvas();
-  form.OnChar(U'W');
-  EXPECT_FALSE(form.Window().Canvas() == before);
 }
 
 }  // namespace

@@ -57,12 +57,10 @@ TEST(ButtonAnswerNumber, DecimalsRoundHalvesToEvenWithinThirtyTwoBits) {
 struct InstructionsFormTest : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   game::Game game{host};
-  std::vector<std::string> dialogs;
 
   InstructionsFormTest() {
     // A first start: every button at its default.
     shell::LoadSettings(game.state, host.Registry());
-    host.SetRecorder([this](const host::HeadlessRecord& r) { dialogs.push_back(r.title); });
   }
 
   static void Click(shell::Form& form, const shell::Control& c) {
@@ -71,29 +69,7 @@ struct InstructionsFormTest : ::testing::Test {
     form.OnMouseDown(at);
     form.OnMouseUp(at);
   }
-  // Clicks row `row`'s button label with `answer` queued for the input box.
-  void Assign(shell::InstructionsForm& form, int row, const std::string& answer) {
-    host.QueueAnswer(answer);
-    Click(form, form.ConfigLabel(row));
-    EXPECT_EQ(host.PendingAnswers(), 0u) << "the click asks for the number";
-  }
-  std::vector<std::int32_t> Buttons() const {
-    const game::GameState& s = game.state;
-    return {s.FireButton, s.BombButton, s.ShieldsButton, s.NextWeaponButton};
-  }
 };
-
-TEST_F(InstructionsFormTest, ANewNumberIsDrawnOverTheOldOne) {
-  shell::InstructionsForm form(host, game);
-  form.Show();
-  form.OnPaint();
-  Assign(form, 4, "12.5");
-  EXPECT_EQ(Buttons(), (std::vector<std::int32_t>{1, 2, 3, 12}));
-  // The window must look exactly like one opened with the new number from the start.
-  shell::InstructionsForm fresh(host, game);
-  fresh.OnPaint();
-  EXPECT_TRUE(form.Window().Canvas() == fresh.Window().Canvas());
-}
 
 TEST_F(InstructionsFormTest, TheExitButtonBeepsAndCloses) {
   // The beep is heard only while the game's sounds are loaded; on the menu they are not.

@@ -14,32 +14,15 @@
 
 namespace {
 
-struct AskedInitials : game::ShellLink {
-  int asked = 0;
-  std::size_t entry = 99;
-  std::string GetInitials(std::size_t waiting) override {
-    ++asked;
-    entry = waiting;
-    return "NEW";
-  }
-};
-
 struct MainFormTest : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   game::Game game{host};
   game::GameState& s = game.state;
-  AskedInitials shell;
   std::unique_ptr<game::MainForm> form;
 
   MainFormTest() {
-    game.shell = &shell;
     form = std::make_unique<game::MainForm>(game);
     form->Window().Show();
-  }
-  // A game window loaded but not shown yet, as the program prepares it.
-  void LoadHidden() {
-    form = std::make_unique<game::MainForm>(game);
-    ASSERT_FALSE(form->Window().Visible());
   }
   const host::Surface& Screen() { return form->Window().Canvas(); }
   // Whether the 20 x 20 square at (x, y) of the status bar shows the power-up cell.
@@ -143,25 +126,8 @@ TEST_F(MainFormTest, TheStatusBarRedrawnPartByPartLooksLikeTheWholeBar) {
   }
 }
 
-TEST_F(MainFormTest, GameOverFilesAQualifyingScoreWithoutWaiting) {
-  game::StartGame(*form);
-  const std::int64_t started = host.NowMs();
-  s.HighScores[0] = 500;
-  s.HighScoreNames[0] = "TOP";
-  s.Score = 300;
-  game::GameOver(*form, false);
-  EXPECT_EQ(host.NowMs(), started);
-  EXPECT_EQ(shell.asked, 1);
-  EXPECT_EQ(shell.entry, 1u) << "the shell learns which entry waits for the initials";
-  EXPECT_EQ(s.HighScores[1], 300);
-  EXPECT_EQ(s.HighScoreNames[1], "NEW");
-  EXPECT_EQ(s.HighScoreNames[0], "TOP");
-  EXPECT_EQ(s.LastScore, 300);
-  EXPECT_EQ(s.Score, 0);
-}
-
 TEST_F(MainFormTest, NewGameBeforeTheWindowShowsLeavesTheShipAtItsStart) {
-  LoadHidden();
+  form = std::make_unique<game::MainForm>(game);  // loaded, not shown yet
   s.Score = 900;
   s.Cheated = true;
   s.Shots.Add();

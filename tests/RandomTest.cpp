@@ -1,23 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "game/Random.h"
-
-TEST(RandomTest, DrawsLieInTheUnitIntervalAndRepeatForASeed) {
-  game::Random a, b;
-  a.Seed(12345);
-  b.Seed(12345);
-  std::set<float> seen;
-  for (int i = 0; i < 100000; ++i) {
-    const float v = a.Next();
-    ASSERT_GE(v, 0.0f);
-    ASSERT_LT(v, 1.0f);
-    ASSERT_EQ(v, b.Next());
-    seen.insert(v);
-  }
-  EXPECT_GT(seen.size(), 99000u) << "a 24-bit generator does not repeat this soon";
-}
 
 TEST(RandomTest, ForcedValuesCycleUntilForcingEnds) {
   game::Random r;
