@@ -1,14 +1,16 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, telling the player an address nothing can open, F11, and
-// telling the program when the keyboard focus leaves it. (The real-window tests compare its
-// dialogs and scaled windows with the headless runner's pictures.)
+// the screen after each tick, telling the player an address nothing can open, F11, telling
+// the program when the keyboard focus leaves it, and the keypad's keys. (The real-window
+// tests compare its dialogs and scaled windows with the headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "HostBackEnds.h"
+#include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
+#include "host/sdl/KeyMap.h"
 #include "host/sdl/Presenter.h"
 
 namespace {
@@ -174,8 +176,15 @@ struct SdlFocusTest : SdlHostTest {
   }
 };
 
-TEST_F(SdlFocusTest, LeavingForAnotherProgramIsToldAfterTheGraceAndComingBackAtOnce) {
-  std::vector<bool> toldEarly, toldAfterGrace;
+// Leaving for another program is told after the grace, coming back at once; a loss during a
+// sleep is told only after the sleep.
+TEST_F(SdlFocusTest, LeavingIsToldAfterTheGraceComingBackAtOnceAndNotDuringASleep) {
+  std::vector<bool> toldEarly, toldAfterGrace, toldInSleep;
+  events.onKeyDown = [&](char) {
+    host::sdl::PushFocus(*main, false);
+    host.Sleep(1000);
+    toldInSleep = told;
+  };
   Run({[&] { host::sdl::PushFocus(*main, true); },
        [&] {
          host::sdl::PushFocus(*main, false);
@@ -188,10 +197,12 @@ TEST_F(SdlFocusTest, LeavingForAnotherProgramIsToldAfterTheGraceAndComingBackAtO
        [&] {
          toldAfterGrace = told;
          host::sdl::PushFocus(*main, true);
-       }});
+       },
+       [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); }});
   EXPECT_EQ(toldEarly, std::vector<bool>{});
   EXPECT_EQ(toldAfterGrace, std::vector<bool>{false});
-  EXPECT_EQ(told, (std::vector<bool>{false, true}));
+  EXPECT_EQ(toldInSleep, (std::vector<bool>{false, true}));
+  EXPECT_EQ(told, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
@@ -224,20 +235,23 @@ TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
   EXPECT_EQ(told, std::vector<bool>{});
 }
 
-TEST_F(SdlFocusTest, AFocusLossDuringASleepIsToldOnlyAfterTheSleep) {
-  std::vector<bool> toldInSleep{true};
-  events.onKeyDown = [&](char) {
-    host::sdl::PushFocus(*main, false);
-    host.Sleep(1000);
-    toldInSleep = told;
-  };
-  Run({[&] {
-         host::sdl::PushFocus(*main, true);
-         backEnd.Key('S', true);
-       },
-       [&] { backEnd.Advance(0); }});
-  EXPECT_EQ(toldInSleep, std::vector<bool>{});
-  EXPECT_EQ(told, std::vector<bool>{false});
+// The keypad types digits with NumLock on and moves like the navigation keys with it off, as a
+// PC keyboard's does; a key the game has no code for gives 0.
+TEST(SdlKeyMap, TheKeypadFollowsNumLock) {
+  namespace vk = host::vk;
+  constexpr int kUsbKeypad1 = 89, kUsbKeypad5 = 93, kUsbKeypad0 = 98, kUsbKeypadPoint = 99;
+  const struct {
+    int usb, withNumLock, without;
+  } keys[] = {{kUsbKeypad1, vk::Numpad(1), vk::End},
+              {kUsbKeypad5, vk::Numpad(5), 12},
+              {kUsbKeypad0, vk::Numpad(0), vk::Insert},
+              {kUsbKeypadPoint, vk::Decimal, vk::Delete},
+              {1000, 0, 0},
+              {-5, 0, 0}};
+  for (const auto& key : keys) {
+    EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, true), key.withNumLock) << key.usb;
+    EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, false), key.without) << key.usb;
+  }
 }
 
 }  // namespace
