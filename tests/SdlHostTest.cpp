@@ -130,29 +130,22 @@ TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysT
   spec.placement = host::WindowPlacement::FullScreen;
   auto window = backEnd.Host().CreateWindow(spec, events);
   constexpr int kUsbF11 = 0x44;
+  std::vector<int> widths;  // of what is shown before each press, and at the end
   const auto press = [&](bool withShift) {
-    host::sdl::PushKey(*window, kUsbF11, true, withShift);
-    host::sdl::PushKey(*window, kUsbF11, false, withShift);
-    backEnd.Advance(0);
+    return [&, withShift] {
+      widths.push_back(host::sdl::ShownPixels(*window).Width());
+      host::sdl::PushKey(*window, kUsbF11, true, withShift);
+      host::sdl::PushKey(*window, kUsbF11, false, withShift);
+      backEnd.Advance(0);
+    };
   };
-  std::vector<int> widths;  // of what is shown after each press
-  const auto shownWidth = [&] { widths.push_back(host::sdl::ShownPixels(*window).Width()); };
-  backEnd.Steps({[&] { press(true); },
-                 [&] {
-                   shownWidth();
-                   press(false);
-                 },
-                 [&] {
-                   shownWidth();
-                   press(false);
-                 },
-                 [&] {
-                   shownWidth();
+  backEnd.Steps({press(true), press(false), press(false), [&] {
+                   widths.push_back(host::sdl::ShownPixels(*window).Width());
                    window->Hide();
                  }});
   backEnd.Host().RunModal(*window);
   // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
-  EXPECT_EQ(widths, (std::vector<int>{1024, 640, 1024}));
+  EXPECT_EQ(widths, (std::vector<int>{1024, 1024, 640, 1024}));
   EXPECT_EQ(told, (std::vector<host::ScreenChoice>{{true, 0, 0}, {false, 0, 0}}));
   // Every press still reaches the program.
   EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
