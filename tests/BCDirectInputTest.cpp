@@ -77,24 +77,22 @@ TEST_F(BCDirectInputTest, TheAutomaticChoiceTakesTheMostButtonsAndANumberPastThe
   EXPECT_EQ(Held(*service), "none") << "nothing was opened";
 }
 
-TEST_F(BCDirectInputTest, WithoutAJoystickNothingIsSelectedAndTheKeyboardStaysInCharge) {
-  auto service = MakeService();
-  EXPECT_FALSE(service->SelectJoystick(1));
+TEST_F(BCDirectInputTest, AListFoundOnceIsKeptUntilANewServiceAndAnEmptyListSelectsNothing) {
+  auto empty = MakeService();
+  EXPECT_FALSE(empty->SelectJoystick(1));
   std::array<bool, 13> buttons{};
   buttons[5] = true;
-  EXPECT_FALSE(service->GetButtonState(buttons));
+  EXPECT_FALSE(empty->GetButtonState(buttons));
   EXPECT_TRUE(buttons[5]) << "the caller's array is left alone";
   std::vector<std::string> names{"kept"};
-  service->GetJoystickInfo(names);
+  empty->GetJoystickInfo(names);
   EXPECT_EQ(names, std::vector<std::string>{"kept"});
-}
 
-TEST_F(BCDirectInputTest, AListFoundOnceIsKeptUntilANewServiceIsMade) {
+  empty.reset();
   sticks.Plug("First", 2);
   auto early = MakeService();
   sticks.Plug("Second", 6);
   DeliverPending(host);
-  std::vector<std::string> names;
   early->GetJoystickInfo(names);
   EXPECT_EQ(names, std::vector<std::string>{"First"});
   early->SelectJoystick();

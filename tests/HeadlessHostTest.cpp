@@ -9,10 +9,7 @@ namespace {
 
 struct Recorder : host::WindowEvents {
   std::vector<std::string> log;
-  void OnPaint() override { log.push_back("paint"); }
   void OnKeyDown(int code, int) override { log.push_back("down " + std::to_string(code)); }
-  void OnKeyUp(int code, int) override { log.push_back("up " + std::to_string(code)); }
-  void OnChar(char32_t ch) override { log.push_back("char " + std::to_string(ch)); }
 };
 
 struct HeadlessHostTest : ::testing::Test {

@@ -63,7 +63,6 @@ class HeadlessBackEnd : public BackEnd {
     });
   }
   host::Host& Host() override { return host_; }
-  host::HeadlessHost& Headless() { return host_; }
   void Advance(int ms) override { advance_ = std::max<std::int64_t>(advance_, 0) + ms; }
   void Key(char letter, bool down) override {
     if (down) {

@@ -195,6 +195,8 @@ TEST_F(RecordingHostTest, JoysticksAreWrittenAsTheRunnerWouldPlugAndMoveThem) {
                                 "settings \"High Score 1\"=\"ACE=900\"", "joystick plug Pad One 4",
                                 "joystick plug Wheel 2", "joystick 1 axis 100 32768", "start",
                                 "joystick 1 axis 500 32768", "joystick unplug"}));
+  machine.Unplug(first);
+  EXPECT_EQ(reader.device->Read(), std::nullopt) << "a device pulled out reads nothing";
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, telling the player an address nothing can open, F11, and
-// telling the program when the keyboard focus leaves it. (The real-window tests compare its
-// dialogs and scaled windows with the headless runner's pictures.)
+// the screen after each tick, telling the player an address nothing can open, F11, telling
+// the program when the keyboard focus leaves it, and the keypad's keys. (The real-window
+// tests compare its dialogs and scaled windows with the headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "HostBackEnds.h"
+#include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
+#include "host/sdl/KeyMap.h"
 #include "host/sdl/Presenter.h"
 
 namespace {
@@ -128,29 +130,22 @@ TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysT
   spec.placement = host::WindowPlacement::FullScreen;
   auto window = backEnd.Host().CreateWindow(spec, events);
   constexpr int kUsbF11 = 0x44;
+  std::vector<int> widths;  // of what is shown before each press, and at the end
   const auto press = [&](bool withShift) {
-    host::sdl::PushKey(*window, kUsbF11, true, withShift);
-    host::sdl::PushKey(*window, kUsbF11, false, withShift);
-    backEnd.Advance(0);
+    return [&, withShift] {
+      widths.push_back(host::sdl::ShownPixels(*window).Width());
+      host::sdl::PushKey(*window, kUsbF11, true, withShift);
+      host::sdl::PushKey(*window, kUsbF11, false, withShift);
+      backEnd.Advance(0);
+    };
   };
-  std::vector<int> widths;  // of what is shown after each press
-  const auto shownWidth = [&] { widths.push_back(host::sdl::ShownPixels(*window).Width()); };
-  backEnd.Steps({[&] { press(true); },
-                 [&] {
-                   shownWidth();
-                   press(false);
-                 },
-                 [&] {
-                   shownWidth();
-                   press(false);
-                 },
-                 [&] {
-                   shownWidth();
+  backEnd.Steps({press(true), press(false), press(false), [&] {
+                   widths.push_back(host::sdl::ShownPixels(*window).Width());
                    window->Hide();
                  }});
   backEnd.Host().RunModal(*window);
   // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
-  EXPECT_EQ(widths, (std::vector<int>{1024, 640, 1024}));
+  EXPECT_EQ(widths, (std::vector<int>{1024, 1024, 640, 1024}));
   EXPECT_EQ(told, (std::vector<host::ScreenChoice>{{true, 0, 0}, {false, 0, 0}}));
   // Every press still reaches the program.
   EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
@@ -174,8 +169,15 @@ struct SdlFocusTest : SdlHostTest {
   }
 };
 
-TEST_F(SdlFocusTest, LeavingForAnotherProgramIsToldAfterTheGraceAndComingBackAtOnce) {
-  std::vector<bool> toldEarly, toldAfterGrace;
+// Leaving for another program is told after the grace, coming back at once; a loss during a
+// sleep is told only after the sleep.
+TEST_F(SdlFocusTest, LeavingIsToldAfterTheGraceComingBackAtOnceAndNotDuringASleep) {
+  std::vector<bool> toldEarly, toldAfterGrace, toldInSleep;
+  events.onKeyDown = [&](char) {
+    host::sdl::PushFocus(*main, false);
+    host.Sleep(1000);
+    toldInSleep = told;
+  };
   Run({[&] { host::sdl::PushFocus(*main, true); },
        [&] {
          host::sdl::PushFocus(*main, false);
@@ -188,10 +190,12 @@ TEST_F(SdlFocusTest, LeavingForAnotherProgramIsToldAfterTheGraceAndComingBackAtO
        [&] {
          toldAfterGrace = told;
          host::sdl::PushFocus(*main, true);
-       }});
+       },
+       [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); }});
   EXPECT_EQ(toldEarly, std::vector<bool>{});
   EXPECT_EQ(toldAfterGrace, std::vector<bool>{false});
-  EXPECT_EQ(told, (std::vector<bool>{false, true}));
+  EXPECT_EQ(toldInSleep, (std::vector<bool>{false, true}));
+  EXPECT_EQ(told, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
@@ -224,20 +228,23 @@ TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
   EXPECT_EQ(told, std::vector<bool>{});
 }
 
-TEST_F(SdlFocusTest, AFocusLossDuringASleepIsToldOnlyAfterTheSleep) {
-  std::vector<bool> toldInSleep{true};
-  events.onKeyDown = [&](char) {
-    host::sdl::PushFocus(*main, false);
-    host.Sleep(1000);
-    toldInSleep = told;
-  };
-  Run({[&] {
-         host::sdl::PushFocus(*main, true);
-         backEnd.Key('S', true);
-       },
-       [&] { backEnd.Advance(0); }});
-  EXPECT_EQ(toldInSleep, std::vector<bool>{});
-  EXPECT_EQ(told, std::vector<bool>{false});
+// The keypad types digits with NumLock on and moves like the navigation keys with it off, as a
+// PC keyboard's does; a key the game has no code for gives 0.
+TEST(SdlKeyMap, TheKeypadFollowsNumLock) {
+  namespace vk = host::vk;
+  constexpr int kUsbKeypad1 = 89, kUsbKeypad5 = 93, kUsbKeypad0 = 98, kUsbKeypadPoint = 99;
+  const struct {
+    int usb, withNumLock, without;
+  } keys[] = {{kUsbKeypad1, vk::Numpad(1), vk::End},
+              {kUsbKeypad5, vk::Numpad(5), 12},
+              {kUsbKeypad0, vk::Numpad(0), vk::Insert},
+              {kUsbKeypadPoint, vk::Decimal, vk::Delete},
+              {1000, 0, 0},
+              {-5, 0, 0}};
+  for (const auto& key : keys) {
+    EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, true), key.withNumLock) << key.usb;
+    EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, false), key.without) << key.usb;
+  }
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include <cmath>
 #include <numbers>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "assets/Assets.h"
+#include "host/RegistryFile.h"
+#include "host/headless/HeadlessHost.h"
+#include "platform/ThornDirectSound.h"
 
 namespace {
 
@@ -19,23 +21,18 @@ struct Sound {
   double rate = 0;
 };
 
-// The samples of a sound found the way the game's loader finds them: the first "fmt", then
-// the first "data" after it.
+// The samples of a sound as the game's sound manager loads them.
 Sound Load(const std::string& name) {
-  const auto file = assets::Sound(name);
-  const auto find = [&](std::size_t from, std::string_view tag) {
-    return static_cast<std::size_t>(
-        std::search(file.begin() + from, file.end(), tag.begin(), tag.end()) - file.begin());
-  };
-  const std::size_t fmt = find(0, "fmt "), data = find(fmt, "data");
-  EXPECT_LT(data + 8, file.size()) << name;
-  if (data + 8 >= file.size()) return {};
-  const std::size_t size =
-      file[data + 4] | file[data + 5] << 8 | file[data + 6] << 16 | file[data + 7] << 24;
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  host::WindowEvents events;
+  const auto window = host.CreateWindow(host::WindowSpec{}, events);
+  platform::ThornDirectSound manager(host.Audio());
+  manager.hWnd(*window);
+  manager.Add(assets::Sound(name), name);
+  const host::HeadlessSound& loaded = *host.Audio().Find(name);
   Sound s;
-  s.rate = file[fmt + 12] | file[fmt + 13] << 8 | file[fmt + 14] << 16;
-  for (std::size_t i = 0; i < size && data + 8 + i < file.size(); ++i)
-    s.x.push_back((file[data + 8 + i] - 128) / 128.0);
+  s.rate = loaded.Format().samplesPerSec;
+  for (const std::uint8_t v : loaded.Samples()) s.x.push_back((v - 128) / 128.0);
   return s;
 }
 

@@ -1,8 +1,6 @@
 #include "platform/ThornDirectSound.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace platform {
 namespace {
@@ -106,40 +104,12 @@ void ThornDirectSound::Add(std::span<const std::uint8_t> soundBytes, const std::
   table_.push_back({key, std::move(buffer)});
 }
 
-void ThornDirectSound::AddFromFile(const std::string& filename, const std::string& key) {
-  if (!device_) return;
-  std::vector<std::uint8_t> bytes;
-  try {
-    std::ifstream in(filename, std::ios::binary);
-    if (!in) return;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
-  } catch (const std::ios_base::failure&) {
-    return;  // a folder, or a read error: nothing to load
-  }
-  if (bytes.empty()) return;
-  Add(bytes, key);
-}
-
-void ThornDirectSound::Remove(const std::string& key) {
-  auto it = std::find_if(table_.begin(), table_.end(),
-                         [&](const Entry& e) { return SameKey(e.key, key); });
-  if (it == table_.end()) return;
-  it->buffer->Stop();
-  table_.erase(it);
-}
-
 void ThornDirectSound::PlayBuffer(const std::string& key, bool loopSound) {
   if (host::SoundBuffer* buffer = Find(key)) buffer->Play(loopSound);
 }
 
 void ThornDirectSound::StopBuffer(const std::string& key) {
   if (host::SoundBuffer* buffer = Find(key)) buffer->Stop();
-}
-
-bool ThornDirectSound::IsPlaying(const std::string& key) const {
-  const host::SoundBuffer* buffer = Find(key);
-  return buffer && buffer->Playing();
 }
 
 host::SoundBuffer* ThornDirectSound::Buffer(const std::string& key) const {

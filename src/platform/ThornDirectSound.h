@@ -19,10 +19,10 @@ class SoundError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Keeps one device buffer per sound under a text key and plays, stops, queries and releases
-// them by key. Buffers are made only on an open device, which the first window assignment
-// opens: before it, or on a machine without sound, the table stays empty and every operation
-// does nothing, so the program plays on in silence.
+// Keeps one device buffer per sound under a text key and plays and stops them by key. Buffers
+// are made only on an open device, which the first window assignment opens: before it, or on
+// a machine without sound, the table stays empty and every operation does nothing, so the
+// program plays on in silence.
 class ThornDirectSound {
  public:
   explicit ThornDirectSound(host::AudioOutput& output) : output_(output) {}
@@ -37,15 +37,10 @@ class ThornDirectSound {
   // for a damaged image, a format the device cannot play, or a key already present (the
   // table then stays as it was).
   void Add(std::span<const std::uint8_t> soundBytes, const std::string& key);
-  // Add with the whole file; a file that is missing, unreadable or empty adds nothing.
-  void AddFromFile(const std::string& filename, const std::string& key);
-  // Stops and drops the buffer under `key`.
-  void Remove(const std::string& key);
   // Plays the buffer from its beginning, looping or not.
   void PlayBuffer(const std::string& key, bool loopSound = false);
   // Stops the buffer where it is.
   void StopBuffer(const std::string& key);
-  bool IsPlaying(const std::string& key) const;
   // The buffer itself (to set its volume), or null.
   host::SoundBuffer* Buffer(const std::string& key) const;
   // The keys, in the order they were added.

@@ -135,8 +135,9 @@ launch_game() {  # TITLE COMMAND...
   fail "the game ended early; its output: $(cat "$SCRATCH/game.log")"
 }
 
-# Starts the real game for the scratch user and waits for its first window; "NAME=value"
-# words go to its environment, and the words after "--" to the game itself.
+# Starts the real game for the scratch user and waits for its first window (one titled
+# $GAME_TITLE when set); "NAME=value" words go to its environment, and the words after "--"
+# to the game itself.
 rw_start_game() {
   local vars=()
   while [ $# -gt 0 ] && [ "$1" != -- ]; do
@@ -144,8 +145,8 @@ rw_start_game() {
     shift
   done
   [ $# -gt 0 ] && shift
-  launch_game . env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" \
-    SDL_AUDIODRIVER=dummy "${vars[@]}" "$GAME" "$@" || fail "the game opened no window"
+  launch_game "${GAME_TITLE:-.}" env HOME="$SCRATCH/home" XDG_CONFIG_HOME="$SCRATCH/home/.config" \
+    SDL_AUDIODRIVER=dummy "${vars[@]}" "$GAME" "$@" || fail "the game opened no ${GAME_TITLE:-window}"
 }
 
 game_alive() {
@@ -171,6 +172,21 @@ rw_answer_first_start() {
   answer_box '^Welcome, newcomer!$' Return
   answer_box '^A note about joysticks\.\.\.$' Return
   answer_box '^Playing a CD\.\.\.$' n
+}
+
+MENU_ROW_H=27  # the height of a text-menu row in Arial 18 pt bold italic
+# Clicks row ROW (from 1) of the text menu of the menu window at WIN_X, WIN_Y, drawn at the
+# factor SCALE.
+click_menu_row() {  # row [scale]
+  local s=${2:-1}
+  click_at $((WIN_X + s * (8 + 30))) $((WIN_Y + s * (128 + ($1 - 1) * MENU_ROW_H + MENU_ROW_H / 2)))
+}
+# From the menu: Play Skirmora opens the game window over the screen (the pointer moved away).
+rw_play() {
+  find_window "the menu" '^Skirmora$' 256 245
+  click_menu_row 1
+  find_window "the game window" '^Skirmora$' "$SCREEN_W" "$SCREEN_H"
+  xdotool mousemove 5 5
 }
 
 # Prints the id of a visible window with that title (regex) and outer size, if any.
@@ -251,16 +267,16 @@ wait_game() {
   return $status
 }
 
-terminate_game() {
-  kill -TERM "$GAME_PID"
+# Waits for the game to end and expects the status (137: it did not end within 10 s).
+expect_exit() {  # status, when
+  local status
   wait_game
+  status=$?
+  [ "$status" = "$1" ] || fail "the game exited with status $status $2, not $1: $(cat "$SCRATCH/game.log")"
 }
 
 # Asks the game to end as the desktop does and expects a clean, prompt exit.
 rw_quit_game() {
-  local status
-  terminate_game
-  status=$?
-  [ "$status" != 137 ] || fail "the game did not end within 10 s of SIGTERM"
-  [ "$status" = 0 ] || fail "the game exited with status $status after SIGTERM"
+  kill -TERM "$GAME_PID"
+  expect_exit 0 "${1:-after SIGTERM}"
 }
