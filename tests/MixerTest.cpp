@@ -206,3 +206,22 @@ TEST(Mixer, StereoSidesStayApartAndUnplayableSamplesAreRefused) {
 }
 
 }  // namespace
+
+TEST(Mixer, ALongSoundConvertedAsItPlaysSoundsAsIfConvertedAtOnce) {
+  // Three seconds at a quarter of the mixer's rate: long enough to be converted as it plays,
+  // here across the end of one block, the loop back to its start, and a restart.
+  const host::WaveFormat mono8{1, 1, 11025, 11025, 1, 8};
+  Bytes wave(3 * 11025);
+  for (std::size_t i = 0; i < wave.size(); ++i)
+    wave[i] = static_cast<std::uint8_t>(128 + 60 * std::sin(static_cast<double>(i) / 7));
+  const std::vector<std::int16_t> whole = ToMixerFrames(mono8, wave, Mixer::kRate);
+  Mixer mixer;
+  auto sound = mixer.CreateBuffer(mono8, wave, "long");
+  ASSERT_NE(sound, nullptr);
+  sound->Play(true);
+  const std::vector<std::int16_t> out = Render(mixer, static_cast<int>(whole.size()) + 5000);
+  for (std::size_t i = kDelay; i < out.size() / 2; ++i) {
+    const double expected = Expected(whole[(i - kDelay) % whole.size()], 0);
+    ASSERT_NEAR(out[2 * i], expected, 1) << "frame " << i;
+  }
+}

@@ -14,7 +14,7 @@ namespace {
 class MenuHost : public shell::Form {
  public:
   explicit MenuHost(host::Host& host)
-      : Form(host, {.name = "Host", .width = 200, .height = 150}), menu(*this) {
+      : Form(host, {.name = "Host", .caption = "", .width = 200, .height = 150}), menu(*this) {
     menu.Left = 20, menu.Top = 10, menu.Width = 150, menu.Height = 100;
     Add(menu);
     menu.InitProperties(shell::OleRgb(0, 0, 0), shell::OleRgb(255, 255, 255));
