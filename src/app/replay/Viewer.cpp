@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -83,6 +84,8 @@ int WatchRecording(const std::string& path, host::ScreenOptions screen) {
     std::fprintf(stderr, "skirmora: %s\n", script::Refusal(checked).c_str());
     return 2;
   }
+  // A replay writes no file, not even the compose cache Xlib would keep for the game.
+  setenv("XCOMPOSECACHE", "", 0);
   auto sdl = host::MakeSdlHost(std::make_unique<host::MemoryRegistryStore>(),
                                {assets::Picture("Icon32"), assets::Cursor("Hand")}, nullptr,
                                std::move(screen));

@@ -31,7 +31,7 @@ bool SessionBusKnown() {
 // The game's folder for Xlib's compose cache, made when missing (private to the user, as
 // Xlib wants); empty when the player chose a folder or there is no home to put one in.
 std::string ComposeCacheFolder() {
-  if (IsSet("XCOMPOSECACHE") || !IsSet("DISPLAY") || !IsSet("HOME")) return {};
+  if (std::getenv("XCOMPOSECACHE") != nullptr || !IsSet("DISPLAY") || !IsSet("HOME")) return {};
   const std::string home = std::getenv("HOME");
   if (IsDirectory(home + "/.compose-cache")) return {};
   const char* xdgCache = std::getenv("XDG_CACHE_HOME");

@@ -14,8 +14,8 @@ namespace host::sdl {
 //   typed into the initials) whenever an input method opens, which was more than half of the
 //   CPU the game spent before its first window. Xlib keeps the parsed table in a cache folder,
 //   checked against the table itself, when it is told where: unless the player chose a folder
-//   (XCOMPOSECACHE or ~/.compose-cache), the game's own cache folder is used. Xlib never uses
-//   one for root.
+//   (XCOMPOSECACHE, even empty, or ~/.compose-cache), the game's own cache folder is used.
+//   Xlib never uses one for root.
 class StartupEnvironment {
  public:
   StartupEnvironment();
