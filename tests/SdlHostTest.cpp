@@ -1,17 +1,22 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
 // the screen after each tick, telling the player an address nothing can open, F11, telling
-// the program when the keyboard focus leaves it, and the keypad's keys. (The real-window
-// tests compare its dialogs and scaled windows with the headless runner's pictures.)
+// the program when the keyboard focus leaves it, the keypad's keys, and the environment SDL's
+// video starts in. (The real-window tests compare its dialogs and scaled windows with the
+// headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "HostBackEnds.h"
+#include "TempFolder.h"
 #include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/KeyMap.h"
 #include "host/sdl/Presenter.h"
+#include "host/sdl/StartupEnvironment.h"
 
 namespace {
 
@@ -245,6 +250,39 @@ TEST(SdlKeyMap, TheKeypadFollowsNumLock) {
     EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, true), key.withNumLock) << key.usb;
     EXPECT_EQ(host::sdl::VirtualKeyForScancode(key.usb, false), key.without) << key.usb;
   }
+}
+
+// While SDL's video starts, Xlib is pointed at the game's compose cache (made private to the
+// user), unless the player chose a folder; afterwards the environment is as it was.
+TEST(StartupEnvironment, PointsXlibAtTheGamesComposeCacheUnlessThePlayerChoseOne) {
+  const TempFolder home;
+  const std::string cache = home / ".cache/skirmora/compose";
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const char* name : {"HOME", "XDG_CACHE_HOME", "XCOMPOSECACHE", "DISPLAY"}) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  ::setenv("HOME", home.Path().c_str(), 1);
+  ::setenv("DISPLAY", ":0", 1);
+  ::unsetenv("XDG_CACHE_HOME");
+  ::unsetenv("XCOMPOSECACHE");
+  {
+    const host::sdl::StartupEnvironment environment;
+    ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), cache);
+    struct stat info {};
+    ASSERT_EQ(::stat(cache.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+  }
+  EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr) << "taken back after the start";
+  ::setenv("XCOMPOSECACHE", "", 1);  // the player's (or a replay's) choice, even empty
+  {
+    const host::sdl::StartupEnvironment environment;
+    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), "");
+  }
+  EXPECT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
+  for (const auto& [name, value] : saved)
+    value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
 }
 
 }  // namespace
