@@ -2,9 +2,7 @@
 // let go at random, now and then a pause, reduced sound, the cheat and the advance key (or,
 // in Rookie mode, a new game). After every frame the scenario runs `check`, which stops it as soon
 // as any variable or record leaves its range or a list's storage differs from its count.
-//
-// usage: skirmora-soak-scenario SEED normal|rookie TICKS [ADVANCE]
-// ADVANCE: the advance key comes once in that many frames on average (200).
+// Arguments: SEED normal|rookie TICKS [ADVANCE: frames between advance keys, 200 on average].
 #include <array>
 #include <cstdint>
 #include <cstdlib>
