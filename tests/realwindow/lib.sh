@@ -160,8 +160,7 @@ rw_answer_first_start() {
 }
 
 MENU_ROW_H=27  # the height of a text-menu row in Arial 18 pt bold italic
-# Clicks row ROW (from 1) of the text menu of the menu window at WIN_X, WIN_Y, drawn at the
-# factor SCALE.
+# Clicks row ROW (from 1) of the text menu of the menu window at WIN_X, WIN_Y, at SCALE.
 click_menu_row() {  # row [scale]
   local s=${2:-1}
   click_at $((WIN_X + s * (8 + 30))) $((WIN_Y + s * (128 + ($1 - 1) * MENU_ROW_H + MENU_ROW_H / 2)))
