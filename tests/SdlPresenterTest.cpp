@@ -1,7 +1,11 @@
 // How the SDL back end lays a client surface into its window: whole-factor scaling with
-// black bars, and mapping pointer positions back to client pixels.
+// black bars, mapping pointer positions back to client pixels, and sending only what changed.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <vector>
@@ -55,8 +59,9 @@ std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
 }
 
 // A presenter that sends only what changed must leave the window exactly as composing all
-// of it would, and that must show the client as the model says: random drawing, then only
-// the recorded parts composed, at every kind of fit and with rows longer than the window.
+// of it would, and that must show the client as the model says: every kind of drawing, many
+// at once, then only the recorded parts composed, at every kind of fit and with rows longer
+// than the window.
 TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
   // Fitted to the window, and one placed by hand so that both window edges cut through
   // scaled client pixels.
@@ -71,26 +76,39 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
   std::mt19937 random(3);
   std::uniform_int_distribution<int> coordinate(-10, 70), colour(0, 0xFFFFFF);
   const Surface sprite = testing_surfaces::Numbered(12, 12, 5);
+  host::PixelRuns runs;
+  for (int row = 0; row < 9; ++row) runs.Add(row, row % 4, 8 - row % 5);
   for (const auto& win : windows) {
     Surface client(64, 48);
     const Viewport vp = win.vp.value_or(FitViewport(win.w, win.h, client.Width(), client.Height()));
     std::vector<std::uint32_t> partial(win.pitch * win.h, 0xDEAD), whole(partial);
     ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp);
     for (int frame = 0; frame < 40; ++frame) {
+      const Surface before = client;
+      const std::uint64_t version = client.Version();
       client.ClearDirty();
-      for (int i = 0; i < 6; ++i) {
-        const int x = coordinate(random), y = coordinate(random);
+      for (int i = 0; i < 24; ++i) {
+        const int x = coordinate(random), y = coordinate(random), u = coordinate(random),
+                  v = coordinate(random);
         const host::Color c = static_cast<host::Color>(colour(random));
-        switch (i % 3) {
-          case 0:
-            client.Blit(x, y, 12, 12, sprite, 0, 0);
-            break;
-          case 1:
-            client.FillRect(x, y, x + 5, y + 2, c);
-            break;
-          default:
-            client.SetPixel(x, y, c);
-        }
+        const host::RasterOp op = static_cast<host::RasterOp>(i % 3);
+        const std::function<void()> draws[] = {
+            [&] { client.Blit(x, y, u / 4, v / 4, sprite, 1, 2, op); },
+            [&] { client.Blit(x, y, 20, 12, client, u, v, op); },
+            [&] { client.FillRect(x, y, u, v, c); },
+            [&] { client.FillRect(x, y, u, v, c, host::PenMode::Mask); },
+            [&] { client.FillRuns(x, y, runs, c); },
+            [&] { client.BlitRuns(x, y, sprite, u / 8, v / 8, runs); },
+            [&] { client.Line(x, y, u, v, c); },
+            [&] { client.Frame(x, y, u, v, c); },
+            [&] { client.Circle(x, y, std::abs(u) / 2, c); },
+            [&] { client.Circle(x, INT_MAX, INT_MAX - 40 + y, c); },  // only an arc shows
+            [&] { client.Line(INT_MIN, y, INT_MAX, v, c); },
+            [&] { frame % 10 ? client.SetPixel(x, y, c) : client.Clear(c); }};
+        draws[(frame + i) % std::size(draws)]();
+      }
+      if (!(client == before)) {
+        ASSERT_GT(client.Version(), version) << "frame " << frame;
       }
       for (const PixelRect& part : client.Dirty().Rects())
         ComposePart({partial.data(), win.w, win.h, win.pitch}, client, vp, part);

@@ -45,34 +45,11 @@ inline std::set<Point> PixelsOf(const host::Surface& s, host::Color c) {
   return found;
 }
 
-// The pixels of the surface that differ from `background`.
-inline std::set<Point> PixelsChanged(const host::Surface& s, const host::Surface& background) {
-  std::set<Point> changed;
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x)
-      if (s.GetPixel(x, y) != background.GetPixel(x, y)) changed.insert({x, y});
-  return changed;
-}
-
 // The w x h part of `s` whose top-left corner is (x, y).
 inline host::Surface Crop(const host::Surface& s, int x, int y, int w, int h) {
   host::Surface part(w, h);
   part.Blit(0, 0, w, h, s, x, y);
   return part;
-}
-
-// The pixels that differ between `before` and `after` but lie outside every rectangle
-// `after` records as changed: what a presenter sending only the changes would miss.
-inline std::set<Point> UnrecordedChanges(const host::Surface& before, const host::Surface& after) {
-  std::set<Point> missed;
-  for (const Point& p : PixelsChanged(after, before)) {
-    bool covered = false;
-    for (const host::PixelRect& r : after.Dirty().Rects())
-      covered = covered || (p.first >= r.left && p.first < r.right && p.second >= r.top &&
-                            p.second < r.bottom);
-    if (!covered) missed.insert(p);
-  }
-  return missed;
 }
 
 }  // namespace testing_surfaces
