@@ -134,29 +134,6 @@ TEST_F(FrameTest, EveryEffectSoundsWithFullSound) {
       << "the switch beeps every second frame; a bomb high enough goes off at once";
 }
 
-TEST_F(FrameTest, EveryHeldKeyAndItsKeypadTwin) {
-  using namespace host::vk;
-  using S = game::GameState;
-  const struct {
-    int key;
-    bool S::*flag = nullptr;
-    std::int16_t S::*axis = nullptr;
-    std::int16_t value = 0;
-  } keys[] = {
-      {Insert, &S::FireHeld},        {Numpad(0), &S::FireHeld},     {Space, &S::BombHeld},
-      {Return, &S::BombHeld},        {Numpad(5), &S::BombHeld},     {Delete, &S::ShieldsHeld},
-      {Decimal, &S::ShieldsHeld},    {Add, &S::NextWeaponHeld},     {Left, {}, &S::MoveX, 1},
-      {Numpad(4), {}, &S::MoveX, 1}, {Right, {}, &S::MoveX, -1},    {Numpad(6), {}, &S::MoveX, -1},
-      {Up, {}, &S::MoveY, 1},        {Numpad(8), {}, &S::MoveY, 1}, {Down, {}, &S::MoveY, -1},
-      {Numpad(2), {}, &S::MoveY, -1}};
-  for (const auto& k : keys) {
-    form->OnKeyDown(k.key, 0);
-    EXPECT_TRUE(k.flag ? s.*k.flag : s.*k.axis == k.value) << k.key;
-    form->OnKeyUp(k.key, 0);
-    EXPECT_FALSE(k.flag ? s.*k.flag : s.*k.axis != 0) << k.key;
-  }
-}
-
 TEST_F(FrameTest, TheDirectXCallbackReachesAJoystickServiceEvenAfterItWasReleased) {
   form->Joystick.reset();
   form->DirectXEvent_DXCallback(7);
