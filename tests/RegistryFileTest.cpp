@@ -218,14 +218,6 @@ TEST_F(RegistryFile, NothingIsWrittenBeforeTheFirstChangeAndAnEmptyFileIsAnEmpty
   empty.SetValue(kGameKey, "Greeted", RegValue::Dword(1));
   EXPECT_NE(InodeOf(Path()), before);
   EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "Greeted"), RegValue::Dword(1));
-  // A batch (the quit's save) is one replacement at its end, never value by value.
-  const ino_t beforeBatch = InodeOf(Path());
-  const auto saved = empty.Batch([&] {
-    for (const char* name : {"a", "b"}) empty.SetValue(kGameKey, name, RegValue::Dword(2));
-    EXPECT_EQ(InodeOf(Path()), beforeBatch) << "nothing is written before the batch ends";
-  });
-  EXPECT_EQ(saved, std::nullopt);
-  EXPECT_EQ(host::FileRegistryStore(Path()).GetValue(kGameKey, "b"), RegValue::Dword(2));
 }
 
 TEST_F(RegistryFile, ChangesThatCouldNotBeWrittenAreWrittenWithTheNextWriteThatWorks) {

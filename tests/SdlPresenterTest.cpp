@@ -39,19 +39,8 @@ TEST(SdlPresenter, FitsTheGameFieldByTheLargestWholeFactor) {
   }
 }
 
-TEST(SdlPresenter, PointerPositionsMapBackToClientPixels) {
-  EXPECT_EQ(ToClient(320, 320, 2), 0);
-  EXPECT_EQ(ToClient(321, 320, 2), 0);
-  EXPECT_EQ(ToClient(322, 320, 2), 1);
-  // Left of the client area stays negative, even within one scaled pixel.
-  EXPECT_EQ(ToClient(319, 320, 2), -1);
-  EXPECT_EQ(ToClient(318, 320, 2), -1);
-  EXPECT_EQ(ToClient(317, 320, 2), -2);
-  EXPECT_EQ(ToClient(2, 3, 1), -1);
-}
-
-// Per-pixel model of a composed window: each window pixel shows the client pixel under it,
-// black where there is none.
+// Per-pixel model of a composed window: each window pixel shows the client pixel under it
+// (as a pointer position maps back to it), black where there is none.
 std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
   const int cx = ToClient(x, vp.x, vp.scale), cy = ToClient(y, vp.y, vp.scale);
   const bool inside = cx >= 0 && cy >= 0 && cx < client.Width() && cy < client.Height();

@@ -1,27 +1,9 @@
 #pragma once
 // Small builders and readers of surfaces shared by the drawing tests.
-#include <iomanip>
-#include <ostream>
 #include <set>
 #include <utility>
 
 #include "host/Surface.h"
-
-namespace host {
-
-// Lets a failed comparison show the surfaces: small ones pixel by pixel.
-inline void PrintTo(const Surface& s, std::ostream* os) {
-  *os << s.Width() << "x" << s.Height() << " surface";
-  if (s.Width() > 16 || s.Height() > 16) return;
-  *os << std::hex << std::setfill('0');
-  for (int y = 0; y < s.Height(); ++y) {
-    *os << "\n ";
-    for (int x = 0; x < s.Width(); ++x) *os << " " << std::setw(6) << s.GetPixel(x, y);
-  }
-  *os << std::dec;
-}
-
-}  // namespace host
 
 namespace testing_surfaces {
 
