@@ -122,14 +122,14 @@ TEST_F(BCRegistryTest, DeletesAndListsValuesAndSubkeysFromOneOrHoldsOneEmptyText
   EXPECT_EQ(subkeys(0), "");
   EXPECT_THROW(subkeys(1), std::out_of_range);
 
-  registry_.RootPath(kGameKey + "\\Sub\\Deeper");
+  registry_.RootPath(kGameKey + "\\Sub\\Deeper\\Leaf");
   registry_.RootPath(kGameKey + "\\Kept");
   registry_.RootPath(kGameKey);
   registry_.Value("High Score 1", "ABC=12500");
   registry_.Value("Location", "/usr/games");
   registry_.ValueLong("Fire button", 3);
   registry_.DeleteValue("LOCATION");
-  registry_.DeleteKey("sub");
+  registry_.DeleteKey("sub\\DEEPER");  // with everything below it
   registry_.GetAllValues(values);
   registry_.GetAllSubkeys(subkeys);
   ASSERT_EQ(values.Lower(), 1);
@@ -137,9 +137,10 @@ TEST_F(BCRegistryTest, DeletesAndListsValuesAndSubkeysFromOneOrHoldsOneEmptyText
   EXPECT_EQ(values(1, 2), "Fire button");
   EXPECT_EQ(values(2, 2), "3");
   EXPECT_THROW(values(1, 0), std::out_of_range);
-  EXPECT_EQ(subkeys.Upper(), 2);
+  EXPECT_EQ(subkeys.Upper(), 3);
   EXPECT_EQ(subkeys(1), "Empty");
-  EXPECT_EQ(subkeys(2), "Kept");
+  EXPECT_EQ(subkeys(3), "Kept");
+  EXPECT_TRUE(store_.Subkeys(kGameKey + "\\Sub").empty());
 }
 
 }  // namespace

@@ -27,8 +27,6 @@ void SetLe16(Bytes& b, std::size_t at, std::uint32_t v) {
   b[at] = static_cast<std::uint8_t>(v), b[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-// ---- BMP
-
 TEST(BmpFile, RoundTripsEveryRowPadding) {
   for (int width = 1; width <= 4; ++width) {
     const Surface image = Numbered(width, 3, 0x5A);
@@ -78,8 +76,6 @@ TEST(BmpFile, RejectsOtherKindsTruncationsAndHostileHeaders) {
     EXPECT_FALSE(DecodeBmp(bad).has_value()) << d.what;
   }
 }
-
-// ---- PNG and BMP files as another image program reads them
 
 // The raw bytes ImageMagick reads from an image file, in `format` ("rgb" or "rgba"); nothing
 // if it is not installed.

@@ -45,8 +45,6 @@ Surface ModelBlit(const Surface& dst, int dx, int dy, int w, int h, const Surfac
 
 constexpr RasterOp kAllOps[] = {RasterOp::Copy, RasterOp::And, RasterOp::Xor};
 
-// ---- clipping of rectangle copies
-
 // Every combination of positions around and across both surfaces' edges, every size from
 // negative to larger than either surface, against the per-pixel model.
 TEST(SurfaceBlitClipping, CopiesMatchThePerPixelModelAcrossAllEdges) {
@@ -153,8 +151,6 @@ TEST(SurfaceRuns, DrawWhatEachRunDrawnAloneDraws) {
   EXPECT_EQ(self, want);
 }
 
-// ---- filled rectangles
-
 TEST(SurfaceFillRect, CornersAreInclusiveInAnyOrderAndClipAtEveryEdge) {
   const int ends[] = {INT_MIN, -5, 0, 3, 9, 12, 5000, INT_MAX};
   for (const int x1 : ends)
@@ -179,8 +175,6 @@ TEST(SurfaceFillRect, MaskPenKeepsThePensBitsOnlyAndMaskingTwiceChangesNothing) 
   field.FillRect(0, 0, 3, 1, Rgb(57, 57, 57), PenMode::Mask);
   EXPECT_EQ(field, once);
 }
-
-// ---- lines
 
 // Random lines in every octant: the part a small surface holds is the part of the whole line.
 // (The shape of a line: FarAwayEndpointsKeepTheSlope, and every bevel of the golden images.)
@@ -222,8 +216,6 @@ TEST(SurfaceLine, FarAwayEndpointsKeepTheSlope) {
   EXPECT_EQ(row, before);
 }
 
-// ---- circles
-
 // The ring itself shows in bomb-ring.ring.bmp and in the message boxes' icons.
 TEST(SurfaceCircle, TinyAndHugeCirclesDrawOnlyWhatTheyShould) {
   Surface tiny(3, 3);
@@ -249,8 +241,6 @@ TEST(SurfaceCircle, TinyAndHugeCirclesDrawOnlyWhatTheyShould) {
   untouched.Circle(INT_MIN, INT_MAX, INT_MAX, host::kWhite);
   EXPECT_TRUE(PixelsOf(untouched, host::kWhite).empty());
 }
-
-// ---- single pixels and bookkeeping
 
 TEST(SurfacePixels, OutsideTheSurfaceReadsBlackAndWritesNothing) {
   Surface s(3, 2, 0x555555);
