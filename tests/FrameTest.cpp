@@ -23,15 +23,11 @@ struct FrameTest : combat_testing::CombatTest {
   void Frames(int n) {
     for (int i = 0; i < n; ++i) game::RunFrame(*form);
   }
-  // Whether the 65 x 65 square at (x, y) shows the ship's sprite cell.
-  bool ShowsShipCell(int x, int y, int cell) {
-    using testing_surfaces::Crop;
-    return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
-  }
 };
 
 // The poses without the shields show in laser.beam.bmp and laser.moved.bmp.
 TEST_F(FrameTest, AMovingShipShowsItsPoseAndLeavesNothingOfItsOldSquare) {
+  using testing_surfaces::Crop;
   constexpr host::Color kMark = host::Rgb(1, 2, 3);
   s.ShieldsHeld = true;
   for (const auto& [mx, my] : {std::pair{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}, {-1, 0}}) {
@@ -39,7 +35,9 @@ TEST_F(FrameTest, AMovingShipShowsItsPoseAndLeavesNothingOfItsOldSquare) {
     s.MoveX = static_cast<std::int16_t>(mx), s.MoveY = static_cast<std::int16_t>(my);
     Frames(1);
     EXPECT_TRUE(testing_surfaces::PixelsOf(Screen(), kMark).empty()) << mx << "," << my;
-    EXPECT_TRUE(ShowsShipCell(s.ShipX, s.ShipY, 3 - 2 * mx)) << mx << "," << my;
+    EXPECT_EQ(Crop(Screen(), s.ShipX, s.ShipY, 65, 65),
+              Crop(assets::Picture("ShipsPic"), 65 * (3 - 2 * mx), 0, 65, 65))
+        << "the pose, " << mx << "," << my;
   }
 }
 
