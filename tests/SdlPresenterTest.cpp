@@ -49,26 +49,30 @@ std::uint32_t Shown(const Surface& client, const Viewport& vp, int x, int y) {
 
 // A presenter that sends only what changed must leave the window exactly as composing all
 // of it would, and that must show the client as the model says: every kind of drawing, many
-// at once, then only the recorded parts composed, at every kind of fit and with rows longer
-// than the window.
+// at once (some frames nothing but scattered pixels), then only the recorded parts composed,
+// at every kind of fit and with rows longer than the window.
 TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
-  // Fitted to the window, and one placed by hand so that both window edges cut through
-  // scaled client pixels.
+  // Fitted to the window, one placed by hand so that both window edges cut through scaled
+  // client pixels, and one as large as the game's, where scattered changes are many more
+  // than the record keeps apart.
   const struct {
-    int w, h, pitch;
+    int w, h, pitch, clientW, clientH;
     std::optional<Viewport> vp;
-  } windows[] = {{64, 48, 64, {}},
-                 {130, 100, 133, {}},
-                 {200, 97, 200, {}},
-                 {50, 40, 52, {}},
-                 {100, 70, 101, Viewport{-4, -2, 3}}};
+  } windows[] = {{64, 48, 64, 64, 48, {}},
+                 {130, 100, 133, 64, 48, {}},
+                 {200, 97, 200, 64, 48, {}},
+                 {50, 40, 52, 64, 48, {}},
+                 {100, 70, 101, 64, 48, Viewport{-4, -2, 3}},
+                 {640, 480, 640, 640, 480, {}}};
   std::mt19937 random(3);
-  std::uniform_int_distribution<int> coordinate(-10, 70), colour(0, 0xFFFFFF);
+  const auto pick = [&](int from, int to) {
+    return std::uniform_int_distribution<int>(from, to)(random);
+  };
   const Surface sprite = testing_surfaces::Numbered(12, 12, 5);
   host::PixelRuns runs;
   for (int row = 0; row < 9; ++row) runs.Add(row, row % 4, 8 - row % 5);
   for (const auto& win : windows) {
-    Surface client(64, 48);
+    Surface client(win.clientW, win.clientH);
     const Viewport vp = win.vp.value_or(FitViewport(win.w, win.h, client.Width(), client.Height()));
     std::vector<std::uint32_t> partial(win.pitch * win.h, 0xDEAD), whole(partial);
     ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp);
@@ -77,9 +81,9 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
       const std::uint64_t version = client.Version();
       client.ClearDirty();
       for (int i = 0; i < 24; ++i) {
-        const int x = coordinate(random), y = coordinate(random), u = coordinate(random),
-                  v = coordinate(random);
-        const host::Color c = static_cast<host::Color>(colour(random));
+        const int x = pick(-10, win.clientW + 6), y = pick(-10, win.clientH + 22),
+                  u = pick(-10, win.clientW + 6), v = pick(-10, win.clientH + 22);
+        const host::Color c = static_cast<host::Color>(pick(0, 0xFFFFFF));
         const host::RasterOp op = static_cast<host::RasterOp>(i % 3);
         const std::function<void()> draws[] = {
             [&] { client.Blit(x, y, u / 4, v / 4, sprite, 1, 2, op); },
@@ -94,8 +98,9 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
             [&] { client.Circle(x, INT_MAX, INT_MAX - 40 + y, c); },  // only an arc shows
             [&] { client.Line(INT_MIN, y, INT_MAX, v, c); },
             [&] { frame % 10 ? client.SetPixel(x, y, c) : client.Clear(c); }};
-        draws[(frame + i) % std::size(draws)]();
+        draws[frame % 4 ? (frame + i) % std::size(draws) : std::size(draws) - 1]();
       }
+      ASSERT_LE(client.Dirty().Rects().size(), std::size_t{host::DirtyRegion::kMaxRects});
       if (!(client == before)) {
         ASSERT_GT(client.Version(), version) << "frame " << frame;
       }
