@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <set>
-#include <string>
 
 #include "assets/Assets.h"
 #include "host/Surface.h"

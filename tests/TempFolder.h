@@ -90,7 +90,3 @@ inline std::vector<int> RunInChildren(
   }
   return results;
 }
-
-inline int RunInChild(const std::function<int()>& body) {
-  return RunInChildren({[&](const auto&) { return body(); }})[0];
-}
