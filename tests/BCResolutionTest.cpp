@@ -5,12 +5,6 @@
 #include "host/headless/HeadlessDisplayModes.h"
 #include "platform/BCResolution.h"
 
-namespace host {
-void PrintTo(const DisplayMode& m, std::ostream* os) {
-  *os << m.width << "x" << m.height << "x" << m.bitsPerPixel;
-}
-}  // namespace host
-
 namespace {
 
 using Mode = host::DisplayMode;

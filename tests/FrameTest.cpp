@@ -6,12 +6,9 @@
 #include "game/Frame.h"
 #include "game/FrameSteps.h"
 #include "game/MainForm.h"
-#include "game/StatusBar.h"
 #include "host/Keys.h"
 
 namespace {
-
-using host::vk::Function;
 
 // A game started as F2 starts it, every random draw 0.5.
 struct FrameTest : combat_testing::CombatTest {
@@ -26,56 +23,21 @@ struct FrameTest : combat_testing::CombatTest {
   void Frames(int n) {
     for (int i = 0; i < n; ++i) game::RunFrame(*form);
   }
-  // Whether the 65 x 65 square at (x, y) shows the ship's sprite cell.
-  bool ShowsShipCell(int x, int y, int cell) {
-    using testing_surfaces::Crop;
-    return Crop(Screen(), x, y, 65, 65) == Crop(assets::Picture("ShipsPic"), 65 * cell, 0, 65, 65);
-  }
 };
 
-TEST_F(FrameTest, TheLaserBeamIsRedWhileItLastsAndBlankedWhenItEnds) {
-  s.WeaponLevel = 7;
-  game::SetWeapon(s, 6);
-  s.ReloadTime = 0;
-  s.FireHeld = true;
-  Frames(1);
-  s.FireHeld = false;
-  const int x = s.LaserX, bottom = s.ShipY - 3;
-  ASSERT_EQ(x, 287 + 31);
-  for (int dx : {-1, 0, 1}) {
-    EXPECT_EQ(Screen().GetPixel(x + dx, 50), host::Rgb(255, 0, 0));
-    EXPECT_EQ(Screen().GetPixel(x + dx, bottom), host::Rgb(255, 0, 0));
-  }
-  EXPECT_NE(Screen().GetPixel(x - 2, 200), host::Rgb(255, 0, 0)) << "three pixels wide";
-  EXPECT_NE(Screen().GetPixel(x, 49), host::Rgb(255, 0, 0)) << "the status bar is left alone";
-  Frames(24);
-  EXPECT_EQ(Screen().GetPixel(x, 200), host::Rgb(255, 0, 0)) << "still there on its 25th frame";
-  Frames(1);
-  EXPECT_EQ(s.LaserX, 0);
-  for (int dx : {-1, 0, 1}) EXPECT_EQ(Screen().GetPixel(x + dx, 200), host::kBlack);
-}
-
-TEST_F(FrameTest, TheShipIsDrawnInThePoseOfItsMovementAndItsOldPlaceBlanked) {
-  ASSERT_TRUE(ShowsShipCell(287, 415, 2));
-  s.MoveX = 1;  // left
-  Frames(1);
-  EXPECT_TRUE(ShowsShipCell(279, 415, 0));
-  EXPECT_EQ(Screen().GetPixel(279 + 65 + 3, 450), host::kBlack) << "the old right edge";
-  s.MoveX = -1;
-  s.ShieldsHeld = true;
-  Frames(1);
-  EXPECT_TRUE(ShowsShipCell(287, 415, 5)) << "leaning right inside the shields";
-  s.MoveX = 0;
-  Frames(1);
-  EXPECT_TRUE(ShowsShipCell(287, 415, 3));
-  // Whichever way it moves, nothing of its old square is left outside the new one.
+// The poses without the shields show in laser.beam.bmp and laser.moved.bmp.
+TEST_F(FrameTest, AMovingShipShowsItsPoseAndLeavesNothingOfItsOldSquare) {
+  using testing_surfaces::Crop;
   constexpr host::Color kMark = host::Rgb(1, 2, 3);
+  s.ShieldsHeld = true;
   for (const auto& [mx, my] : {std::pair{1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}, {-1, 0}}) {
     form->screen.canvas.FillRect(s.ShipX, s.ShipY, s.ShipX + 64, s.ShipY + 64, kMark);
     s.MoveX = static_cast<std::int16_t>(mx), s.MoveY = static_cast<std::int16_t>(my);
     Frames(1);
     EXPECT_TRUE(testing_surfaces::PixelsOf(Screen(), kMark).empty()) << mx << "," << my;
-    EXPECT_TRUE(ShowsShipCell(s.ShipX, s.ShipY, 3 - 2 * mx));
+    EXPECT_EQ(Crop(Screen(), s.ShipX, s.ShipY, 65, 65),
+              Crop(assets::Picture("ShipsPic"), 65 * (3 - 2 * mx), 0, 65, 65))
+        << "the pose, " << mx << "," << my;
   }
 }
 
@@ -168,44 +130,6 @@ TEST_F(FrameTest, EveryEffectSoundsWithFullSound) {
   EXPECT_EQ(Heard(),
             (std::vector<std::string>{"SShieldsOff", "SBeep", "SBombUsed", "SBeep", "SBeep"}))
       << "the switch beeps every second frame; a bomb high enough goes off at once";
-}
-
-TEST_F(FrameTest, F1ShowsTheHelpLinesUntilTheBarIsNextRedrawn) {
-  s.GameRunning = false;
-  game::UpdateStatus(*form);
-  const host::Surface help = Screen();
-  s.GameRunning = true;
-  game::UpdateStatus(*form);
-  form->OnKeyDown(Function(1), 0);
-  EXPECT_TRUE(s.GameRunning);
-  for (int y = 0; y < 50; ++y)
-    for (int x = 0; x < 640; ++x) ASSERT_EQ(Screen().GetPixel(x, y), help.GetPixel(x, y));
-  game::GameOver(*form, true);
-  form->OnKeyDown(Function(1), 0);
-  EXPECT_FALSE(s.GameRunning) << "F1 starts no game";
-}
-
-TEST_F(FrameTest, EveryHeldKeyAndItsKeypadTwin) {
-  using namespace host::vk;
-  using S = game::GameState;
-  const struct {
-    int key;
-    bool S::*flag = nullptr;
-    std::int16_t S::*axis = nullptr;
-    std::int16_t value = 0;
-  } keys[] = {
-      {Insert, &S::FireHeld},        {Numpad(0), &S::FireHeld},     {Space, &S::BombHeld},
-      {Return, &S::BombHeld},        {Numpad(5), &S::BombHeld},     {Delete, &S::ShieldsHeld},
-      {Decimal, &S::ShieldsHeld},    {Add, &S::NextWeaponHeld},     {Left, {}, &S::MoveX, 1},
-      {Numpad(4), {}, &S::MoveX, 1}, {Right, {}, &S::MoveX, -1},    {Numpad(6), {}, &S::MoveX, -1},
-      {Up, {}, &S::MoveY, 1},        {Numpad(8), {}, &S::MoveY, 1}, {Down, {}, &S::MoveY, -1},
-      {Numpad(2), {}, &S::MoveY, -1}};
-  for (const auto& k : keys) {
-    form->OnKeyDown(k.key, 0);
-    EXPECT_TRUE(k.flag ? s.*k.flag : s.*k.axis == k.value) << k.key;
-    form->OnKeyUp(k.key, 0);
-    EXPECT_FALSE(k.flag ? s.*k.flag : s.*k.axis != 0) << k.key;
-  }
 }
 
 TEST_F(FrameTest, TheDirectXCallbackReachesAJoystickServiceEvenAfterItWasReleased) {

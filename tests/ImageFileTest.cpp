@@ -20,9 +20,6 @@ using host::DecodeBmp;
 using host::Surface;
 using testing_surfaces::Numbered;
 
-std::uint32_t Le32(const Bytes& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
-}
 void SetLe32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
@@ -30,25 +27,17 @@ void SetLe16(Bytes& b, std::size_t at, std::uint32_t v) {
   b[at] = static_cast<std::uint8_t>(v), b[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-// ---- BMP
-
 TEST(BmpFile, RoundTripsEveryRowPadding) {
-  for (int width = 1; width <= 7; ++width)
-    for (int height = 1; height <= 3; ++height) {
-      const Surface image = Numbered(width, height, 0x5A);
-      const Bytes file = host::EncodeBmp(image);
-      const std::size_t stride = (width * 3 + 3) / 4 * 4;
-      ASSERT_EQ(file.size(), 54 + stride * height);
-      EXPECT_EQ(Le32(file, 2), file.size());
-      EXPECT_EQ(Le32(file, 10), 54u);
-      // The padding at the end of each row is zero.
-      for (int row = 0; row < height; ++row)
-        for (std::size_t pad = width * 3; pad < stride; ++pad)
-          EXPECT_EQ(file[54 + row * stride + pad], 0);
-      const std::optional<Surface> back = DecodeBmp(file);
-      ASSERT_TRUE(back.has_value()) << width << "x" << height;
-      EXPECT_EQ(*back, image) << width << "x" << height;
-    }
+  for (int width = 1; width <= 4; ++width) {
+    const Surface image = Numbered(width, 3, 0x5A);
+    const Bytes file = host::EncodeBmp(image);
+    const std::size_t stride = (width * 3 + 3) / 4 * 4;
+    ASSERT_EQ(file.size(), 54 + stride * 3);
+    for (int row = 0; row < 3; ++row)  // the padding at the end of each row is zero
+      for (std::size_t pad = width * 3; pad < stride; ++pad)
+        EXPECT_EQ(file[54 + row * stride + pad], 0) << width;
+    EXPECT_EQ(DecodeBmp(file), image) << width;
+  }
 }
 
 // Only what the writer writes is read: other kinds of BMP, every truncation and hostile
@@ -87,8 +76,6 @@ TEST(BmpFile, RejectsOtherKindsTruncationsAndHostileHeaders) {
     EXPECT_FALSE(DecodeBmp(bad).has_value()) << d.what;
   }
 }
-
-// ---- PNG and BMP files as another image program reads them
 
 // The raw bytes ImageMagick reads from an image file, in `format` ("rgb" or "rgba"); nothing
 // if it is not installed.

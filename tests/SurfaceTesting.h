@@ -1,27 +1,9 @@
 #pragma once
 // Small builders and readers of surfaces shared by the drawing tests.
-#include <iomanip>
-#include <ostream>
 #include <set>
 #include <utility>
 
 #include "host/Surface.h"
-
-namespace host {
-
-// Lets a failed comparison show the surfaces: small ones pixel by pixel.
-inline void PrintTo(const Surface& s, std::ostream* os) {
-  *os << s.Width() << "x" << s.Height() << " surface";
-  if (s.Width() > 16 || s.Height() > 16) return;
-  *os << std::hex << std::setfill('0');
-  for (int y = 0; y < s.Height(); ++y) {
-    *os << "\n ";
-    for (int x = 0; x < s.Width(); ++x) *os << " " << std::setw(6) << s.GetPixel(x, y);
-  }
-  *os << std::dec;
-}
-
-}  // namespace host
 
 namespace testing_surfaces {
 
@@ -45,34 +27,11 @@ inline std::set<Point> PixelsOf(const host::Surface& s, host::Color c) {
   return found;
 }
 
-// The pixels of the surface that differ from `background`.
-inline std::set<Point> PixelsChanged(const host::Surface& s, const host::Surface& background) {
-  std::set<Point> changed;
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x)
-      if (s.GetPixel(x, y) != background.GetPixel(x, y)) changed.insert({x, y});
-  return changed;
-}
-
 // The w x h part of `s` whose top-left corner is (x, y).
 inline host::Surface Crop(const host::Surface& s, int x, int y, int w, int h) {
   host::Surface part(w, h);
   part.Blit(0, 0, w, h, s, x, y);
   return part;
-}
-
-// The pixels that differ between `before` and `after` but lie outside every rectangle
-// `after` records as changed: what a presenter sending only the changes would miss.
-inline std::set<Point> UnrecordedChanges(const host::Surface& before, const host::Surface& after) {
-  std::set<Point> missed;
-  for (const Point& p : PixelsChanged(after, before)) {
-    bool covered = false;
-    for (const host::PixelRect& r : after.Dirty().Rects())
-      covered = covered || (p.first >= r.left && p.first < r.right && p.second >= r.top &&
-                            p.second < r.bottom);
-    if (!covered) missed.insert(p);
-  }
-  return missed;
 }
 
 }  // namespace testing_surfaces

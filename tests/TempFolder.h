@@ -1,5 +1,4 @@
 #pragma once
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -61,12 +60,11 @@ inline ino_t InodeOf(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
-// Runs each body in a child process of its own (stderr to `errorFile`, if one is named); a
-// body calls its argument to wait until every child is ready, so they go on at once. Returns
-// each child's exit status (the body's result), or 128 + the signal that ended it.
+// Runs each body in a child process of its own; a body calls its argument to wait until every
+// child is ready, so they go on at once. Returns each child's exit status (the body's
+// result), or 128 + the signal that ended it.
 inline std::vector<int> RunInChildren(
-    const std::vector<std::function<int(const std::function<void()>&)>>& bodies,
-    const std::string& errorFile = "") {
+    const std::vector<std::function<int(const std::function<void()>&)>>& bodies) {
   int gate[2];
   if (::pipe(gate) != 0) return std::vector<int>(bodies.size(), -1);
   std::vector<pid_t> pids;
@@ -75,10 +73,6 @@ inline std::vector<int> RunInChildren(
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(gate[1]);
-      if (!errorFile.empty()) {
-        const int fd = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(100);
-      }
       char ignored;  // read returns once the parent closes its end
       ::_exit(body([&] { (void)!::read(gate[0], &ignored, 1); }));
     }
@@ -95,8 +89,4 @@ inline std::vector<int> RunInChildren(
       results.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
   }
   return results;
-}
-
-inline int RunInChild(const std::function<int()>& body, const std::string& errorFile = "") {
-  return RunInChildren({[&](const auto&) { return body(); }}, errorFile)[0];
 }
