@@ -65,11 +65,7 @@ class HeadlessBackEnd : public BackEnd {
   host::Host& Host() override { return host_; }
   void Advance(int ms) override { advance_ = std::max<std::int64_t>(advance_, 0) + ms; }
   void Key(char letter, bool down) override {
-    if (down) {
-      host_.PostKeyDown(letter, 0);
-    } else {
-      host_.PostKeyUp(letter, 0);
-    }
+    down ? host_.PostKeyDown(letter, 0) : host_.PostKeyUp(letter, 0);
   }
 
  private:

@@ -1,7 +1,9 @@
-// What the program relies on from any back end, run against both: timers, sleeps and
-// modal loops behave the same on the desktop and in the headless runner. (Input going to the
-// innermost of nested modal windows shows end to end: the button-assignment scenario and the
-// real-window test of the info windows type into an input box over two windows.)
+// What the program relies on from any back end, run against both: timers, sleeps and modal
+// loops behave the same on the desktop and in the headless runner; then the headless back
+// end's own duties. (Input going to the innermost of nested modal windows shows end to end:
+// the button-assignment scenario and the real-window test of the info windows type into an
+// input box over two windows. The headless dialogs' queued answers show in every scenario's
+// record, and a word that names no button in answer-refused.scn.)
 #include <gtest/gtest.h>
 
 #include "HostBackEnds.h"
@@ -140,6 +142,39 @@ TYPED_TEST(HostContract, SleepHoldsInputBackAndDeliversItAfterwards) {
             (std::vector<std::string>{"down A", "slept through 0 ticks", "down B", "up B"}));
   EXPECT_EQ(sleptTo - sleptFrom, 260);
   EXPECT_EQ(ticks, 1) << "the five ticks the sleep held back come as one";
+}
+
+// ---- the headless back end's own duties
+
+TEST(HeadlessHost, AClosedWindowsPendingEventsAreDropped) {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  Recorder events;
+  auto box = host.CreateWindow(SmallWindow("Box"), events);
+  box->Show();
+  host.PostKeyDown('A', 0);
+  box.reset();
+  int asked = 0;
+  host.SetInputSource([&] {
+    ++asked;
+    throw host::ProgramExit{0};
+  });
+  EXPECT_THROW(host.RunMainLoop(), host::ProgramExit);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(events.log, std::vector<std::string>{});
+}
+
+// The headless timeline's steps and checksums show in the scenarios that watch one; a
+// timeline longer than any of them keeps its newest steps.
+TEST(HeadlessHost, TheTimelineKeepsTheNewestStepsWhenItIsFull) {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  host.RecordTimeline();
+  for (std::size_t i = 0; i < host::HeadlessHost::kTimelineLimit + 5; ++i) host.Sleep(1);
+  std::size_t dropped = 0;
+  const std::vector<host::TimelineStep> steps = host.TakeTimeline(&dropped);
+  EXPECT_EQ(steps.size(), host::HeadlessHost::kTimelineLimit);
+  EXPECT_EQ(dropped, 5u);
+  EXPECT_EQ(steps.front().atMs, 5);
+  EXPECT_EQ(steps.front().window, "") << "no window was open";
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
 // the screen after each tick, telling the player an address nothing can open, F11, telling
 // the program when the keyboard focus leaves it, the keypad's keys, and the environment SDL's
-// video starts in. (The real-window tests compare its dialogs and scaled windows with the
-// headless runner's pictures.)
+// video starts in. (The real-window tests compare its dialogs and its scaled and letterboxed
+// windows with the headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,12 +15,10 @@
 #include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/KeyMap.h"
-#include "host/sdl/Presenter.h"
 #include "host/sdl/StartupEnvironment.h"
 
 namespace {
 
-using host::Surface;
 using host_testing::Recorder;
 using host_testing::SmallWindow;
 
@@ -28,17 +26,6 @@ struct SdlHostTest : ::testing::Test {
   host_testing::SdlBackEnd backEnd;
   host::Host& host = backEnd.Host();
   Recorder events;
-
-  // The window image the presenter would make of the whole canvas.
-  static Surface Composed(host::Window& w, int screenW, int screenH, bool fullScreen) {
-    const Surface& canvas = w.Canvas();
-    const host::sdl::Viewport vp =
-        fullScreen ? host::sdl::FitViewport(screenW, screenH, canvas.Width(), canvas.Height())
-                   : host::sdl::Viewport{};
-    Surface image(screenW, screenH);
-    host::sdl::ComposeWindow({image.Pixels(), screenW, screenH, screenW}, canvas, vp);
-    return image;
-  }
 };
 
 TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
@@ -62,49 +49,6 @@ TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
   host.RunModal(*window);
   EXPECT_EQ(ticks, 6);  // at 50, 100 (which lasts until 280), 280 (late), 300, 350 and 400
   EXPECT_EQ(stale, 0);
-}
-
-TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
-  host::WindowSpec spec = SmallWindow("Field");
-  spec.width = 320, spec.height = 240;
-  spec.placement = host::WindowPlacement::FullScreen;
-  auto window = host.CreateWindow(spec, events);
-  Surface& canvas = window->Canvas();
-  const Surface sprite(20, 20, 0x3366FF);
-  std::vector<std::string> mismatches;
-  const auto check = [&](const char* when) {
-    const Surface shown = host::sdl::ShownPixels(*window);
-    if (!(shown == Composed(*window, shown.Width(), shown.Height(), true)))
-      mismatches.push_back(when);
-  };
-  int x = 0;
-  auto timer = host.CreateTimer(50, [&] {
-    canvas.FillRect(x, 100, x + 19, 119, host::kBlack);
-    x += 7;
-    canvas.Blit(x, 100, 20, 20, sprite, 0, 0);
-    canvas.SetPixel(319 - x, 239, host::kWhite);
-  });
-  backEnd.Steps({[&] {
-                   canvas.Clear(0x202020);
-                   timer->SetEnabled(true);
-                   backEnd.Advance(50);
-                 },
-                 [&] {
-                   check("after one frame");
-                   backEnd.Advance(1000);
-                 },
-                 [&] {
-                   check("after twenty more");
-                   host::sdl::PushExposed(*window);
-                   backEnd.Advance(0);
-                 },
-                 [&] {
-                   check("after an expose");
-                   window->Hide();
-                 }});
-  host.RunModal(*window);
-  EXPECT_EQ(mismatches, std::vector<std::string>{});
-  EXPECT_GT(x, 100);
 }
 
 constexpr int kUsbReturn = 40;
@@ -156,81 +100,64 @@ TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysT
   EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
 }
 
-// ---- focus
-
-struct SdlFocusTest : SdlHostTest {
-  std::vector<bool> told;
+// Leaving for another program is told after the grace, coming back at once, and a loss during
+// a sleep only after the sleep; moving between the program's own windows tells nothing.
+TEST_F(SdlHostTest, LosingTheFocusIsToldAfterTheGraceOnlyWhenNoWindowOfTheProgramHasIt) {
+  std::vector<bool> told, toldEarly, toldAfterGrace, toldInSleep;
+  host.SetFocusHandler([&](bool hasFocus) { told.push_back(hasFocus); });
   Recorder otherEvents;
-  std::unique_ptr<host::Window> main = host.CreateWindow(SmallWindow("Main"), events);
-  std::unique_ptr<host::Window> other = host.CreateWindow(SmallWindow("Other"), otherEvents);
-
-  SdlFocusTest() {
-    host.SetFocusHandler([this](bool hasFocus) { told.push_back(hasFocus); });
-  }
-  void Run(std::vector<std::function<void()>> steps) {
-    steps.push_back([this] { main->Hide(); });
-    backEnd.Steps(std::move(steps));
-    host.RunModal(*main);
-  }
-};
-
-// Leaving for another program is told after the grace, coming back at once; a loss during a
-// sleep is told only after the sleep.
-TEST_F(SdlFocusTest, LeavingIsToldAfterTheGraceComingBackAtOnceAndNotDuringASleep) {
-  std::vector<bool> toldEarly, toldAfterGrace, toldInSleep;
+  auto main = host.CreateWindow(SmallWindow("Main"), events);
+  auto other = host.CreateWindow(SmallWindow("Other"), otherEvents);
   events.onKeyDown = [&](char) {
     host::sdl::PushFocus(*main, false);
     host.Sleep(1000);
     toldInSleep = told;
   };
-  Run({[&] { host::sdl::PushFocus(*main, true); },
-       [&] {
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(host::sdl::FocusWatch::kGraceMs - 1);
-       },
-       [&] {
-         toldEarly = told;
-         backEnd.Advance(1);
-       },
-       [&] {
-         toldAfterGrace = told;
-         host::sdl::PushFocus(*main, true);
-       },
-       [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); }});
+  backEnd.Steps({[&] { host::sdl::PushFocus(*main, true); },
+                 [&] {
+                   // A dialog opens: the main window's loss and the dialog's gain come apart.
+                   host::sdl::PushFocus(*main, false);
+                   backEnd.Advance(150);
+                 },
+                 [&] {
+                   host::sdl::PushFocus(*other, true);
+                   backEnd.Advance(1000);
+                 },
+                 [&] {
+                   // It closes: this time the gain comes first.
+                   host::sdl::PushFocus(*main, true);
+                   host::sdl::PushFocus(*other, false);
+                   backEnd.Advance(1000);
+                 },
+                 [&] {
+                   // A window that has the focus goes away; the other gets it back.
+                   other.reset();
+                   host::sdl::PushFocus(*main, false);
+                   backEnd.Advance(100);
+                 },
+                 [&] {
+                   host::sdl::PushFocus(*main, true);
+                   backEnd.Advance(1000);
+                 },
+                 [&] {
+                   host::sdl::PushFocus(*main, false);
+                   backEnd.Advance(host::sdl::FocusWatch::kGraceMs - 1);
+                 },
+                 [&] {
+                   toldEarly = told;
+                   backEnd.Advance(1);
+                 },
+                 [&] {
+                   toldAfterGrace = told;
+                   host::sdl::PushFocus(*main, true);
+                 },
+                 [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); },
+                 [&] { main->Hide(); }});
+  host.RunModal(*main);
   EXPECT_EQ(toldEarly, std::vector<bool>{});
   EXPECT_EQ(toldAfterGrace, std::vector<bool>{false});
   EXPECT_EQ(toldInSleep, (std::vector<bool>{false, true}));
   EXPECT_EQ(told, (std::vector<bool>{false, true, false}));
-}
-
-TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
-  Run({[&] { host::sdl::PushFocus(*main, true); },
-       [&] {
-         // A dialog opens: the main window's loss and the dialog's gain come apart.
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(150);
-       },
-       [&] {
-         host::sdl::PushFocus(*other, true);
-         backEnd.Advance(1000);
-       },
-       [&] {
-         // It closes: this time the gain comes first.
-         host::sdl::PushFocus(*main, true);
-         host::sdl::PushFocus(*other, false);
-         backEnd.Advance(1000);
-       },
-       [&] {
-         // A window that has the focus goes away; the other gets it back.
-         other.reset();
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(100);
-       },
-       [&] {
-         host::sdl::PushFocus(*main, true);
-         backEnd.Advance(1000);
-       }});
-  EXPECT_EQ(told, std::vector<bool>{});
 }
 
 // The keypad types digits with NumLock on and moves like the navigation keys with it off, as a
