@@ -18,10 +18,6 @@
 
 namespace host_testing {
 
-// The status of the ProgramExit thrown when a test's steps run out while the program still
-// waits for input (a loop that should have ended did not).
-constexpr int kStepsRanOut = 99;
-
 class BackEnd {
  public:
   virtual ~BackEnd() = default;
@@ -39,7 +35,9 @@ class BackEnd {
 
  protected:
   void RunNextStep() {
-    if (steps_.empty()) throw host::ProgramExit{kStepsRanOut};
+    // The steps ran out while the program still waits for input: a loop that should have
+    // ended did not.
+    if (steps_.empty()) throw host::ProgramExit{99};
     const std::function<void()> step = std::move(steps_.front());
     steps_.pop_front();
     step();
