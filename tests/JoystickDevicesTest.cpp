@@ -1,7 +1,5 @@
 // The SDL back end's joysticks keep the contract the headless ones (which every scenario and
-// the joystick services' tests use) keep: what a device is called and how many buttons it
-// has, raw readings on one scale, and every change told on the UI thread. Tried with SDL's
-// virtual joysticks and its off-screen video driver.
+// the joystick services' tests use) keep, tried with SDL's virtual joysticks.
 #include <gtest/gtest.h>
 
 #include "HostBackEnds.h"

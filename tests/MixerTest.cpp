@@ -48,28 +48,22 @@ double Expected(double level, std::int32_t volume) {
 }
 
 // 8-bit samples become centred 16-bit ones at the mixer's rate; a cubic through evenly spaced
-// points of a straight line is that line.
-TEST(MixerConvert, EightBitSamplesBecomeCentredSixteenBitOnesAndFollowARampExactly) {
+// points of a straight line is that line, and its overshoot past full scale is clipped.
+TEST(MixerConvert, SamplesAreCentredFollowARampExactlyAndClipRatherThanWrap) {
   const host::WaveFormat mono8{1, 1, 8000, 8000, 1, 8};
   Bytes ramp;
   for (int i = 0; i < 50; ++i) ramp.push_back(static_cast<std::uint8_t>(28 + 4 * i));
-  const std::vector<std::int16_t> out = ToMixerFrames(mono8, ramp, 16000);
+  std::vector<std::int16_t> out = ToMixerFrames(mono8, ramp, 16000);
   ASSERT_EQ(out.size(), 100u);
   for (std::size_t j = 2; j < 96; ++j)
     EXPECT_EQ(out[j], (-100 + 2 * static_cast<int>(j)) * 256) << j;
-}
 
-TEST(MixerConvert, OvershootIsClippedNotWrapped) {
   const host::WaveFormat mono16{1, 1, 22050, 44100, 2, 16};
-  const std::vector<std::int16_t> out =
-      ToMixerFrames(mono16, Le16({32767, 32767, -32768, -32768, 32767, 32767}), 44100);
+  out = ToMixerFrames(mono16, Le16({32767, 32767, -32768, -32768, 32767, 32767}), 44100);
   ASSERT_EQ(out.size(), 12u);
   // Between the two highs before a fall, Catmull-Rom rises above full scale.
   EXPECT_EQ(out[1], 32767);
-  for (std::size_t j = 0; j < 12; ++j) {
-    const bool high = j < 3 || j >= 8;
-    EXPECT_EQ(out[j] > 0, high) << j;
-  }
+  for (std::size_t j = 0; j < 12; ++j) EXPECT_EQ(out[j] > 0, j < 3 || j >= 8) << j;
 }
 
 TEST(VolumeGain, IsInHundredthsOfADecibelSilentAtTheBottomAndNeverLouder) {

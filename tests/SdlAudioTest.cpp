@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 #include <thread>
 #include <vector>
 
@@ -20,20 +18,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-host::WaveFormat Mono8(std::uint32_t rate) {
-  return {1, 1, rate, rate, 1, 8};
-}
-
-// `seconds` of a 441 Hz sine, 8-bit, peak `amplitude` around the centre 128.
-Bytes Sine(std::uint32_t rate, double seconds, int amplitude) {
-  Bytes out(static_cast<std::size_t>(rate * seconds));
-  for (std::size_t i = 0; i < out.size(); ++i)
-    out[i] = static_cast<std::uint8_t>(
-        128 + std::lround(amplitude *
-                          std::sin(2 * std::numbers::pi * 441.0 * static_cast<double>(i) / rate)));
-  return out;
-}
 
 struct SdlAudioTest : ::testing::Test {
   static void UseDriver(const char* name) { ::setenv("SDL_AUDIODRIVER", name, 1); }
@@ -73,7 +57,8 @@ struct DiskAudioTest : SdlAudioTest {
     return ec ? 0 : size;
   }
 
-  // Plays 0.1 s of sine at full volume through a fresh device and returns the 16-bit stereo
+  // Plays 0.1 s of a level 100 above the 8-bit centre at full volume through a fresh device,
+  // at 11025 samples a second, and returns the 16-bit stereo
   // frames the disk driver wrote. The waits are for the mixer to get through the sound and for
   // the driver to write a second of audio after it started (the driver lags the mixer by a few
   // blocks), however long that takes.
@@ -82,7 +67,7 @@ struct DiskAudioTest : SdlAudioTest {
     {
       auto device = audio.OpenDevice();
       if (!device) throw std::runtime_error("the disk driver did not open");
-      auto sound = device->CreateBuffer(Mono8(11025), Sine(11025, 0.1, 100), "sine");
+      auto sound = device->CreateBuffer({1, 1, 11025, 11025, 1, 8}, Bytes(1103, 228), "level");
       const std::uintmax_t before = Written();
       sound->Play(false);
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -112,8 +97,8 @@ TEST_F(DiskAudioTest, WhatIsHeardIsTheSoundAndMutingLetsItPlayUnheard) {
     first = std::min(first, i);
     last = i;
   }
-  // 8-bit peak 100 is 25600 in 16 bits, under the mixer's headroom; resampling may overshoot
-  // a little.
+  // 8-bit 100 is 25600 in 16 bits, under the mixer's headroom; resampling may overshoot at
+  // the edges.
   EXPECT_NEAR(peak, 25600 * host::Mixer::kHeadroom, 12800 * 0.03);
   EXPECT_NEAR(static_cast<double>(last - first) / 2 + 1, 4410, 4410 * 0.02)
       << "0.1 s, converted from 11025 to 44100 frames a second";

@@ -95,19 +95,15 @@ const std::vector<std::string> kEffects = {
     "SLaser",     "SMoney",   "SPhoton",    "SPlasma",   "SPulse", "SShieldsHit", "SShieldsOff",
     "SShieldsOn", "SSpecial", "SUpgrade",   "SWarning",  "SWin"};
 
-TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlay) {
+TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlayShotsStartAtOnce) {
   for (const char* name : {"SBombUsed", "SExplode", "SHit"}) {
     const Sound s = Load(name);
     const double whole = Db(Rms(s.x)), high = Db(Rms(HighPass150(s)));
     EXPECT_GE(high, -19) << name;
     EXPECT_GE(high, whole - 2) << name << ": most of the energy lies above 150 Hz";
   }
-}
-
-TEST(SoundLoudness, ShotsAndShieldsStartAtOnce) {
-  for (const char* name : {"SPhoton", "SShieldsOn", "SBlaster", "SPulse"}) {
+  for (const char* name : {"SPhoton", "SShieldsOn", "SBlaster", "SPulse"})
     EXPECT_LE(Loudest(Load(name), 0.01).attackSeconds, 0.03) << name;
-  }
 }
 
 TEST(SoundLoudness, TheFanfaresPickUpNotesAreHeard) {
@@ -154,7 +150,9 @@ TEST(SoundLoudness, NoSoundClicksOrClipsAndEachIsHeardAtItsLevel) {
     effects.push_back(Db(Loudest(s, 0.05).loudest));
     EXPECT_GE(effects.back(), -16) << name;
     EXPECT_LE(effects.back(), -7) << name;
-    if (name != "SWarning") EXPECT_LT(warning, Db(Rms(x)) + 6) << name;
+    if (name != "SWarning") {
+      EXPECT_LT(warning, Db(Rms(x)) + 6) << name;
+    }
   }
 }
 
