@@ -97,12 +97,12 @@ class VirtualClock final : public host::sdl::LoopClock {
 
 class SdlBackEnd : public BackEnd {
  public:
-  explicit SdlBackEnd(host::ScreenOptions screen = {}) {
+  SdlBackEnd() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     auto clock = std::make_unique<VirtualClock>([this] { RunNextStep(); });
     clock_ = clock.get();
     host_ = host::MakeSdlHost(std::make_unique<host::MemoryRegistryStore>(), host::DesktopArt{},
-                              std::move(clock), std::move(screen));
+                              std::move(clock), {});
     if (!host_) throw std::runtime_error("SDL's dummy video driver did not start");
   }
   host::Host& Host() override { return *host_; }
