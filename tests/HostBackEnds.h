@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/RegistryFile.h"
@@ -51,13 +52,8 @@ class HeadlessBackEnd : public BackEnd {
  public:
   HeadlessBackEnd() {
     host_.SetInputSource([this] {
-      if (advance_ < 0) {
-        RunNextStep();
-        return;
-      }
-      const std::int64_t ms = advance_;
-      advance_ = -1;
-      host_.AdvanceTime(ms);
+      if (advance_ < 0) return RunNextStep();
+      host_.AdvanceTime(std::exchange(advance_, -1));
     });
   }
   host::Host& Host() override { return host_; }

@@ -56,8 +56,7 @@ std::string Offences(const fs::path& file) {
   const bool inSrc = relative.starts_with("src/");
   const bool sdlAllowed = relative.starts_with("src/host/sdl/");
   const bool xlibAllowed = relative == "src/host/sdl/DisplayErrors.cpp";
-  std::string layer;
-  if (inSrc) layer = relative.substr(4, relative.find('/', 4) - 4);
+  const std::string layer = inSrc ? relative.substr(4, relative.find('/', 4) - 4) : "";
   std::ifstream in(file);
   std::string line, found;
   for (int number = 1; std::getline(in, line); ++number) {

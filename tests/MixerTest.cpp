@@ -1,6 +1,5 @@
-// The mixer both back ends play through, run offline: converting the sounds to its rate,
-// exact gains, the limiter, and what each channel does when played, looped, stopped,
-// restarted and muted.
+// The mixer, run offline: converting the sounds to its rate, exact gains, the limiter, and
+// what each channel does when played, looped, stopped, restarted and muted.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -57,11 +57,9 @@ struct DiskAudioTest : SdlAudioTest {
     return ec ? 0 : size;
   }
 
-  // Plays 0.1 s of a level 100 above the 8-bit centre at full volume through a fresh device,
-  // at 11025 samples a second, and returns the 16-bit stereo
-  // frames the disk driver wrote. The waits are for the mixer to get through the sound and for
-  // the driver to write a second of audio after it started (the driver lags the mixer by a few
-  // blocks), however long that takes.
+  // Plays 0.1 s at 8-bit level 100 through a fresh device; returns the 16-bit stereo frames
+  // the disk driver wrote once the sound ended and a second more was written (the driver lags
+  // the mixer by a few blocks), however long that takes.
   std::vector<std::int16_t> Play(bool muted) {
     audio.SetMuted(muted);
     {

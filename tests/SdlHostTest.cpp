@@ -1,8 +1,6 @@
-// The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, telling the player an address nothing can open, F11, telling
-// the program when the keyboard focus leaves it, the keypad's keys, and the environment SDL's
-// video starts in. (The real-window tests compare its dialogs and its scaled and letterboxed
-// windows with the headless runner's pictures.)
+// The SDL back end's own duties, under its dummy video driver in virtual time. (The
+// real-window tests compare its dialogs and its scaled and letterboxed windows with the
+// headless runner's pictures.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,15 +49,13 @@ TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
   EXPECT_EQ(stale, 0);
 }
 
-constexpr int kUsbReturn = 40;
-
 TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   const std::string path = std::getenv("PATH");
   setenv("PATH", "/nowhere", 1);
   std::string front;
   backEnd.Steps({[&] {
     front = host.FrontWindow()->Name();
-    host::sdl::PushKey(*host.FrontWindow(), kUsbReturn, true);
+    host::sdl::PushKey(*host.FrontWindow(), 40, true);  // Return
   }});
   host.OpenDocument("https://bramblecrest.example/skirmora/");
   setenv("PATH", path.c_str(), 1);
@@ -72,13 +68,12 @@ TEST_F(SdlHostTest, PlainF11SwitchesTheGameScreenShiftF11StaysTheGames) {
   spec.width = 320, spec.height = 240;
   spec.placement = host::WindowPlacement::FullScreen;
   auto window = host.CreateWindow(spec, events);
-  constexpr int kUsbF11 = 0x44;
   std::vector<int> widths;  // of what is shown before each press, and at the end
   const auto press = [&](bool withShift) {
     return [&, withShift] {
       widths.push_back(host::sdl::ShownPixels(*window).Width());
-      host::sdl::PushKey(*window, kUsbF11, true, withShift);
-      host::sdl::PushKey(*window, kUsbF11, false, withShift);
+      host::sdl::PushKey(*window, 0x44, true, withShift);  // F11
+      host::sdl::PushKey(*window, 0x44, false, withShift);
       backEnd.Advance(0);
     };
   };
@@ -89,8 +84,8 @@ TEST_F(SdlHostTest, PlainF11SwitchesTheGameScreenShiftF11StaysTheGames) {
   host.RunModal(*window);
   // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
   EXPECT_EQ(widths, (std::vector<int>{1024, 1024, 640, 1024}));
-  // Every press still reaches the program.
-  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
+  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3)
+      << "every press still reaches the program";
 }
 
 // Leaving for another program is told after the grace, coming back at once, and a loss during
@@ -187,8 +182,7 @@ TEST(StartupEnvironment, PointsXlibAtTheGamesComposeCacheUnlessThePlayerChoseOne
   ::unsetenv("XCOMPOSECACHE");
   {
     const host::sdl::StartupEnvironment environment;
-    ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
-    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), cache);
+    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), cache.c_str());
     struct stat info {};
     ASSERT_EQ(::stat(cache.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -197,7 +191,7 @@ TEST(StartupEnvironment, PointsXlibAtTheGamesComposeCacheUnlessThePlayerChoseOne
   ::setenv("XCOMPOSECACHE", "", 1);  // the player's (or a replay's) choice, even empty
   {
     const host::sdl::StartupEnvironment environment;
-    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), "");
+    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "");
   }
   EXPECT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
   for (const auto& [name, value] : saved)
