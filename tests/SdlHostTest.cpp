@@ -101,16 +101,15 @@ TEST_F(SdlHostTest, LosingTheFocusIsToldAfterTheGraceOnlyWhenNoWindowOfTheProgra
     host.Sleep(1000);
     toldInSleep = told;
   };
-  backEnd.Steps({[&] { host::sdl::PushFocus(*main, true); },
-                 [&] {
-                   // A dialog opens: the main window's loss and the dialog's gain come apart.
-                   host::sdl::PushFocus(*main, false);
-                   backEnd.Advance(150);
-                 },
-                 [&] {
-                   host::sdl::PushFocus(*other, true);
-                   backEnd.Advance(1000);
-                 },
+  // A step: the window gains or loses the focus, then `ms` pass.
+  const auto focus = [&](std::unique_ptr<host::Window>& window, bool gained, int ms) {
+    return [&, gained, ms] {
+      host::sdl::PushFocus(*window, gained);
+      backEnd.Advance(ms);
+    };
+  };
+  // A dialog opens: the main window's loss and the dialog's gain come apart.
+  backEnd.Steps({focus(main, true, 0), focus(main, false, 150), focus(other, true, 1000),
                  [&] {
                    // It closes: this time the gain comes first.
                    host::sdl::PushFocus(*main, true);
@@ -123,14 +122,7 @@ TEST_F(SdlHostTest, LosingTheFocusIsToldAfterTheGraceOnlyWhenNoWindowOfTheProgra
                    host::sdl::PushFocus(*main, false);
                    backEnd.Advance(100);
                  },
-                 [&] {
-                   host::sdl::PushFocus(*main, true);
-                   backEnd.Advance(1000);
-                 },
-                 [&] {
-                   host::sdl::PushFocus(*main, false);
-                   backEnd.Advance(host::sdl::FocusWatch::kGraceMs - 1);
-                 },
+                 focus(main, true, 1000), focus(main, false, host::sdl::FocusWatch::kGraceMs - 1),
                  [&] {
                    toldEarly = told;
                    backEnd.Advance(1);
