@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/RegistryFile.h"
@@ -17,10 +18,6 @@
 #include "host/sdl/SyntheticEvents.h"
 
 namespace host_testing {
-
-// The status of the ProgramExit thrown when a test's steps run out while the program still
-// waits for input (a loop that should have ended did not).
-constexpr int kStepsRanOut = 99;
 
 class BackEnd {
  public:
@@ -39,7 +36,9 @@ class BackEnd {
 
  protected:
   void RunNextStep() {
-    if (steps_.empty()) throw host::ProgramExit{kStepsRanOut};
+    // The steps ran out while the program still waits for input: a loop that should have
+    // ended did not.
+    if (steps_.empty()) throw host::ProgramExit{99};
     const std::function<void()> step = std::move(steps_.front());
     steps_.pop_front();
     step();
@@ -53,23 +52,14 @@ class HeadlessBackEnd : public BackEnd {
  public:
   HeadlessBackEnd() {
     host_.SetInputSource([this] {
-      if (advance_ < 0) {
-        RunNextStep();
-        return;
-      }
-      const std::int64_t ms = advance_;
-      advance_ = -1;
-      host_.AdvanceTime(ms);
+      if (advance_ < 0) return RunNextStep();
+      host_.AdvanceTime(std::exchange(advance_, -1));
     });
   }
   host::Host& Host() override { return host_; }
   void Advance(int ms) override { advance_ = std::max<std::int64_t>(advance_, 0) + ms; }
   void Key(char letter, bool down) override {
-    if (down) {
-      host_.PostKeyDown(letter, 0);
-    } else {
-      host_.PostKeyUp(letter, 0);
-    }
+    down ? host_.PostKeyDown(letter, 0) : host_.PostKeyUp(letter, 0);
   }
 
  private:
@@ -103,12 +93,12 @@ class VirtualClock final : public host::sdl::LoopClock {
 
 class SdlBackEnd : public BackEnd {
  public:
-  explicit SdlBackEnd(host::ScreenOptions screen = {}) {
+  SdlBackEnd() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     auto clock = std::make_unique<VirtualClock>([this] { RunNextStep(); });
     clock_ = clock.get();
     host_ = host::MakeSdlHost(std::make_unique<host::MemoryRegistryStore>(), host::DesktopArt{},
-                              std::move(clock), std::move(screen));
+                              std::move(clock), {});
     if (!host_) throw std::runtime_error("SDL's dummy video driver did not start");
   }
   host::Host& Host() override { return *host_; }

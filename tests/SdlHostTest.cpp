@@ -1,7 +1,5 @@
-// The SDL back end's own duties, under its dummy video driver in virtual time: what reaches
-// the screen after each tick, telling the player an address nothing can open, F11, telling
-// the program when the keyboard focus leaves it, the keypad's keys, and the environment SDL's
-// video starts in. (The real-window tests compare its dialogs and scaled windows with the
+// The SDL back end's own duties, under its dummy video driver in virtual time. (The
+// real-window tests compare its dialogs and its scaled and letterboxed windows with the
 // headless runner's pictures.)
 #include <gtest/gtest.h>
 
@@ -15,12 +13,10 @@
 #include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/KeyMap.h"
-#include "host/sdl/Presenter.h"
 #include "host/sdl/StartupEnvironment.h"
 
 namespace {
 
-using host::Surface;
 using host_testing::Recorder;
 using host_testing::SmallWindow;
 
@@ -28,17 +24,6 @@ struct SdlHostTest : ::testing::Test {
   host_testing::SdlBackEnd backEnd;
   host::Host& host = backEnd.Host();
   Recorder events;
-
-  // The window image the presenter would make of the whole canvas.
-  static Surface Composed(host::Window& w, int screenW, int screenH, bool fullScreen) {
-    const Surface& canvas = w.Canvas();
-    const host::sdl::Viewport vp =
-        fullScreen ? host::sdl::FitViewport(screenW, screenH, canvas.Width(), canvas.Height())
-                   : host::sdl::Viewport{};
-    Surface image(screenW, screenH);
-    host::sdl::ComposeWindow({image.Pixels(), screenW, screenH, screenW}, canvas, vp);
-    return image;
-  }
 };
 
 TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
@@ -64,83 +49,31 @@ TEST_F(SdlHostTest, EachTickReachesTheScreenBeforeTheNextTickRuns) {
   EXPECT_EQ(stale, 0);
 }
 
-TEST_F(SdlHostTest, AFullScreenWindowShowsItsChangesScaledInTheLetterbox) {
-  host::WindowSpec spec = SmallWindow("Field");
-  spec.width = 320, spec.height = 240;
-  spec.placement = host::WindowPlacement::FullScreen;
-  auto window = host.CreateWindow(spec, events);
-  Surface& canvas = window->Canvas();
-  const Surface sprite(20, 20, 0x3366FF);
-  std::vector<std::string> mismatches;
-  const auto check = [&](const char* when) {
-    const Surface shown = host::sdl::ShownPixels(*window);
-    if (!(shown == Composed(*window, shown.Width(), shown.Height(), true)))
-      mismatches.push_back(when);
-  };
-  int x = 0;
-  auto timer = host.CreateTimer(50, [&] {
-    canvas.FillRect(x, 100, x + 19, 119, host::kBlack);
-    x += 7;
-    canvas.Blit(x, 100, 20, 20, sprite, 0, 0);
-    canvas.SetPixel(319 - x, 239, host::kWhite);
-  });
-  backEnd.Steps({[&] {
-                   canvas.Clear(0x202020);
-                   timer->SetEnabled(true);
-                   backEnd.Advance(50);
-                 },
-                 [&] {
-                   check("after one frame");
-                   backEnd.Advance(1000);
-                 },
-                 [&] {
-                   check("after twenty more");
-                   host::sdl::PushExposed(*window);
-                   backEnd.Advance(0);
-                 },
-                 [&] {
-                   check("after an expose");
-                   window->Hide();
-                 }});
-  host.RunModal(*window);
-  EXPECT_EQ(mismatches, std::vector<std::string>{});
-  EXPECT_GT(x, 100);
-}
-
-constexpr int kUsbReturn = 40;
-
 TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   const std::string path = std::getenv("PATH");
   setenv("PATH", "/nowhere", 1);
   std::string front;
   backEnd.Steps({[&] {
     front = host.FrontWindow()->Name();
-    host::sdl::PushKey(*host.FrontWindow(), kUsbReturn, true);
+    host::sdl::PushKey(*host.FrontWindow(), 40, true);  // Return
   }});
   host.OpenDocument("https://bramblecrest.example/skirmora/");
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(front, "MessageBox");
 }
 
-// ---- F11 on the game screen
-
-TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysTheGames) {
-  std::vector<host::ScreenChoice> told;
-  host::ScreenOptions screen;
-  screen.remember = [&](const host::ScreenChoice& choice) { told.push_back(choice); };
-  host_testing::SdlBackEnd backEnd(screen);
-  Recorder events;
+// (That the choice is kept for the next start shows in the real-window windowed game.)
+TEST_F(SdlHostTest, PlainF11SwitchesTheGameScreenShiftF11StaysTheGames) {
   host::WindowSpec spec = SmallWindow("Field");
   spec.width = 320, spec.height = 240;
   spec.placement = host::WindowPlacement::FullScreen;
-  auto window = backEnd.Host().CreateWindow(spec, events);
-  constexpr int kUsbF11 = 0x44;
+  auto window = host.CreateWindow(spec, events);
   std::vector<int> widths;  // of what is shown before each press, and at the end
   const auto press = [&](bool withShift) {
     return [&, withShift] {
       widths.push_back(host::sdl::ShownPixels(*window).Width());
-      host::sdl::PushKey(*window, kUsbF11, true, withShift);
-      host::sdl::PushKey(*window, kUsbF11, false, withShift);
+      host::sdl::PushKey(*window, 0x44, true, withShift);  // F11
+      host::sdl::PushKey(*window, 0x44, false, withShift);
       backEnd.Advance(0);
     };
   };
@@ -148,100 +81,73 @@ TEST(SdlScreenTest, PlainF11SwitchesTheGameScreenAndTellsTheChoiceShiftF11StaysT
                    widths.push_back(host::sdl::ShownPixels(*window).Width());
                    window->Hide();
                  }});
-  backEnd.Host().RunModal(*window);
+  host.RunModal(*window);
   // The dummy display is 1024 x 768: the 640 x 480 window is the largest that fits it.
   EXPECT_EQ(widths, (std::vector<int>{1024, 1024, 640, 1024}));
-  EXPECT_EQ(told, (std::vector<host::ScreenChoice>{{true, 0, 0}, {false, 0, 0}}));
-  // Every press still reaches the program.
-  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3);
+  EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "down z"), 3)
+      << "every press still reaches the program";
 }
 
-// ---- focus
-
-struct SdlFocusTest : SdlHostTest {
-  std::vector<bool> told;
+// Leaving for another program is told after the grace, coming back at once, and a loss during
+// a sleep only after the sleep; moving between the program's own windows tells nothing.
+TEST_F(SdlHostTest, LosingTheFocusIsToldAfterTheGraceOnlyWhenNoWindowOfTheProgramHasIt) {
+  std::vector<bool> told, toldEarly, toldAfterGrace, toldInSleep;
+  host.SetFocusHandler([&](bool hasFocus) { told.push_back(hasFocus); });
   Recorder otherEvents;
-  std::unique_ptr<host::Window> main = host.CreateWindow(SmallWindow("Main"), events);
-  std::unique_ptr<host::Window> other = host.CreateWindow(SmallWindow("Other"), otherEvents);
-
-  SdlFocusTest() {
-    host.SetFocusHandler([this](bool hasFocus) { told.push_back(hasFocus); });
-  }
-  void Run(std::vector<std::function<void()>> steps) {
-    steps.push_back([this] { main->Hide(); });
-    backEnd.Steps(std::move(steps));
-    host.RunModal(*main);
-  }
-};
-
-// Leaving for another program is told after the grace, coming back at once; a loss during a
-// sleep is told only after the sleep.
-TEST_F(SdlFocusTest, LeavingIsToldAfterTheGraceComingBackAtOnceAndNotDuringASleep) {
-  std::vector<bool> toldEarly, toldAfterGrace, toldInSleep;
+  auto main = host.CreateWindow(SmallWindow("Main"), events);
+  auto other = host.CreateWindow(SmallWindow("Other"), otherEvents);
   events.onKeyDown = [&](char) {
     host::sdl::PushFocus(*main, false);
     host.Sleep(1000);
     toldInSleep = told;
   };
-  Run({[&] { host::sdl::PushFocus(*main, true); },
-       [&] {
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(host::sdl::FocusWatch::kGraceMs - 1);
-       },
-       [&] {
-         toldEarly = told;
-         backEnd.Advance(1);
-       },
-       [&] {
-         toldAfterGrace = told;
-         host::sdl::PushFocus(*main, true);
-       },
-       [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); }});
+  // A step: the window gains or loses the focus, then `ms` pass.
+  const auto focus = [&](std::unique_ptr<host::Window>& window, bool gained, int ms) {
+    return [&, gained, ms] {
+      host::sdl::PushFocus(*window, gained);
+      backEnd.Advance(ms);
+    };
+  };
+  // A dialog opens: the main window's loss and the dialog's gain come apart.
+  backEnd.Steps({focus(main, true, 0), focus(main, false, 150), focus(other, true, 1000),
+                 [&] {
+                   // It closes: this time the gain comes first.
+                   host::sdl::PushFocus(*main, true);
+                   host::sdl::PushFocus(*other, false);
+                   backEnd.Advance(1000);
+                 },
+                 [&] {
+                   // A window that has the focus goes away; the other gets it back.
+                   other.reset();
+                   host::sdl::PushFocus(*main, false);
+                   backEnd.Advance(100);
+                 },
+                 focus(main, true, 1000), focus(main, false, host::sdl::FocusWatch::kGraceMs - 1),
+                 [&] {
+                   toldEarly = told;
+                   backEnd.Advance(1);
+                 },
+                 [&] {
+                   toldAfterGrace = told;
+                   host::sdl::PushFocus(*main, true);
+                 },
+                 [&] { backEnd.Key('S', true); }, [&] { backEnd.Advance(0); },
+                 [&] { main->Hide(); }});
+  host.RunModal(*main);
   EXPECT_EQ(toldEarly, std::vector<bool>{});
   EXPECT_EQ(toldAfterGrace, std::vector<bool>{false});
   EXPECT_EQ(toldInSleep, (std::vector<bool>{false, true}));
   EXPECT_EQ(told, (std::vector<bool>{false, true, false}));
 }
 
-TEST_F(SdlFocusTest, MovingBetweenTheProgramsOwnWindowsTellsNothing) {
-  Run({[&] { host::sdl::PushFocus(*main, true); },
-       [&] {
-         // A dialog opens: the main window's loss and the dialog's gain come apart.
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(150);
-       },
-       [&] {
-         host::sdl::PushFocus(*other, true);
-         backEnd.Advance(1000);
-       },
-       [&] {
-         // It closes: this time the gain comes first.
-         host::sdl::PushFocus(*main, true);
-         host::sdl::PushFocus(*other, false);
-         backEnd.Advance(1000);
-       },
-       [&] {
-         // A window that has the focus goes away; the other gets it back.
-         other.reset();
-         host::sdl::PushFocus(*main, false);
-         backEnd.Advance(100);
-       },
-       [&] {
-         host::sdl::PushFocus(*main, true);
-         backEnd.Advance(1000);
-       }});
-  EXPECT_EQ(told, std::vector<bool>{});
-}
-
 // The keypad types digits with NumLock on and moves like the navigation keys with it off, as a
 // PC keyboard's does; a key the game has no code for gives 0.
 TEST(SdlKeyMap, TheKeypadFollowsNumLock) {
   namespace vk = host::vk;
-  constexpr int kUsbKeypad1 = 89, kUsbKeypad5 = 93, kUsbKeypad0 = 98, kUsbKeypadPoint = 99;
+  constexpr int kUsbKeypad1 = 89, kUsbKeypad0 = 98, kUsbKeypadPoint = 99;
   const struct {
     int usb, withNumLock, without;
   } keys[] = {{kUsbKeypad1, vk::Numpad(1), vk::End},
-              {kUsbKeypad5, vk::Numpad(5), 12},
               {kUsbKeypad0, vk::Numpad(0), vk::Insert},
               {kUsbKeypadPoint, vk::Decimal, vk::Delete},
               {1000, 0, 0},
@@ -268,8 +174,7 @@ TEST(StartupEnvironment, PointsXlibAtTheGamesComposeCacheUnlessThePlayerChoseOne
   ::unsetenv("XCOMPOSECACHE");
   {
     const host::sdl::StartupEnvironment environment;
-    ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
-    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), cache);
+    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), cache.c_str());
     struct stat info {};
     ASSERT_EQ(::stat(cache.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -278,7 +183,7 @@ TEST(StartupEnvironment, PointsXlibAtTheGamesComposeCacheUnlessThePlayerChoseOne
   ::setenv("XCOMPOSECACHE", "", 1);  // the player's (or a replay's) choice, even empty
   {
     const host::sdl::StartupEnvironment environment;
-    EXPECT_EQ(std::string(std::getenv("XCOMPOSECACHE")), "");
+    EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "");
   }
   EXPECT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
   for (const auto& [name, value] : saved)

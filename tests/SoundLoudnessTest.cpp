@@ -95,46 +95,21 @@ const std::vector<std::string> kEffects = {
     "SLaser",     "SMoney",   "SPhoton",    "SPlasma",   "SPulse", "SShieldsHit", "SShieldsOff",
     "SShieldsOn", "SSpecial", "SUpgrade",   "SWarning",  "SWin"};
 
-// The warning repeats every frame while the bomb key is held too early: it must not be the
-// loudest sound. The music stands level with the effects, so that it is still heard under
-// held fire.
-TEST(SoundLoudness, EffectsAreClearlyHeardNoneDrownsTheOthersAndTheMusicIsHeardUnderThem) {
-  std::vector<double> effects;
-  const double warning = Db(Rms(Load("SWarning").x));
-  EXPECT_LE(warning, -14);
-  for (const std::string& name : kEffects) {
-    const Sound s = Load(name);
-    effects.push_back(Db(Loudest(s, 0.05).loudest));
-    EXPECT_GE(effects.back(), -16) << name;
-    EXPECT_LE(effects.back(), -7) << name;
-    if (name != "SWarning") {
-      EXPECT_LT(warning, Db(Rms(s.x)) + 6) << name;
-    }
-  }
-  std::nth_element(effects.begin(), effects.begin() + effects.size() / 2, effects.end());
-  EXPECT_NEAR(Db(Loudest(Load("SMusic"), 0.05).loudest), effects[effects.size() / 2], 3);
-}
-
-TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlay) {
+TEST(SoundLoudness, BlastsAndHitsHaveTheirBodyWhereSmallSpeakersPlayShotsStartAtOnce) {
   for (const char* name : {"SBombUsed", "SExplode", "SHit"}) {
     const Sound s = Load(name);
     const double whole = Db(Rms(s.x)), high = Db(Rms(HighPass150(s)));
     EXPECT_GE(high, -19) << name;
     EXPECT_GE(high, whole - 2) << name << ": most of the energy lies above 150 Hz";
   }
-}
-
-TEST(SoundLoudness, ShotsAndShieldsStartAtOnce) {
-  for (const char* name : {"SPhoton", "SShieldsOn", "SBlaster", "SPulse"}) {
+  for (const char* name : {"SPhoton", "SShieldsOn", "SBlaster", "SPulse"})
     EXPECT_LE(Loudest(Load(name), 0.01).attackSeconds, 0.03) << name;
-  }
 }
 
 TEST(SoundLoudness, TheFanfaresPickUpNotesAreHeard) {
   const Sound win = Load("SWin");
   const auto chord = static_cast<std::size_t>(0.48 * win.rate);
-  const double pickUps = Peak(win.x, 0, chord), held = Peak(win.x, chord);
-  EXPECT_GE(pickUps, held / 2);
+  const double held = Peak(win.x, chord);
   for (double start : {0.0, 0.16, 0.32}) {
     const auto from = static_cast<std::size_t>(start * win.rate);
     EXPECT_GE(Peak(win.x, from, from + static_cast<std::size_t>(0.14 * win.rate)), held / 2)
@@ -143,13 +118,19 @@ TEST(SoundLoudness, TheFanfaresPickUpNotesAreHeard) {
 }
 
 // Every sound sits centred in the 8-bit range without touching its ends, and starts and ends
-// at rest (or it clicks); the music's loop joins without a step. Names are found in any case.
-TEST(SoundLoudness, NoSoundClipsSitsOffCentreOrClicksAndTheMusicLoopsSmoothly) {
-  EXPECT_TRUE(assets::Sound("SBlasterX").empty());
+// at rest (or it clicks); the music's loop joins without a step. Each effect is clearly heard;
+// the warning, which repeats every frame while the bomb key is held too early, is not the
+// loudest; the music stands level with the effects, so that it is still heard under held fire.
+TEST(SoundLoudness, NoSoundClicksOrClipsAndEachIsHeardAtItsLevel) {
+  EXPECT_TRUE(assets::Sound("SBlasterX").empty()) << "names are found in any case, not in part";
+  const double warning = Db(Rms(Load("SWarning").x));
+  EXPECT_LE(warning, -14);
+  std::vector<double> effects;
   std::vector<std::string> all = kEffects;
   all.push_back("smusic");
   for (const std::string& name : all) {
-    const std::vector<double> x = Load(name).x;
+    const Sound s = Load(name);
+    const std::vector<double>& x = s.x;
     ASSERT_GT(x.size(), 2u) << name;
     const auto [low, high] = std::minmax_element(x.begin(), x.end());
     EXPECT_GT(*low, -1.0) << name << ": clipped at the bottom";
@@ -161,6 +142,17 @@ TEST(SoundLoudness, NoSoundClipsSitsOffCentreOrClicksAndTheMusicLoopsSmoothly) {
     const double step = music ? std::fabs(x.back() - x.front())
                               : std::max(std::fabs(x.front()), std::fabs(x.back()));
     EXPECT_LE(step, (music ? 4 : 2) / 128.0) << name << ": a click at its ends or in the loop";
+    if (music) {
+      std::nth_element(effects.begin(), effects.begin() + effects.size() / 2, effects.end());
+      EXPECT_NEAR(Db(Loudest(s, 0.05).loudest), effects[effects.size() / 2], 3);
+      continue;
+    }
+    effects.push_back(Db(Loudest(s, 0.05).loudest));
+    EXPECT_GE(effects.back(), -16) << name;
+    EXPECT_LE(effects.back(), -7) << name;
+    if (name != "SWarning") {
+      EXPECT_LT(warning, Db(Rms(x)) + 6) << name;
+    }
   }
 }
 

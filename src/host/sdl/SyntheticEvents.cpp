@@ -29,10 +29,6 @@ void PushFocus(Window& window, bool gained) {
   PushWindowEvent(window, gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
 }
 
-void PushExposed(Window& window) {
-  PushWindowEvent(window, SDL_WINDOWEVENT_EXPOSED);
-}
-
 Surface ShownPixels(Window& window) {
   SDL_Surface* shown = SDL_GetWindowSurface(static_cast<SdlWindow&>(window).Handle());
   if (shown == nullptr) return Surface();

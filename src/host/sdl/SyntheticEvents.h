@@ -9,7 +9,6 @@ namespace host::sdl {
 // window of the SDL back end. The events queue up as if the window system had sent them.
 void PushKey(Window& window, int usbScancode, bool down, bool withShift = false);
 void PushFocus(Window& window, bool gained);
-void PushExposed(Window& window);
 
 // What the window system was last handed to show of the whole window, as 0x00RRGGBB pixels.
 Surface ShownPixels(Window& window);
