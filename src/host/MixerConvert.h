@@ -16,7 +16,7 @@ namespace host {
 // can be converted as it plays.
 class RateConverter {
  public:
-  // Keeps a copy of the whole blocks of `samples`.
+  // Reads the whole blocks of `samples` as it converts: they must outlive it.
   RateConverter(const WaveFormat& format, std::span<const std::uint8_t> samples, int rate);
 
   std::size_t Frames() const { return outFrames_; }
@@ -28,7 +28,7 @@ class RateConverter {
   template <bool kEightBit, std::size_t kChannels>
   void ConvertAs(std::size_t first, std::size_t count, std::int16_t* out) const;
 
-  std::vector<std::uint8_t> bytes_;
+  std::span<const std::uint8_t> bytes_;
   std::size_t inFrames_ = 0;
   std::size_t outFrames_ = 0;
   std::size_t channels_ = 1;
