@@ -10,10 +10,9 @@ namespace host {
 // A sound (8-bit unsigned or 16-bit little-endian PCM, mono or stereo, any rate) as 16-bit
 // frames at another rate, the mixer's own format, with as many channels as it had (a stereo
 // sound interleaved left, right). The rate changes by cubic (Catmull-Rom) interpolation:
-// cheap enough to convert all of the game's sounds in a few milliseconds, and clean enough
-// for 8-bit sources, whose own noise lies above what it leaves behind. Any stretch of the
-// result can be made on its own, identical to the same stretch of the whole, so a long sound
-// can be converted as it plays.
+// cheap enough to convert every sound as it plays, and clean enough for 8-bit sources, whose
+// own noise lies above what it leaves behind. Any stretch of the result can be made on its
+// own, identical to the same stretch of the whole.
 class RateConverter {
  public:
   // Reads the whole blocks of `samples` as it converts: they must outlive it.
