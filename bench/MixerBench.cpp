@@ -1,5 +1,5 @@
-// What sound costs on the real back end: loading the game's 20 sounds (each converted once
-// to the mixer's format), and the mixer's CPU time per second of audio with all 20 loaded
+// What sound costs on the real back end: loading the game's 20 sounds (each converted to the
+// mixer's format as it plays), and the mixer's CPU time per second of audio with all 20 loaded
 // and some playing. SDL's disk driver writes the mixed audio into a pipe that the benchmark
 // drains, so the mixer runs as fast as the pipe is read and each iteration is exactly one
 // second of audio, and its process CPU time (mixing thread included) is the cost of mixing

@@ -50,9 +50,10 @@ class SoundBuffer {
 class AudioDevice {
  public:
   virtual ~AudioDevice() = default;
-  // A buffer holding a copy of the whole blocks of `samples`, converted to what the device
-  // plays (a long sound may be converted as it plays); null when they are not Playable or the
-  // device cannot take them. `name` only labels the buffer in records and messages.
+  // A buffer that plays the whole blocks of `samples`, converted to what the device plays; it
+  // may read them for as long as it lives, so they must outlive it (the game's sounds are
+  // built into the program). Null when they are not Playable or the device cannot take
+  // them. `name` only labels the buffer in records and messages.
   virtual std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
                                                     std::span<const std::uint8_t> samples,
                                                     std::string_view name) = 0;

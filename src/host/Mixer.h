@@ -37,8 +37,8 @@ class Mixer : public AudioDevice {
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
 
-  // A buffer holding the whole blocks of `samples`, converted to kRate (a long sound as it
-  // plays); null when they are not Playable.
+  // A buffer that plays the whole blocks of `samples`, which must outlive it, converted to
+  // kRate as it plays; null when they are not Playable.
   std::unique_ptr<SoundBuffer> CreateBuffer(const WaveFormat& format,
                                             std::span<const std::uint8_t> samples,
                                             std::string_view name) override;

@@ -27,7 +27,7 @@ RateConverter::RateConverter(const WaveFormat& format, std::span<const std::uint
   inFrames_ = samples.size() / format.blockAlign;
   if (inFrames_ == 0) return;
   blockAlign_ = format.blockAlign;
-  bytes_.assign(samples.begin(), samples.begin() + inFrames_ * blockAlign_);
+  bytes_ = samples.first(inFrames_ * blockAlign_);
   channels_ = format.channels == 2 ? 2 : 1;
   eightBit_ = format.bitsPerSample == 8;
   inRate_ = format.samplesPerSec;

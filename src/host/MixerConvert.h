@@ -10,13 +10,12 @@ namespace host {
 // A sound (8-bit unsigned or 16-bit little-endian PCM, mono or stereo, any rate) as 16-bit
 // frames at another rate, the mixer's own format, with as many channels as it had (a stereo
 // sound interleaved left, right). The rate changes by cubic (Catmull-Rom) interpolation:
-// cheap enough to convert all of the game's sounds in a few milliseconds, and clean enough
-// for 8-bit sources, whose own noise lies above what it leaves behind. Any stretch of the
-// result can be made on its own, identical to the same stretch of the whole, so a long sound
-// can be converted as it plays.
+// cheap enough to convert every sound as it plays, and clean enough for 8-bit sources, whose
+// own noise lies above what it leaves behind. Any stretch of the result can be made on its
+// own, identical to the same stretch of the whole.
 class RateConverter {
  public:
-  // Keeps a copy of the whole blocks of `samples`.
+  // Reads the whole blocks of `samples` as it converts: they must outlive it.
   RateConverter(const WaveFormat& format, std::span<const std::uint8_t> samples, int rate);
 
   std::size_t Frames() const { return outFrames_; }
@@ -28,7 +27,7 @@ class RateConverter {
   template <bool kEightBit, std::size_t kChannels>
   void ConvertAs(std::size_t first, std::size_t count, std::int16_t* out) const;
 
-  std::vector<std::uint8_t> bytes_;
+  std::span<const std::uint8_t> bytes_;
   std::size_t inFrames_ = 0;
   std::size_t outFrames_ = 0;
   std::size_t channels_ = 1;

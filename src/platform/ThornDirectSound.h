@@ -33,7 +33,8 @@ class ThornDirectSound {
 
   // The first assignment opens the audio device; later ones change nothing.
   void hWnd(const host::Window& window);
-  // Makes a buffer from a whole WAV file image and files it under `key`. Throws SoundError
+  // Makes a buffer from a whole WAV file image, which must outlive the buffer (it may play
+  // straight from it), and files it under `key`. Throws SoundError
   // for a damaged image, a format the device cannot play, or a key already present (the
   // table then stays as it was).
   void Add(std::span<const std::uint8_t> soundBytes, const std::string& key);
