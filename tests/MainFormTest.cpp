@@ -146,33 +146,4 @@ TEST_F(MainFormTest, NewGameBeforeTheWindowShowsLeavesTheShipAtItsStart) {
   EXPECT_FALSE(form->GameTimer().Enabled()) << "no game runs yet";
 }
 
-TEST_F(MainFormTest, SetUpWaveEmptiesTheFieldAndGivesBackABombInFlight) {
-  s.Wave = s.WaveStage = 1;
-  s.Enemies.Add();
-  s.Shots.Add();
-  s.PowerUps.Add();
-  s.Debris.Add();
-  s.ReloadTime = 4;
-  s.BombDelay = 3;
-  s.VolleyTimer = 2;
-  s.ShieldsUp = true;
-  s.Bombs = 2;
-  s.BombActive = true;
-  s.LaserX = 100;
-  s.LaserTime = 7;
-  form->screen.canvas.FillRect(0, 50, 639, 479, host::kWhite);
-  game::SetUpWave(*form);
-  EXPECT_EQ(s.Shots.Count() + s.PowerUps.Count() + s.Debris.Count(), 0);
-  EXPECT_EQ(s.Enemies.Count(), 1) << "only the new group";
-  EXPECT_EQ(s.ReloadTime, 0);
-  EXPECT_EQ(s.BombDelay, 0);
-  EXPECT_EQ(s.VolleyTimer, 20);
-  EXPECT_FALSE(s.ShieldsUp);
-  EXPECT_EQ(s.Bombs, 3);
-  EXPECT_FALSE(s.BombActive);
-  EXPECT_EQ(s.LaserX, 0);
-  EXPECT_EQ(s.LaserTime, 0);
-  EXPECT_FALSE(AnyInk(0, 50, 639, 400));
-}
-
 }  // namespace
