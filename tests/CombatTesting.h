@@ -81,12 +81,6 @@ struct CombatTest : ::testing::Test {
         if (Screen().GetPixel(x, y) == c) return true;
     return false;
   }
-  bool AllBlack(int x1, int y1, int x2, int y2) {
-    for (int y = y1; y <= y2; ++y)
-      for (int x = x1; x <= x2; ++x)
-        if (Screen().GetPixel(x, y) != host::kBlack) return false;
-    return true;
-  }
 };
 
 }  // namespace combat_testing

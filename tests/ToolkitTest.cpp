@@ -112,24 +112,6 @@ TEST(ToolkitLineEdit, TypesAndDeletesWholeCharactersAndStopsAtBothEnds) {
   EXPECT_EQ(LineEdit("\u00FCber").Caret(), 5u) << "the caret starts after the default text";
 }
 
-TEST(ToolkitText, WrapsAtSpacesWithinTheWidthAndDropsSpacesAtBreaks) {
-  const host::Font& font = ui::DialogFont();
-  const std::string text = "Welcome to Skirmora!  To find out how to play, click on Instructions.";
-  const int limit = font.TextWidth("Welcome to Skirmora!  To find");
-  const std::vector<std::string> lines = ui::WrapText(text, font, limit);
-  ASSERT_GE(lines.size(), 2u);
-  std::string joined;
-  for (const std::string& line : lines) {
-    EXPECT_LE(font.TextWidth(line), limit) << line;
-    EXPECT_NE(line.front(), ' ') << line;
-    EXPECT_NE(line.back(), ' ') << line;
-    if (!joined.empty()) joined += ' ';
-    joined += line;
-  }
-  EXPECT_EQ(lines[0], "Welcome to Skirmora!  To find");  // inner double spaces stay
-  EXPECT_EQ(joined, "Welcome to Skirmora!  To find out how to play, click on Instructions.");
-}
-
 TEST(ToolkitText, KeepsLineBreaksAndGivesALongWordItsOwnLine) {
   const host::Font& font = ui::DialogFont();
   EXPECT_EQ(ui::WrapText("one\r\ntwo\n\nthree", font, 1000),
