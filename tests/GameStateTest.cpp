@@ -1,12 +1,14 @@
 #include <vector>
 
 #include "CombatTesting.h"
+#include "game/PowerUps.h"
+#include "game/Random.h"
 
 namespace {
 
-using DamageShipTest = combat_testing::CombatTest;
+using GameStateTest = combat_testing::CombatTest;
 
-TEST_F(DamageShipTest, ShieldsRookieEnergyTheWarningAndTheEmptyHull) {
+TEST_F(GameStateTest, DamageShipWithShieldsRookieEnergyTheWarningAndTheEmptyHull) {
   struct Case {
     const char* what;
     bool rookie, shields, reduced;
@@ -39,6 +41,23 @@ TEST_F(DamageShipTest, ShieldsRookieEnergyTheWarningAndTheEmptyHull) {
   }
 }
 
+TEST_F(GameStateTest, BandsOfTheDrawGivePowerUpTypes) {
+  const auto typeFor = [this](float r) {
+    Draws({r});
+    return game::RandomPowerUpType(game);
+  };
+  for (const auto& [r, type] : {std::pair{0.0f, 0}, std::pair{0.4499f, 0}, std::pair{0.45f, 1},
+                                std::pair{0.65f, 2}, std::pair{0.85f, 3}, std::pair{0.96f, 4},
+                                std::pair{0.9799f, 4}, std::pair{0.98f, 6}, std::pair{0.9999f, 6}})
+    EXPECT_EQ(typeFor(r), type) << r;
+  s.WeaponLevel = 7;
+  EXPECT_EQ(typeFor(0.9f), 5) << "no upgrade left: the mega blast";
+  s.RookieMode = true;
+  for (float r : {0.9f, 0.97f, 0.99f}) EXPECT_EQ(typeFor(r), 2) << r;
+  s.WeaponLevel = 3;
+  EXPECT_EQ(typeFor(0.9f), 3) << "upgrades still come in Rookie mode";
+}
+
 // What each weapon's reload and speed are is dumped by fire-rates.scn and weapon-cycling.scn.
 TEST(SetWeaponTest, RefusesAWeaponBeyondTheEight) {
   game::GameState s;
@@ -67,6 +86,19 @@ TEST(ProjectileListTest, RemovalMovesTheLastEntryIntoTheHole) {
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_THROW(list[1], std::out_of_range);
+}
+
+TEST(RandomTest, ForcedValuesCycleUntilForcingEnds) {
+  game::Random r;
+  r.Seed(1);
+  const float first = r.Next();
+  r.Seed(1);
+  r.Force({0.25f, 0.5f});
+  EXPECT_EQ(r.Next(), 0.25f);
+  EXPECT_EQ(r.Next(), 0.5f);
+  EXPECT_EQ(r.Next(), 0.25f);
+  r.Force({});
+  EXPECT_EQ(r.Next(), first) << "forcing does not advance the generator";
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The info and instructions windows: their links and buttons, and the numbers a button
+// answer may hold.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,6 +9,7 @@
 
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
+#include "shell/InfoForm.h"
 #include "shell/InstructionsForm.h"
 #include "shell/Settings.h"
 
@@ -54,24 +57,51 @@ TEST(ButtonAnswerNumber, DecimalsRoundHalvesToEvenWithinThirtyTwoBits) {
   }
 }
 
-struct InstructionsFormTest : ::testing::Test {
+struct InfoWindowsTest : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   game::Game game{host};
 
-  InstructionsFormTest() {
+  InfoWindowsTest() {
     // A first start: every button at its default.
     shell::LoadSettings(game.state, host.Registry());
   }
 
-  static void Click(shell::Form& form, const shell::Control& c) {
-    const host::MouseEvent at{host::kLeftButton, 0, c.Left + 5, c.Top + 5};
-    form.OnMouseMove({0, 0, at.x, at.y});
-    form.OnMouseDown(at);
-    form.OnMouseUp(at);
+  static void Click(shell::Form& form, int x, int y, int button = host::kLeftButton) {
+    form.OnMouseMove({0, 0, x, y});
+    form.OnMouseDown({button, 0, x, y});
+    form.OnMouseUp({button, 0, x, y});
+  }
+  static void Click(shell::Form& form, const shell::Control& c, int button = host::kLeftButton) {
+    Click(form, c.Left + c.Width / 2, c.Top + c.Height / 2, button);
   }
 };
 
-TEST_F(InstructionsFormTest, TheExitButtonBeepsAndCloses) {
+TEST_F(InfoWindowsTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
+  std::vector<host::HeadlessRecord> records;
+  host.SetRecorder([&](const host::HeadlessRecord& r) { records.push_back(r); });
+  shell::InfoForm form(host, game);
+  form.Show();
+  Click(form, form.EMailLink(), host::kRightButton);
+  // Between the two links and below them nothing opens either.
+  Click(form, 4, form.WebLink().Top + 4);
+  Click(form, 100, form.WebLink().Top + form.WebLink().Height + 3);
+  // A press that began elsewhere, on the other link or on the background, is no click.
+  const shell::Label& mail = form.EMailLink();
+  const shell::Label& web = form.WebLink();
+  form.OnMouseDown({host::kLeftButton, 0, mail.Left + 100, mail.Top + 8});
+  form.OnMouseUp({host::kLeftButton, 0, web.Left + 100, web.Top + 8});
+  form.OnMouseDown({host::kLeftButton, 0, 4, 4});
+  form.OnMouseUp({host::kLeftButton, 0, mail.Left + 100, mail.Top + 8});
+  EXPECT_TRUE(records.empty());
+  Click(form, form.WebLink());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].text, shell::InfoForm::kWebAddress);
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
+  form.OnMouseMove({0, 0, form.AboutLabel().Left + 100, form.AboutLabel().Top + 4});
+  EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
+}
+
+TEST_F(InfoWindowsTest, TheExitButtonBeepsAndCloses) {
   // The beep is heard only while the game's sounds are loaded; on the menu they are not.
   host::WindowEvents events;
   const auto gameWindow = host.CreateWindow(host::WindowSpec{}, events);
@@ -85,7 +115,7 @@ TEST_F(InstructionsFormTest, TheExitButtonBeepsAndCloses) {
   EXPECT_FALSE(form.Window().Visible());
 }
 
-TEST_F(InstructionsFormTest, TheHandPointsAtWhatCanBeClicked) {
+TEST_F(InfoWindowsTest, TheHandPointsAtWhatCanBeClicked) {
   shell::InstructionsForm form(host, game);
   form.Show();
   auto pointerOver = [&form](const shell::Control& c) {
