@@ -25,17 +25,6 @@ struct MainFormTest : ::testing::Test {
   const host::Surface& Screen() { return form->Window().Canvas(); }
 };
 
-TEST_F(MainFormTest, LoadingSwitchesTheScreenSaverOffAndUnloadingBack) {
-  EXPECT_FALSE(host.ScreenSaverFlag());
-  EXPECT_TRUE(s.ScreenSaverWasActive);
-  EXPECT_TRUE(s.KeyboardMode) << "no joystick answers";
-  EXPECT_EQ(s.MusicVolume, -10000);
-  EXPECT_TRUE(form->Window().Topmost());
-  form->Unload();
-  EXPECT_TRUE(host.ScreenSaverFlag());
-  EXPECT_FALSE(form->Window().Visible());
-}
-
 // The bar is redrawn only where a value changed. After any change, and after anything else
 // drew on the bar's buffer or over the window's bar, the window must show what composing the
 // whole bar afresh shows.

@@ -59,16 +59,4 @@ TEST_F(SoundCuesTest, ReleasingTheManagerForgetsEveryCueUntilTheNextLoad) {
   EXPECT_EQ(cues.LoadedCues().size(), 20u);
 }
 
-TEST_F(SoundCuesTest, WithoutASoundDeviceTheGamePlaysOnInSilence) {
-  audio.SetDevicePresent(false);
-  cues.LoadSounds(*window);
-  cues.SetVolume("SMusic", -10000);
-  cues.PlayLooping("SMusic");
-  cues.PlaySound("SBeep");
-  cues.StopSound("SMusic");
-  EXPECT_TRUE(cues.LoadedCues().empty());
-  EXPECT_FALSE(cues.IsLoaded("SMusic"));
-  EXPECT_TRUE(audio.Played().empty());
-}
-
 }  // namespace
