@@ -4,7 +4,6 @@
 #include <random>
 
 #include "SurfaceTesting.h"
-#include "game/Flow.h"
 #include "game/MainForm.h"
 #include "game/StatusBar.h"
 #include "host/RegistryFile.h"
@@ -12,23 +11,15 @@
 
 namespace {
 
-struct MainFormTest : ::testing::Test {
-  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
-  game::Game game{host};
-  game::GameState& s = game.state;
-  std::unique_ptr<game::MainForm> form;
-
-  MainFormTest() {
-    form = std::make_unique<game::MainForm>(game);
-    form->Window().Show();
-  }
-  const host::Surface& Screen() { return form->Window().Canvas(); }
-};
-
 // The bar is redrawn only where a value changed. After any change, and after anything else
 // drew on the bar's buffer or over the window's bar, the window must show what composing the
 // whole bar afresh shows.
-TEST_F(MainFormTest, TheStatusBarRedrawnPartByPartLooksLikeTheWholeBar) {
+TEST(StatusBarTest, RedrawnPartByPartItLooksLikeTheWholeBar) {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  game::Game game{host};
+  game::GameState& s = game.state;
+  game::MainForm form(game);
+  form.Window().Show();
   using testing_surfaces::Crop;
   std::mt19937 random(5);
   const auto below = [&](int n) { return static_cast<std::int32_t>(random() % n); };
@@ -61,40 +52,20 @@ TEST_F(MainFormTest, TheStatusBarRedrawnPartByPartLooksLikeTheWholeBar) {
           s.GameRunning = !s.GameRunning;  // the help lines, as F1 shows them
           break;
         case 8:
-          form->screen.canvas.SetPixel(below(640), 45 + below(10), host::kWhite);  // debris
+          form.screen.canvas.SetPixel(below(640), 45 + below(10), host::kWhite);  // debris
           break;
         default:
-          form->screen.StatusWork.FillRect(0, 0, 639, 49, host::kWhite);  // the wave banner
+          form.screen.StatusWork.FillRect(0, 0, 639, 49, host::kWhite);  // the wave banner
           break;
       }
     }
-    game::UpdateStatus(*form);
+    game::UpdateStatus(form);
     ASSERT_GE(s.Hull, 0) << "a negative hull is shown and kept as 0";
-    const host::Surface partByPart = Crop(Screen(), 0, 0, 640, 50);
-    form->statusShown = {};
-    game::UpdateStatus(*form);
-    ASSERT_EQ(partByPart, Crop(Screen(), 0, 0, 640, 50)) << "step " << step;
+    const host::Surface partByPart = Crop(form.Window().Canvas(), 0, 0, 640, 50);
+    form.statusShown = {};
+    game::UpdateStatus(form);
+    ASSERT_EQ(partByPart, Crop(form.Window().Canvas(), 0, 0, 640, 50)) << "step " << step;
   }
-}
-
-TEST_F(MainFormTest, NewGameBeforeTheWindowShowsLeavesTheShipAtItsStart) {
-  form = std::make_unique<game::MainForm>(game);  // loaded, not shown yet
-  s.Score = 900;
-  s.Cheated = true;
-  s.Shots.Add();
-  s.WeaponLevel = 5;
-  game::NewGame(*form);
-  EXPECT_EQ(s.ShipX, 287);
-  EXPECT_EQ(s.ShipY, 50) << "the glide home needs the window on screen";
-  EXPECT_EQ(s.Score, 0);
-  EXPECT_FALSE(s.Cheated);
-  EXPECT_EQ(s.Bombs, 1);
-  EXPECT_EQ(s.Shots.Count(), 0);
-  EXPECT_EQ(s.WeaponLevel, 0);
-  EXPECT_EQ(s.WeaponReload, 5);
-  EXPECT_EQ(s.VolleyTimer, 20);
-  EXPECT_EQ(host.NowMs(), 0);
-  EXPECT_FALSE(form->GameTimer().Enabled()) << "no game runs yet";
 }
 
 }  // namespace
