@@ -36,7 +36,7 @@ int PressKey(ButtonRow& row, int key, int shift = 0) {
   return clicked;
 }
 
-TEST(ToolkitButtonRow, EnterPressesTheFirstButtonUntilFocusMovesAndFocusWraps) {
+TEST(ToolkitButtonRow, EnterPressesTheFocusedButtonFocusWrapsAndAccessLettersPress) {
   ButtonRow row = YesNoCancel();
   EXPECT_EQ(PressKey(row, vk::Return), kYes);
   EXPECT_EQ(PressKey(row, vk::Tab), -1);
@@ -52,10 +52,7 @@ TEST(ToolkitButtonRow, EnterPressesTheFirstButtonUntilFocusMovesAndFocusWraps) {
   EXPECT_EQ(PressKey(row, vk::Return), kCancel);
   PressKey(row, vk::Up);
   EXPECT_EQ(PressKey(row, vk::Return), kNo);
-}
-
-TEST(ToolkitButtonRow, AccessLettersPressTheirButtonButNotWithCtrl) {
-  ButtonRow row = YesNoCancel();
+  // Access letters press their button, but not with Ctrl.
   EXPECT_EQ(PressKey(row, 'N'), kNo);
   EXPECT_EQ(PressKey(row, 'C'), kCancel);
   EXPECT_EQ(PressKey(row, 'Y'), kYes);
@@ -153,7 +150,7 @@ TEST(ToolkitMenuModel, HitsItemsButNotSeparatorsOrTheEdge) {
   EXPECT_EQ(menu.Height(), menu.Top(3) + MenuModel::kItemHeight + MenuModel::kEdge);
 }
 
-TEST(ToolkitMenuModel, ArrowKeysSkipSeparatorsAndWrap) {
+TEST(ToolkitMenuModel, ArrowKeysSkipSeparatorsAndWrapAndAccessLettersFindTheirItem) {
   const MenuModel menu = SysMenu();
   EXPECT_EQ(menu.Step(-1, 1), 0);   // nothing highlighted: Down starts at the top
   EXPECT_EQ(menu.Step(-1, -1), 3);  // and Up at the bottom
@@ -163,10 +160,6 @@ TEST(ToolkitMenuModel, ArrowKeysSkipSeparatorsAndWrap) {
   EXPECT_EQ(menu.Step(0, -1), 3);
   const MenuModel separators({"-", "-"}, ui::DialogFont());
   EXPECT_EQ(separators.Step(-1, 1), -1);
-}
-
-TEST(ToolkitMenuModel, AccessLettersFindTheirItem) {
-  const MenuModel menu = SysMenu();
   EXPECT_EQ(menu.ItemForKey('X'), 0);
   EXPECT_EQ(menu.ItemForKey('M'), 1);
   EXPECT_EQ(menu.ItemForKey('A'), 3);
