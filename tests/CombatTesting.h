@@ -62,7 +62,7 @@ struct CombatTest : ::testing::Test {
   }
 
   host::Surface& Screen() { return form->Window().Canvas(); }
-  // The cues started since the last ForgetHeard, oldest first, and how often one of them was.
+  // The cues started since the last ForgetHeard, oldest first.
   std::uint64_t heardBefore = 0;
   void ForgetHeard() { heardBefore = host.Audio().StartCount(); }
   std::vector<std::string> Heard() {
@@ -70,10 +70,6 @@ struct CombatTest : ::testing::Test {
     for (const host::HeadlessPlay& play : host.Audio().PlayedSince(heardBefore))
       names.push_back(play.name);
     return names;
-  }
-  int Played(const std::string& cue) {
-    const std::vector<std::string> heard = Heard();
-    return static_cast<int>(std::count(heard.begin(), heard.end(), cue));
   }
   bool AnyPixel(int x1, int y1, int x2, int y2, host::Color c) {
     for (int y = y1; y <= y2; ++y)
