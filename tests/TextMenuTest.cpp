@@ -11,29 +11,31 @@
 
 namespace {
 
-class MenuHost : public shell::Form {
- public:
-  explicit MenuHost(host::Host& host)
-      : Form(host, {.name = "Host", .caption = "", .width = 200, .height = 150}), menu(*this) {
+struct HostForm : shell::Form {
+  using Form::Add;
+  using Form::Form;
+};
+
+// A menu on a form of its own, its events recorded.
+struct TextMenuTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  HostForm form{host, {.name = "Host", .caption = "", .width = 200, .height = 150}};
+  shell::TextMenu menu{form};
+  std::vector<std::pair<int, std::string>> clicks;
+  std::vector<std::string> changed;
+  int h = 0;
+
+  TextMenuTest() {
     menu.Left = 20, menu.Top = 10, menu.Width = 150, menu.Height = 100;
-    Add(menu);
+    form.Add(menu);
     menu.InitProperties(shell::OleRgb(0, 0, 0), shell::OleRgb(255, 255, 255));
     menu.SetUsesHTML(false);
     menu.ItemClicked = [this](std::int16_t item, const std::string& link) {
       clicks.emplace_back(item, link);
     };
     menu.PropertyChanged = [this](const std::string& p) { changed.push_back(p); };
+    h = menu.RowHeight();
   }
-  shell::TextMenu menu;
-  std::vector<std::pair<int, std::string>> clicks;
-  std::vector<std::string> changed;
-};
-
-struct TextMenuTest : ::testing::Test {
-  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
-  MenuHost form{host};
-  shell::TextMenu& menu = form.menu;
-  int h = menu.RowHeight();
 
   // Pointer events in the control's own coordinates, routed through the form.
   void Move(int x, int y) { form.OnMouseMove({0, 0, menu.Left + x, menu.Top + y}); }
@@ -54,18 +56,18 @@ struct TextMenuTest : ::testing::Test {
 
 TEST_F(TextMenuTest, InvalidOrEmptyItemListsGiveRowsThatCannotBeClicked) {
   for (const char* bad : {"A|B|C", ""}) {
-    form.changed.clear();
+    changed.clear();
     menu.SetMenuItems(bad);
     EXPECT_EQ(menu.MenuItems(), "Invalid MenuItems property|") << bad;
-    EXPECT_EQ(form.changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
+    EXPECT_EQ(changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
   }
   Release(5, RowMiddle(1));
-  EXPECT_TRUE(form.clicks.empty()) << "the replacement row is plain text";
+  EXPECT_TRUE(clicks.empty()) << "the replacement row is plain text";
   // A single bar is one empty row that cannot be clicked.
   menu.SetMenuItems("|");
   EXPECT_FALSE(FirstInk(1));
   Release(5, RowMiddle(1));
-  EXPECT_TRUE(form.clicks.empty());
+  EXPECT_TRUE(clicks.empty());
 }
 
 TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStoredOrOpenItWithUsesHtml) {
@@ -74,7 +76,7 @@ TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStoredOrOpenItWithUsesH
   Release(5, RowMiddle(2));
   Release(5, RowMiddle(3));
   Release(5, RowMiddle(4), host::kRightButton);
-  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{2, "go"}, {4, "  x "}}));
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, std::string>>{{2, "go"}, {4, "  x "}}));
   form.SetFocus(&menu);
   Key(host::vk::Down);
   EXPECT_EQ(menu.HighlightedRow(), 2) << "keys pass plain rows over";
@@ -85,7 +87,7 @@ TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStoredOrOpenItWithUsesH
   menu.SetUsesHTML(true);
   menu.SetMenuItems("Site| https://example.org/>frame ");
   Release(5, RowMiddle(1));
-  EXPECT_EQ(form.clicks.size(), 2u) << "no event";
+  EXPECT_EQ(clicks.size(), 2u) << "no event";
   EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/"}));
 }
 
@@ -99,7 +101,7 @@ TEST_F(TextMenuTest, HighlightAndHandFollowThePointerAndAReleaseAboveCountsForRo
   EXPECT_EQ(menu.HighlightedRow(), 0);
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
   Release(5, -(h - 1));  // less than one row above the top edge
-  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{1, "1"}}));
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, std::string>>{{1, "1"}}));
 }
 
 TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColourWithinTheControl) {
@@ -164,15 +166,11 @@ TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
   EXPECT_TRUE(bag.count("UnderlineLinks"));
   EXPECT_FALSE(bag.count("IndentLinks"));
 
-  MenuHost other(host);
-  form.changed.clear();
-  other.menu.ReadProperties(
-      {{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
-  EXPECT_EQ(other.menu.MenuItems(), "B|b");
-  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255))
-      << "a bad value keeps the old one";
-  EXPECT_EQ(other.menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
-  EXPECT_TRUE(other.menu.UsesHTML());
+  menu.ReadProperties({{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
+  EXPECT_EQ(menu.MenuItems(), "B|b");
+  EXPECT_EQ(menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
+  EXPECT_EQ(menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
+  EXPECT_TRUE(menu.UsesHTML());
 }
 
 }  // namespace
