@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -23,42 +24,22 @@ TEST(StatusBarTest, RedrawnPartByPartItLooksLikeTheWholeBar) {
   using testing_surfaces::Crop;
   std::mt19937 random(5);
   const auto below = [&](int n) { return static_cast<std::int32_t>(random() % n); };
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  const std::function<void()> changes[] = {
+      [&] { s.Score = below(2) ? below(100000) : kMax - below(9); },
+      [&] { s.Paused = !s.Paused; },
+      [&] { s.Bombs = below(6); },
+      [&] { s.RechargeTime = below(2) * 40; },
+      [&] { s.Hull = below(120) - 10; },
+      [&] { s.Energy = below(120) - 10; },
+      [&] { s.RookieMode = !s.RookieMode; },
+      [&] { s.GameRunning = !s.GameRunning; },  // the help lines, as F1 shows them
+      [&] { form.screen.canvas.SetPixel(below(640), 45 + below(10), host::kWhite); },  // debris
+      [&] { form.screen.StatusWork.FillRect(0, 0, 639, 49, host::kWhite); },  // the wave banner
+  };
   s.GameRunning = true;
   for (int step = 0; step < 400; ++step) {
-    for (int change = 1 + below(3); change > 0; --change) {
-      switch (below(10)) {
-        case 0:
-          s.Score = below(2) ? below(100000) : std::numeric_limits<std::int32_t>::max() - below(9);
-          break;
-        case 1:
-          s.Paused = !s.Paused;
-          break;
-        case 2:
-          s.Bombs = below(6);
-          break;
-        case 3:
-          s.RechargeTime = below(2) * 40;
-          break;
-        case 4:
-          s.Hull = below(120) - 10;
-          break;
-        case 5:
-          s.Energy = below(120) - 10;
-          break;
-        case 6:
-          s.RookieMode = !s.RookieMode;
-          break;
-        case 7:
-          s.GameRunning = !s.GameRunning;  // the help lines, as F1 shows them
-          break;
-        case 8:
-          form.screen.canvas.SetPixel(below(640), 45 + below(10), host::kWhite);  // debris
-          break;
-        default:
-          form.screen.StatusWork.FillRect(0, 0, 639, 49, host::kWhite);  // the wave banner
-          break;
-      }
-    }
+    for (int change = 1 + below(3); change > 0; --change) changes[below(10)]();
     game::UpdateStatus(form);
     ASSERT_GE(s.Hull, 0) << "a negative hull is shown and kept as 0";
     const host::Surface partByPart = Crop(form.Window().Canvas(), 0, 0, 640, 50);
