@@ -1,5 +1,5 @@
-// The info and instructions windows: their links and buttons, and the numbers a button
-// answer may hold.
+// The shell's small windows: the info and instructions windows (their links and buttons,
+// and the numbers a button answer may hold) and the initials window.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -10,6 +10,7 @@
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/InfoForm.h"
+#include "shell/InitialsForm.h"
 #include "shell/InstructionsForm.h"
 #include "shell/Settings.h"
 
@@ -56,15 +57,25 @@ TEST(ButtonAnswerNumber, DecimalsRoundHalvesToEvenWithinThirtyTwoBits) {
   }
 }
 
-struct InfoWindowsTest : ::testing::Test {
+struct ShellWindowsTest : ::testing::Test {
   host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
   game::Game game{host};
+  game::GameState& state = game.state;
 
-  InfoWindowsTest() {
+  ShellWindowsTest() {
     // A first start: every button at its default.
     shell::LoadSettings(game.state, host.Registry());
   }
 
+  // Shows the initials window, types the text, presses Enter; returns what was stored.
+  std::string Enter(const std::u32string& typed) {
+    shell::InitialsForm form(host, state);
+    form.Show();
+    for (char32_t ch : typed) form.OnChar(ch);
+    form.OnChar(13);
+    EXPECT_FALSE(form.Window().Visible()) << "Enter closes the window";
+    return state.Initials;
+  }
   static void Click(shell::Form& form, int x, int y, int button = host::kLeftButton) {
     form.OnMouseMove({0, 0, x, y});
     form.OnMouseDown({button, 0, x, y});
@@ -75,7 +86,7 @@ struct InfoWindowsTest : ::testing::Test {
   }
 };
 
-TEST_F(InfoWindowsTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
+TEST_F(ShellWindowsTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
   std::vector<host::HeadlessRecord> records;
   host.SetRecorder([&](const host::HeadlessRecord& r) { records.push_back(r); });
   shell::InfoForm form(host, game);
@@ -100,7 +111,7 @@ TEST_F(InfoWindowsTest, ALinkOpensOnlyForALeftPressAndReleaseOnIt) {
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
 }
 
-TEST_F(InfoWindowsTest, TheHandPointsAtWhatCanBeClickedAndTheExitButtonBeepsAndCloses) {
+TEST_F(ShellWindowsTest, TheHandPointsAtWhatCanBeClickedAndTheExitButtonBeepsAndCloses) {
   // The beep is heard only while the game's sounds are loaded; on the menu they are not.
   host::WindowEvents events;
   const auto gameWindow = host.CreateWindow(host::WindowSpec{}, events);
@@ -120,6 +131,44 @@ TEST_F(InfoWindowsTest, TheHandPointsAtWhatCanBeClickedAndTheExitButtonBeepsAndC
   Click(form, form.ExitButton());
   EXPECT_EQ(host.Audio().PlayedNames(), std::vector<std::string>{"SBeep"});
   EXPECT_FALSE(form.Window().Visible());
+}
+
+constexpr const char* kPraise = "...you did great!  enter your initials...";
+
+TEST_F(ShellWindowsTest, InitialsWindowMocksPoorNormalScoresAndPraisesOthers) {
+  state.Score = 999;
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption,
+            "... you did so bad, we should call it the hall of SHAME!  Enter initials.");
+  state.Score = 1000;
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
+  state.Score = 5;
+  state.RookieMode = true;
+  EXPECT_EQ(shell::InitialsForm(host, state).CommentsLabel().Caption, kPraise);
+}
+
+TEST_F(ShellWindowsTest, TypedCharactersBecomeUpperCaseInitialsAndInvisibleOnesAreRefused) {
+  const struct {
+    std::u32string typed;
+    std::string stored;
+  } cases[] = {
+      {U"ab", "AB "},
+      {U"", "   "},
+      {U"wxyz", "WXY"},           // a fourth character cannot be typed
+      {U"é\u00DFq", "É\u00DFQ"},  // characters, not bytes
+      {U"ä\b\bxy\bz", "XZ "},     // backspace deletes a whole character
+      {U"7!?", "7!?"},
+      {U"\u20AC\u00A9 ", "\u20AC\u00A9 "},  // symbols and a space
+      {U"\u039B\u0416", "\u039B\u0416 "},   // Greek and Cyrillic letters
+      {U"a=b", "AB "},                      // the separator of the stored value
+      {U"a\tb\x1b", "AB "},
+      {U"\x7f\x85\x9fq", "Q  "},                     // C0 and C1 controls
+      {U"\u2028\u2029r", "R  "},                     // line and paragraph separators
+      {U"\u202Ex\u2066\u200Dy\uFEFF\u00AD", "XY "},  // format characters
+      {U"\U000E0041\U000F0000z", "Z  "},             // a tag and a private-use character
+      {U"\u4E00\U0001F600k", "K  "},                 // characters the font has no glyph for
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(Enter(cases[i].typed), cases[i].stored) << "case " << i;
 }
 
 }  // namespace
