@@ -1,14 +1,23 @@
+// The game below the level of a scenario: damage to the ship, the draws, weapons, initials,
+// the lists and the shot grid, the bomb's blast on a slow screen, and the sound cues' paths a
+// game cannot take.
+#include <algorithm>
 #include <random>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "CombatTesting.h"
+#include "game/Bomb.h"
 #include "game/PowerUps.h"
 #include "game/Random.h"
 #include "game/ShotGrid.h"
+#include "game/SoundCues.h"
 
 namespace {
 
-using GameStateTest = combat_testing::CombatTest;
+using combat_testing::CombatTest;
+using GameStateTest = CombatTest;
 
 TEST_F(GameStateTest, DamageShipWithShieldsRookieEnergyTheWarningAndTheEmptyHull) {
   struct Case {
@@ -144,6 +153,96 @@ TEST(ShotGridTest, VisitsWhatThePlainPassVisitsInTheSameOrder) {
       if (below(3) == 0) plain.Add() = gridded.Add() = shot();
     }
   }
+}
+
+// The blast of the bomb's ring (its climb and what it pays: bomb-blast.scn).
+constexpr host::Color kRed = host::Rgb(255, 0, 0);
+
+struct BombTest : CombatTest {
+  // A bomb about to go off at (300, 200): the blast is centred on (308, 208).
+  void Detonate() {
+    s.BombX = 300;
+    s.BombY = 200;
+    s.BombActive = true;
+    game::DetonateBomb(*form);
+  }
+};
+
+TEST_F(BombTest, TheRingCatchesAZorbOnlyByItsCorners) {
+  Enemy(3, 276, 325, 250);  // the top edge 117 below the centre, the corners over 120 away
+  Enemy(3, 276, 318, 250);  // the corners 115 away
+  Detonate();
+  ASSERT_EQ(s.Enemies.Count(), 1);
+  EXPECT_EQ(s.Enemies[1], (game::Projectile{.Kind = 3, .X = 276, .Y = 325, .Life = 250}));
+  EXPECT_EQ(s.Score, 890) << "the one reached by its corners is destroyed";
+}
+
+// At normal speed each ring has a present of its own (bomb-ring.scn) and the blast takes a
+// fixed 480 ms (bomb-blast.scn and laser.scn print the time).
+TEST_F(BombTest, EveryRingIsOnScreenBeforeItIsErasedEvenOnASlowScreen) {
+  std::set<int> seen;
+  int presents = 0;
+  host.onPresent = [&] {
+    ++presents;
+    for (int r = 1; r <= 120; ++r)
+      if (Screen().GetPixel(308 + r, 208) == kRed) seen.insert(r);
+    host.HeadlessHost::Sleep(25);
+  };
+  const std::int64_t start = host.NowMs();
+  Detonate();
+  EXPECT_EQ(seen.size(), 120u) << "no ring skipped";
+  EXPECT_FALSE(AnyPixel(0, 0, 639, 479, kRed)) << "every ring erased";
+  EXPECT_LE(presents, 25) << "several rings at once";
+  EXPECT_LE(host.NowMs() - start, 480 + 2 * 25) << "at most two slow presents late";
+}
+
+struct SoundCuesTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  host::HeadlessAudio& audio = host.Audio();
+  host::WindowEvents events;
+  std::unique_ptr<host::Window> window = host.CreateWindow(host::WindowSpec{}, events);
+  game::SoundCues cues{host};
+};
+
+// Which cues load, in what order, how they loop and fade is seen in sound-cues.scn and
+// music.scn; here are the paths a game cannot take.
+TEST_F(SoundCuesTest, AnUnknownCueIsSilentAndASecondLoadRefusesEachCueAlone) {
+  cues.PlaySound("SBeep");
+  EXPECT_FALSE(audio.DeviceOpen()) << "nothing is loaded before the game window opens";
+  cues.LoadSounds(*window);
+  EXPECT_TRUE(cues.IsLoaded("SWIN"));
+  EXPECT_FALSE(cues.IsLoaded("SNothing"));
+  cues.PlaySound("SNothing");
+  EXPECT_TRUE(audio.Played().empty());
+
+  const std::vector<std::string> loaded = cues.LoadedCues();
+  testing::internal::CaptureStderr();
+  cues.LoadSounds(*window);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("skirmora: a sound is already loaded under the key \"SMusic\"; that sound "
+                      "stays silent\n"),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20);
+  EXPECT_EQ(cues.LoadedCues(), loaded);
+  cues.PlaySound("SSpecial");
+  EXPECT_TRUE(cues.Cue("SSpecial")->Playing());
+}
+
+TEST_F(SoundCuesTest, ReleasingTheManagerForgetsEveryCueUntilTheNextLoad) {
+  cues.LoadSounds(*window);
+  cues.PlayLooping("SMusic");
+  cues.ReleaseSoundManager();
+  EXPECT_TRUE(cues.LoadedCues().empty());
+  EXPECT_TRUE(audio.Sounds().empty());
+  EXPECT_FALSE(audio.DeviceOpen());
+  cues.PlaySound("SBeep");  // a manager made by this use has no window: silent
+  EXPECT_FALSE(audio.DeviceOpen());
+  EXPECT_EQ(audio.Played().size(), 1u);
+
+  cues.ReleaseSoundManager();
+  cues.LoadSounds(*window);
+  EXPECT_EQ(cues.LoadedCues().size(), 20u);
 }
 
 }  // namespace
