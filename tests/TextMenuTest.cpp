@@ -7,6 +7,7 @@
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Form.h"
+#include "shell/TextFields.h"
 #include "shell/TextMenu.h"
 
 namespace {
@@ -171,6 +172,32 @@ TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
   EXPECT_EQ(menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
   EXPECT_EQ(menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
   EXPECT_TRUE(menu.UsesHTML());
+}
+
+// The text operations the menu splits its items with.
+TEST(TextFieldsTest, CountOccurrencesRestartsOneCharacterAfterEachMatch) {
+  EXPECT_EQ(shell::CountOccurrences("a|b|c", "|"), 2);
+  EXPECT_EQ(shell::CountOccurrences("", "|"), 0);
+  EXPECT_EQ(shell::CountOccurrences("abc", "|"), 0);
+  EXPECT_EQ(shell::CountOccurrences("||", "|"), 2);
+  EXPECT_EQ(shell::CountOccurrences("aaa", "aa"), 2) << "overlapping matches count";
+}
+
+TEST(TextFieldsTest, GetFieldTakesSeparatorDelimitedFields) {
+  EXPECT_EQ(shell::GetField("a|b|c", "|", 3), "c");
+  EXPECT_EQ(shell::GetField("a||c", "|", 2), "") << "fields may be empty";
+  EXPECT_EQ(shell::GetField("a=b=c", "=", 2), "b") << "up to the next separator";
+  // Without a separator, the whole text whatever the index.
+  EXPECT_EQ(shell::GetField("plain", "|", 1), "plain");
+  EXPECT_EQ(shell::GetField("plain", "|", 7), "plain");
+}
+
+TEST(TextFieldsTest, MidRangeCountsCharactersFromOne) {
+  EXPECT_EQ(shell::MidRange("Skirmora", 1, 4), "Skir");
+  EXPECT_EQ(shell::MidRange("Skirmora", 5, 8), "mora");
+  EXPECT_EQ(shell::MidRange("Skirmora", 5, 99), "mora");
+  EXPECT_EQ(shell::MidRange("Skirmora", 4, 3), "");
+  EXPECT_EQ(shell::MidRange("Ä®Ö", 2, 2), "®") << "characters, not bytes";
 }
 
 }  // namespace
