@@ -57,10 +57,6 @@ struct CombatTest : ::testing::Test {
   // Every random draw from now on returns these values in turn, cycling.
   void Draws(std::vector<float> values) { game.random.Force(std::move(values)); }
 
-  game::Projectile& Enemy(int kind, int x, int y, int life) {
-    return s.Enemies.Add() = {.Kind = kind, .X = x, .Y = y, .Life = life};
-  }
-
   host::Surface& Screen() { return form->Window().Canvas(); }
   // The cues started since the last ForgetHeard, oldest first.
   std::uint64_t heardBefore = 0;

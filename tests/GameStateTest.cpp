@@ -169,8 +169,10 @@ struct BombTest : CombatTest {
 };
 
 TEST_F(BombTest, TheRingCatchesAZorbOnlyByItsCorners) {
-  Enemy(3, 276, 325, 250);  // the top edge 117 below the centre, the corners over 120 away
-  Enemy(3, 276, 318, 250);  // the corners 115 away
+  // The top edge of the first 117 below the centre, its corners over 120 away; the second's
+  // corners 115 away.
+  s.Enemies.Add() = {.Kind = 3, .X = 276, .Y = 325, .Life = 250};
+  s.Enemies.Add() = {.Kind = 3, .X = 276, .Y = 318, .Life = 250};
   Detonate();
   ASSERT_EQ(s.Enemies.Count(), 1);
   EXPECT_EQ(s.Enemies[1], (game::Projectile{.Kind = 3, .X = 276, .Y = 325, .Life = 250}));
