@@ -21,33 +21,25 @@ using shell::ButtonAnswerNumber;
 TEST(ButtonAnswerNumber, DecimalsRoundHalvesToEvenWithinThirtyTwoBits) {
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-  const std::pair<std::string, std::int32_t> cases[] = {
-      {"7", 7},
-      {" 7 ", 7},
-      {"\t12\t", 12},
-      {"-2", -2},
-      {"+3", 3},
-      {"0007", 7},
-      {"99", 99},
-      // Fractions: only an exact half goes to even.
-      {"2.5", 2},
-      {"3.5", 4},
-      {"-2.5", -2},
-      {"-3.5", -4},
-      {"2.5000001", 3},
-      {"2.4999999", 2},
-      {"5.50", 6},
-      {".6", 1},
-      {"7.", 7},
-      {"0.5", 0},
-      // The 32-bit limits.
-      {"2147483647", kMax},
-      {"-2147483648", kMin},
-      {"2147483646.5", kMax - 1},
-      {std::string(5000, '9'), 0},
-      {"00000000000000000003", 3}};
-  for (const auto& [answer, number] : cases)
-    EXPECT_EQ(ButtonAnswerNumber(answer), number) << answer;
+  // Each number and the answers that give it; of fractions, only an exact half goes to even.
+  const std::pair<std::int32_t, std::vector<std::string>> cases[] = {
+      {7, {"7", " 7 ", "0007", "7."}},
+      {12, {"\t12\t"}},
+      {-2, {"-2", "-2.5"}},
+      {3, {"+3", "2.5000001", "00000000000000000003"}},
+      {99, {"99"}},
+      {2, {"2.5", "2.4999999"}},
+      {4, {"3.5"}},
+      {-4, {"-3.5"}},
+      {6, {"5.50"}},
+      {1, {".6"}},
+      {0, {"0.5", std::string(5000, '9')}},
+      {kMax, {"2147483647"}},
+      {kMin, {"-2147483648"}},
+      {kMax - 1, {"2147483646.5"}}};
+  for (const auto& [number, answers] : cases)
+    for (const std::string& answer : answers)
+      EXPECT_EQ(ButtonAnswerNumber(answer), number) << answer;
   // No number at all, or one beyond the 32-bit limits.
   for (const char* answer :
        {"",    "   ", "abc",        "7a",          "a7",           "1 2",       "-",
