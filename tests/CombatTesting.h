@@ -57,42 +57,15 @@ struct CombatTest : ::testing::Test {
   // Every random draw from now on returns these values in turn, cycling.
   void Draws(std::vector<float> values) { game.random.Force(std::move(values)); }
 
-  game::Projectile& AddTo(game::ProjectileList& list, game::Projectile record) {
-    return list.Add() = record;
-  }
-  game::Projectile& Enemy(int kind, int x, int y, int life, int dx = 0, int dy = 0) {
-    return AddTo(s.Enemies, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy, .Life = life});
-  }
-  game::Projectile& PlayerShot(int kind, int x, int y, int dx = 0, int dy = -12) {
-    return AddTo(s.Shots, {.Kind = kind, .Friendly = -1, .X = x, .Y = y, .DX = dx, .DY = dy});
-  }
-  game::Projectile& ZorbShot(int kind, int x, int y, int dx = 0, int dy = 6) {
-    return AddTo(s.Shots, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy});
-  }
-  game::Projectile& PowerUp(int kind, int x, int y, int dx = 0, int dy = 3) {
-    return AddTo(s.PowerUps, {.Kind = kind, .X = x, .Y = y, .DX = dx, .DY = dy});
-  }
-
-  // The movement pass, with the status bar redrawn as the frame does when it changed.
-  void Frame() {
-    bool statusChanged = false;
-    game::MoveProjectiles(*form, statusChanged);
-    if (statusChanged) game::UpdateStatus(*form);
-  }
-
   host::Surface& Screen() { return form->Window().Canvas(); }
-  // The cues started since the last ForgetHeard, oldest first, and how often one of them was.
+  // The cues started since the last ForgetHeard, oldest first.
   std::uint64_t heardBefore = 0;
   void ForgetHeard() { heardBefore = host.Audio().StartCount(); }
-  std::vector<host::HeadlessPlay> Plays() { return host.Audio().PlayedSince(heardBefore); }
   std::vector<std::string> Heard() {
     std::vector<std::string> names;
-    for (const host::HeadlessPlay& play : Plays()) names.push_back(play.name);
+    for (const host::HeadlessPlay& play : host.Audio().PlayedSince(heardBefore))
+      names.push_back(play.name);
     return names;
-  }
-  int Played(const std::string& cue) {
-    const std::vector<std::string> heard = Heard();
-    return static_cast<int>(std::count(heard.begin(), heard.end(), cue));
   }
   bool AnyPixel(int x1, int y1, int x2, int y2, host::Color c) {
     for (int y = y1; y <= y2; ++y)
@@ -100,16 +73,6 @@ struct CombatTest : ::testing::Test {
         if (Screen().GetPixel(x, y) == c) return true;
     return false;
   }
-  bool AllBlack(int x1, int y1, int x2, int y2) {
-    for (int y = y1; y <= y2; ++y)
-      for (int x = x1; x <= x2; ++x)
-        if (Screen().GetPixel(x, y) != host::kBlack) return false;
-    return true;
-  }
-  // Marks a corner of the status bar that the bar itself never draws on; the mark is gone
-  // once the bar has been redrawn.
-  void MarkStatusBar() { Screen().SetPixel(639, 49, host::kWhite); }
-  bool StatusBarRedrawn() { return Screen().GetPixel(639, 49) != host::kWhite; }
 };
 
 }  // namespace combat_testing

@@ -7,33 +7,36 @@
 #include "host/RegistryFile.h"
 #include "host/headless/HeadlessHost.h"
 #include "shell/Form.h"
+#include "shell/TextFields.h"
 #include "shell/TextMenu.h"
 
 namespace {
 
-class MenuHost : public shell::Form {
- public:
-  explicit MenuHost(host::Host& host)
-      : Form(host, {.name = "Host", .caption = "", .width = 200, .height = 150}), menu(*this) {
+struct HostForm : shell::Form {
+  using Form::Add;
+  using Form::Form;
+};
+
+// A menu on a form of its own, its events recorded.
+struct TextMenuTest : ::testing::Test {
+  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
+  HostForm form{host, {.name = "Host", .caption = "", .width = 200, .height = 150}};
+  shell::TextMenu menu{form};
+  std::vector<std::pair<int, std::string>> clicks;
+  std::vector<std::string> changed;
+  int h = 0;
+
+  TextMenuTest() {
     menu.Left = 20, menu.Top = 10, menu.Width = 150, menu.Height = 100;
-    Add(menu);
+    form.Add(menu);
     menu.InitProperties(shell::OleRgb(0, 0, 0), shell::OleRgb(255, 255, 255));
     menu.SetUsesHTML(false);
     menu.ItemClicked = [this](std::int16_t item, const std::string& link) {
       clicks.emplace_back(item, link);
     };
     menu.PropertyChanged = [this](const std::string& p) { changed.push_back(p); };
+    h = menu.RowHeight();
   }
-  shell::TextMenu menu;
-  std::vector<std::pair<int, std::string>> clicks;
-  std::vector<std::string> changed;
-};
-
-struct TextMenuTest : ::testing::Test {
-  host::HeadlessHost host{std::make_unique<host::MemoryRegistryStore>()};
-  MenuHost form{host};
-  shell::TextMenu& menu = form.menu;
-  int h = menu.RowHeight();
 
   // Pointer events in the control's own coordinates, routed through the form.
   void Move(int x, int y) { form.OnMouseMove({0, 0, menu.Left + x, menu.Top + y}); }
@@ -54,18 +57,18 @@ struct TextMenuTest : ::testing::Test {
 
 TEST_F(TextMenuTest, InvalidOrEmptyItemListsGiveRowsThatCannotBeClicked) {
   for (const char* bad : {"A|B|C", ""}) {
-    form.changed.clear();
+    changed.clear();
     menu.SetMenuItems(bad);
     EXPECT_EQ(menu.MenuItems(), "Invalid MenuItems property|") << bad;
-    EXPECT_EQ(form.changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
+    EXPECT_EQ(changed, (std::vector<std::string>{"MenuItems", "MenuItems"}));
   }
   Release(5, RowMiddle(1));
-  EXPECT_TRUE(form.clicks.empty()) << "the replacement row is plain text";
+  EXPECT_TRUE(clicks.empty()) << "the replacement row is plain text";
   // A single bar is one empty row that cannot be clicked.
   menu.SetMenuItems("|");
   EXPECT_FALSE(FirstInk(1));
   Release(5, RowMiddle(1));
-  EXPECT_TRUE(form.clicks.empty());
+  EXPECT_TRUE(clicks.empty());
 }
 
 TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStoredOrOpenItWithUsesHtml) {
@@ -74,31 +77,32 @@ TEST_F(TextMenuTest, LinksRaiseItemClickedWithTheTargetAsStoredOrOpenItWithUsesH
   Release(5, RowMiddle(2));
   Release(5, RowMiddle(3));
   Release(5, RowMiddle(4), host::kRightButton);
-  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{2, "go"}, {4, "  x "}}));
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, std::string>>{{2, "go"}, {4, "  x "}}));
+  form.SetFocus(&menu);
+  Key(host::vk::Down);
+  EXPECT_EQ(menu.HighlightedRow(), 2) << "keys pass plain rows over";
+  Key(host::vk::Up);
+  EXPECT_EQ(menu.HighlightedRow(), 4);
   std::vector<std::string> opened;
   host.SetRecorder([&](const host::HeadlessRecord& r) { opened.push_back(r.text); });
   menu.SetUsesHTML(true);
   menu.SetMenuItems("Site| https://example.org/>frame ");
   Release(5, RowMiddle(1));
-  EXPECT_EQ(form.clicks.size(), 2u) << "no event";
+  EXPECT_EQ(clicks.size(), 2u) << "no event";
   EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/"}));
 }
 
-TEST_F(TextMenuTest, HighlightFollowsThePointerAndLeavesWithIt) {
+// Capture, keys and releases beside the menu are seen in text-menu.scn.
+TEST_F(TextMenuTest, HighlightAndHandFollowThePointerAndAReleaseAboveCountsForRowOne) {
   menu.SetMenuItems("One|1|Two|2");
   Move(5, RowMiddle(2));
   EXPECT_EQ(menu.HighlightedRow(), 2);
-  EXPECT_TRUE(menu.Captured());
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Hand);
   Move(5, RowMiddle(3));  // below the last row, still inside the control
   EXPECT_EQ(menu.HighlightedRow(), 0);
   EXPECT_EQ(form.Window().CurrentCursor(), host::Cursor::Default);
-  Move(5, RowMiddle(2));
-  EXPECT_EQ(menu.HighlightedRow(), 2);
-  Move(-30, RowMiddle(2));  // out of the control: the capture reports it
-  EXPECT_FALSE(menu.Captured());
-  EXPECT_FALSE(form.Window().HasCapture());
-  EXPECT_EQ(menu.HighlightedRow(), 0);
+  Release(5, -(h - 1));  // less than one row above the top edge
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, std::string>>{{1, "1"}}));
 }
 
 TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColourWithinTheControl) {
@@ -125,38 +129,6 @@ TEST_F(TextMenuTest, HighlightedRowsAreDrawnInTheActiveLinkColourWithinTheContro
     EXPECT_EQ(canvas.GetPixel(menu.Left + menu.Width, y), host::kBlack) << "right of row " << y;
   for (int x = menu.Left; x < menu.Left + menu.Width; ++x)
     EXPECT_EQ(canvas.GetPixel(x, menu.Top + menu.Height), host::kBlack) << "below column " << x;
-}
-
-TEST_F(TextMenuTest, ArrowKeysMoveAHighlightDrawnAsThePointersAndEnterOrSpaceFollowsIt) {
-  menu.SetMenuItems("Title||Go|go|Stay|stay");
-  form.SetFocus(&menu);
-  Move(5, RowMiddle(2));
-  const host::Surface underPointer = form.Window().Canvas();
-  Move(5, RowMiddle(5));  // below the rows: nothing is lit
-  Key(host::vk::Down);
-  EXPECT_EQ(menu.HighlightedRow(), 2) << "the plain title is passed over";
-  EXPECT_EQ(form.Window().Canvas(), underPointer);
-  Key(host::vk::Down);
-  Key(host::vk::Down);
-  EXPECT_EQ(menu.HighlightedRow(), 2) << "round the end";
-  Key(host::vk::Up);
-  EXPECT_EQ(menu.HighlightedRow(), 3);
-  Key(host::vk::Return);
-  Key(host::vk::Space);
-  Key('X');
-  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{3, "stay"}, {3, "stay"}}));
-  Move(5, RowMiddle(2) + 1);  // the pointer takes the highlight back
-  EXPECT_EQ(menu.HighlightedRow(), 2);
-}
-
-TEST_F(TextMenuTest, ReleasesBesideTheControlCountWhileItHoldsTheCapture) {
-  menu.SetMenuItems("One|1|Two|2");
-  Move(5, RowMiddle(1));
-  Release(menu.Width + 40, RowMiddle(2));
-  Move(5, RowMiddle(1));
-  Release(5, -(h - 1));  // less than one row above the top edge counts as row 1
-  EXPECT_EQ(form.clicks, (std::vector<std::pair<int, std::string>>{{2, "2"}, {1, "1"}}));
-  EXPECT_FALSE(menu.Captured()) << "a release outside gives the capture up";
 }
 
 TEST_F(TextMenuTest, IndentAndUnderlineApplyToLinksOnly) {
@@ -195,15 +167,37 @@ TEST_F(TextMenuTest, SavedPropertiesSkipDefaultsAndLoadInOrder) {
   EXPECT_TRUE(bag.count("UnderlineLinks"));
   EXPECT_FALSE(bag.count("IndentLinks"));
 
-  MenuHost other(host);
-  form.changed.clear();
-  other.menu.ReadProperties(
-      {{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
-  EXPECT_EQ(other.menu.MenuItems(), "B|b");
-  EXPECT_EQ(other.menu.ForeColor(), shell::OleRgb(255, 255, 255))
-      << "a bad value keeps the old one";
-  EXPECT_EQ(other.menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
-  EXPECT_TRUE(other.menu.UsesHTML());
+  menu.ReadProperties({{"MenuItems", std::string("B|b")}, {"ForeColor", std::string("oops")}});
+  EXPECT_EQ(menu.MenuItems(), "B|b");
+  EXPECT_EQ(menu.ForeColor(), shell::OleRgb(255, 255, 255)) << "a bad value keeps the old one";
+  EXPECT_EQ(menu.BackColor(), shell::kSysButtonFace) << "a missing value takes the default";
+  EXPECT_TRUE(menu.UsesHTML());
+}
+
+// The text operations the menu splits its items with.
+TEST(TextFieldsTest, CountOccurrencesRestartsOneCharacterAfterEachMatch) {
+  EXPECT_EQ(shell::CountOccurrences("a|b|c", "|"), 2);
+  EXPECT_EQ(shell::CountOccurrences("", "|"), 0);
+  EXPECT_EQ(shell::CountOccurrences("abc", "|"), 0);
+  EXPECT_EQ(shell::CountOccurrences("||", "|"), 2);
+  EXPECT_EQ(shell::CountOccurrences("aaa", "aa"), 2) << "overlapping matches count";
+}
+
+TEST(TextFieldsTest, GetFieldTakesSeparatorDelimitedFields) {
+  EXPECT_EQ(shell::GetField("a|b|c", "|", 3), "c");
+  EXPECT_EQ(shell::GetField("a||c", "|", 2), "") << "fields may be empty";
+  EXPECT_EQ(shell::GetField("a=b=c", "=", 2), "b") << "up to the next separator";
+  // Without a separator, the whole text whatever the index.
+  EXPECT_EQ(shell::GetField("plain", "|", 1), "plain");
+  EXPECT_EQ(shell::GetField("plain", "|", 7), "plain");
+}
+
+TEST(TextFieldsTest, MidRangeCountsCharactersFromOne) {
+  EXPECT_EQ(shell::MidRange("Skirmora", 1, 4), "Skir");
+  EXPECT_EQ(shell::MidRange("Skirmora", 5, 8), "mora");
+  EXPECT_EQ(shell::MidRange("Skirmora", 5, 99), "mora");
+  EXPECT_EQ(shell::MidRange("Skirmora", 4, 3), "");
+  EXPECT_EQ(shell::MidRange("Ä®Ö", 2, 2), "®") << "characters, not bytes";
 }
 
 }  // namespace

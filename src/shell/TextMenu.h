@@ -50,7 +50,6 @@ class TextMenu : public Control {
   void WriteProperties(PropertyBag& bag) const;
 
   std::int16_t HighlightedRow() const { return highlightedRow_; }
-  bool Captured() const { return captured_; }
   int RowHeight() const;
 
   void Paint(host::Surface& canvas) override;
