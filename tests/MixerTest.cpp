@@ -68,11 +68,13 @@ TEST(MixerConvert, SamplesAreCentredFollowARampExactlyAndClipRatherThanWrap) {
 }
 
 TEST(Mixer, EachSoundIsHeardAtExactlyTheGainOfItsVolumeAndGlidesToANewOne) {
+  // (A buffer plays from the caller's bytes, which outlive it.)
+  const Bytes level = Level(20000, Mixer::kRate);
   // The fade's steps, down to where only the last bits are left, and beyond the ends.
   for (const std::int32_t volume :
        {300, 0, -500, -600, -2000, -5000, -6500, -9000, -10000, -30000}) {
     Mixer mixer;
-    auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate), "sound");
+    auto sound = mixer.CreateBuffer(kMono16, level, "sound");
     sound->SetVolume(volume);
     sound->Play(true);
     const std::vector<std::int16_t> out = Render(mixer, 1000);
@@ -81,7 +83,7 @@ TEST(Mixer, EachSoundIsHeardAtExactlyTheGainOfItsVolumeAndGlidesToANewOne) {
   }
 
   Mixer mixer;
-  auto sound = mixer.CreateBuffer(kMono16, Level(20000, Mixer::kRate), "sound");
+  auto sound = mixer.CreateBuffer(kMono16, level, "sound");
   sound->Play(true);
   Render(mixer, 1000);
   sound->SetVolume(-2000);
@@ -98,9 +100,10 @@ TEST(Mixer, ManyLoudSoundsStayUnderFullScaleAndTheLimiterLetsGoAfterwards) {
   // Ten full-scale square waves in step: five times full scale after the headroom.
   std::vector<std::int16_t> square;
   for (int i = 0; i < Mixer::kRate; ++i) square.push_back(i / 50 % 2 ? -32768 : 32767);
+  const Bytes bytes = Le16(square);
   std::vector<std::unique_ptr<host::SoundBuffer>> sounds;
   for (int i = 0; i < 10; ++i) {
-    sounds.push_back(mixer.CreateBuffer(kMono16, Le16(square), "sound"));
+    sounds.push_back(mixer.CreateBuffer(kMono16, bytes, "sound"));
     sounds.back()->Play(true);
   }
   const std::vector<std::int16_t> loud = Render(mixer, Mixer::kRate);
@@ -122,8 +125,9 @@ TEST(Mixer, EachBufferPlaysLoopsStopsAndRestartsOnItsOwnChannel) {
   const int length = Mixer::kRate / 10;
   std::vector<std::int16_t> ramp;
   for (int i = 0; i < length; ++i) ramp.push_back(static_cast<std::int16_t>(i * 4));
-  auto once = mixer.CreateBuffer(kMono16, Le16(ramp), "sound");
-  auto loop = mixer.CreateBuffer(kMono16, Level(1000, length), "sound");
+  const Bytes rampBytes = Le16(ramp), levelBytes = Level(1000, length);
+  auto once = mixer.CreateBuffer(kMono16, rampBytes, "sound");
+  auto loop = mixer.CreateBuffer(kMono16, levelBytes, "sound");
   EXPECT_FALSE(once->Playing());
   once->Play(false);
   loop->Play(true);
@@ -165,7 +169,8 @@ TEST(Mixer, StereoSidesStayApartAndUnplayableSamplesAreRefused) {
   const host::WaveFormat stereo16{1, 2, Mixer::kRate, 4 * Mixer::kRate, 4, 16};
   std::vector<std::int16_t> frames;
   for (int i = 0; i < 1000; ++i) frames.insert(frames.end(), {8000, -16000});
-  auto sound = mixer.CreateBuffer(stereo16, Le16(frames), "sound");
+  const Bytes bytes = Le16(frames);
+  auto sound = mixer.CreateBuffer(stereo16, bytes, "sound");
   ASSERT_NE(sound, nullptr);
   sound->Play(true);
   const std::vector<std::int16_t> out = Render(mixer, 500);
@@ -185,9 +190,9 @@ TEST(Mixer, StereoSidesStayApartAndUnplayableSamplesAreRefused) {
 
 }  // namespace
 
-TEST(Mixer, ALongSoundConvertedAsItPlaysSoundsAsIfConvertedAtOnce) {
-  // Three seconds at a quarter of the mixer's rate: long enough to be converted as it plays,
-  // here across the end of one block, the loop back to its start, and a restart.
+TEST(Mixer, ASoundConvertedAsItPlaysSoundsAsIfConvertedAtOnce) {
+  // Three seconds at a quarter of the mixer's rate, converted as it plays across the end of
+  // one block, the loop back to its start, and a restart.
   const host::WaveFormat mono8{1, 1, 11025, 11025, 1, 8};
   Bytes wave(3 * 11025);
   for (std::size_t i = 0; i < wave.size(); ++i)

@@ -65,7 +65,8 @@ struct DiskAudioTest : SdlAudioTest {
     {
       auto device = audio.OpenDevice();
       if (!device) throw std::runtime_error("the disk driver did not open");
-      auto sound = device->CreateBuffer({1, 1, 11025, 11025, 1, 8}, Bytes(1103, 228), "level");
+      const Bytes level(1103, 228);
+      auto sound = device->CreateBuffer({1, 1, 11025, 11025, 1, 8}, level, "level");
       const std::uintmax_t before = Written();
       sound->Play(false);
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);

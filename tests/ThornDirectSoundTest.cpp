@@ -100,7 +100,8 @@ TEST_F(ThornDirectSoundTest, PlayingRestartsStopHoldsAndASoundEndsUnlessItLoops)
 TEST_F(ThornDirectSoundTest, KeysIgnoreCaseASecondAddIsRefusedUnknownOnesDoNothingVolumeHolds) {
   sound.hWnd(*window);
   sound.Add(second, "SBeep");
-  EXPECT_THROW(sound.Add(Wav(Ramp(500)), "SBEEP"), platform::SoundError);
+  const Bytes other = Wav(Ramp(500));
+  EXPECT_THROW(sound.Add(other, "SBEEP"), platform::SoundError);
   EXPECT_EQ(sound.Keys(), (std::vector<std::string>{"SBeep"}));
   ASSERT_EQ(audio.Sounds().size(), 1u) << "the refused buffer is released";
   EXPECT_EQ(audio.Sounds()[0]->Samples(), Ramp(8000)) << "the first buffer stays";
@@ -126,8 +127,11 @@ TEST_F(ThornDirectSoundTest, KeysIgnoreCaseASecondAddIsRefusedUnknownOnesDoNothi
 
 TEST_F(ThornDirectSoundTest, LongFormatChunksOddAddressesAndTrailingChunksLoadTheSameSamples) {
   sound.hWnd(*window);
-  sound.Add(Wav(Ramp(301), 11025), "Short");
-  sound.Add(Wav(Ramp(301), 11025, true, wav::Trailer::kCueAndInfo), "Long");
+  // (A sound's bytes outlive it.)
+  const Bytes shortForm = Wav(Ramp(301), 11025);
+  const Bytes longForm = Wav(Ramp(301), 11025, true, wav::Trailer::kCueAndInfo);
+  sound.Add(shortForm, "Short");
+  sound.Add(longForm, "Long");
   const host::HeadlessSound& a = Heard("Short");
   const host::HeadlessSound& b = Heard("Long");
   EXPECT_EQ(b.Samples(), Ramp(301));
