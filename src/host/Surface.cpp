@@ -162,6 +162,28 @@ std::pair<long long, long long> OffsetsReaching(long long centre, long long size
   return {0, std::max(centre, size - 1 - centre)};
 }
 
+// The midpoint circle of radius r > 0: in the octant x >= t >= 0 the point at offset t lies
+// at the largest x with x (x - 1) < r^2 - t^2, and the other seven octants mirror it. Calls
+// plot(t, x) for t from `from` on, up to `to` or the end of the octant. x is worked out
+// once, then only stepped down (by at most one a step within the octant), with
+// slack = r^2 - t^2 - x (x - 1) kept up to date by additions.
+template <class Plot>
+void WalkOctant(long long r, long long from, long long to, const Plot& plot) {
+  const long long room = r * r - from * from;
+  long long x = 0;
+  if (from < r) {
+    x = static_cast<long long>(std::sqrt(static_cast<double>(room)));
+    while (x > 0 && x * (x - 1) >= room) --x;
+    while ((x + 1) * x < room) ++x;
+  }
+  long long slack = room - x * (x - 1);
+  for (long long t = from; t <= to; slack -= 2 * t + 1, ++t) {
+    while (x > 0 && slack <= 0) slack += 2 * --x;
+    if (x < t) break;
+    plot(t, x);
+  }
+}
+
 // The part of [left, right) x [top, bottom) inside a w x h surface.
 PixelRect ClipTo(long long left, long long top, long long right, long long bottom, int w, int h) {
   const auto clamp = [](long long v, int size) {
@@ -416,63 +438,41 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
     SetPixel(cx, cy, c);
     return;
   }
-  // The midpoint circle: in the octant x >= y >= 0 the point at offset y lies at the
-  // largest x with x (x - 1) < r^2 - y^2, and the other seven octants mirror it. An offset
-  // t puts points t away from the centre on one axis, so only the offsets that reach a
-  // row or a column of the surface are visited: a huge circle costs what a small one does.
-  const long long radiusSquared = static_cast<long long>(r) * r;
   c &= 0xFFFFFF;
+  std::uint32_t* const pixels = pixels_.data();
+  const long long stride = width_;  // a local: the pixel stores might be width_ itself
   if (cx >= r && cy >= r && cx < width_ - r && cy < height_ - r) {
     // Wholly inside (the usual case, the bomb's ring): the eight mirror images of each
-    // octant point are written without a test, x stepping down from r as t grows.
-    // The rows t and x away are stepped along with t and x, and the stride is a local: the
-    // pixel stores might otherwise change width_ for all the compiler knows.
-    std::uint32_t* centre = pixels_.data() + Offset(cx, cy, width_);
-    const long long stride = width_;
-    long long x = r, room = radiusSquared;  // room = r^2 - t^2
-    long long tRow = 0, xRow = x * stride;
-    for (long long t = 0;; ++t, room -= 2 * t - 1, tRow += stride) {
-      while (x > 0 && x * (x - 1) >= room) --x, xRow -= stride;
-      if (x < t) break;
-      centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
-      centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
-    }
+    // octant point are written without a test.
+    std::uint32_t* const centre = pixels + Offset(cx, cy, width_);
+    WalkOctant(r, 0, r, [centre, stride, c](long long t, long long x) {
+      std::uint32_t* const rowsT[] = {centre + t * stride, centre - t * stride};
+      std::uint32_t* const rowsX[] = {centre + x * stride, centre - x * stride};
+      for (std::uint32_t* row : rowsT) row[x] = row[-x] = c;
+      for (std::uint32_t* row : rowsX) row[t] = row[-t] = c;
+    });
     Record({cx - r, cy - r, cx + r + 1, cy + r + 1});
     return;
   }
-  const auto octantX = [r, radiusSquared](long long t) {
-    if (t >= r) return 0LL;
-    const long long room = radiusSquared - t * t;
-    auto x = static_cast<long long>(std::sqrt(static_cast<double>(room)));
-    while (x > 0 && x * (x - 1) >= room) --x;
-    while ((x + 1) * x < room) ++x;
-    return x;
-  };
-  // The points (x1, y) and (x2, y), those of them inside the surface. A negative coordinate
-  // turns into a huge unsigned one, so one comparison tests both ends of a range.
+  // An offset t puts points t away from the centre on one axis, so only the offsets that
+  // reach a row or a column of the surface are visited: a huge circle costs what a small
+  // one does. The points (x1, y) and (x2, y), those of them inside the surface. A negative
+  // coordinate turns into a huge unsigned one, so one comparison tests both ends of a range.
   const auto rowCount = static_cast<unsigned long long>(height_);
   const auto columnCount = static_cast<unsigned long long>(width_);
-  std::uint32_t* const pixels = pixels_.data();
-  const long long stride = width_;
-  const auto plotPair = [&](long long y, long long x1, long long x2) {
+  const auto plotPair = [=](long long y, long long x1, long long x2) {
     if (static_cast<unsigned long long>(y) >= rowCount) return;
     std::uint32_t* row = pixels + y * stride;
     if (static_cast<unsigned long long>(x1) < columnCount) row[x1] = c;
     if (static_cast<unsigned long long>(x2) < columnCount) row[x2] = c;
   };
-  const auto plotOffsets = [&](long long from, long long to) {
-    // x only shrinks as t grows, by at most one a step within the octant: worked out once,
-    // then stepped down.
-    long long x = octantX(from);
-    for (long long t = from; t <= to; ++t) {
-      const long long room = radiusSquared - t * t;
-      while (x > 0 && x * (x - 1) >= room) --x;
-      if (x < t) break;  // past the end of the octant
+  const auto plotOffsets = [=](long long from, long long to) {
+    WalkOctant(r, from, to, [=](long long t, long long x) {
       plotPair(cy - t, cx - x, cx + x);
       plotPair(cy + t, cx - x, cx + x);
       plotPair(cy - x, cx - t, cx + t);
       plotPair(cy + x, cx - t, cx + t);
-    }
+    });
   };
   const auto rows = OffsetsReaching(cy, height_), columns = OffsetsReaching(cx, width_);
   plotOffsets(rows.first, rows.second);
