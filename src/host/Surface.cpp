@@ -192,6 +192,12 @@ PixelRect ClipTo(long long left, long long top, long long right, long long botto
   return {clamp(left, w), clamp(top, h), clamp(right, w), clamp(bottom, h)};
 }
 
+// [left, right) x [top, bottom), known to lie inside a surface.
+PixelRect Narrowed(long long left, long long top, long long right, long long bottom) {
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+          static_cast<int>(bottom)};
+}
+
 }  // namespace
 
 Surface::Surface(int width, int height, Color fill) {
@@ -275,16 +281,17 @@ void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
   if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_) {
     FillRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
                width_, runs, c);
-  } else {
-    for (const PixelRuns::Run& run : runs.Runs()) {
-      const long long row = static_cast<long long>(y) + run.row;
-      const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
-      const long long to =
-          std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
-      if (row < 0 || row >= height_ || from >= to) continue;
-      std::uint32_t* d = pixels_.data() + row * width_;
-      std::fill(d + from, d + to, c);
-    }
+    Record(Narrowed(left, top, right, bottom));
+    return;
+  }
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const long long row = static_cast<long long>(y) + run.row;
+    const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
+    const long long to =
+        std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
+    if (row < 0 || row >= height_ || from >= to) continue;
+    std::uint32_t* d = pixels_.data() + row * width_;
+    std::fill(d + from, d + to, c);
   }
   Record(ClipTo(left, top, right, bottom, width_, height_));
 }
@@ -312,20 +319,20 @@ void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const P
                src.pixels_.data() +
                    Offset(static_cast<int>(srcLeft), static_cast<int>(srcTop), src.width_),
                src.width_, runs);
-  } else {
-    for (const PixelRuns::Run& run : runs.Runs()) {
-      const long long row = static_cast<long long>(y) + run.row;
-      const long long srcRow = static_cast<long long>(sy) + run.row;
-      const long long at = static_cast<long long>(x) + run.column;
-      const long long srcAt = static_cast<long long>(sx) + run.column;
-      // The pixels i of the run that lie inside both surfaces.
-      const long long first = std::max({0LL, -at, -srcAt});
-      const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
-      if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end)
-        continue;
-      const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
-      std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
-    }
+    Record(Narrowed(left, top, right, bottom));
+    return;
+  }
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const long long row = static_cast<long long>(y) + run.row;
+    const long long srcRow = static_cast<long long>(sy) + run.row;
+    const long long at = static_cast<long long>(x) + run.column;
+    const long long srcAt = static_cast<long long>(sx) + run.column;
+    // The pixels i of the run that lie inside both surfaces.
+    const long long first = std::max({0LL, -at, -srcAt});
+    const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
+    if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end) continue;
+    const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
+    std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
   }
   Record(ClipTo(left, top, right, bottom, width_, height_));
 }
