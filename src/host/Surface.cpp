@@ -74,8 +74,9 @@ void CopyOne(std::uint32_t* d, const std::uint32_t* s) {
 inline void FillSpan(std::uint32_t* d, int n, std::uint32_t c) {
   if (n >= 8) {
     const Pixels8 v = Pixels8{} + c;
-    for (int i = 0; i < n - 8; i += 8) Store(d + i, v);
-    Store(d + n - 8, v);
+    std::uint32_t* const last = d + n - 8;
+    for (; d < last; d += 8) Store(d, v);
+    Store(last, v);
   } else if (n >= 4) {
     const Pixels4 v = Pixels4{} + c;
     Store(d, v);
