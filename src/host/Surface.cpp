@@ -258,9 +258,7 @@ void PixelRuns::Add(int row, int column, int length) {
   for (StrideOffsets& kept : offsets_) kept.stride = -1;
 }
 
-const std::vector<std::ptrdiff_t>& PixelRuns::Offsets(std::ptrdiff_t stride) const {
-  for (const StrideOffsets& kept : offsets_)
-    if (kept.stride == stride) return kept.offsets;
+const std::vector<std::ptrdiff_t>& PixelRuns::MakeOffsets(std::ptrdiff_t stride) const {
   StrideOffsets& made = offsets_[oldest_];
   oldest_ = (oldest_ + 1) % offsets_.size();
   made.stride = stride;
