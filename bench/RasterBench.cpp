@@ -1,8 +1,10 @@
 // How fast the drawing foundation is: rectangle copies per raster operation at sprite and
-// screen sizes, filled rectangles over the play field, the bomb's ring, a status line.
+// screen sizes, filled rectangles over the play field, sprites drawn by their runs, the
+// bomb's ring (whole and cut by the screen's edge), a status line.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "host/Font.h"
 #include "host/Surface.h"
@@ -63,15 +65,59 @@ void BM_FillPlayField(benchmark::State& state) {
 }
 BENCHMARK(BM_FillPlayField)->ArgName("mask")->Arg(0)->Arg(1);
 
+// A round figure `side` pixels across, as runs along its rows, like the Zorbs' figures.
+host::PixelRuns Disc(int side) {
+  host::PixelRuns runs;
+  const int r = side / 2;
+  for (int y = 0; y < side; ++y) {
+    int half = 0;
+    while (half < r && (half + 1) * (half + 1) + (y - r) * (y - r) <= r * r) ++half;
+    if (half > 0) runs.Add(y, r - half, 2 * half);
+  }
+  return runs;
+}
+
+// A frame's Zorbs as the game draws them: 32 figures of the four sizes at spots spread
+// over the field, each blacked out, then all copied from a sheet a few pixels on. Items
+// are figures drawn.
+void BM_EnemyFigures(benchmark::State& state) {
+  const Surface sheet = Pattern(260, 64);
+  Surface screen = Pattern(kScreenWidth, kScreenHeight);
+  std::vector<host::PixelRuns> figures;
+  for (int side = 16; side <= 64; side += 16) figures.push_back(Disc(side));
+  constexpr int kCount = 32;
+  const auto spot = [](int i, int frame) {
+    return std::pair{(i * 149 + frame * 3) % (kScreenWidth - 64), 50 + (i * 83 + frame) % 360};
+  };
+  int frame = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < kCount; ++i) {
+      const auto [x, y] = spot(i, frame);
+      screen.FillRuns(x, y, figures[i % 4], host::kBlack);
+    }
+    ++frame;
+    for (int i = 0; i < kCount; ++i) {
+      const auto [x, y] = spot(i, frame);
+      screen.BlitRuns(x, y, sheet, 65 * (i % 4), 0, figures[i % 4]);
+    }
+    benchmark::DoNotOptimize(screen.Pixels());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+BENCHMARK(BM_EnemyFigures);
+
+// Argument: the centre's column; at 40 the ring is cut by the screen's left edge.
 void BM_CircleRadius120(benchmark::State& state) {
   Surface screen(kScreenWidth, kScreenHeight);
+  const int cx = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    screen.Circle(320, 260, 120, host::Rgb(255, 0, 0));
+    screen.Circle(cx, 260, 120, host::Rgb(255, 0, 0));
     benchmark::DoNotOptimize(screen.Pixels());
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_CircleRadius120);
+BENCHMARK(BM_CircleRadius120)->ArgName("x")->Arg(320)->Arg(40);
 
 // One status line in the game screen's font on the 640 x 50 status buffer; items are
 // characters.

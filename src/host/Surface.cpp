@@ -74,8 +74,9 @@ void CopyOne(std::uint32_t* d, const std::uint32_t* s) {
 inline void FillSpan(std::uint32_t* d, int n, std::uint32_t c) {
   if (n >= 8) {
     const Pixels8 v = Pixels8{} + c;
-    for (int i = 0; i < n - 8; i += 8) Store(d + i, v);
-    Store(d + n - 8, v);
+    std::uint32_t* const last = d + n - 8;
+    for (; d < last; d += 8) Store(d, v);
+    Store(last, v);
   } else if (n >= 4) {
     const Pixels4 v = Pixels4{} + c;
     Store(d, v);
@@ -162,12 +163,40 @@ std::pair<long long, long long> OffsetsReaching(long long centre, long long size
   return {0, std::max(centre, size - 1 - centre)};
 }
 
+// The midpoint circle of radius r > 0: in the octant x >= t >= 0 the point at offset t lies
+// at the largest x with x (x - 1) < r^2 - t^2, and the other seven octants mirror it. Calls
+// plot(t, x) for t from `from` on, up to `to` or the end of the octant. x is worked out
+// once, then only stepped down (by at most one a step within the octant), with
+// slack = r^2 - t^2 - x (x - 1) kept up to date by additions.
+template <class Plot>
+void WalkOctant(long long r, long long from, long long to, const Plot& plot) {
+  const long long room = r * r - from * from;
+  long long x = 0;
+  if (from < r) {
+    x = static_cast<long long>(std::sqrt(static_cast<double>(room)));
+    while (x > 0 && x * (x - 1) >= room) --x;
+    while ((x + 1) * x < room) ++x;
+  }
+  long long slack = room - x * (x - 1);
+  for (long long t = from; t <= to; slack -= 2 * t + 1, ++t) {
+    while (x > 0 && slack <= 0) slack += 2 * --x;
+    if (x < t) break;
+    plot(t, x);
+  }
+}
+
 // The part of [left, right) x [top, bottom) inside a w x h surface.
 PixelRect ClipTo(long long left, long long top, long long right, long long bottom, int w, int h) {
   const auto clamp = [](long long v, int size) {
     return static_cast<int>(std::clamp<long long>(v, 0, size));
   };
   return {clamp(left, w), clamp(top, h), clamp(right, w), clamp(bottom, h)};
+}
+
+// [left, right) x [top, bottom), known to lie inside a surface.
+PixelRect Narrowed(long long left, long long top, long long right, long long bottom) {
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+          static_cast<int>(bottom)};
 }
 
 }  // namespace
@@ -229,9 +258,7 @@ void PixelRuns::Add(int row, int column, int length) {
   for (StrideOffsets& kept : offsets_) kept.stride = -1;
 }
 
-const std::vector<std::ptrdiff_t>& PixelRuns::Offsets(std::ptrdiff_t stride) const {
-  for (const StrideOffsets& kept : offsets_)
-    if (kept.stride == stride) return kept.offsets;
+const std::vector<std::ptrdiff_t>& PixelRuns::MakeOffsets(std::ptrdiff_t stride) const {
   StrideOffsets& made = offsets_[oldest_];
   oldest_ = (oldest_ + 1) % offsets_.size();
   made.stride = stride;
@@ -253,16 +280,17 @@ void Surface::FillRuns(int x, int y, const PixelRuns& runs, Color c) {
   if (left >= 0 && top >= 0 && right <= width_ && bottom <= height_) {
     FillRunsAt(pixels_.data() + Offset(static_cast<int>(left), static_cast<int>(top), width_),
                width_, runs, c);
-  } else {
-    for (const PixelRuns::Run& run : runs.Runs()) {
-      const long long row = static_cast<long long>(y) + run.row;
-      const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
-      const long long to =
-          std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
-      if (row < 0 || row >= height_ || from >= to) continue;
-      std::uint32_t* d = pixels_.data() + row * width_;
-      std::fill(d + from, d + to, c);
-    }
+    Record(Narrowed(left, top, right, bottom));
+    return;
+  }
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const long long row = static_cast<long long>(y) + run.row;
+    const long long from = std::max(0LL, static_cast<long long>(x) + run.column);
+    const long long to =
+        std::min<long long>(width_, static_cast<long long>(x) + run.column + run.length);
+    if (row < 0 || row >= height_ || from >= to) continue;
+    std::uint32_t* d = pixels_.data() + row * width_;
+    std::fill(d + from, d + to, c);
   }
   Record(ClipTo(left, top, right, bottom, width_, height_));
 }
@@ -290,20 +318,20 @@ void Surface::BlitRuns(int x, int y, const Surface& src, int sx, int sy, const P
                src.pixels_.data() +
                    Offset(static_cast<int>(srcLeft), static_cast<int>(srcTop), src.width_),
                src.width_, runs);
-  } else {
-    for (const PixelRuns::Run& run : runs.Runs()) {
-      const long long row = static_cast<long long>(y) + run.row;
-      const long long srcRow = static_cast<long long>(sy) + run.row;
-      const long long at = static_cast<long long>(x) + run.column;
-      const long long srcAt = static_cast<long long>(sx) + run.column;
-      // The pixels i of the run that lie inside both surfaces.
-      const long long first = std::max({0LL, -at, -srcAt});
-      const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
-      if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end)
-        continue;
-      const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
-      std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
-    }
+    Record(Narrowed(left, top, right, bottom));
+    return;
+  }
+  for (const PixelRuns::Run& run : runs.Runs()) {
+    const long long row = static_cast<long long>(y) + run.row;
+    const long long srcRow = static_cast<long long>(sy) + run.row;
+    const long long at = static_cast<long long>(x) + run.column;
+    const long long srcAt = static_cast<long long>(sx) + run.column;
+    // The pixels i of the run that lie inside both surfaces.
+    const long long first = std::max({0LL, -at, -srcAt});
+    const long long end = std::min<long long>({run.length, width_ - at, src.width_ - srcAt});
+    if (row < 0 || row >= height_ || srcRow < 0 || srcRow >= src.height_ || first >= end) continue;
+    const std::uint32_t* s = src.pixels_.data() + srcRow * src.width_ + srcAt + first;
+    std::copy(s, s + (end - first), pixels_.data() + row * width_ + at + first);
   }
   Record(ClipTo(left, top, right, bottom, width_, height_));
 }
@@ -416,63 +444,41 @@ void Surface::Circle(int cx, int cy, int r, Color c) {
     SetPixel(cx, cy, c);
     return;
   }
-  // The midpoint circle: in the octant x >= y >= 0 the point at offset y lies at the
-  // largest x with x (x - 1) < r^2 - y^2, and the other seven octants mirror it. An offset
-  // t puts points t away from the centre on one axis, so only the offsets that reach a
-  // row or a column of the surface are visited: a huge circle costs what a small one does.
-  const long long radiusSquared = static_cast<long long>(r) * r;
   c &= 0xFFFFFF;
+  std::uint32_t* const pixels = pixels_.data();
+  const long long stride = width_;  // a local: the pixel stores might be width_ itself
   if (cx >= r && cy >= r && cx < width_ - r && cy < height_ - r) {
     // Wholly inside (the usual case, the bomb's ring): the eight mirror images of each
-    // octant point are written without a test, x stepping down from r as t grows.
-    // The rows t and x away are stepped along with t and x, and the stride is a local: the
-    // pixel stores might otherwise change width_ for all the compiler knows.
-    std::uint32_t* centre = pixels_.data() + Offset(cx, cy, width_);
-    const long long stride = width_;
-    long long x = r, room = radiusSquared;  // room = r^2 - t^2
-    long long tRow = 0, xRow = x * stride;
-    for (long long t = 0;; ++t, room -= 2 * t - 1, tRow += stride) {
-      while (x > 0 && x * (x - 1) >= room) --x, xRow -= stride;
-      if (x < t) break;
-      centre[tRow + x] = centre[tRow - x] = centre[x - tRow] = centre[-tRow - x] = c;
-      centre[xRow + t] = centre[xRow - t] = centre[t - xRow] = centre[-xRow - t] = c;
-    }
+    // octant point are written without a test.
+    std::uint32_t* const centre = pixels + Offset(cx, cy, width_);
+    WalkOctant(r, 0, r, [centre, stride, c](long long t, long long x) {
+      std::uint32_t* const rowsT[] = {centre + t * stride, centre - t * stride};
+      std::uint32_t* const rowsX[] = {centre + x * stride, centre - x * stride};
+      for (std::uint32_t* row : rowsT) row[x] = row[-x] = c;
+      for (std::uint32_t* row : rowsX) row[t] = row[-t] = c;
+    });
     Record({cx - r, cy - r, cx + r + 1, cy + r + 1});
     return;
   }
-  const auto octantX = [r, radiusSquared](long long t) {
-    if (t >= r) return 0LL;
-    const long long room = radiusSquared - t * t;
-    auto x = static_cast<long long>(std::sqrt(static_cast<double>(room)));
-    while (x > 0 && x * (x - 1) >= room) --x;
-    while ((x + 1) * x < room) ++x;
-    return x;
-  };
-  // The points (x1, y) and (x2, y), those of them inside the surface. A negative coordinate
-  // turns into a huge unsigned one, so one comparison tests both ends of a range.
+  // An offset t puts points t away from the centre on one axis, so only the offsets that
+  // reach a row or a column of the surface are visited: a huge circle costs what a small
+  // one does. The points (x1, y) and (x2, y), those of them inside the surface. A negative
+  // coordinate turns into a huge unsigned one, so one comparison tests both ends of a range.
   const auto rowCount = static_cast<unsigned long long>(height_);
   const auto columnCount = static_cast<unsigned long long>(width_);
-  std::uint32_t* const pixels = pixels_.data();
-  const long long stride = width_;
-  const auto plotPair = [&](long long y, long long x1, long long x2) {
+  const auto plotPair = [=](long long y, long long x1, long long x2) {
     if (static_cast<unsigned long long>(y) >= rowCount) return;
     std::uint32_t* row = pixels + y * stride;
     if (static_cast<unsigned long long>(x1) < columnCount) row[x1] = c;
     if (static_cast<unsigned long long>(x2) < columnCount) row[x2] = c;
   };
-  const auto plotOffsets = [&](long long from, long long to) {
-    // x only shrinks as t grows, by at most one a step within the octant: worked out once,
-    // then stepped down.
-    long long x = octantX(from);
-    for (long long t = from; t <= to; ++t) {
-      const long long room = radiusSquared - t * t;
-      while (x > 0 && x * (x - 1) >= room) --x;
-      if (x < t) break;  // past the end of the octant
+  const auto plotOffsets = [=](long long from, long long to) {
+    WalkOctant(r, from, to, [=](long long t, long long x) {
       plotPair(cy - t, cx - x, cx + x);
       plotPair(cy + t, cx - x, cx + x);
       plotPair(cy - x, cx - t, cx + t);
       plotPair(cy + x, cx - t, cx + t);
-    }
+    });
   };
   const auto rows = OffsetsReaching(cy, height_), columns = OffsetsReaching(cx, width_);
   plotOffsets(rows.first, rows.second);

@@ -38,13 +38,20 @@ class PixelRuns {
   // after frame, so the offsets are kept for the last few strides asked: those of two
   // strides asked one after the other stay valid together (drawing the same runs from two
   // threads at once is not safe).
-  const std::vector<std::ptrdiff_t>& Offsets(std::ptrdiff_t stride) const;
+  const std::vector<std::ptrdiff_t>& Offsets(std::ptrdiff_t stride) const {
+    for (const StrideOffsets& kept : offsets_)
+      if (kept.stride == stride) return kept.offsets;
+    return MakeOffsets(stride);
+  }
 
  private:
   struct StrideOffsets {
     std::ptrdiff_t stride = -1;  // none yet
     std::vector<std::ptrdiff_t> offsets;
   };
+
+  // Works out the offsets for a stride not kept, in place of the oldest kept ones.
+  const std::vector<std::ptrdiff_t>& MakeOffsets(std::ptrdiff_t stride) const;
 
   std::vector<Run> runs_;
   PixelRect box_;
