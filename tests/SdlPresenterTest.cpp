@@ -2,6 +2,7 @@
 // black bars, mapping pointer positions back to client pixels, and sending only what changed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <functional>
@@ -94,7 +95,7 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
             [&] { client.Line(x, y, u, v, c); },
             [&] { client.Frame(x, y, u, v, c); },
             [&] { client.Circle(x, y, std::abs(u) / 2, c); },
-            [&] { client.Circle(x, INT_MAX, INT_MAX - 40 + y, c); },  // only an arc shows
+            [&] { client.Circle(x, INT_MAX, INT_MAX - 60 + std::min(y, 60), c); },  // an arc
             [&] { client.Line(INT_MIN, y, INT_MAX, v, c); },
             [&] { frame % 10 ? client.SetPixel(x, y, c) : client.Clear(c); }};
         draws[frame % 4 ? (frame + i) % std::size(draws) : std::size(draws) - 1]();
