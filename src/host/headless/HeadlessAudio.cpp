@@ -67,11 +67,6 @@ std::size_t HeadlessSound::Position() const {
   return running_ ? static_cast<std::size_t>(BlockNow()) * format_.blockAlign : stoppedAt_;
 }
 
-std::int64_t HeadlessSound::LengthMs() const {
-  const auto blocks = static_cast<std::int64_t>(Blocks());
-  return (blocks * 1000 + format_.samplesPerSec - 1) / format_.samplesPerSec;
-}
-
 void HeadlessSound::SetVolume(std::int32_t hundredthsOfDecibel) {
   volume_ = std::clamp(hundredthsOfDecibel, kSilentVolume, 0);
 }

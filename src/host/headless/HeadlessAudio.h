@@ -44,8 +44,6 @@ class HeadlessSound final : public SoundBuffer {
   const std::vector<std::uint8_t>& Samples() const { return samples_; }
   // Bytes from the beginning to where it plays now, or where it stopped or ended.
   std::size_t Position() const;
-  // Its length in milliseconds of virtual time, rounded up.
-  std::int64_t LengthMs() const;
 
  private:
   std::size_t Blocks() const { return samples_.size() / format_.blockAlign; }
