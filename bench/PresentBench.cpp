@@ -25,7 +25,7 @@ struct Screen {
   Screen(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h) {
     vp = host::sdl::FitViewport(w, h, field.Width(), field.Height());
     field.FillRect(0, 0, 639, 49, host::Rgb(40, 40, 90));  // a status bar
-    host::sdl::ComposeWindow(Image(), field, vp);
+    host::sdl::ComposeWindow(Image(), field, vp, host::WindowFrame::None, true);
     field.ClearDirty();
   }
   WindowImage Image() { return {pixels.data(), width, height, width}; }
@@ -68,7 +68,8 @@ BENCHMARK(BM_PresentMovedShipAndShots)->Apply(AtScreenSizes);
 void BM_PresentWholeWindow(benchmark::State& state) {
   Screen screen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
-    host::sdl::ComposeWindow(screen.Image(), screen.field, screen.vp);
+    host::sdl::ComposeWindow(screen.Image(), screen.field, screen.vp, host::WindowFrame::None,
+                             true);
     benchmark::ClobberMemory();
   }
 }

@@ -21,9 +21,13 @@ using host::Surface;
 using host::sdl::ComposePart;
 using host::sdl::ComposeWindow;
 using host::sdl::FitViewport;
+using host::sdl::PictureRect;
+using host::sdl::Surround;
 using host::sdl::ToClient;
 using host::sdl::Viewport;
 using host::sdl::WindowImage;
+
+constexpr host::WindowFrame kNoFrame = host::WindowFrame::None;
 
 TEST(SdlPresenter, FitsTheGameFieldByTheLargestWholeFactor) {
   const struct {
@@ -75,7 +79,7 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
     Surface client(win.clientW, win.clientH);
     const Viewport vp = win.vp.value_or(FitViewport(win.w, win.h, client.Width(), client.Height()));
     std::vector<std::uint32_t> partial(win.pitch * win.h, 0xDEAD), whole(partial);
-    ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp);
+    ComposeWindow({partial.data(), win.w, win.h, win.pitch}, client, vp, kNoFrame, true);
     for (int frame = 0; frame < 40; ++frame) {
       const Surface before = client;
       const std::uint64_t version = client.Version();
@@ -106,12 +110,60 @@ TEST(SdlPresenter, ComposingOnlyTheChangedPartsGivesTheWholeImage) {
       }
       for (const PixelRect& part : client.Dirty().Rects())
         ComposePart({partial.data(), win.w, win.h, win.pitch}, client, vp, part);
-      ComposeWindow({whole.data(), win.w, win.h, win.pitch}, client, vp);
+      ComposeWindow({whole.data(), win.w, win.h, win.pitch}, client, vp, kNoFrame, true);
       ASSERT_EQ(partial, whole) << win.w << "x" << win.h << " frame " << frame;
       for (int y = 0; y < win.h; ++y)
         for (int x = 0; x < win.pitch; ++x)  // nothing beyond the window's width is touched
           ASSERT_EQ(whole[y * win.pitch + x], x < win.w ? Shown(client, vp, x, y) : 0xDEAD)
               << win.w << "x" << win.h << " frame " << frame << " at " << x << "," << y;
+    }
+  }
+}
+
+// A dialog's raised frame is painted around its client at the window's scale: rings of
+// face, white and face on the top and left, black, shadow and face on the bottom and right
+// (those owning the corners they share). Without the surround, nothing outside the picture
+// is touched, and the surround's bands and the picture cover the window exactly once.
+TEST(SdlPresenter, FramesTheClientAndLeavesTheSurroundToTheWindowSystem) {
+  constexpr int kW = 40, kH = 34, kFrame = 3;
+  const Surface client = testing_surfaces::Numbered(5, 4, 9);
+  const Viewport cases[] = {{9, 8, 2}, {-3, 4, 3}, {kFrame, kFrame, 1}};
+  constexpr host::Color kTopLeft[] = {0xC0C0C0, 0xFFFFFF, 0xC0C0C0},
+                        kBottomRight[] = {0x000000, 0x808080, 0xC0C0C0};
+  for (const Viewport& vp : cases) {
+    for (const bool surround : {true, false}) {
+      std::vector<std::uint32_t> pixels(kW * kH, 0xDEAD);
+      const WindowImage image{pixels.data(), kW, kH, kW};
+      ComposeWindow(image, client, vp, host::WindowFrame::Dialog, surround);
+      const PixelRect picture = PictureRect(image, vp, 5, 4, host::WindowFrame::Dialog);
+      std::vector<int> cover(kW * kH, 0);
+      for (int y = picture.top; y < picture.bottom; ++y)
+        for (int x = picture.left; x < picture.right; ++x) ++cover[y * kW + x];
+      for (const PixelRect& r : Surround(image, picture))
+        for (int y = r.top; y < r.bottom; ++y)
+          for (int x = r.left; x < r.right; ++x) ++cover[y * kW + x];
+      const int outerW = 5 + 2 * kFrame, outerH = 4 + 2 * kFrame;
+      for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+          ASSERT_EQ(cover[y * kW + x], 1) << x << "," << y;
+          // The pixel of the framed 1x picture under this window pixel.
+          const int u = ToClient(x, vp.x - kFrame * vp.scale, vp.scale),
+                    v = ToClient(y, vp.y - kFrame * vp.scale, vp.scale);
+          std::uint32_t want = surround ? 0 : 0xDEAD;
+          if (u >= 0 && v >= 0 && u < outerW && v < outerH) {
+            ASSERT_TRUE(picture.Contains(x, y)) << x << "," << y;
+            const int ring = std::min({u, v, outerW - 1 - u, outerH - 1 - v});
+            if (ring >= kFrame)
+              want = client.GetPixel(u - kFrame, v - kFrame);
+            else if (u == outerW - 1 - ring || v == outerH - 1 - ring)
+              want = kBottomRight[ring];
+            else
+              want = kTopLeft[ring];
+          }
+          ASSERT_EQ(pixels[y * kW + x], want)
+              << "at " << x << "," << y << " scale " << vp.scale << " surround " << surround;
+        }
+      }
     }
   }
 }

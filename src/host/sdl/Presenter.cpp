@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/ui/Widgets.h"
+
 namespace host::sdl {
 namespace {
 
@@ -55,6 +57,17 @@ void ScaleRow(std::uint32_t* dst, const std::uint32_t* src, int x0, int x1, int 
   if (x < x1) std::fill(dst + x, dst + x1, src[column]);
 }
 
+void Fill(const WindowImage& out, const PixelRect& r, std::uint32_t color) {
+  if (r.Empty()) return;
+  for (int y = r.top; y < r.bottom; ++y)
+    std::fill(Row(out, y) + r.left, Row(out, y) + r.right, color);
+}
+
+PixelRect CutToWindow(const WindowImage& out, const PixelRect& r) {
+  return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, out.width),
+          std::min(r.bottom, out.height)};
+}
+
 }  // namespace
 
 Viewport FitViewport(int outW, int outH, int w, int h) {
@@ -98,13 +111,45 @@ PixelRect ComposePart(const WindowImage& out, const Surface& client, const Viewp
   return written;
 }
 
-void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp) {
-  const int cw = client.Width() * vp.scale, ch = client.Height() * vp.scale;
-  const bool covers = vp.x <= 0 && vp.y <= 0 && vp.x + cw >= out.width && vp.y + ch >= out.height;
-  if (!covers) {
-    for (int y = 0; y < out.height; ++y) std::fill_n(Row(out, y), out.width, 0u);
+PixelRect PictureRect(const WindowImage& out, const Viewport& vp, int clientW, int clientH,
+                      WindowFrame frame) {
+  const int f = ui::FrameWidth(frame) * vp.scale;
+  return CutToWindow(
+      out, {vp.x - f, vp.y - f, vp.x + clientW * vp.scale + f, vp.y + clientH * vp.scale + f});
+}
+
+std::vector<PixelRect> Surround(const WindowImage& out, const PixelRect& picture) {
+  std::vector<PixelRect> bands;
+  const auto add = [&bands](const PixelRect& r) {
+    if (!r.Empty()) bands.push_back(r);
+  };
+  if (picture.Empty()) {
+    add({0, 0, out.width, out.height});
+    return bands;
+  }
+  add({0, 0, out.width, picture.top});
+  add({0, picture.top, picture.left, picture.bottom});
+  add({picture.right, picture.top, out.width, picture.bottom});
+  add({0, picture.bottom, out.width, out.height});
+  return bands;
+}
+
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
+                   WindowFrame frame, bool surround) {
+  const int s = vp.scale;
+  if (surround) {
+    for (const PixelRect& r :
+         Surround(out, PictureRect(out, vp, client.Width(), client.Height(), frame)))
+      Fill(out, r, 0);
   }
   ComposePart(out, client, vp, {0, 0, client.Width(), client.Height()});
+  for (const ui::FrameBand& band : ui::FrameBands(client.Width(), client.Height(), frame)) {
+    const ui::Rect& b = band.rect;
+    Fill(out,
+         CutToWindow(
+             out, {vp.x + b.x * s, vp.y + b.y * s, vp.x + (b.x + b.w) * s, vp.y + (b.y + b.h) * s}),
+         band.color);
+  }
 }
 
 }  // namespace host::sdl

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "host/DirtyRegion.h"
 #include "host/Surface.h"
+#include "host/Window.h"
 
 namespace host::sdl {
 
@@ -33,9 +35,18 @@ struct WindowImage {
   int pitch = 0;
 };
 
-// Composes the whole window image: black around the client area, the client scaled
-// nearest-neighbour.
-void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp);
+// The window pixels that show the client at `vp` inside its frame, cut to the window.
+PixelRect PictureRect(const WindowImage& out, const Viewport& vp, int clientW, int clientH,
+                      WindowFrame frame);
+
+// What lies around `picture` in the window image: up to four bands, none of them empty.
+std::vector<PixelRect> Surround(const WindowImage& out, const PixelRect& picture);
+
+// Composes the whole window image: the client scaled nearest-neighbour inside its frame,
+// and, with `surround`, black around them (without it those pixels are left as they are,
+// for the window system paints them).
+void ComposeWindow(const WindowImage& out, const Surface& client, const Viewport& vp,
+                   WindowFrame frame, bool surround);
 
 // Scales only the client pixels in `part` into the window image, leaving the rest of it as
 // it is; returns the window pixels written (empty when the part lies outside the window).

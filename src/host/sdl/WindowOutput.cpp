@@ -4,16 +4,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/sdl/ServerSurround.h"
 #include "host/ui/Widgets.h"
 
 namespace host::sdl {
 namespace {
 
+SDL_Rect ToSdl(const PixelRect& r) {
+  return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 // The window system's own image of the window: scaled pieces written straight into it and
 // only those rectangles sent.
 class SurfaceOutput final : public WindowOutput {
  public:
-  explicit SurfaceOutput(SDL_Window* window) : window_(window) {}
+  explicit SurfaceOutput(SDL_Window* window) : window_(window), surround_(window) {}
 
   void Present(const Surface& canvas, const Viewport& vp, WindowFrame frame, bool whole) override {
     SDL_Surface* out = SDL_GetWindowSurface(window_);
@@ -33,19 +38,20 @@ class SurfaceOutput final : public WindowOutput {
     if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
     sent_.clear();
     if (whole) {
-      if (frame == WindowFrame::None) {
-        ComposeWindow(image, canvas, vp);
+      // Where the window system paints the surround itself, only the picture is sent.
+      const bool serverSurround = direct && surround_.Available();
+      ComposeWindow(image, canvas, vp, frame, !serverSurround);
+      if (serverSurround) {
+        const PixelRect picture = PictureRect(image, vp, canvas.Width(), canvas.Height(), frame);
+        surround_.Paint(Surround(image, picture));
+        if (!picture.Empty()) sent_.push_back(ToSdl(picture));
       } else {
-        const int f = ui::FrameWidth(frame) * vp.scale;
-        ComposeWindow(image, ui::FramedPicture(canvas, frame),
-                      Viewport{vp.x - f, vp.y - f, vp.scale});
+        sent_.push_back(SDL_Rect{0, 0, out->w, out->h});
       }
-      sent_.push_back(SDL_Rect{0, 0, out->w, out->h});
     } else {
       for (const PixelRect& part : canvas.Dirty().Rects()) {
         const PixelRect r = ComposePart(image, canvas, vp, part);
-        if (!r.Empty())
-          sent_.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        if (!r.Empty()) sent_.push_back(ToSdl(r));
       }
     }
     for (const SDL_Rect& r : sent_) {
@@ -81,6 +87,7 @@ class SurfaceOutput final : public WindowOutput {
 
  private:
   SDL_Window* window_;
+  ServerSurround surround_;
   const SDL_Surface* presentedTo_ = nullptr;
   int presentedW_ = 0, presentedH_ = 0;
   std::vector<std::uint32_t> shadow_;  // only for screens in another pixel format
@@ -88,7 +95,7 @@ class SurfaceOutput final : public WindowOutput {
 };
 
 // SDL's renderer: a texture the size of the client takes the changed parts; each present
-// draws the black around it, the frame and the texture, scaled by whole pixels.
+// draws the black around it, the texture and the frame, scaled by whole pixels.
 class RendererOutput final : public WindowOutput {
  public:
   explicit RendererOutput(SDL_Renderer* renderer) : renderer_(renderer) {}
@@ -100,40 +107,41 @@ class RendererOutput final : public WindowOutput {
   RendererOutput& operator=(const RendererOutput&) = delete;
 
   void Present(const Surface& canvas, const Viewport& vp, WindowFrame frame, bool whole) override {
-    // The texture holds the frame too; the canvas lands `f` pixels in.
-    const int f = ui::FrameWidth(frame);
-    const int w = canvas.Width(), h = canvas.Height(), tw = w + 2 * f, th = h + 2 * f;
-    if (texture_ == nullptr || textureW_ != tw || textureH_ != th) {
+    const int w = canvas.Width(), h = canvas.Height();
+    if (texture_ == nullptr || textureW_ != w || textureH_ != h) {
       if (texture_ != nullptr) SDL_DestroyTexture(texture_);
       texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                   std::max(tw, 1), std::max(th, 1));
+                                   std::max(w, 1), std::max(h, 1));
       if (texture_ == nullptr) return;
       SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-      textureW_ = tw;
-      textureH_ = th;
+      textureW_ = w;
+      textureH_ = h;
       whole = true;
     }
-    if (whole && f == 0) {
+    if (whole) {
       SDL_UpdateTexture(texture_, nullptr, canvas.Pixels(), w * 4);
-    } else if (whole) {
-      const Surface framed = ui::FramedPicture(canvas, frame);
-      SDL_UpdateTexture(texture_, nullptr, framed.Pixels(), tw * 4);
     } else {
       if (canvas.Dirty().Empty()) return;
       for (const PixelRect& part : canvas.Dirty().Rects()) {
         const SDL_Rect r{std::max(part.left, 0), std::max(part.top, 0),
                          std::min(part.right, w) - std::max(part.left, 0),
                          std::min(part.bottom, h) - std::max(part.top, 0)};
-        const SDL_Rect to{r.x + f, r.y + f, r.w, r.h};
         if (r.w > 0 && r.h > 0)
-          SDL_UpdateTexture(texture_, &to, canvas.Pixels() + r.y * w + r.x, w * 4);
+          SDL_UpdateTexture(texture_, &r, canvas.Pixels() + r.y * w + r.x, w * 4);
       }
     }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     const int s = vp.scale;
-    const SDL_Rect to{vp.x - f * s, vp.y - f * s, tw * s, th * s};
+    const SDL_Rect to{vp.x, vp.y, w * s, h * s};
     SDL_RenderCopy(renderer_, texture_, nullptr, &to);
+    for (const ui::FrameBand& band : ui::FrameBands(w, h, frame)) {
+      const ui::Rect& b = band.rect;
+      const SDL_Rect r{vp.x + b.x * s, vp.y + b.y * s, b.w * s, b.h * s};
+      SDL_SetRenderDrawColor(renderer_, (band.color >> 16) & 0xFF, (band.color >> 8) & 0xFF,
+                             band.color & 0xFF, 255);
+      SDL_RenderFillRect(renderer_, &r);
+    }
     SDL_RenderPresent(renderer_);
   }
 

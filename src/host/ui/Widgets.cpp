@@ -58,20 +58,22 @@ int FrameWidth(WindowFrame frame) {
   return frame == WindowFrame::Dialog ? 3 : 0;
 }
 
-Surface FramedPicture(const Surface& client, WindowFrame frame) {
+std::vector<FrameBand> FrameBands(int w, int h, WindowFrame frame) {
   const int f = FrameWidth(frame);
-  Surface whole(client.Width() + 2 * f, client.Height() + 2 * f);
-  whole.Blit(f, f, client.Width(), client.Height(), client, 0, 0);
   // The classic raised dialog frame: face and black outside, then white and shadow, then
-  // the face colour.
+  // the face colour. Each ring's top and left edges, then its bottom and right edges over
+  // the two corners they share with them.
   constexpr Color kTopLeft[] = {kFace, kLight, kFace}, kBottomRight[] = {kDark, kShadow, kFace};
+  std::vector<FrameBand> bands;
   for (int ring = 0; ring < f; ++ring) {
-    const int r = whole.Width() - 1 - ring, b = whole.Height() - 1 - ring;
-    whole.Frame(ring, ring, r, b, kTopLeft[ring]);
-    whole.Line(ring, b, r, b, kBottomRight[ring]);
-    whole.Line(r, ring, r, b, kBottomRight[ring]);
+    const int left = ring - f, top = ring - f, right = w + f - 1 - ring, bottom = h + f - 1 - ring;
+    const int across = right - left + 1, down = bottom - top + 1;
+    bands.push_back({{left, top, across, 1}, kTopLeft[ring]});
+    bands.push_back({{left, top, 1, down}, kTopLeft[ring]});
+    bands.push_back({{left, bottom, across, 1}, kBottomRight[ring]});
+    bands.push_back({{right, top, 1, down}, kBottomRight[ring]});
   }
-  return whole;
+  return bands;
 }
 
 namespace {

@@ -32,8 +32,15 @@ void TitleStrip(Surface& s, const std::string& title);
 
 // Width of the raised frame around the client area of a WindowFrame::Dialog window.
 int FrameWidth(WindowFrame frame);
-// The whole window as the screen shows it: the client area inside its frame.
-Surface FramedPicture(const Surface& client, WindowFrame frame);
+// The frame around a w x h client area as filled rectangles, in the order they are painted
+// (later ones overlap earlier ones at the corners), in client coordinates: the frame lies at
+// negative coordinates and from w and h on. Each back end paints them at its own scale, so
+// no framed copy of the client is ever made.
+struct FrameBand {
+  Rect rect;
+  Color color;
+};
+std::vector<FrameBand> FrameBands(int w, int h, WindowFrame frame);
 
 // Captions mark their access letter with "&" ("&Yes"); "&&" is a plain "&".
 std::string PlainCaption(std::string_view caption);
