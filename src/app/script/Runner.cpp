@@ -1,5 +1,6 @@
 #include "app/script/Runner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -267,13 +268,16 @@ void Runner::RunTicks(std::int64_t count) {
   CheckClockRoom(count, 50);
   game::MainForm* form = Program().GameWindow();
   if (!form) return;
-  // Time moves a millisecond at a time, so that a tick that sleeps (a glide, a wave show)
-  // still counts as one and no later tick is skipped. The count ends early when the game
-  // stops ticking (paused, over, or its window closed).
+  // Time moves on to the next tick due (at least a millisecond), one tick at a time, so that
+  // a tick that sleeps (a glide, a wave show) still counts as one and no later tick is
+  // skipped. The count ends early when the game stops ticking (paused, over, or its window
+  // closed).
   const std::uint64_t until = form->FramesRun() + static_cast<std::uint64_t>(count);
   while (form->FramesRun() < until && form->GameTimer().Enabled()) {
-    if (Host().NowMs() >= kClockEnd) throw ScenarioError("the virtual clock ran out");
-    Host().AdvanceTime(1);
+    const std::int64_t now = Host().NowMs();
+    if (now >= kClockEnd) throw ScenarioError("the virtual clock ran out");
+    const std::int64_t due = Host().NextTimerDue().value_or(now + 1);
+    Host().AdvanceTime(std::clamp<std::int64_t>(due - now, 1, kClockEnd - now));
   }
 }
 

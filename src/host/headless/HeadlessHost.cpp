@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "host/TickSchedule.h"
@@ -194,12 +195,23 @@ std::unique_ptr<Timer> HeadlessHost::CreateTimer(int intervalMs, std::function<v
   return timer;
 }
 
+HeadlessHost::TimerSlot* HeadlessHost::NextTimer(std::int64_t by) const {
+  TimerSlot* next = nullptr;
+  for (TimerSlot* t : timers_)
+    if (t->enabled && !t->running && t->due <= by && (!next || t->due < next->due)) next = t;
+  return next;
+}
+
+std::optional<std::int64_t> HeadlessHost::NextTimerDue() const {
+  const TimerSlot* next = NextTimer(std::numeric_limits<std::int64_t>::max());
+  if (!next) return std::nullopt;
+  return next->due;
+}
+
 void HeadlessHost::AdvanceTime(std::int64_t ms) {
   const std::int64_t target = now_ + std::max<std::int64_t>(0, ms);
   for (;;) {
-    TimerSlot* next = nullptr;
-    for (TimerSlot* t : timers_)
-      if (t->enabled && !t->running && t->due <= target && (!next || t->due < next->due)) next = t;
+    TimerSlot* next = NextTimer(target);
     if (!next) break;
     // A tick that comes late (an earlier one slept) runs now, once.
     if (watcher_) watcher_->Until(std::max(now_, next->due));

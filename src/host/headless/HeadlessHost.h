@@ -81,6 +81,8 @@ class HeadlessHost : public Host {
   void PostClose(HeadlessWindow* window);
   // Advances virtual time, running every timer tick that falls due, in time order.
   void AdvanceTime(std::int64_t ms);
+  // When the next timer tick falls due (it may be overdue); none while no timer can tick.
+  std::optional<std::int64_t> NextTimerDue() const;
   // Answers for the next dialogs: OK, Cancel, Yes, No, an input text, a popup item (by
   // caption or number from 1; 0 dismisses the menu), or kKeepOpen: that dialog stays open
   // for the scripted input to answer, and is drawn, like any window, for screenshots.
@@ -158,6 +160,8 @@ class HeadlessHost : public Host {
   void ForgetTimer(TimerSlot* slot);
 
  private:
+  // The timer whose tick falls due first, no later than `by`.
+  TimerSlot* NextTimer(std::int64_t by) const;
   struct Event {
     enum class Type { KeyDown, KeyUp, Char, Mouse, Paint, Focus, Joystick, Close } type;
     HeadlessWindow* window = nullptr;
