@@ -1,90 +1,81 @@
 #include "host/Font.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <span>
+#include <optional>
 #include <unordered_map>
-#include <vector>
 
 #include "host/Surface.h"
+#include "host/text/FreeTypeFace.h"
+#include "host/text/GlyphTable.h"
 #include "host/text/Utf8.h"
 
 extern "C" {
-extern const unsigned char skirmora_font_regular_begin[], skirmora_font_regular_end[];
-extern const unsigned char skirmora_font_bold_begin[], skirmora_font_bold_end[];
-extern const unsigned char skirmora_font_italic_begin[], skirmora_font_italic_end[];
-extern const unsigned char skirmora_font_bolditalic_begin[], skirmora_font_bolditalic_end[];
+extern const unsigned char skirmora_glyph_table_begin[], skirmora_glyph_table_end[];
 }
 
 namespace host {
 namespace {
 
-FT_Library Library() {
-  static FT_Library library = [] {
-    FT_Library lib = nullptr;
-    if (FT_Init_FreeType(&lib) != 0) {
-      std::fputs("skirmora: the font engine could not be started\n", stderr);
+const GlyphTable& BuiltInGlyphs() {
+  static const GlyphTable table = [] {
+    auto read = GlyphTable::Read({skirmora_glyph_table_begin, skirmora_glyph_table_end});
+    if (!read) {
+      // The table is part of the program file; a damaged one means a broken build.
+      std::fputs("skirmora: the program's built-in glyphs are damaged; rebuild the program\n",
+                 stderr);
       std::abort();
     }
-    return lib;
+    return *read;
   }();
-  return library;
+  return table;
 }
-
-std::span<const unsigned char> FaceData(bool bold, bool italic) {
-  if (bold && italic) return {skirmora_font_bolditalic_begin, skirmora_font_bolditalic_end};
-  if (bold) return {skirmora_font_bold_begin, skirmora_font_bold_end};
-  if (italic) return {skirmora_font_italic_begin, skirmora_font_italic_end};
-  return {skirmora_font_regular_begin, skirmora_font_regular_end};
-}
-
-struct Glyph {
-  int left = 0, top = 0, width = 0, rows = 0, advance = 0;
-  std::vector<unsigned char> coverage;
-};
 
 }  // namespace
 
+// A face's glyphs come from the built-in table where it has them, and from FreeType, opened
+// on the first one it lacks, for the rest.
 struct Font::Face {
-  FT_Face face = nullptr;
-  std::unordered_map<char32_t, Glyph> glyphs;
+  FaceKey key;
+  const GlyphTable::Face* built = nullptr;
+  std::unique_ptr<FreeTypeFace> engine;
+  bool engineTried = false;
+  // The table's glyphs point into it; the engine's into their own pixels.
+  std::unordered_map<char32_t, RenderedGlyph> glyphs;
   int underlineOffset = 1;
   int underlineThickness = 1;
 
-  ~Face() {
-    if (face) FT_Done_Face(face);
+  const FreeTypeFace* Engine() {
+    if (!engineTried) {
+      engineTried = true;
+      engine = FreeTypeFace::Open(key);
+    }
+    return engine.get();
   }
 
   const Glyph& Get(char32_t cp) {
     auto it = glyphs.find(cp);
-    if (it != glyphs.end()) return it->second;
-    Glyph g;
-    FT_UInt index = FT_Get_Char_Index(face, cp);
-    if (index == 0 && cp != ' ') index = FT_Get_Char_Index(face, 0xFFFD);
-    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0) {
-      const FT_GlyphSlot slot = face->glyph;
-      const FT_Bitmap& bm = slot->bitmap;
-      g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-      // Light hinting renders 8-bit coverage; any other bitmap form is left undrawn.
-      if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
-        g.left = slot->bitmap_left;
-        g.top = slot->bitmap_top;
-        g.width = static_cast<int>(bm.width);
-        g.rows = static_cast<int>(bm.rows);
-        g.coverage.resize(static_cast<std::size_t>(g.width) * g.rows);
-        for (int y = 0; y < g.rows; ++y)
-          for (int x = 0; x < g.width; ++x)
-            g.coverage[static_cast<std::size_t>(y) * g.width + x] = bm.buffer[y * bm.pitch + x];
-      }
+    if (it == glyphs.end()) {
+      it = glyphs.emplace(cp, Make(cp)).first;
+      if (!it->second.pixels.empty()) it->second.glyph.coverage = it->second.pixels;
     }
-    return glyphs.emplace(cp, std::move(g)).first->second;
+    return it->second.glyph;
+  }
+
+ private:
+  RenderedGlyph Make(char32_t cp) {
+    if (built) {
+      if (auto g = BuiltInGlyphs().Find(*built, cp)) return {*g, {}};
+    }
+    if (const FreeTypeFace* e = Engine()) return e->Render(cp);
+    // No engine: the table's replacement box stands in for what it lacks.
+    std::optional<Glyph> box = built ? BuiltInGlyphs().Find(*built, 0xFFFD) : std::nullopt;
+    if (!box) return {};
+    box->own = false;
+    return {*box, {}};
   }
 };
 
@@ -97,24 +88,20 @@ const Font& Font::Get(const FontSpec& spec) {
 }
 
 Font::Font(const FontSpec& spec) : spec_(spec), face_(std::make_unique<Face>()) {
-  auto data = FaceData(spec.bold, spec.italic);
-  if (FT_New_Memory_Face(Library(), data.data(), static_cast<FT_Long>(data.size()), 0,
-                         &face_->face) != 0) {
-    std::fputs("skirmora: a built-in font could not be read\n", stderr);
-    std::abort();
-  }
   // Windows turns a point size into a whole pixel height at 96 dpi.
   const int pixels = std::max(1, static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-  FT_Set_Pixel_Sizes(face_->face, 0, static_cast<FT_UInt>(pixels));
-  const double upem = face_->face->units_per_EM;
-  double winAscent = face_->face->ascender, winDescent = -face_->face->descender;
-  if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_->face, FT_SFNT_OS2))) {
-    winAscent = os2->usWinAscent;
-    winDescent = os2->usWinDescent;
+  face_->key = {spec.bold, spec.italic, pixels};
+  face_->built = BuiltInGlyphs().Find(face_->key);
+  if (face_->built) {
+    ascent_ = face_->built->ascent;
+    descent_ = face_->built->descent;
+  } else if (const FreeTypeFace* engine = face_->Engine()) {
+    ascent_ = engine->Ascent();
+    descent_ = engine->Descent();
+  } else {
+    std::fputs("skirmora: a text's font is not built in and the font engine is missing\n", stderr);
+    std::abort();
   }
-  const int height = static_cast<int>(std::lround((winAscent + winDescent) * pixels / upem));
-  ascent_ = static_cast<int>(std::ceil(winAscent * pixels / upem));
-  descent_ = height - ascent_;
   face_->underlineThickness = std::max(1, pixels / 14);
   face_->underlineOffset = std::max(1, pixels / 10);
 }
@@ -122,7 +109,7 @@ Font::Font(const FontSpec& spec) : spec_(spec), face_(std::make_unique<Face>()) 
 Font::~Font() = default;
 
 bool Font::HasGlyph(char32_t cp) const {
-  return FT_Get_Char_Index(face_->face, cp) != 0;
+  return face_->Get(cp).own;
 }
 
 int Font::TextWidth(std::string_view utf8) const {
