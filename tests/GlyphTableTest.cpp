@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "app/script/Runner.h"
 #include "host/text/FreeTypeFace.h"
 #include "host/text/GlyphTable.h"
@@ -97,19 +99,35 @@ press ENTER
 quit-request
 )";
 
+// Runs the scenario and exits: status 1 when the font engine was loaded; what the runner
+// printed goes to standard error.
+[[noreturn]] void RunAndExit(const std::string& scenario) {
+  std::istringstream in(scenario);
+  std::ostringstream out;
+  script::Runner runner(in, out, "/nowhere", "skirmora", script::Accept::AllCommands);
+  runner.Run();
+  std::fputs(out.str().c_str(), stderr);
+  std::exit(host::FreeTypeFace::EngineLoaded() ? 1 : 0);
+}
+
 TEST(GlyphTable, TheWindowsNeverLoadTheFontEngine) {
   // In a process of its own: another test may have loaded the engine in this one.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        std::istringstream in(kEveryWindow);
-        std::ostringstream out;
-        script::Runner runner(in, out, "/nowhere", "skirmora", script::Accept::AllCommands);
-        runner.Run();
-        std::fputs(out.str().c_str(), stderr);
-        std::exit(host::FreeTypeFace::EngineLoaded() ? 1 : 0);
-      },
-      testing::ExitedWithCode(0), "Initials");
+  EXPECT_EXIT(RunAndExit(kEveryWindow), testing::ExitedWithCode(0), "InitialsForm");
+}
+
+TEST(GlyphTable, WithoutTheFontEngineACharacterOutsideTheTableIsRefused) {
+  // A damaged libfreetype.so.6 found first: the engine cannot start.
+  TempFolder folder;
+  std::ofstream(folder / "libfreetype.so.6") << "not a library";
+  ASSERT_EQ(setenv("LD_LIBRARY_PATH", folder.Path().c_str(), 1), 0);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  std::string scenario = kEveryWindow;
+  scenario.insert(scenario.find("Zoë"), "\xD0\x96");  // a Cyrillic Zhe first
+  scenario.insert(scenario.find("quit-request"), "dump Initials\n");
+  EXPECT_EXIT(RunAndExit(scenario), testing::ExitedWithCode(0),
+              "could not be started.*show as boxes.*\"Initials\":\"ZO");
+  unsetenv("LD_LIBRARY_PATH");
 }
 
 }  // namespace
