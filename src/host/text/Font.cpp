@@ -125,6 +125,7 @@ int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color col
   const long long tw = target.Width(), th = target.Height();
   std::uint32_t* pixels = target.Pixels();
   const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
+  const Color ink = Rgb(cr, cg, cb);
   long long penX = startX;
   // The box of every glyph drawn, for the surface's record of what changed.
   long long boxLeft = LLONG_MAX, boxTop = LLONG_MAX, boxRight = LLONG_MIN, boxBottom = LLONG_MIN;
@@ -135,15 +136,20 @@ int Font::Render(Surface& target, int x, int y, std::string_view utf8, Color col
       boxLeft = std::min(boxLeft, gx), boxTop = std::min(boxTop, gy);
       boxRight = std::max(boxRight, gx + g.width), boxBottom = std::max(boxBottom, gy + g.rows);
     }
-    for (int row = 0; row < g.rows; ++row) {
-      const long long py = gy + row;
-      if (py < 0 || py >= th) continue;
-      for (int col = 0; col < g.width; ++col) {
-        const long long px = gx + col;
-        if (px < 0 || px >= tw) continue;
-        const int a = g.coverage[static_cast<std::size_t>(row) * g.width + col];
+    // The glyph's rows and columns that lie on the surface.
+    const long long firstRow = std::max(0LL, -gy), endRow = std::min<long long>(g.rows, th - gy);
+    const long long firstCol = std::max(0LL, -gx), endCol = std::min<long long>(g.width, tw - gx);
+    for (long long row = firstRow; row < endRow; ++row) {
+      const unsigned char* coverage = g.coverage.data() + row * g.width;
+      std::uint32_t* line = pixels + (gy + row) * tw + gx;
+      for (long long col = firstCol; col < endCol; ++col) {
+        const int a = coverage[col];
         if (a == 0) continue;
-        std::uint32_t& d = pixels[static_cast<std::size_t>(py * tw + px)];
+        std::uint32_t& d = line[col];
+        if (a == 255) {
+          d = ink;
+          continue;
+        }
         const int dr = RedOf(d), dg = GreenOf(d), db = BlueOf(d);
         d = Rgb(dr + (cr - dr) * a / 255, dg + (cg - dg) * a / 255, db + (cb - db) * a / 255);
       }
