@@ -37,7 +37,7 @@ bool Bind(void* library, const char* name, Function& function) {
   return function != nullptr;
 }
 
-bool loaded = false;
+bool libraryLoaded = false;
 
 // The engine, loaded once; nothing when the library is missing or unusable.
 const Engine* LoadedEngine() {
@@ -52,7 +52,7 @@ const Engine* LoadedEngine() {
                        Bind(lib, "FT_Get_Char_Index", e.getCharIndex) &&
                        Bind(lib, "FT_Load_Glyph", e.loadGlyph) &&
                        Bind(lib, "FT_Done_Face", e.doneFace);
-    loaded = lib != nullptr;
+    libraryLoaded = lib != nullptr;
     if (!bound || init(&e.library) != 0) {
       std::fprintf(stderr,
                    "skirmora: the font engine (libfreetype.so.6) could not be started%s%s; "
@@ -98,7 +98,7 @@ std::unique_ptr<FreeTypeFace> FreeTypeFace::Open(const FaceKey& key) {
 }
 
 bool FreeTypeFace::EngineLoaded() {
-  return loaded;
+  return libraryLoaded;
 }
 
 FreeTypeFace::FreeTypeFace(std::unique_ptr<Handle> handle, int pixels)
@@ -117,10 +117,6 @@ FreeTypeFace::FreeTypeFace(std::unique_ptr<Handle> handle, int pixels)
 }
 
 FreeTypeFace::~FreeTypeFace() = default;
-
-bool FreeTypeFace::HasGlyph(char32_t cp) const {
-  return handle_->engine.getCharIndex(handle_->face, cp) != 0;
-}
 
 RenderedGlyph FreeTypeFace::Render(char32_t cp) const {
   const Engine& engine = handle_->engine;

@@ -8,7 +8,7 @@ namespace host {
 // A face of the embedded Liberation Sans, rendered by FreeType as the program draws text:
 // light hinting, 8-bit coverage, Windows' line metrics. FreeType is loaded on first use, not
 // linked: the program's own texts come from the glyph table made at build time, so a run that
-// shows only those never maps the library and the half dozen it pulls in.
+// shows only those never maps the library and those it pulls in.
 class FreeTypeFace {
  public:
   // Nothing when FreeType cannot be loaded (the reason is printed once, on standard error).
@@ -22,7 +22,6 @@ class FreeTypeFace {
 
   int Ascent() const { return ascent_; }
   int Descent() const { return descent_; }
-  bool HasGlyph(char32_t cp) const;
   // The character's glyph; a character the face lacks gets the replacement character's.
   RenderedGlyph Render(char32_t cp) const;
 
