@@ -3,6 +3,7 @@
 // never loads the engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -54,6 +55,36 @@ TEST(GlyphTable, HoldsWhatTheFontEngineDrawsForEveryFaceAndCharacter) {
     EXPECT_FALSE(table->Find(face, 0x100));
   }
   EXPECT_FALSE(table->Find({false, true, 16}));
+}
+
+TEST(GlyphTable, WhatIsWrittenReadsBackWithRepeatedCoverageKeptOnce) {
+  const auto glyph = [](int left, int top, int width, int rows, int advance, bool own,
+                        std::vector<unsigned char> pixels) {
+    return host::RenderedGlyph{{left, top, width, rows, advance, own, {}}, std::move(pixels)};
+  };
+  const std::vector<unsigned char> box = {9, 8, 7, 6, 5, 4};
+  host::TableFace face{{true, false, 20}, 18, 4, {}};
+  face.glyphs.emplace_back(U' ', glyph(0, 0, 0, 0, 5, true, {}));
+  face.glyphs.emplace_back(U'A', glyph(-1, 15, 3, 2, 12, true, box));
+  face.glyphs.emplace_back(0x416, glyph(2, -3, 2, 3, -7, false, box));
+  const std::vector<std::uint8_t> bytes = host::WriteGlyphTable({face});
+  EXPECT_EQ(bytes.size(), 12 + 16 + 3 * 20 + box.size()) << "the box is stored once";
+  const auto table = GlyphTable::Read(bytes);
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->Faces().size(), 1U);
+  const GlyphTable::Face* read = table->Find({true, false, 20});
+  ASSERT_TRUE(read);
+  EXPECT_EQ(std::vector<int>({read->ascent, read->descent}), std::vector<int>({18, 4}));
+  for (const auto& [cp, written] : face.glyphs) {
+    const auto g = table->Find(*read, cp);
+    ASSERT_TRUE(g);
+    const host::Glyph& w = written.glyph;
+    EXPECT_EQ(std::vector<int>({g->left, g->top, g->width, g->rows, g->advance, g->own}),
+              std::vector<int>({w.left, w.top, w.width, w.rows, w.advance, w.own}));
+    EXPECT_TRUE(std::ranges::equal(g->coverage, written.pixels));
+  }
+  EXPECT_FALSE(table->Find(*read, U'B'));
+  EXPECT_FALSE(table->Find({true, true, 20}));
 }
 
 TEST(GlyphTable, ADamagedCopyIsRefused) {
