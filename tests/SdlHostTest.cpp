@@ -96,6 +96,8 @@ TEST_F(SdlHostTest, LosingTheFocusIsToldAfterTheGraceOnlyWhenNoWindowOfTheProgra
   Recorder otherEvents;
   auto main = host.CreateWindow(SmallWindow("Main"), events);
   auto other = host.CreateWindow(SmallWindow("Other"), otherEvents);
+  main->Show();
+  other->Show();
   events.onKeyDown = [&](char) {
     host::sdl::PushFocus(*main, false);
     host.Sleep(1000);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 #include "host/ui/Widgets.h"
 
@@ -12,7 +13,7 @@ namespace {
 // double click (SDL's own default).
 constexpr Uint64 kDoubleClickMs = 500;
 
-Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame, bool menusPlaced) {
+Uint32 CreationFlags(const WindowSpec& desc, bool topmost, bool windowedGame, bool menusPlaced) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (desc.placement != WindowPlacement::FullScreen) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -21,7 +22,7 @@ Uint32 CreationFlags(const WindowSpec& desc, bool windowedGame, bool menusPlaced
   } else {
     flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP;
   }
-  if (desc.topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
+  if (topmost && !(windowedGame && desc.placement == WindowPlacement::FullScreen))
     flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!desc.showInTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
   if (desc.placement == WindowPlacement::AtOwnerPoint) {
@@ -46,8 +47,12 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       canvas_(desc.width, desc.height, desc.background),
       topmost_(desc.topmost),
       closesOnFocusLoss_(desc.placement == WindowPlacement::AtOwnerPoint) {
-  // Without a display the window lives on the canvas alone.
-  if (host_.DisplayGone()) return;
+  // The factor it is to be drawn at, for what is asked of it before it is shown.
+  if (!host_.DisplayGone() && !CoversScreen()) scale_ = host_.WindowScale();
+}
+
+void SdlWindow::Open() {
+  const WindowSpec& desc = desc_;
   const int display = host_.DisplayInUse();
   int x = SDL_WINDOWPOS_CENTERED_DISPLAY(display), y = SDL_WINDOWPOS_CENTERED_DISPLAY(display);
   SDL_Point size = OuterSize(1);
@@ -79,8 +84,9 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
     y = screen.y;
     size = {screen.w, screen.h};
   }
-  window_ = SDL_CreateWindow(desc.caption.c_str(), x, y, size.x, size.y,
-                             CreationFlags(desc, host_.WindowedGame(), host_.MenusPlaced()));
+  window_ =
+      SDL_CreateWindow(desc.caption.c_str(), x, y, size.x, size.y,
+                       CreationFlags(desc, topmost_, host_.WindowedGame(), host_.MenusPlaced()));
   if (window_ == nullptr) {
     std::fprintf(stderr, "skirmora: cannot create the window %s: %s\n", desc.name.c_str(),
                  SDL_GetError());
@@ -100,6 +106,7 @@ SdlWindow::SdlWindow(SdlHost& host, const WindowSpec& desc, WindowEvents& events
       SDL_FreeSurface(icon);
     }
   }
+  if (!dragArea_.Empty()) SDL_SetWindowHitTest(window_, &HitTest, this);
 }
 
 SdlWindow::~SdlWindow() {
@@ -118,7 +125,16 @@ void SdlWindow::LetGo() {
 }
 
 void SdlWindow::Show() {
-  if (visible_ || !Valid()) return;
+  if (visible_) return;
+  // A window reaches the display when it is first shown: one loaded to stay hidden behind
+  // another (the menu, which owns the first question) costs that other one no time. A
+  // program whose windows cannot be seen must not go on unseen (it has said why); without a
+  // display at all the window lives on its canvas while the program ends.
+  if (window_ == nullptr && !host_.DisplayGone()) {
+    Open();
+    if (!Valid()) throw std::runtime_error("a window cannot be shown");
+  }
+  if (!Valid()) return;
   if (!CoversScreen()) FollowScale();
   visible_ = true;
   paintWanted_ = true;

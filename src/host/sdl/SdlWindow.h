@@ -81,6 +81,9 @@ class SdlWindow final : public Window {
   Viewport CurrentViewport() const;
   // The window's size for the client at factor `scale`, its frame included.
   SDL_Point OuterSize(int scale) const;
+  // Puts the window on the display, hidden, with what was set on it so far; on failure says
+  // why on stderr and leaves it not Valid.
+  void Open();
   // Drawn at the factor the host wants now; a window of another factor is resized about its
   // middle.
   void FollowScale();
