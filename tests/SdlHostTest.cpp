@@ -13,6 +13,7 @@
 #include "host/Keys.h"
 #include "host/sdl/FocusWatch.h"
 #include "host/sdl/KeyMap.h"
+#include "host/sdl/SdlWindow.h"
 #include "host/sdl/StartupEnvironment.h"
 
 namespace {
@@ -60,6 +61,19 @@ TEST_F(SdlHostTest, AnAddressNothingCanOpenIsToldInAMessageBox) {
   host.OpenDocument("https://bramblecrest.example/skirmora/");
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(front, "MessageBox");
+}
+
+// A window loaded to stay hidden costs the display nothing; what was set on it meanwhile holds
+// once it is shown.
+TEST_F(SdlHostTest, AWindowReachesTheDisplayWhenFirstShownWithWhatWasSetOnIt) {
+  auto window = host.CreateWindow(SmallWindow("Hidden"), events);
+  const auto& sdlWindow = static_cast<const host::sdl::SdlWindow&>(*window);
+  window->SetTopmost(true);
+  EXPECT_EQ(sdlWindow.Handle(), nullptr);
+  window->Show();
+  ASSERT_NE(sdlWindow.Handle(), nullptr);
+  EXPECT_NE(SDL_GetWindowFlags(sdlWindow.Handle()) & SDL_WINDOW_ALWAYS_ON_TOP, 0u);
+  EXPECT_EQ(host::sdl::ShownPixels(*window), window->Canvas());
 }
 
 // (That the choice is kept for the next start shows in the real-window windowed game.)
